@@ -1,0 +1,63 @@
+// Timing of whole analysis runs (assembly to both result files written) and
+// of the solution step alone, on building frames and a random frame.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "frame_generator.h"
+#include "solver/analysis.h"
+#include "solver/frame_input.h"
+
+namespace {
+
+std::string scratchProject() {
+    return (std::filesystem::temp_directory_path() / "orvandel_bench.tsd").string();
+}
+
+void wholeRun(benchmark::State& state, 内力_位移 solver) {
+    const std::string project = scratchProject();
+    for (auto _ : state) {
+        if (!solver.korvasta(project)) {
+            state.SkipWithError("the run failed");
+            break;
+        }
+    }
+    state.counters["members"] = solver.杆件总数;
+    state.counters["freedoms"] = 3 * solver.节点总数;
+}
+
+void solutionOnly(benchmark::State& state, const 内力_位移& solver) {
+    const orv::FrameInput frame = orv::readFrame(solver);
+    orv::LinearSystem system = orv::assemble(frame);
+    orv::applySupports(frame, system);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(orv::solveDisplacements(system));
+    }
+}
+
+void BM_BuildingRun(benchmark::State& state) {
+    wholeRun(state, orv::testing::buildingFrame(static_cast<int>(state.range(0)),
+                                                static_cast<int>(state.range(1))));
+}
+
+void BM_BuildingSolution(benchmark::State& state) {
+    solutionOnly(state, orv::testing::buildingFrame(static_cast<int>(state.range(0)),
+                                                    static_cast<int>(state.range(1))));
+}
+
+void BM_RandomRun(benchmark::State& state) {
+    wholeRun(state, orv::testing::randomFrame(static_cast<int>(state.range(0)), 7));
+}
+
+void BM_RandomSolution(benchmark::State& state) {
+    solutionOnly(state, orv::testing::randomFrame(static_cast<int>(state.range(0)), 7));
+}
+
+}  // namespace
+
+BENCHMARK(BM_BuildingRun)->Args({10, 5})->Args({20, 10})->Args({50, 20})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildingSolution)->Args({10, 5})->Args({20, 10})->Args({50, 20})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RandomRun)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RandomSolution)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

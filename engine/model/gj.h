@@ -1,0 +1,47 @@
+// gj: the record of one straight frame member as the editor keeps it, with
+// the values the analysis derives from it. Units: coordinates and dimensions
+// in m (direct-input area m^2, second moment m^4), elastic modulus in N/mm^2.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/load_kinds.h"
+
+class gj {
+public:
+    std::string 材料;              // material name, see e()
+    std::string 断面;              // section shape name, see a() and i()
+    std::vector<float> 尺寸;       // section dimensions, slots 0..4 used
+    std::int16_t 荷载数 = 0;       // number of member loads (0..55)
+    // Per load, indexed by load number 1..55 (slot 0 unused): position or
+    // extent parameter (m), intensity, and load kind text.
+    std::vector<float> xq = std::vector<float>(orv::kMaxLoadsPerMember + 1);
+    std::vector<float> q = std::vector<float>(orv::kMaxLoadsPerMember + 1);
+    std::vector<std::string> hzlx = std::vector<std::string>(orv::kMaxLoadsPerMember + 1);
+    float x1 = 0;  // first end (node 左号)
+    float y1 = 0;
+    float x2 = 0;  // second end (node 右号)
+    float y2 = 0;
+    std::int16_t 左号 = 0;  // node number of the first end
+    std::int16_t 右号 = 0;  // node number of the second end
+
+    // Elastic modulus (N/mm^2) of the material; 0 for an unknown name.
+    float e() const;
+    // Area (m^2) and second moment of area about the in-plane bending axis
+    // (m^4) of the section; 0 for an unknown shape or missing dimensions.
+    float a() const;
+    float i() const;
+    // Length of the member (m).
+    float leng() const;
+    // Whether the dimensions are consistent for the shape (the check the
+    // member property dialog makes); false for an unknown shape.
+    bool 尺寸xh() const;
+    // Inclination (rad) in (-pi/2, pi/2); -pi/2 for any vertical member.
+    float 夹角() const;
+    // End coordinates as the text "x,y" in the shortest form of the stored
+    // numbers; the form in which they are handed to the solver.
+    std::string 左端坐标() const;
+    std::string 右端坐标() const;
+};

@@ -1,0 +1,24 @@
+// Load kind table look-ups; see load_kinds.h.
+#include "model/load_kinds.h"
+
+namespace orv {
+
+std::int16_t loadKindCode(std::string_view text) {
+    for (const LoadKindInfo& info : kLoadKinds) {
+        if (info.text == text) {
+            return static_cast<std::int16_t>(info.kind);
+        }
+    }
+    return static_cast<std::int16_t>(LoadKind::None);
+}
+
+std::string_view loadKindText(std::int16_t code) {
+    for (const LoadKindInfo& info : kLoadKinds) {
+        if (static_cast<std::int16_t>(info.kind) == code) {
+            return info.text;
+        }
+    }
+    return {};
+}
+
+}  // namespace orv

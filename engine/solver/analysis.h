@@ -1,0 +1,35 @@
+// The numerical steps of a run: assembly of the global stiffness matrix and
+// load vector, the support conditions, the solution for the node
+// displacements and the member end forces.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "solver/frame_input.h"
+#include "solver/member_matrices.h"
+#include "solver/sparse_matrix.h"
+
+namespace orv {
+
+struct LinearSystem {
+    SparseMatrix stiffness;
+    std::vector<double> loads;  // by freedom, 0-based
+};
+
+// Global stiffness and equivalent nodal loads of all members, each entry
+// summed in member order.
+LinearSystem assemble(const FrameInput& frame);
+
+// Restrained freedoms get zero load, a zero row and column and a unit
+// diagonal, so that the solution gives exactly zero there.
+void applySupports(const FrameInput& frame, LinearSystem& system);
+
+// Displacements of all freedoms (0-based), or nothing when the system is
+// singular (a mechanism or a member without stiffness).
+std::optional<std::vector<double>> solveDisplacements(LinearSystem system);
+
+// Local end forces of one member from the displacements of all freedoms.
+Vector6 memberEndForces(const MemberInput& member, const std::vector<double>& displacements);
+
+}  // namespace orv

@@ -1,0 +1,186 @@
+// Dense phase of the complete-pivoting elimination; see dense_block.h.
+//
+// Storage slots, not positions: the block's rows and columns sit in slots
+// 0..m-1 of an m x m array, m the number still active. Each step moves the
+// pivot row and column to slot m-1, so that the remaining block stays the
+// contiguous leading m-1 x m-1 part. Positions, which decide ties in the
+// pivot search, are kept by the shared book-keeping as in the sparse phase.
+#include "solver/dense_block.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace orv::detail {
+
+namespace {
+
+using Lanes = double __attribute__((vector_size(32)));
+
+// target[0..count) -= factor * source[0..count); returns the largest
+// magnitude of the new values. Each element is rounded exactly as the
+// scalar expression target - factor * source; the maximum is exact.
+__attribute__((target_clones("avx512f", "avx2", "default"))) double subtractScaledRow(
+    double* __restrict target, const double* __restrict source, double factor,
+    std::size_t count) {
+    Lanes largest{0, 0, 0, 0};
+    const Lanes scale{factor, factor, factor, factor};
+    std::size_t k = 0;
+    for (; k + 4 <= count; k += 4) {
+        Lanes t;
+        Lanes s;
+        std::memcpy(&t, target + k, sizeof t);
+        std::memcpy(&s, source + k, sizeof s);
+        t = t - scale * s;
+        std::memcpy(target + k, &t, sizeof t);
+        const Lanes magnitude = t < 0 ? -t : t;
+        largest = magnitude > largest ? magnitude : largest;
+    }
+    double result = 0;
+    for (int lane = 0; lane < 4; ++lane) {
+        result = largest[lane] > result ? largest[lane] : result;
+    }
+    for (; k < count; ++k) {
+        target[k] = target[k] - factor * source[k];
+        const double magnitude = std::fabs(target[k]);
+        result = magnitude > result ? magnitude : result;
+    }
+    return result;
+}
+
+class DenseBlock {
+public:
+    DenseBlock(EliminationState& state, int firstStep, std::vector<std::vector<SparseEntry>>& rows)
+        : s_(state),
+          m_(state.n - firstStep),
+          cells_(static_cast<std::size_t>(m_) * static_cast<std::size_t>(m_), 0.0),
+          slotRow_(s_.at(m_)),
+          slotCol_(s_.at(m_)),
+          rowOffset_(s_.at(m_)),
+          rowSlot_(s_.at(s_.n), -1),
+          colSlot_(s_.at(s_.n), -1) {
+        for (int slot = 0; slot < m_; ++slot) {
+            slotRow_[s_.at(slot)] = s_.rowAt[s_.at(firstStep + slot)];
+            slotCol_[s_.at(slot)] = s_.colAt[s_.at(firstStep + slot)];
+            rowSlot_[s_.at(slotRow_[s_.at(slot)])] = slot;
+            colSlot_[s_.at(slotCol_[s_.at(slot)])] = slot;
+            rowOffset_[s_.at(slot)] = s_.at(slot) * s_.at(m_);
+        }
+        for (int slot = 0; slot < m_; ++slot) {
+            auto& row = rows[s_.at(slotRow_[s_.at(slot)])];
+            for (const SparseEntry& e : row) {
+                const int col = colSlot_[s_.at(e.col)];
+                if (col >= 0) {
+                    cell(slot, col) = e.value;
+                }
+            }
+            std::vector<SparseEntry>().swap(row);
+        }
+    }
+
+    bool step(int p) {
+        const double largest = s_.tree.bestValue();
+        if (!(largest > 0)) {
+            return false;
+        }
+        const int rowSlot = rowSlot_[s_.at(s_.rowAt[s_.at(s_.tree.bestPosition())])];
+        const int colSlot = leftmostGreatest(rowSlot, largest);
+        const PivotChoice pivot{slotRow_[s_.at(rowSlot)], slotCol_[s_.at(colSlot)]};
+        const double value = cell(rowSlot, colSlot);
+        if (s_.isZeroPivot(pivot, value)) {
+            return false;
+        }
+        s_.exchangeInto(p, pivot, value);
+        moveColumnLast(colSlot);
+        moveRowLast(rowSlot);
+        --m_;
+        keepPivotRow();
+        reduceRows(pivot.row, value);
+        return true;
+    }
+
+private:
+    double& cell(int row, int col) { return cells_[rowOffset_[s_.at(row)] + s_.at(col)]; }
+    double* rowData(int row) { return cells_.data() + rowOffset_[s_.at(row)]; }
+
+    int leftmostGreatest(int row, double largest) {
+        const double* data = rowData(row);
+        int best = -1;
+        for (int col = 0; col < m_; ++col) {
+            if (std::fabs(data[col]) == largest &&
+                (best < 0 || s_.colPos[s_.at(slotCol_[s_.at(col)])] <
+                                 s_.colPos[s_.at(slotCol_[s_.at(best)])])) {
+                best = col;
+            }
+        }
+        return best;
+    }
+
+    void moveColumnLast(int col) {
+        const int last = m_ - 1;
+        if (col == last) {
+            return;
+        }
+        for (int row = 0; row < m_; ++row) {
+            std::swap(cell(row, col), cell(row, last));
+        }
+        std::swap(slotCol_[s_.at(col)], slotCol_[s_.at(last)]);
+        colSlot_[s_.at(slotCol_[s_.at(col)])] = col;
+        colSlot_[s_.at(slotCol_[s_.at(last)])] = last;
+    }
+
+    void moveRowLast(int row) {
+        const int last = m_ - 1;
+        std::swap(rowOffset_[s_.at(row)], rowOffset_[s_.at(last)]);
+        std::swap(slotRow_[s_.at(row)], slotRow_[s_.at(last)]);
+        rowSlot_[s_.at(slotRow_[s_.at(row)])] = row;
+        rowSlot_[s_.at(slotRow_[s_.at(last)])] = last;
+    }
+
+    // The pivot row (now slot m_) right of its pivot, for back substitution.
+    void keepPivotRow() {
+        const double* data = rowData(m_);
+        for (int col = 0; col < m_; ++col) {
+            s_.keepUpperEntry(slotCol_[s_.at(col)], data[col]);
+        }
+        s_.closeUpperRow();
+    }
+
+    void reduceRows(int pivotRow, double pivotValue) {
+        const double* source = rowData(m_);
+        const double pivotRhs = s_.rhs[s_.at(pivotRow)];
+        for (int row = 0; row < m_; ++row) {
+            double* target = rowData(row);
+            const double entry = target[m_];
+            if (entry == 0) {
+                continue;
+            }
+            const double factor = entry / pivotValue;
+            const double largest = subtractScaledRow(target, source, factor, s_.at(m_));
+            const int original = slotRow_[s_.at(row)];
+            s_.rhs[s_.at(original)] -= factor * pivotRhs;
+            s_.tree.set(s_.rowPos[s_.at(original)], largest);
+        }
+    }
+
+    EliminationState& s_;
+    int m_;                              // rows and columns still active
+    std::vector<double> cells_;
+    std::vector<int> slotRow_, slotCol_;  // original index in each slot
+    std::vector<std::size_t> rowOffset_;  // start of each row slot in cells_
+    std::vector<int> rowSlot_, colSlot_;  // slot of each original index, -1 outside
+};
+
+}  // namespace
+
+bool eliminateDenseBlock(EliminationState& state, int firstStep,
+                         std::vector<std::vector<SparseEntry>>& rows) {
+    DenseBlock block(state, firstStep, rows);
+    for (int p = firstStep; p < state.n; ++p) {
+        if (!block.step(p)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace orv::detail

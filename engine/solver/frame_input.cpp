@@ -1,0 +1,120 @@
+// Reading and checking the solver's input arrays; see frame_input.h.
+#include "solver/frame_input.h"
+
+#include <cmath>
+#include <limits>
+
+#include "solver/engine_error.h"
+#include "solver/内力_位移.h"
+#include "text/number_text.h"
+
+namespace orv {
+
+namespace {
+
+template <typename T>
+const T& element(const std::vector<T>& array, long index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= array.size()) {
+        throw EngineError(RunTimeError::SubscriptOutOfRange);
+    }
+    return array[static_cast<std::size_t>(index)];
+}
+
+template <typename T>
+const T& element(const Table2D<T>& table, long row, long col) {
+    if (!table.contains(row, col)) {
+        throw EngineError(RunTimeError::SubscriptOutOfRange);
+    }
+    return table(static_cast<std::size_t>(row), static_cast<std::size_t>(col));
+}
+
+double finite(double value) {
+    if (!std::isfinite(value)) {
+        throw EngineError(RunTimeError::Overflow);
+    }
+    return value;
+}
+
+float coordinate(std::string_view text) {
+    const auto value = parseNumber(text);
+    if (!value) {
+        throw EngineError(RunTimeError::TypeMismatch);
+    }
+    if (std::fabs(*value) > std::numeric_limits<float>::max()) {
+        throw EngineError(RunTimeError::Overflow);
+    }
+    return static_cast<float>(*value);
+}
+
+int nodeNumber(std::int16_t node, int nodeCount) {
+    if (node < 1 || node > nodeCount) {
+        throw EngineError(RunTimeError::SubscriptOutOfRange);
+    }
+    return node;
+}
+
+LoadKind kindOfCode(std::int16_t code) {
+    return code >= 1 && code <= 6 ? static_cast<LoadKind>(code) : LoadKind::None;
+}
+
+std::vector<MemberLoad> readLoads(const 内力_位移& solver, int member) {
+    const std::int16_t count = element(solver.荷载数, member);
+    if (count > kMaxLoadsPerMember) {
+        throw EngineError(RunTimeError::SubscriptOutOfRange);
+    }
+    std::vector<MemberLoad> loads;
+    for (int k = 1; k <= count; ++k) {
+        loads.push_back({kindOfCode(element(solver.荷载种类, k, member)),
+                         finite(element(solver.xq, k, member)),
+                         finite(element(solver.q, k, member))});
+    }
+    return loads;
+}
+
+MemberInput readMember(const 内力_位移& solver, int member, int nodeCount) {
+    MemberInput input;
+    input.number = member;
+    input.leftNode = nodeNumber(element(solver.左节点号, member), nodeCount);
+    input.rightNode = nodeNumber(element(solver.右节点号, member), nodeCount);
+    input.e = finite(element(solver.弹性模量, member));
+    input.inertia = finite(element(solver.惯性矩, member));
+    input.area = finite(element(solver.截面积, member));
+    input.axis = memberAxisOf(solver, member);
+    input.loads = readLoads(solver, member);
+    return input;
+}
+
+}  // namespace
+
+Point parseCoordinateText(const std::string& text) {
+    const auto comma = text.find(',');
+    if (comma == std::string::npos) {
+        throw EngineError(RunTimeError::TypeMismatch);
+    }
+    return {coordinate(std::string_view(text).substr(0, comma)),
+            coordinate(std::string_view(text).substr(comma + 1))};
+}
+
+MemberAxis memberAxisOf(const 内力_位移& solver, int member) {
+    const Point first = parseCoordinateText(element(solver.左端坐标, member));
+    const Point second = parseCoordinateText(element(solver.右端坐标, member));
+    return memberAxis(first.x, first.y, second.x, second.y);
+}
+
+std::int16_t supportCodeOf(const 内力_位移& solver, int node) {
+    return element(solver.零位移, node);
+}
+
+FrameInput readFrame(const 内力_位移& solver) {
+    FrameInput frame;
+    frame.nodeCount = solver.节点总数;
+    for (int n = 1; n <= solver.节点总数; ++n) {
+        frame.supportCodes.push_back(supportCodeOf(solver, n));
+    }
+    for (int i = 1; i <= solver.杆件总数; ++i) {
+        frame.members.push_back(readMember(solver, i, solver.节点总数));
+    }
+    return frame;
+}
+
+}  // namespace orv

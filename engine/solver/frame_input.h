@@ -1,0 +1,58 @@
+// The solver's input properties read into checked, typed records. Reading
+// is where data from outside is refused: an index outside an input array, a
+// node number outside 1..N, a coordinate text that is not a number, a value
+// that is not finite. Each is thrown as the run-time error the run reports.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/load_kinds.h"
+#include "model/member_axis.h"
+
+class 内力_位移;
+
+namespace orv {
+
+struct MemberLoad {
+    LoadKind kind = LoadKind::None;
+    double a = 0;  // position or extent from the first end (m)
+    double q = 0;  // intensity
+};
+
+struct MemberInput {
+    int number = 0;     // member number 1..M
+    int leftNode = 0;   // node of the first end, 1..N
+    int rightNode = 0;  // node of the second end, 1..N
+    double e = 0;        // N/mm^2
+    double area = 0;     // m^2
+    double inertia = 0;  // m^4
+    MemberAxis axis;
+    std::vector<MemberLoad> loads;
+};
+
+struct FrameInput {
+    int nodeCount = 0;
+    std::vector<MemberInput> members;        // members 1..M at indices 0..M-1
+    std::vector<std::int16_t> supportCodes;  // codes of nodes 1..N at indices 0..N-1
+};
+
+struct Point {
+    float x = 0;
+    float y = 0;
+};
+
+// Reads an end-coordinate text "x,y": x before the first comma, y after it,
+// each a number within single-precision range.
+Point parseCoordinateText(const std::string& text);
+
+// Axis of member i (1-based) from its two coordinate texts.
+MemberAxis memberAxisOf(const 内力_位移& solver, int member);
+
+// Support code of node n (1-based).
+std::int16_t supportCodeOf(const 内力_位移& solver, int node);
+
+FrameInput readFrame(const 内力_位移& solver);
+
+}  // namespace orv

@@ -1,0 +1,155 @@
+// Column layout and writing of the result files; see result_files.h.
+#include "solver/result_files.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "solver/engine_error.h"
+#include "text/number_text.h"
+
+namespace orv {
+
+namespace {
+
+// Builds lines by column positions (1-based, counted in characters), the
+// way a print statement with tab stops lays them out.
+class ColumnWriter {
+public:
+    // Moves to column `column`; a line already past it continues after one
+    // blank instead, so that a row never breaks into two lines.
+    void tab(int column) {
+        if (column_ > column) {
+            put(" ");
+        }
+        while (column_ < column) {
+            put(" ");
+        }
+    }
+
+    void put(std::string_view text) {
+        text_ += text;
+        column_ += static_cast<int>(text.size());
+    }
+
+    // An integer as printed: a sign position (blank or minus) in front and
+    // one blank behind.
+    void putInteger(long value) {
+        put(value < 0 ? "-" : " ");
+        put(std::to_string(value < 0 ? -value : value));
+        put(" ");
+    }
+
+    void newLine() {
+        text_ += "\r\n";
+        column_ = 1;
+    }
+
+    std::string take() { return std::move(text_); }
+
+private:
+    std::string text_;
+    int column_ = 1;
+};
+
+int longestText(const std::vector<std::string>& texts) {
+    std::size_t longest = 0;
+    for (const std::string& t : texts) {
+        longest = std::max(longest, t.size());
+    }
+    return static_cast<int>(longest);
+}
+
+}  // namespace
+
+std::string memberForcesText(const Table2D<double>& results, int memberCount,
+                             const std::vector<std::int16_t>& leftNodes,
+                             const std::vector<std::int16_t>& rightNodes) {
+    std::vector<std::string> values;  // member i, force r at (i - 1) * 6 + r - 1
+    for (int i = 1; i <= memberCount; ++i) {
+        for (std::size_t r = 1; r <= 6; ++r) {
+            values.push_back(formatFixed(results(r, static_cast<std::size_t>(i)), 4));
+        }
+    }
+    const int width = longestText(values);
+    ColumnWriter out;
+    out.put(kMemberForcesHeader);
+    out.newLine();
+    for (int i = 1; i <= memberCount; ++i) {
+        out.tab(1);
+        out.putInteger(i);
+        out.tab(5);
+        out.putInteger(leftNodes[static_cast<std::size_t>(i)]);
+        out.tab(10);
+        out.putInteger(rightNodes[static_cast<std::size_t>(i)]);
+        for (int r = 1; r <= 6; ++r) {
+            const std::string& t = values[static_cast<std::size_t>((i - 1) * 6 + r - 1)];
+            out.tab((width + 3) * r + 15 - static_cast<int>(t.size()));
+            out.put(t);
+        }
+        out.newLine();
+    }
+    return out.take();
+}
+
+std::string displacementsText(const Table2D<double>& results, int nodeCount) {
+    std::vector<std::string> values;  // freedom g at index g - 1
+    for (int g = 1; g <= 3 * nodeCount; ++g) {
+        values.push_back(formatFixed(results(0, static_cast<std::size_t>(g)), 7));
+    }
+    const int width = longestText(values);
+    ColumnWriter out;
+    for (int n = 1; n <= nodeCount; ++n) {
+        if (n > 1) {
+            out.newLine();
+        }
+        out.tab(1);
+        out.putInteger(n);
+        for (int t = 1; t <= 3; ++t) {
+            const std::string& u = values[static_cast<std::size_t>(3 * (n - 1) + t - 1)];
+            out.tab((width + 1) * t + 5 - static_cast<int>(u.size()));
+            out.put(u);
+        }
+    }
+    return out.take();
+}
+
+std::string resultBaseName(const std::string& projectPath) {
+    // Step back over four UTF-8 characters (lead bytes are not 10xxxxxx).
+    std::size_t end = projectPath.size();
+    for (int characters = 0; characters < 4; ++characters) {
+        if (end == 0) {
+            throw EngineError(RunTimeError::InvalidArgument);
+        }
+        do {
+            --end;
+        } while (end > 0 && (static_cast<unsigned char>(projectPath[end]) & 0xC0) == 0x80);
+    }
+    return projectPath.substr(0, end);
+}
+
+void deleteIfExists(const std::string& path) {
+    std::error_code error;
+    std::filesystem::remove(std::filesystem::path(path), error);
+    if (error) {
+        throw EngineError(RunTimeError::FileAccess);
+    }
+}
+
+void writeTextFile(const std::string& path, const std::string& text) {
+    {
+        std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+        if (file) {
+            file.write(text.data(), static_cast<std::streamsize>(text.size()));
+            file.close();
+            if (file) {
+                return;
+            }
+        }
+    }
+    std::error_code ignored;
+    std::filesystem::remove(std::filesystem::path(path), ignored);
+    throw EngineError(RunTimeError::FileAccess);
+}
+
+}  // namespace orv

@@ -1,0 +1,128 @@
+// The solver's two methods: the feasibility check and the run, step by step.
+#include "solver/内力_位移.h"
+
+#include <algorithm>
+#include <new>
+
+#include "model/supports.h"
+#include "solver/analysis.h"
+#include "solver/engine_error.h"
+#include "solver/frame_input.h"
+#include "solver/result_files.h"
+
+namespace {
+
+// Caption of the run-time error messages: the engine's name.
+constexpr const char* kEngineCaption = "korvasta";
+
+// The message of a singular system, with its critical-stop icon and a
+// caption of one blank.
+const orv::Diagnostic kZeroPivotMessage{"出现除零错误,请检查参数,数据", orv::MessageIcon::Critical,
+                                        " "};
+
+void report(const orv::MessageHandler& handler, const orv::EngineError& error) {
+    if (handler) {
+        handler({error.what(), orv::MessageIcon::Exclamation, kEngineCaption});
+    }
+}
+
+bool supportsHoldFrame(const 内力_位移& solver) {
+    int horizontal = 0;
+    int vertical = 0;
+    bool fixedEnd = false;
+    for (int n = 1; n <= solver.节点总数; ++n) {
+        const std::int16_t code = orv::supportCodeOf(solver, n);
+        horizontal += code == orv::kPinned || code == orv::kHorizontalLink;
+        vertical += code == orv::kPinned || code == orv::kVerticalLink;
+        fixedEnd = fixedEnd || code == orv::kFixedEnd;
+    }
+    return (horizontal >= 2 && vertical >= 1) || (horizontal >= 1 && vertical >= 2) || fixedEnd;
+}
+
+// Number of freedoms 3N; the freedom numbers must stay within 16 bits.
+int freedomCount(std::int16_t nodeCount) {
+    const int freedoms = 3 * int{nodeCount};
+    if (freedoms > 32767) {
+        throw orv::EngineError(orv::RunTimeError::Overflow);
+    }
+    if (freedoms < 0) {
+        throw orv::EngineError(orv::RunTimeError::SubscriptOutOfRange);
+    }
+    return freedoms;
+}
+
+void storeResults(Table2D<double>& table, const orv::FrameInput& frame,
+                  const std::vector<double>& displacements) {
+    for (std::size_t g = 0; g < displacements.size(); ++g) {
+        table(0, g + 1) = displacements[g];
+    }
+    for (const orv::MemberInput& member : frame.members) {
+        const orv::Vector6 forces = orv::memberEndForces(member, displacements);
+        for (std::size_t r = 0; r < 6; ++r) {
+            table(r + 1, static_cast<std::size_t>(member.number)) = forces[r];
+        }
+    }
+}
+
+}  // namespace
+
+bool 内力_位移::能否计算() {
+    try {
+        for (int i = 1; i <= 杆件总数; ++i) {
+            if (orv::memberAxisOf(*this, i).length == 0) {
+                return false;
+            }
+        }
+        return supportsHoldFrame(*this);
+    } catch (const orv::EngineError& error) {
+        report(messageHandler, error);
+        return false;
+    }
+}
+
+bool 内力_位移::korvasta(const std::string& ffile) {
+    if (!能否计算()) {
+        return false;
+    }
+    try {
+        const int freedoms = freedomCount(节点总数);
+        if (杆件总数 < 0) {
+            throw orv::EngineError(orv::RunTimeError::SubscriptOutOfRange);
+        }
+        a = Table2D<double>(7, static_cast<std::size_t>(std::max<int>(freedoms, 杆件总数)) + 1, 0.0);
+        const std::string base = orv::resultBaseName(ffile);
+        orv::deleteIfExists(base + ".mqn");
+        orv::deleteIfExists(base + ".uva");
+        if (节点总数 == 0 || 杆件总数 == 0) {
+            return false;
+        }
+
+        const orv::FrameInput frame = orv::readFrame(*this);
+        orv::LinearSystem system = orv::assemble(frame);
+        orv::applySupports(frame, system);
+        const auto displacements = orv::solveDisplacements(std::move(system));
+        if (!displacements) {
+            if (messageHandler) {
+                messageHandler(kZeroPivotMessage);
+            }
+            return false;
+        }
+        storeResults(a, frame, *displacements);
+
+        const std::string mqn = base + ".mqn";
+        orv::writeTextFile(mqn, orv::memberForcesText(a, 杆件总数, 左节点号, 右节点号));
+        try {
+            orv::writeTextFile(base + ".uva", orv::displacementsText(a, 节点总数));
+        } catch (const orv::EngineError&) {
+            orv::deleteIfExists(mqn);
+            throw;
+        }
+        return true;
+    } catch (const orv::EngineError& error) {
+        report(messageHandler, error);
+    } catch (const std::bad_alloc&) {
+        report(messageHandler, orv::EngineError(orv::RunTimeError::OutOfMemory));
+    }
+    a = Table2D<double>(a.rows(), a.cols(), 0.0);
+    return false;
+}

@@ -1,0 +1,54 @@
+// 内力_位移: the analysis engine of a plane rigid frame by the direct
+// stiffness method. The program fills the input properties from its
+// document as whole arrays (index 0 unused, (load, member) tables indexed
+// (k, i)), asks 能否计算 whether the model can be solved and calls korvasta,
+// which writes the member end forces (base + ".mqn") and the node
+// displacements (base + ".uva") and leaves the result table in `a`.
+//
+// Units: forces kN, moments kN*m, lengths m, E in N/mm^2 used unconverted,
+// so displacements come out as 1000 x (m, rad).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/table2d.h"
+#include "solver/diagnostic.h"
+
+class 内力_位移 {
+public:
+    std::int16_t 杆件总数 = 0;  // M, members 1..M
+    std::int16_t 节点总数 = 0;  // N, nodes 1..N
+    std::vector<std::int16_t> 左节点号;  // node of each member's first end
+    std::vector<std::int16_t> 右节点号;  // node of each member's second end
+    std::vector<float> 弹性模量;         // E (N/mm^2)
+    std::vector<float> 惯性矩;           // I (m^4)
+    std::vector<float> 截面积;           // A (m^2)
+    std::vector<std::string> 左端坐标;   // "x,y" of the first end
+    std::vector<std::string> 右端坐标;   // "x,y" of the second end
+    std::vector<std::int16_t> 荷载数;    // loads per member (0..55)
+    Table2D<std::int16_t> 荷载种类;      // (k, i): load kind code 1..6
+    Table2D<float> xq;                   // (k, i): position or extent (m)
+    Table2D<float> q;                    // (k, i): intensity
+    std::vector<std::int16_t> 零位移;    // support code of each node 1..N
+    // Result table, rows 0..6, columns 0..max(3N, M): row 0 the displacement
+    // of every freedom, rows 1..6 each member's local end forces (axial,
+    // shear, moment at the first end, then at the second end), the forces
+    // the nodes exert on the member.
+    Table2D<double> a;
+
+    // Receives every message of 能否计算 and korvasta, in order.
+    orv::MessageHandler messageHandler = orv::printToStandardError;
+
+    // True when every member has a nonzero length and the supports can hold
+    // the frame in place (two X restraints and one Y, one X and two Y, or a
+    // fixed end). Input it cannot read is reported and gives false.
+    bool 能否计算();
+
+    // Runs the whole analysis for the project file `ffile`. Returns true when
+    // both result files were written; otherwise the reason has been handed
+    // to messageHandler (nothing is said when 能否计算 is false or the model
+    // has no member or node).
+    bool korvasta(const std::string& ffile);
+};
