@@ -13,64 +13,33 @@
 
 namespace orv::testing {
 
-namespace {
+FrameBuilder::FrameBuilder(std::vector<NodePoint> nodes)
+    : nodes_(std::move(nodes)), supports_(nodes_.size() + 1, kNoSupport) {}
 
-struct NodePoint {
-    float x;
-    float y;
-};
+int FrameBuilder::addMember(int left, int right, const Section& section) {
+    members_.push_back({left, right, section, {}});
+    return static_cast<int>(members_.size());
+}
 
-struct Section {
-    float e;
-    float area;
-    float inertia;
-};
+void FrameBuilder::addLoad(int member, const Load& load) {
+    members_.at(static_cast<std::size_t>(member - 1)).loads.push_back(load);
+}
 
-struct Load {
-    std::int16_t kind;
-    float xq;
-    float q;
-};
+void FrameBuilder::support(int node, std::int16_t code) {
+    supports_.at(static_cast<std::size_t>(node)) = code;
+}
 
-// Collects members and supports, then fills the solver's arrays in one go.
-class FrameBuilder {
-public:
-    explicit FrameBuilder(std::vector<NodePoint> nodes)
-        : nodes_(std::move(nodes)), supports_(nodes_.size() + 1, kNoSupport) {}
+float FrameBuilder::length(int member) const {
+    const MemberData& m = members_.at(static_cast<std::size_t>(member - 1));
+    const NodePoint& a = nodes_.at(static_cast<std::size_t>(m.left - 1));
+    const NodePoint& b = nodes_.at(static_cast<std::size_t>(m.right - 1));
+    return static_cast<float>(std::hypot(double{b.x} - a.x, double{b.y} - a.y));
+}
 
-    int addMember(int left, int right, const Section& section) {
-        members_.push_back({left, right, section, {}});
-        return static_cast<int>(members_.size());
-    }
-    void addLoad(int member, const Load& load) {
-        members_[static_cast<std::size_t>(member - 1)].loads.push_back(load);
-    }
-    void support(int node, std::int16_t code) { supports_[static_cast<std::size_t>(node)] = code; }
-    float length(int member) const {
-        const auto& m = members_[static_cast<std::size_t>(member - 1)];
-        const NodePoint& a = nodes_[static_cast<std::size_t>(m.left - 1)];
-        const NodePoint& b = nodes_[static_cast<std::size_t>(m.right - 1)];
-        return static_cast<float>(std::hypot(double{b.x} - a.x, double{b.y} - a.y));
-    }
-
-    内力_位移 build() const;
-
-private:
-    struct MemberData {
-        int left;
-        int right;
-        Section section;
-        std::vector<Load> loads;
-    };
-    std::string coordinateText(int node) const {
-        const NodePoint& p = nodes_[static_cast<std::size_t>(node - 1)];
-        return shortestText(p.x) + "," + shortestText(p.y);
-    }
-
-    std::vector<NodePoint> nodes_;
-    std::vector<MemberData> members_;
-    std::vector<std::int16_t> supports_;
-};
+std::string FrameBuilder::coordinateText(int node) const {
+    const NodePoint& p = nodes_.at(static_cast<std::size_t>(node - 1));
+    return shortestText(p.x) + "," + shortestText(p.y);
+}
 
 内力_位移 FrameBuilder::build() const {
     const std::size_t m = members_.size();
@@ -108,6 +77,8 @@ private:
     solver.messageHandler = nullptr;
     return solver;
 }
+
+namespace {
 
 Section rectangle(float e, float width, float depth) {
     return {e, width * depth, width * depth * depth * depth / 12};

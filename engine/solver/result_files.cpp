@@ -16,10 +16,12 @@ namespace {
 // way a print statement with tab stops lays them out.
 class ColumnWriter {
 public:
-    // Moves to column `column`; a line already past it continues after one
-    // blank instead, so that a row never breaks into two lines.
+    // Moves to column `column`. A line already past it continues after one
+    // blank instead, so that a row never breaks into two lines, and an item
+    // pushed along by such a row never touches the one before it.
     void tab(int column) {
-        if (column_ > column) {
+        const bool touching = column_ == column && column_ > 1 && text_.back() != ' ';
+        if (column_ > column || touching) {
             put(" ");
         }
         while (column_ < column) {

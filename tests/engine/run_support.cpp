@@ -1,0 +1,57 @@
+// Support for tests that run the whole engine; see run_support.h.
+#include "run_support.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace orv::testing {
+
+ScratchFolder::ScratchFolder() {
+    std::random_device entropy;
+    root_ = std::filesystem::temp_directory_path() /
+            ("orvandel_test_" + std::to_string(entropy()) + std::to_string(entropy()));
+    std::filesystem::create_directories(root_);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+}
+
+MessageLog::MessageLog(内力_位移& solver) {
+    solver.messageHandler = [this](const Diagnostic& message) { messages.push_back(message); };
+}
+
+std::string readWholeFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeWholeFile(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+Diagnostic runTimeError(const std::string& description) {
+    return {description, MessageIcon::Exclamation, "korvasta"};
+}
+
+Diagnostic zeroPivotMessage() {
+    return {"出现除零错误,请检查参数,数据", MessageIcon::Critical, " "};
+}
+
+内力_位移 singleBeam(float length, std::int16_t leftSupport, std::int16_t rightSupport,
+                     const std::vector<Load>& loads, const Section& section) {
+    FrameBuilder frame({{0, 0}, {length, 0}});
+    const int member = frame.addMember(1, 2, section);
+    for (const Load& load : loads) {
+        frame.addLoad(member, load);
+    }
+    frame.support(1, leftSupport);
+    frame.support(2, rightSupport);
+    return frame.build();
+}
+
+}  // namespace orv::testing

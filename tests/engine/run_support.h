@@ -1,0 +1,52 @@
+// Support for tests that run the whole engine: a scratch folder for the
+// project path and its result files, a recorder of the run's messages and
+// small frames built from a few numbers.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "frame_generator.h"
+#include "solver/diagnostic.h"
+#include "solver/内力_位移.h"
+
+namespace orv::testing {
+
+// A fresh, empty folder removed again at the end of the test.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    std::filesystem::path path(const std::string& name) const { return root_ / name; }
+
+private:
+    std::filesystem::path root_;
+};
+
+// Installs itself as the solver's message handler and keeps every message.
+struct MessageLog {
+    explicit MessageLog(内力_位移& solver);
+    std::vector<Diagnostic> messages;
+};
+
+std::string readWholeFile(const std::filesystem::path& path);
+void writeWholeFile(const std::filesystem::path& path, const std::string& text);
+
+// The diagnostic of a run-time error with the given description.
+Diagnostic runTimeError(const std::string& description);
+
+// The message of a singular system.
+Diagnostic zeroPivotMessage();
+
+inline constexpr Section kConcreteBeam{30000, 0.25f * 0.5f, 0.25f * 0.5f * 0.5f * 0.5f / 12};
+
+// One horizontal member from (0, 0) to (length, 0), node 1 at the first end,
+// with the given support codes at its two nodes and loads.
+内力_位移 singleBeam(float length, std::int16_t leftSupport, std::int16_t rightSupport,
+                     const std::vector<Load>& loads = {}, const Section& section = kConcreteBeam);
+
+}  // namespace orv::testing
