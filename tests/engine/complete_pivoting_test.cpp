@@ -46,7 +46,8 @@ SparseMatrix tiedMatrix(int n, double density, std::mt19937& random) {
     for (int r = 0; r < n; ++r) {
         for (int c = 0; c < n; ++c) {
             if (chance(random) < density || r == c) {
-                m.rows[static_cast<std::size_t>(r)].push_back({c, static_cast<double>(value(random))});
+                m.rows[static_cast<std::size_t>(r)].push_back(
+                    {c, static_cast<double>(value(random))});
             }
         }
     }

@@ -15,7 +15,8 @@ EliminationResult denseCompletePivoting(const SparseMatrix& matrix, std::vector<
         for (const SparseEntry& e : matrix.rows[static_cast<std::size_t>(r)]) {
             k[static_cast<std::size_t>(r)][static_cast<std::size_t>(e.col)] = e.value;
         }
-        diagonal[static_cast<std::size_t>(r)] = std::fabs(k[static_cast<std::size_t>(r)][static_cast<std::size_t>(r)]);
+        diagonal[static_cast<std::size_t>(r)] =
+            std::fabs(k[static_cast<std::size_t>(r)][static_cast<std::size_t>(r)]);
     }
     std::vector<int> perm(static_cast<std::size_t>(n));   // freedom of each column
     std::vector<int> rowId(static_cast<std::size_t>(n));  // original row of each row
