@@ -51,11 +51,13 @@ public:
         }
     }
 
-    // Worth handing over to the dense block once a quarter of the remaining
-    // block is filled in.
+    // Worth handing over to the dense block once a sixteenth of the
+    // remaining block is filled in: contiguous vectorised rows outrun
+    // scattered sparse ones long before the block is full (measured on
+    // building frames of 420 and 2,050 members).
     bool denseEnough(int p) const {
         const auto remaining = static_cast<std::size_t>(s_.n - p);
-        return remaining >= kMinimumDenseBlock && 4 * activeEntries_ >= remaining * remaining;
+        return remaining >= kMinimumDenseBlock && 16 * activeEntries_ >= remaining * remaining;
     }
 
     // One elimination step; false when the pivot is zero.

@@ -8,6 +8,7 @@
 #include "solver/dense_block.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstring>
 
 namespace orv::detail {
@@ -47,24 +48,55 @@ __attribute__((target_clones("avx512f", "avx2", "default"))) double subtractScal
     return result;
 }
 
+// Storage of the dense block, kept by each thread from one run to the next:
+// fresh memory from the system costs a page fault per page, which on a
+// medium frame takes as long as the elimination itself. Blocks beyond
+// kKeptScratch doubles (64 MB) are released after their run.
+constexpr std::size_t kKeptScratch = std::size_t{8} << 20;
+
+std::vector<double>& scratch() {
+    thread_local std::vector<double> cells;
+    return cells;
+}
+
+std::vector<double>& zeroedScratch(std::size_t size) {
+    std::vector<double>& cells = scratch();
+    if (cells.size() < size) {
+        cells.resize(size);
+    }
+    std::fill_n(cells.begin(), size, 0.0);
+    return cells;
+}
+
+void releaseLargeScratch() {
+    if (scratch().size() > kKeptScratch) {
+        std::vector<double>().swap(scratch());
+    }
+}
+
 class DenseBlock {
 public:
     DenseBlock(EliminationState& state, int firstStep, std::vector<std::vector<SparseEntry>>& rows)
         : s_(state),
           m_(state.n - firstStep),
-          cells_(static_cast<std::size_t>(m_) * static_cast<std::size_t>(m_), 0.0),
+          cells_(zeroedScratch(static_cast<std::size_t>(m_) * static_cast<std::size_t>(m_))),
           slotRow_(s_.at(m_)),
           slotCol_(s_.at(m_)),
           rowOffset_(s_.at(m_)),
           rowSlot_(s_.at(s_.n), -1),
-          colSlot_(s_.at(s_.n), -1) {
+          colSlot_(s_.at(s_.n), -1),
+          rowMax_(s_.at(m_)) {
         for (int slot = 0; slot < m_; ++slot) {
             slotRow_[s_.at(slot)] = s_.rowAt[s_.at(firstStep + slot)];
             slotCol_[s_.at(slot)] = s_.colAt[s_.at(firstStep + slot)];
             rowSlot_[s_.at(slotRow_[s_.at(slot)])] = slot;
             colSlot_[s_.at(slotCol_[s_.at(slot)])] = slot;
             rowOffset_[s_.at(slot)] = s_.at(slot) * s_.at(m_);
+            rowMax_[s_.at(slot)] = s_.tree.valueAt(firstStep + slot);
         }
+        // Every pivot row of this phase is kept, right of its pivot, for the
+        // back substitution.
+        s_.upper.reserve(s_.upper.size() + s_.at(m_) * s_.at(m_ - 1) / 2);
         for (int slot = 0; slot < m_; ++slot) {
             auto& row = rows[s_.at(slotRow_[s_.at(slot)])];
             for (const SparseEntry& e : row) {
@@ -78,11 +110,11 @@ public:
     }
 
     bool step(int p) {
-        const double largest = s_.tree.bestValue();
+        const int rowSlot = leftmostGreatestRow();
+        const double largest = rowMax_[s_.at(rowSlot)];
         if (!(largest > 0)) {
             return false;
         }
-        const int rowSlot = rowSlot_[s_.at(s_.rowAt[s_.at(s_.tree.bestPosition())])];
         const int colSlot = leftmostGreatest(rowSlot, largest);
         const PivotChoice pivot{slotRow_[s_.at(rowSlot)], slotCol_[s_.at(colSlot)]};
         const double value = cell(rowSlot, colSlot);
@@ -101,6 +133,23 @@ public:
 private:
     double& cell(int row, int col) { return cells_[rowOffset_[s_.at(row)] + s_.at(col)]; }
     double* rowData(int row) { return cells_.data() + rowOffset_[s_.at(row)]; }
+
+    // The row slot holding the greatest row maximum, the one at the smallest
+    // position on ties: the row the row-major scan meets first. Nearly every
+    // row changes at every step, so a plain scan beats a search tree here.
+    int leftmostGreatestRow() const {
+        int best = 0;
+        for (int row = 1; row < m_; ++row) {
+            const double value = rowMax_[s_.at(row)];
+            const double bestValue = rowMax_[s_.at(best)];
+            if (value > bestValue ||
+                (value == bestValue && s_.rowPos[s_.at(slotRow_[s_.at(row)])] <
+                                           s_.rowPos[s_.at(slotRow_[s_.at(best)])])) {
+                best = row;
+            }
+        }
+        return best;
+    }
 
     int leftmostGreatest(int row, double largest) {
         const double* data = rowData(row);
@@ -132,6 +181,7 @@ private:
         const int last = m_ - 1;
         std::swap(rowOffset_[s_.at(row)], rowOffset_[s_.at(last)]);
         std::swap(slotRow_[s_.at(row)], slotRow_[s_.at(last)]);
+        std::swap(rowMax_[s_.at(row)], rowMax_[s_.at(last)]);
         rowSlot_[s_.at(slotRow_[s_.at(row)])] = row;
         rowSlot_[s_.at(slotRow_[s_.at(last)])] = last;
     }
@@ -156,18 +206,18 @@ private:
             }
             const double factor = entry / pivotValue;
             const double largest = subtractScaledRow(target, source, factor, s_.at(m_));
-            const int original = slotRow_[s_.at(row)];
-            s_.rhs[s_.at(original)] -= factor * pivotRhs;
-            s_.tree.set(s_.rowPos[s_.at(original)], largest);
+            s_.rhs[s_.at(slotRow_[s_.at(row)])] -= factor * pivotRhs;
+            rowMax_[s_.at(row)] = largest;
         }
     }
 
     EliminationState& s_;
     int m_;                              // rows and columns still active
-    std::vector<double> cells_;
+    std::vector<double>& cells_;  // the thread's scratch storage
     std::vector<int> slotRow_, slotCol_;  // original index in each slot
     std::vector<std::size_t> rowOffset_;  // start of each row slot in cells_
     std::vector<int> rowSlot_, colSlot_;  // slot of each original index, -1 outside
+    std::vector<double> rowMax_;          // largest magnitude of each row slot
 };
 
 }  // namespace
@@ -175,12 +225,12 @@ private:
 bool eliminateDenseBlock(EliminationState& state, int firstStep,
                          std::vector<std::vector<SparseEntry>>& rows) {
     DenseBlock block(state, firstStep, rows);
-    for (int p = firstStep; p < state.n; ++p) {
-        if (!block.step(p)) {
-            return false;
-        }
+    bool solved = true;
+    for (int p = firstStep; p < state.n && solved; ++p) {
+        solved = block.step(p);
     }
-    return true;
+    releaseLargeScratch();
+    return solved;
 }
 
 }  // namespace orv::detail
