@@ -153,9 +153,9 @@ Section rectangle(float e, float width, float depth) {
         if (a == b || !joined.insert({std::min(a, b), std::max(a, b)}).second) {
             return 0;
         }
-        const Section section = rectangle(static_cast<float>(uniform(20000, 210000)),
-                                          static_cast<float>(uniform(0.2, 0.5)),
-                                          static_cast<float>(uniform(0.3, 0.8)));
+        const Section section =
+            rectangle(static_cast<float>(uniform(20000, 210000)),
+                      static_cast<float>(uniform(0.2, 0.5)), static_cast<float>(uniform(0.3, 0.8)));
         return frame.addMember(a, b, section);
     };
     // Spanning tree: each node after the first joins an earlier grid neighbour.

@@ -55,8 +55,16 @@ void BM_RandomSolution(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_BuildingRun)->Args({10, 5})->Args({20, 10})->Args({50, 20})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BuildingSolution)->Args({10, 5})->Args({20, 10})->Args({50, 20})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildingRun)
+    ->Args({10, 5})
+    ->Args({20, 10})
+    ->Args({50, 20})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildingSolution)
+    ->Args({10, 5})
+    ->Args({20, 10})
+    ->Args({50, 20})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RandomRun)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RandomSolution)->Arg(5000)->Unit(benchmark::kMillisecond);
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds everything and runs every test:
-# the Release build with its tests, then the engine tests once more under
+# the Release build with its tests, then every test once more under
 # AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on the
 # first failure.
 set -euo pipefail
@@ -16,5 +16,5 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANDEL_SANITIZE=ON \
     -DORVANDEL_BENCHMARKS=OFF
-cmake --build build-sanitize -j "$jobs" --target engine_tests
+cmake --build build-sanitize -j "$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j "$jobs"

@@ -6,8 +6,8 @@
 
 class gd {
 public:
-    bool 支座方向 = false;     // orientation of the support symbol (drawing only)
-    float x = 0;               // world X (m)
-    float y = 0;               // world Y (m), downward on the drawing
-    std::int16_t 节点号 = 0;   // node number 1..N
+    bool 支座方向 = false;    // orientation of the support symbol (drawing only)
+    float x = 0;              // world X (m)
+    float y = 0;              // world Y (m), downward on the drawing
+    std::int16_t 节点号 = 0;  // node number 1..N
 };

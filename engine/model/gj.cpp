@@ -21,7 +21,7 @@ constexpr std::array<MaterialModulus, 19> kMaterials{{
     {"C15混凝土", 22000}, {"C20混凝土", 25500}, {"C25混凝土", 28000}, {"C30混凝土", 30000},
     {"C35混凝土", 31500}, {"C40混凝土", 32500}, {"C45混凝土", 33500}, {"C50混凝土", 34500},
     {"C55混凝土", 35500}, {"C60混凝土", 36000}, {"C65混凝土", 36500}, {"C70混凝土", 37000},
-    {"C75混凝土", 37500}, {"C80混凝土", 38000}, {"3号钢", 206000},      {"16Mn钢", 206000},
+    {"C75混凝土", 37500}, {"C80混凝土", 38000}, {"3号钢", 206000},    {"16Mn钢", 206000},
     {"16Mnq钢", 206000},  {"15MnV钢", 206000},  {"15MnVq钢", 206000},
 }};
 
@@ -32,7 +32,9 @@ bool isTeeFamily(std::string_view shape) {
     return shape == "T形" || shape == "倒T形" || shape == "L形" || shape == "倒L形";
 }
 
-bool isIFamily(std::string_view shape) { return shape == "I字形" || shape == "平I字形"; }
+bool isIFamily(std::string_view shape) {
+    return shape == "I字形" || shape == "平I字形";
+}
 
 // The dimensions D0..D(count-1) widened to double, or nothing when the record
 // holds fewer slots than the shape needs (the section is then unknown: 0).
@@ -70,7 +72,8 @@ double compositeInertia(const std::array<Strip, N>& strips) {
     double inertia = 0;
     for (const Strip& s : strips) {
         const double offset = s.centroid - yc;
-        inertia += s.width * s.height * s.height * s.height / 12 + s.width * s.height * offset * offset;
+        inertia +=
+            s.width * s.height * s.height * s.height / 12 + s.width * s.height * offset * offset;
     }
     return inertia;
 }
@@ -101,9 +104,9 @@ SectionValues iSection(const std::array<double, 5>& d) {
 // The same I section lying flat: every strip bends about its own mid-line.
 SectionValues flatISection(const std::array<double, 5>& d) {
     const double web = d[4] - d[2] - d[3];
-    return {d[1] * (d[2] + d[3]) + d[0] * web,
-            d[2] * std::pow(d[1], 3) / 12 + d[3] * std::pow(d[1], 3) / 12 +
-                web * std::pow(d[0], 3) / 12};
+    return {d[1] * (d[2] + d[3]) + d[0] * web, d[2] * std::pow(d[1], 3) / 12 +
+                                                   d[3] * std::pow(d[1], 3) / 12 +
+                                                   web * std::pow(d[0], 3) / 12};
 }
 
 SectionValues sectionValues(const std::string& shape, const std::vector<float>& slots) {
@@ -158,11 +161,17 @@ float gj::e() const {
     return 0;
 }
 
-float gj::a() const { return finiteOrZero(sectionValues(断面, 尺寸).area); }
+float gj::a() const {
+    return finiteOrZero(sectionValues(断面, 尺寸).area);
+}
 
-float gj::i() const { return finiteOrZero(sectionValues(断面, 尺寸).inertia); }
+float gj::i() const {
+    return finiteOrZero(sectionValues(断面, 尺寸).inertia);
+}
 
-float gj::leng() const { return static_cast<float>(orv::memberAxis(x1, y1, x2, y2).length); }
+float gj::leng() const {
+    return static_cast<float>(orv::memberAxis(x1, y1, x2, y2).length);
+}
 
 bool gj::尺寸xh() const {
     if (断面 == "空心圆") {
@@ -187,6 +196,10 @@ float gj::夹角() const {
     return -1.5707963f;
 }
 
-std::string gj::左端坐标() const { return orv::shortestText(x1) + "," + orv::shortestText(y1); }
+std::string gj::左端坐标() const {
+    return orv::shortestText(x1) + "," + orv::shortestText(y1);
+}
 
-std::string gj::右端坐标() const { return orv::shortestText(x2) + "," + orv::shortestText(y2); }
+std::string gj::右端坐标() const {
+    return orv::shortestText(x2) + "," + orv::shortestText(y2);
+}

@@ -11,10 +11,10 @@
 
 class gj {
 public:
-    std::string 材料;              // material name, see e()
-    std::string 断面;              // section shape name, see a() and i()
-    std::vector<float> 尺寸;       // section dimensions, slots 0..4 used
-    std::int16_t 荷载数 = 0;       // number of member loads (0..55)
+    std::string 材料;                                 // material name, see e()
+    std::string 断面;                                 // section shape name, see a() and i()
+    std::vector<float> 尺寸 = std::vector<float>(5);  // section dimensions, slots 0..4
+    std::int16_t 荷载数 = 0;                          // number of member loads (0..55)
     // Per load, indexed by load number 1..55 (slot 0 unused): position or
     // extent parameter (m), intensity, and load kind text.
     std::vector<float> xq = std::vector<float>(orv::kMaxLoadsPerMember + 1);

@@ -18,13 +18,13 @@ namespace orv {
 inline constexpr int kMaxLoadsPerMember = 55;
 
 enum class LoadKind : std::int16_t {
-    None = 0,            // unknown text: contributes nothing
-    Concentrated = 1,    // "集中": force at a
-    Uniform = 2,         // "均布": intensity over 0..a
+    None = 0,               // unknown text: contributes nothing
+    Concentrated = 1,       // "集中": force at a
+    Uniform = 2,            // "均布": intensity over 0..a
     AxialConcentrated = 3,  // "水平集中": axial force at a
-    AxialUniform = 4,    // "水平均布": axial intensity over 0..a
-    Triangular = 5,      // "三角": 0 at x = 0 growing to q at x = a
-    Couple = 6,          // "力偶": couple at a
+    AxialUniform = 4,       // "水平均布": axial intensity over 0..a
+    Triangular = 5,         // "三角": 0 at x = 0 growing to q at x = a
+    Couple = 6,             // "力偶": couple at a
 };
 
 struct LoadKindInfo {

@@ -43,6 +43,8 @@ constexpr std::array<bool, 3> restrainedFreedoms(std::int16_t code) {
 }
 
 // First global freedom (X) of node n; the node's freedoms are this, +1, +2.
-constexpr long firstFreedomOfNode(long node) { return 3 * (node - 1) + 1; }
+constexpr long firstFreedomOfNode(long node) {
+    return 3 * (node - 1) + 1;
+}
 
 }  // namespace orv

@@ -45,8 +45,8 @@ SectionForces loadPart(orv::LoadKind kind, double length, double a, double q, do
             break;
         case LoadKind::Uniform: {
             const double ma = q * a * a * (span - a) / (2 * span);
-            s.m = before ? ma * x / a + q * a * x / 2 - q * x * x / 2
-                         : ma * (span - x) / (span - a);
+            s.m =
+                before ? ma * x / a + q * a * x / 2 - q * x * x / 2 : ma * (span - x) / (span - a);
             s.v = before ? -q * (a - x) : 0;
             break;
         }

@@ -13,6 +13,6 @@ public:
     // local end forces (axial, shear, moment at the first end, then at the
     // second end); x: distance of the section from the first end; m_q_n:
     // "M" moment, "Q" shear, "N" axial force (any other text gives 0).
-    float upx(float leng, std::string lx, float xq, float q, float na, float qa, float ma,
-              float nb, float qb, float mb, float x, std::string m_q_n) const;
+    float upx(float leng, std::string lx, float xq, float q, float na, float qa, float ma, float nb,
+              float qb, float mb, float x, std::string m_q_n) const;
 };

@@ -34,8 +34,8 @@ void addMemberStiffness(SparseMatrix& k, const std::array<int, 6>& freedoms, con
         for (std::size_t w = 0; w < 6; ++w) {
             requireFinite(kg[u][w]);
             const int col = freedoms[w];
-            const auto found =
-                std::find_if(row.begin(), row.end(), [col](const SparseEntry& e) { return e.col == col; });
+            const auto found = std::find_if(row.begin(), row.end(),
+                                            [col](const SparseEntry& e) { return e.col == col; });
             if (found == row.end()) {
                 row.push_back({col, kg[u][w]});
             } else {
@@ -49,7 +49,8 @@ void addMemberStiffness(SparseMatrix& k, const std::array<int, 6>& freedoms, con
 
 LinearSystem assemble(const FrameInput& frame) {
     const int freedoms = 3 * frame.nodeCount;
-    LinearSystem system{SparseMatrix(freedoms), std::vector<double>(static_cast<std::size_t>(freedoms), 0.0)};
+    LinearSystem system{SparseMatrix(freedoms),
+                        std::vector<double>(static_cast<std::size_t>(freedoms), 0.0)};
     for (const MemberInput& member : frame.members) {
         const auto dofs = memberFreedoms(member);
         addMemberStiffness(system.stiffness, dofs, globalStiffness(member));
@@ -65,7 +66,8 @@ LinearSystem assemble(const FrameInput& frame) {
 void applySupports(const FrameInput& frame, LinearSystem& system) {
     std::vector<bool> restrained(system.loads.size(), false);
     for (int node = 1; node <= frame.nodeCount; ++node) {
-        const auto restrains = restrainedFreedoms(frame.supportCodes[static_cast<std::size_t>(node - 1)]);
+        const auto restrains =
+            restrainedFreedoms(frame.supportCodes[static_cast<std::size_t>(node - 1)]);
         for (std::size_t d = 0; d < 3; ++d) {
             if (restrains[d]) {
                 restrained[static_cast<std::size_t>(firstFreedomOfNode(node) - 1) + d] = true;

@@ -141,7 +141,8 @@ private:
         }
         if (entry != 0) {
             const std::size_t before = target.size();
-            std::erase_if(target, [this](const SparseEntry& e) { return !s_.colActive[s_.at(e.col)]; });
+            std::erase_if(target,
+                          [this](const SparseEntry& e) { return !s_.colActive[s_.at(e.col)]; });
             activeEntries_ -= before - target.size();
             s_.tree.set(s_.rowPos[s_.at(row)], largestMagnitude(target));
         }

@@ -33,8 +33,8 @@ struct PivotChoice {
 
 struct EliminationResult {
     bool singular = false;
-    std::vector<double> x;              // solution by freedom, when not singular
-    std::vector<PivotChoice> pivots;    // the pivots in the order chosen
+    std::vector<double> x;            // solution by freedom, when not singular
+    std::vector<PivotChoice> pivots;  // the pivots in the order chosen
 };
 
 EliminationResult solveWithCompletePivoting(SparseMatrix matrix, std::vector<double> rhs);

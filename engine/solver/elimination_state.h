@@ -42,10 +42,10 @@ struct EliminationState {
     LeftmostMaxTree tree;
     std::vector<int> rowAt, rowPos, colAt, colPos;
     std::vector<bool> colActive, rowRetired;
-    std::vector<double> diagonal;       // |original diagonal| per column (freedom)
-    std::vector<PivotChoice> pivots;    // in the order chosen
+    std::vector<double> diagonal;     // |original diagonal| per column (freedom)
+    std::vector<PivotChoice> pivots;  // in the order chosen
     std::vector<double> pivotValues;
-    std::vector<SparseEntry> upper;     // pivot rows right of their pivots
+    std::vector<SparseEntry> upper;  // pivot rows right of their pivots
     std::vector<std::size_t> upperStart{0};
 
     std::size_t at(int index) const { return static_cast<std::size_t>(index); }

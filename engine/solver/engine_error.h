@@ -10,13 +10,13 @@
 namespace orv {
 
 enum class RunTimeError {
-    DivisionByZero,     // a finite value divided by zero
-    Overflow,           // a value beyond the number range, or not a number
-    TypeMismatch,       // a text that should hold a number does not
+    DivisionByZero,       // a finite value divided by zero
+    Overflow,             // a value beyond the number range, or not a number
+    TypeMismatch,         // a text that should hold a number does not
     SubscriptOutOfRange,  // an index outside an input array
-    InvalidArgument,    // an argument the run cannot use (a too short file name)
-    FileAccess,         // a result file could not be deleted, created or written
-    OutOfMemory,        // the model does not fit in memory
+    InvalidArgument,      // an argument the run cannot use (a too short file name)
+    FileAccess,           // a result file could not be deleted, created or written
+    OutOfMemory,          // the model does not fit in memory
 };
 
 std::string_view describe(RunTimeError error);

@@ -22,9 +22,9 @@ struct MemberLoad {
 };
 
 struct MemberInput {
-    int number = 0;     // member number 1..M
-    int leftNode = 0;   // node of the first end, 1..N
-    int rightNode = 0;  // node of the second end, 1..N
+    int number = 0;      // member number 1..M
+    int leftNode = 0;    // node of the first end, 1..N
+    int rightNode = 0;   // node of the second end, 1..N
     double e = 0;        // N/mm^2
     double area = 0;     // m^2
     double inertia = 0;  // m^4

@@ -89,7 +89,8 @@ bool 内力_位移::korvasta(const std::string& ffile) {
         if (杆件总数 < 0) {
             throw orv::EngineError(orv::RunTimeError::SubscriptOutOfRange);
         }
-        a = Table2D<double>(7, static_cast<std::size_t>(std::max<int>(freedoms, 杆件总数)) + 1, 0.0);
+        a = Table2D<double>(7, static_cast<std::size_t>(std::max<int>(freedoms, 杆件总数)) + 1,
+                            0.0);
         const std::string base = orv::resultBaseName(ffile);
         orv::deleteIfExists(base + ".mqn");
         orv::deleteIfExists(base + ".uva");

@@ -18,8 +18,8 @@
 
 class 内力_位移 {
 public:
-    std::int16_t 杆件总数 = 0;  // M, members 1..M
-    std::int16_t 节点总数 = 0;  // N, nodes 1..N
+    std::int16_t 杆件总数 = 0;           // M, members 1..M
+    std::int16_t 节点总数 = 0;           // N, nodes 1..N
     std::vector<std::int16_t> 左节点号;  // node of each member's first end
     std::vector<std::int16_t> 右节点号;  // node of each member's second end
     std::vector<float> 弹性模量;         // E (N/mm^2)

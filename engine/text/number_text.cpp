@@ -64,15 +64,15 @@ ShortestDigits shortestDigits(Float value) {
 }
 
 std::string plainNotation(const ShortestDigits& d) {
+    const auto digitCount = static_cast<int>(d.digits.size());
     std::string text;
-    const int digitCount = static_cast<int>(d.digits.size());
     if (d.exponent < 0) {
-        text = "0." + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
+        text.append("0.").append(static_cast<std::size_t>(-d.exponent - 1), '0').append(d.digits);
     } else if (d.exponent + 1 >= digitCount) {
-        text = d.digits + std::string(static_cast<std::size_t>(d.exponent + 1 - digitCount), '0');
+        text.append(d.digits).append(static_cast<std::size_t>(d.exponent + 1 - digitCount), '0');
     } else {
-        text = d.digits.substr(0, static_cast<std::size_t>(d.exponent + 1)) + "." +
-               d.digits.substr(static_cast<std::size_t>(d.exponent + 1));
+        const auto integerDigits = static_cast<std::size_t>(d.exponent + 1);
+        text.append(d.digits, 0, integerDigits).append(".").append(d.digits, integerDigits);
     }
     return text;
 }
@@ -80,7 +80,7 @@ std::string plainNotation(const ShortestDigits& d) {
 std::string exponentNotation(const ShortestDigits& d) {
     std::string text = d.digits.substr(0, 1);
     if (d.digits.size() > 1) {
-        text += "." + d.digits.substr(1);
+        text.append(".").append(d.digits, 1);
     }
     const int magnitude = std::abs(d.exponent);
     text += d.exponent < 0 ? "E-" : "E+";
@@ -101,10 +101,14 @@ std::string shortestTextOf(Float value, int plainExponentLimit) {
     }
     const ShortestDigits d = shortestDigits(value);
     const bool plain = d.exponent >= -5 && d.exponent < plainExponentLimit;
-    return (d.negative ? "-" : "") + (plain ? plainNotation(d) : exponentNotation(d));
+    std::string text = d.negative ? "-" : "";
+    text += plain ? plainNotation(d) : exponentNotation(d);
+    return text;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Decimal exponent of the leading significant digit of a validated number
 // text ("123.4e2" -> 4, "0.005" -> -3); used only to tell an overflowing text
@@ -113,7 +117,9 @@ long leadingDigitExponent(std::string_view text) {
     const auto ePos = text.find('e');
     const std::string_view mantissa = text.substr(0, ePos);
     const long explicitExponent =
-        ePos == std::string_view::npos ? 0 : std::strtol(std::string(text.substr(ePos + 1)).c_str(), nullptr, 10);
+        ePos == std::string_view::npos
+            ? 0
+            : std::strtol(std::string(text.substr(ePos + 1)).c_str(), nullptr, 10);
     const auto point = mantissa.find('.');
     const std::size_t pointPos = point == std::string_view::npos ? mantissa.size() : point;
     const auto first = mantissa.find_first_of("123456789");
@@ -121,7 +127,7 @@ long leadingDigitExponent(std::string_view text) {
         return std::numeric_limits<long>::min();
     }
     const long position = first < pointPos ? static_cast<long>(pointPos - first - 1)
-                                            : -static_cast<long>(first - pointPos);
+                                           : -static_cast<long>(first - pointPos);
     return position + explicitExponent;
 }
 
@@ -149,9 +155,10 @@ std::string formatFixed(double value, int decimals) {
     }
     double magnitude = std::fabs(value);
     if (isDecimalTie(magnitude, decimals)) {
-        // Nudge an exact half upwards by a quarter step so that the correctly
-        // rounding conversion below rounds it away from zero.
-        magnitude += std::ldexp(1.0, -(decimals + 2));
+        // The next double above an exact half lies above it by less than any
+        // decimal step, so the correctly rounding conversion below rounds it
+        // away from zero.
+        magnitude = std::nextafter(magnitude, std::numeric_limits<double>::infinity());
     }
     char buffer[400];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
@@ -163,9 +170,13 @@ std::string formatFixed(double value, int decimals) {
     return digits;
 }
 
-std::string shortestText(float value) { return shortestTextOf(value, 7); }
+std::string shortestText(float value) {
+    return shortestTextOf(value, 7);
+}
 
-std::string shortestText(double value) { return shortestTextOf(value, 15); }
+std::string shortestText(double value) {
+    return shortestTextOf(value, 15);
+}
 
 std::string_view trimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -199,8 +210,8 @@ std::optional<double> parseNumber(std::string_view text) {
     if (mantissaDigits == 0) {
         return std::nullopt;
     }
-    if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' ||
-                              text[pos] == 'd')) {
+    if (pos < text.size() &&
+        (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' || text[pos] == 'd')) {
         normal.push_back('e');
         ++pos;
         if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {

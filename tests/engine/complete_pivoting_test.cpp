@@ -85,6 +85,25 @@ TEST(CompletePivoting, TiedRandomMatricesMatchDenseElimination) {
     }
 }
 
+// Large enough that the dense phase shares its steps with a second thread.
+TEST(CompletePivoting, LargeBlocksSharedBetweenThreadsMatchDenseElimination) {
+    std::mt19937 random(5);
+    SparseMatrix m = tiedMatrix(850, 0.01, random);
+    for (int r = 0; r < 850; ++r) {
+        for (SparseEntry& e : m.rows[static_cast<std::size_t>(r)]) {
+            if (e.col == r && e.value == 0) {
+                e.value = 1;  // a zero diagonal would make the freedom singular
+            }
+        }
+    }
+    ASSERT_FALSE(solveWithCompletePivoting(m, std::vector<double>(850, 1.0)).singular);
+    std::vector<double> rhs(850);
+    for (double& v : rhs) {
+        v = static_cast<double>(random() % 7) - 3;
+    }
+    expectSameAsDense(m, rhs);
+}
+
 TEST(CompletePivoting, FirstOfEqualMaximaInRowMajorOrderIsThePivot) {
     // Two entries of magnitude 4: row 0 comes first in the scan, and within
     // row 1 the leftmost column would win.

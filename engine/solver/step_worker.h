@@ -1,0 +1,39 @@
+// A second thread that takes half of each elimination step of the dense
+// phase. Steps are short (a few microseconds to a millisecond) and there
+// are thousands of them, so the thread lives for the whole phase and is
+// handed one task per step instead of being started per step.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+
+namespace orv::detail {
+
+class StepWorker {
+public:
+    // A worker when the machine has a second core to give, else nothing.
+    static std::unique_ptr<StepWorker> startIfUseful();
+
+    StepWorker();
+    ~StepWorker();
+    StepWorker(const StepWorker&) = delete;
+    StepWorker& operator=(const StepWorker&) = delete;
+
+    // Hands `task` to the thread; it runs while the caller does its own half.
+    void start(std::function<void()> task);
+    // Waits until the task handed over last has finished.
+    void finish();
+
+private:
+    void loop();
+
+    std::function<void()> task_;
+    bool stopping_ = false;
+    std::atomic<unsigned> posted_{0};
+    std::atomic<unsigned> completed_{0};
+    std::thread thread_;
+};
+
+}  // namespace orv::detail
