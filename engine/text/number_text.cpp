@@ -1,6 +1,7 @@
 // Number <-> text rules; see number_text.h.
 #include "text/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -128,7 +129,9 @@ long leadingDigitExponent(std::string_view text) {
     }
     const long position = first < pointPos ? static_cast<long>(pointPos - first - 1)
                                            : -static_cast<long>(first - pointPos);
-    return position + explicitExponent;
+    // strtol saturates on huge exponents; any exponent beyond a billion is
+    // out of range either way, and the clamp keeps the sum from overflowing.
+    return position + std::clamp(explicitExponent, -1000000000L, 1000000000L);
 }
 
 // Converts a text already checked by parseNumber, in normal form (optional
@@ -176,6 +179,43 @@ std::string shortestText(float value) {
 
 std::string shortestText(double value) {
     return shortestTextOf(value, 15);
+}
+
+std::string writeNotation(float value) {
+    if (!std::isfinite(value)) {
+        return shortestText(value);
+    }
+    if (value == 0) {
+        return "0";
+    }
+    // Seven significant digits, correctly rounded, then as the shortest form
+    // of those digits.
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, double{value},
+                                      std::chars_format::scientific, 6);
+    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    ShortestDigits d;
+    d.negative = text.front() == '-';
+    const auto ePos = text.find('e');
+    for (const char c : text.substr(d.negative ? 1 : 0, ePos - (d.negative ? 1 : 0))) {
+        if (c != '.') {
+            d.digits += c;
+        }
+    }
+    std::from_chars(text.data() + ePos + 1 + (text[ePos + 1] == '+'), text.data() + text.size(),
+                    d.exponent);
+    while (d.digits.size() > 1 && d.digits.back() == '0') {
+        d.digits.pop_back();
+    }
+    const bool plain = d.exponent >= -5 && d.exponent < 7;
+    std::string body = plain ? plainNotation(d) : exponentNotation(d);
+    if (body.starts_with("0.")) {
+        body.erase(0, 1);
+    }
+    if (d.negative) {
+        body.insert(body.begin(), '-');
+    }
+    return body;
 }
 
 std::string_view trimBlanks(std::string_view text) {

@@ -30,6 +30,12 @@ std::string shortestText(double value);
 // an empty text, is not a number.
 std::optional<double> parseNumber(std::string_view text);
 
+// A single-precision value as the comma-separated "write" notation of
+// project files has it: at most 7 significant digits, trailing zeros
+// dropped, no zero before the point below 1 in magnitude (".02", "-.5"),
+// plain notation from 1E-05 up to below 1E+07, else "1.5E-07", "1E+20".
+std::string writeNotation(float value);
+
 // Removes leading and trailing blanks (spaces only, as a Trim does).
 std::string_view trimBlanks(std::string_view text);
 

@@ -168,6 +168,8 @@ TEST(NumberText, ParseNumberAcceptsWholeNumberTexts) {
         {"1e400", kInfinity},
         {"-1e400", -kInfinity},
         {" 1E999999999999999999 ", kInfinity},
+        {"77D3179999999999999999999999999", kInfinity},  // exponent beyond a long
+        {"7e-9999999999999999999999", 0},
         {"1e-400", 0},
         {"0e999", 0},
     };

@@ -1,0 +1,23 @@
+// Batch analysis: a saved project analysed without a window, for scripts
+// and machines without a display.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+// Exit statuses of a batch run, distinct per failure so that scripts can
+// tell them apart.
+enum class BatchStatus : int {
+    Solved = 0,
+    UsageError = 1,
+    UnreadableFile = 2,
+    DrawingIncomplete = 3,
+    Unsolvable = 4,
+};
+
+inline constexpr const char* kCannotComputeMessage = "因无杆端约束或有杆件长度为0,不能计算,请检查";
+
+// Reads the project at `path`, copies it into a solver, checks it, runs the
+// analysis (which writes the result files beside the project) and prints
+// the member end-force file to `out`. Every message goes to `err`.
+BatchStatus analyzeProject(const std::string& path, std::ostream& out, std::ostream& err);

@@ -1,0 +1,94 @@
+// The one open project: the structural model, the state of the editing
+// commands and the window settings that are saved with the project. A plain
+// struct that the main window, the dialogs and the file functions read and
+// write directly.
+//
+// Arrays are used from index 1 (members 1..memberTotal, nodes
+// 1..nodeCount); element 0 exists and is never used.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/gd.h"
+#include "model/gj.h"
+
+// A classic 32-bit colour value: red in the low byte, then green, then blue.
+// Values with the high bit set name a system colour (see colours.h).
+using ColourValue = std::int32_t;
+
+inline constexpr ColourValue kWhite = 0xFFFFFF;
+inline constexpr ColourValue kBlack = 0x000000;
+
+// The drawing window's world rectangle (x to the right, y downward).
+struct WorldWindow {
+    float scaleLeft = 0;
+    float scaleTop = 0;
+    float scaleWidth = 0;
+    float scaleHeight = 0;
+    bool operator==(const WorldWindow&) const = default;
+};
+
+struct Document {
+    // Model.
+    std::string projectPath;  // UTF-8
+    std::int16_t memberTotal = 0;
+    std::int16_t membersEntered = 0;
+    std::int16_t nodeCount = 0;
+    std::vector<gj> members = std::vector<gj>(1);                              // 1..memberTotal
+    std::vector<gd> nodes = std::vector<gd>(1);                                // 1..nodeCount
+    std::vector<std::int16_t> supportKinds = std::vector<std::int16_t>(1, 7);  // 1..nodeCount
+    std::int16_t supportsPlaced = 0;
+    std::int16_t fixedSymbolCount = 0;
+    std::int16_t pinnedSymbolCount = 0;
+    std::int16_t horizontalLinkSymbolCount = 0;
+    std::int16_t verticalLinkSymbolCount = 0;
+    float diagramScale = 0.02f;
+
+    // Command modes.
+    bool memberInputMode = false;
+    bool memberQueryMode = false;
+    bool memberDeleteMode = false;
+    bool loadInputMode = false;
+    bool loadQueryMode = false;
+    bool memberPicked = false;
+    std::int16_t hoveredMember = 0;
+    bool fixedEndMode = false;
+    bool pinnedMode = false;
+    bool horizontalLinkMode = false;
+    bool verticalLinkMode = false;
+
+    // Window state of the support and file commands.
+    bool supportDirection = false;
+    bool endCaptured = false;
+    float capturedX = 0;
+    float capturedY = 0;
+    bool crosshairOn = true;
+
+    // Window settings saved with the project.
+    ColourValue backColour = kWhite;
+    ColourValue crosshairColour = kBlack;
+    WorldWindow world;
+};
+
+// Support kind codes as stored in supportKinds and in the project file.
+enum SupportKind : std::int16_t {
+    SupportFixed = 0,
+    SupportPinned = 1,
+    SupportHorizontalLink = 3,
+    SupportVerticalLink = 5,
+    SupportNone = 7,
+};
+
+// The document as start-up and 新建 leave it: "noname.tsd" in the program
+// folder, no members, no nodes, every mode off, diagram scale 0.02. The
+// window settings are kept: they belong to the window until a project is
+// read.
+void resetDocument(Document& document, const std::string& programFolder);
+
+// members sized 1..total (element 0 unused), each a fresh record.
+void resizeMembers(Document& document, std::int16_t total);
+
+// nodes and supportKinds sized 1..count, every support kind 7.
+void resizeNodes(Document& document, std::int16_t count);

@@ -1,0 +1,11 @@
+// Node numbers derived from the member ends: two ends with exactly the same
+// coordinates are the same node, numbered 1, 2, 3, ... in the order in which
+// members and their ends are met.
+#pragma once
+
+#include "document/document.h"
+
+// Numbers the ends of members 1..membersEntered (左号, 右号), sets
+// nodeCount and starts nodes and supportKinds afresh (every kind 7), which
+// drops every support placed before.
+void 节点自动编号(Document& document);

@@ -1,0 +1,43 @@
+// The project file (".tsd"): the whole document as comma-separated records
+// in the classic "write" notation, ending with "END". Pure functions between
+// a file (or its bytes) and a document; rebuilding the drawing from a read
+// document is the editor's job.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "document/document.h"
+
+// Writes records 1 to 6 of the document to `path`, UTF-8 with CR LF line
+// ends. The text goes to a temporary file in the same folder that is renamed
+// over `path` only when everything was written: on any failure the old file
+// is untouched and the result is false.
+bool WriteProjectFile(const Document& document, const std::string& path);
+
+// The text WriteProjectFile writes, as bytes.
+std::string projectFileText(const Document& document);
+
+// Why a file was refused: its line (1-based) and what was expected there.
+struct ProjectReadError {
+    int line = 0;
+    std::string expected;
+};
+
+// Reads the bytes of a project file (UTF-8, or GB18030 when they are not
+// valid UTF-8) over `document`: the model, the counters and the saved window
+// settings are replaced, the rest is kept. Items are taken in order whatever
+// the line breaks (CR LF, LF or CR); quotes are stripped; a load position
+// beyond the member's length is clamped to it; text after "END" starts
+// again at record 1. An empty file changes nothing. A malformed or
+// truncated file is refused as a whole: the result names the line and what
+// was expected there, and `document` is left as it was.
+std::optional<ProjectReadError> readProjectText(const std::string& bytes, Document& document);
+
+// Reads the file at `path` as readProjectText does. A file that cannot be
+// opened gives line 0 with the expectation "a readable file".
+std::optional<ProjectReadError> readProjectFile(const std::string& path, Document& document);
+
+// The message shown for a refused file: names the file, the line and what
+// was expected.
+std::string projectReadMessage(const std::string& path, const ProjectReadError& error);

@@ -1,0 +1,301 @@
+// Reading the project file; see project_file.h.
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+#include "document/project_file.h"
+#include "document/text_encoding.h"
+#include "model/load_kinds.h"
+#include "text/number_text.h"
+
+namespace {
+
+// Thrown inside the reader to refuse the file; caught at the top.
+struct Refusal {
+    ProjectReadError error;
+};
+
+// Splits the text into items the way the classic reader takes them: a comma
+// or a line end (CR LF, LF or CR) ends an item; a quoted item runs to its
+// closing quote; blanks around items and empty lines are skipped.
+class ItemReader {
+public:
+    explicit ItemReader(std::string_view text) : text_(text) {}
+
+    bool atEnd() {
+        skipBlanksAndLineEnds();
+        return pos_ >= text_.size();
+    }
+
+    // The next item's text and whether it was quoted; refuses at the end of
+    // the file with `expected`.
+    std::pair<std::string, bool> next(const std::string& expected) {
+        if (atEnd()) {
+            itemLine_ = line_;
+            refuse(expected);
+        }
+        itemLine_ = line_;
+        if (text_[pos_] == '"') {
+            return {quotedItem(expected), true};
+        }
+        const std::size_t start = pos_;
+        while (pos_ < text_.size() && text_[pos_] != ',' && !isLineEnd(text_[pos_])) {
+            ++pos_;
+        }
+        std::string item(orv::trimBlanks(text_.substr(start, pos_ - start)));
+        if (item.find('"') != std::string::npos) {
+            refuse(expected);  // a stray quote: the item could never be written back
+        }
+        endItem();
+        return {std::move(item), false};
+    }
+
+    [[noreturn]] void refuse(const std::string& expected) const {
+        throw Refusal{{itemLine_ ? itemLine_ : line_, expected}};
+    }
+
+private:
+    static bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+    static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+    std::string quotedItem(const std::string& expected) {
+        const std::size_t close = text_.find('"', pos_ + 1);
+        const std::size_t lineEnd = text_.find_first_of("\r\n", pos_ + 1);
+        if (close == std::string_view::npos || close > lineEnd) {
+            refuse(expected);
+        }
+        std::string item(text_.substr(pos_ + 1, close - pos_ - 1));
+        pos_ = close + 1;
+        while (pos_ < text_.size() && isBlank(text_[pos_])) {
+            ++pos_;
+        }
+        if (pos_ < text_.size() && text_[pos_] != ',' && !isLineEnd(text_[pos_])) {
+            refuse(expected);
+        }
+        endItem();
+        return item;
+    }
+
+    void endItem() {
+        if (pos_ < text_.size() && text_[pos_] == ',') {
+            ++pos_;
+        }
+    }
+
+    void skipBlanksAndLineEnds() {
+        while (pos_ < text_.size() && (isBlank(text_[pos_]) || isLineEnd(text_[pos_]))) {
+            if (text_[pos_] == '\n' || (text_[pos_] == '\r' && !nextIs('\n'))) {
+                ++line_;
+            }
+            ++pos_;
+        }
+    }
+
+    bool nextIs(char c) const { return pos_ + 1 < text_.size() && text_[pos_ + 1] == c; }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    int line_ = 1;
+    int itemLine_ = 0;
+};
+
+// Typed items on top of the item reader.
+class RecordReader {
+public:
+    explicit RecordReader(std::string_view text) : items_(text) {}
+
+    bool atEnd() { return items_.atEnd(); }
+
+    std::string text(const std::string& what) { return items_.next("文本(" + what + ")").first; }
+
+    double number(const std::string& what, const std::string& kind) {
+        const auto [item, quoted] = items_.next(kind + "(" + what + ")");
+        const auto value = quoted ? std::nullopt : orv::parseNumber(item);
+        if (!value || !std::isfinite(*value)) {
+            items_.refuse(kind + "(" + what + ")");
+        }
+        return *value;
+    }
+
+    // A 16-bit integer within [low, high]; a fraction rounds to the nearest
+    // integer, halves to even, as the classic conversion does.
+    std::int16_t integer(const std::string& what, long low = -32768, long high = 32767) {
+        const std::string kind = "整数 " + std::to_string(low) + " 到 " + std::to_string(high);
+        const double value = std::nearbyint(number(what, kind));
+        if (value < static_cast<double>(low) || value > static_cast<double>(high)) {
+            items_.refuse(kind + "(" + what + ")");
+        }
+        return static_cast<std::int16_t>(value);
+    }
+
+    // A colour value: a 32-bit integer, signed as written or unsigned.
+    ColourValue colour(const std::string& what) {
+        const double value = std::nearbyint(number(what, "颜色值"));
+        if (value < -2147483648.0 || value > 4294967295.0) {
+            items_.refuse("颜色值(" + what + ")");
+        }
+        return static_cast<ColourValue>(
+            static_cast<std::uint32_t>(static_cast<std::int64_t>(value)));
+    }
+
+    float single(const std::string& what) {
+        const double value = number(what, "数值");
+        if (std::fabs(value) > std::numeric_limits<float>::max()) {
+            items_.refuse("单精度范围内的数值(" + what + ")");
+        }
+        return static_cast<float>(value);
+    }
+
+    bool boolean(const std::string& what) {
+        const auto [item, quoted] = items_.next("逻辑值(" + what + ")");
+        if (!quoted && item == "#TRUE#") {
+            return true;
+        }
+        if (!quoted && item == "#FALSE#") {
+            return false;
+        }
+        const auto value = quoted ? std::nullopt : orv::parseNumber(item);
+        if (!value || std::isnan(*value)) {
+            items_.refuse("逻辑值(" + what + ")");
+        }
+        return *value != 0;
+    }
+
+private:
+    ItemReader items_;
+};
+
+// Load slots as the reader fills them: kept from one member to the next, so
+// that slots beyond a member's load count hold the previous member's values.
+struct LoadBuffers {
+    std::vector<std::string> kinds = std::vector<std::string>(orv::kMaxLoadsPerMember + 1, " ");
+    std::vector<float> positions = std::vector<float>(orv::kMaxLoadsPerMember + 1, 0.0f);
+    std::vector<float> magnitudes = std::vector<float>(orv::kMaxLoadsPerMember + 1, 0.0f);
+};
+
+void readNodes(RecordReader& in, Document& document) {
+    for (std::size_t k = 1; k <= static_cast<std::size_t>(document.nodeCount); ++k) {
+        const std::int16_t kind = in.integer("支座种类");
+        gd& node = document.nodes[k];
+        node.支座方向 = in.boolean("支座方向");
+        node.节点号 = in.integer("节点号");
+        node.x = in.single("节点 x");
+        node.y = in.single("节点 y");
+        document.supportKinds[k] = kind;
+        switch (kind) {
+            case SupportFixed:
+                ++document.fixedSymbolCount;
+                break;
+            case SupportPinned:
+                ++document.pinnedSymbolCount;
+                break;
+            case SupportHorizontalLink:
+                ++document.horizontalLinkSymbolCount;
+                break;
+            case SupportVerticalLink:
+                ++document.verticalLinkSymbolCount;
+                break;
+            default:
+                break;
+        }
+        if (kind == SupportPinned || kind == SupportHorizontalLink || kind == SupportVerticalLink) {
+            document.supportDirection = node.支座方向;
+        }
+    }
+    document.supportsPlaced = static_cast<std::int16_t>(
+        document.fixedSymbolCount + document.pinnedSymbolCount +
+        document.horizontalLinkSymbolCount + document.verticalLinkSymbolCount);
+}
+
+void readMember(RecordReader& in, gj& member, LoadBuffers& loads, Document& document) {
+    document.membersEntered = in.integer("杆件号");
+    member.左号 = in.integer("左节点号");
+    member.右号 = in.integer("右节点号");
+    member.x1 = in.single("x1");
+    member.y1 = in.single("y1");
+    member.x2 = in.single("x2");
+    member.y2 = in.single("y2");
+    member.材料 = in.text("材料");
+    member.断面 = in.text("断面");
+    member.尺寸.assign(5, 0.0f);
+    for (float& dimension : member.尺寸) {
+        dimension = in.single("截面尺寸");
+    }
+    member.荷载数 = in.integer("荷载数", 0, orv::kMaxLoadsPerMember);
+    const float length = member.leng();
+    for (std::size_t j = 1; j <= static_cast<std::size_t>(member.荷载数); ++j) {
+        loads.kinds[j] = in.text("荷载种类");
+        loads.positions[j] = std::min(in.single("荷载位置"), length);
+        loads.magnitudes[j] = in.single("荷载大小");
+    }
+    member.hzlx = loads.kinds;
+    member.xq = loads.positions;
+    member.q = loads.magnitudes;
+}
+
+// Records 1 to 6 of one project.
+void readProject(RecordReader& in, Document& document, LoadBuffers& loads) {
+    document.memberTotal = in.integer("杆件总数", 0);
+    document.nodeCount = in.integer("节点总数", 0);
+    document.diagramScale = in.single("内力图显示比例");
+    resizeMembers(document, document.memberTotal);
+    resizeNodes(document, document.nodeCount);
+    document.backColour = in.colour("背景颜色");
+    document.crosshairColour = in.colour("十字光标颜色");
+    document.world.scaleLeft = in.single("ScaleLeft");
+    document.world.scaleTop = in.single("ScaleTop");
+    document.world.scaleWidth = in.single("ScaleWidth");
+    document.world.scaleHeight = in.single("ScaleHeight");
+    document.fixedSymbolCount = document.pinnedSymbolCount = 0;
+    document.horizontalLinkSymbolCount = document.verticalLinkSymbolCount = 0;
+    readNodes(in, document);
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(document.memberTotal); ++i) {
+        readMember(in, document.members[i], loads, document);
+    }
+    in.text("END");  // its content is not compared
+}
+
+}  // namespace
+
+std::optional<ProjectReadError> readProjectText(const std::string& bytes, Document& document) {
+    const auto text = toUtf8(bytes);
+    if (!text) {
+        return ProjectReadError{1, "UTF-8 或 GB18030 编码的文本"};
+    }
+    Document read = document;
+    LoadBuffers loads;
+    RecordReader in(*text);
+    try {
+        while (!in.atEnd()) {
+            readProject(in, read, loads);
+        }
+    } catch (const Refusal& refusal) {
+        return refusal.error;
+    }
+    document = std::move(read);
+    return std::nullopt;
+}
+
+std::optional<ProjectReadError> readProjectFile(const std::string& path, Document& document) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(std::filesystem::path(path), error)) {
+        return ProjectReadError{0, "可读的文件"};
+    }
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (!file && !file.eof()) {
+        return ProjectReadError{0, "可读的文件"};
+    }
+    return readProjectText(bytes, document);
+}
+
+std::string projectReadMessage(const std::string& path, const ProjectReadError& error) {
+    if (error.line == 0) {
+        return "无法打开项目文件 " + path;
+    }
+    return "项目文件 " + path + " 第 " + std::to_string(error.line) + " 行有误: 此处应为" +
+           error.expected;
+}

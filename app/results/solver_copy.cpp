@@ -1,0 +1,66 @@
+// The copy of the document into the solver; see solver_copy.h.
+#include "results/solver_copy.h"
+
+#include <algorithm>
+
+#include "model/load_kinds.h"
+
+namespace {
+
+constexpr std::size_t kLoadSlots = orv::kMaxLoadsPerMember + 1;
+
+// Element k of a member's load array, 0 (or empty) where the record holds
+// none.
+template <typename T>
+T loadSlot(const std::vector<T>& slots, std::size_t k) {
+    return k < slots.size() ? slots[k] : T{};
+}
+
+void copyLoads(const gj& member, std::size_t i, 内力_位移& solver) {
+    if (member.荷载数 == 0) {
+        return;
+    }
+    // All 55 slots, also those beyond the member's load count.
+    for (std::size_t k = 1; k < kLoadSlots; ++k) {
+        solver.荷载种类(k, i) = orv::loadKindCode(loadSlot(member.hzlx, k));
+        solver.xq(k, i) = loadSlot(member.xq, k);
+        solver.q(k, i) = loadSlot(member.q, k);
+    }
+}
+
+}  // namespace
+
+bool gj2计算gj(const Document& document, 内力_位移& solver, const MessageSink& say) {
+    if (document.membersEntered < document.memberTotal) {
+        say(kDrawingIncompleteMessage);
+        return false;
+    }
+    const auto total = static_cast<std::size_t>(std::max<int>(document.memberTotal, 0));
+    solver.左节点号.assign(total + 1, 0);
+    solver.右节点号.assign(total + 1, 0);
+    solver.弹性模量.assign(total + 1, 0);
+    solver.惯性矩.assign(total + 1, 0);
+    solver.截面积.assign(total + 1, 0);
+    solver.左端坐标.assign(total + 1, "");
+    solver.右端坐标.assign(total + 1, "");
+    solver.荷载数.assign(total + 1, 0);
+    solver.荷载种类 = Table2D<std::int16_t>(kLoadSlots, total + 1, 0);
+    solver.xq = Table2D<float>(kLoadSlots, total + 1, 0);
+    solver.q = Table2D<float>(kLoadSlots, total + 1, 0);
+    for (std::size_t i = 1; i <= total && i < document.members.size(); ++i) {
+        const gj& member = document.members[i];
+        solver.左节点号[i] = member.左号;
+        solver.右节点号[i] = member.右号;
+        solver.弹性模量[i] = member.e();
+        solver.惯性矩[i] = member.i();
+        solver.截面积[i] = member.a();
+        solver.左端坐标[i] = member.左端坐标();
+        solver.右端坐标[i] = member.右端坐标();
+        solver.荷载数[i] = member.荷载数;
+        copyLoads(member, i, solver);
+    }
+    solver.杆件总数 = document.memberTotal;
+    solver.节点总数 = document.nodeCount;
+    solver.零位移 = document.supportKinds;
+    return true;
+}

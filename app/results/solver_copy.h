@@ -1,0 +1,22 @@
+// The copy of the document into the solver object, as the analysis and the
+// diagram commands make it before every run.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "document/document.h"
+#include "solver/内力_位移.h"
+
+// Shows one message to the user (a message box in the window, stderr in
+// batch mode).
+using MessageSink = std::function<void(const std::string&)>;
+
+inline constexpr const char* kDrawingIncompleteMessage = "杆件画完,荷载输完后再计算!";
+
+// Copies every member (node numbers, modulus, inertia, area, end-coordinate
+// texts, load counts, load kind codes, positions and intensities) and every
+// node's support code into `solver` as whole arrays. Refuses, with
+// kDrawingIncompleteMessage and without touching the solver, while members
+// are still to be drawn.
+bool gj2计算gj(const Document& document, 内力_位移& solver, const MessageSink& say);

@@ -1,0 +1,225 @@
+// The project file: exact writing, reading in every encoding and line-end
+// form, the reader's rules, refusal of malformed files as a whole, and the
+// safe save.
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <filesystem>
+
+#include "document/project_file.h"
+#include "example_frames.h"
+#include "run_support.h"
+
+namespace orv::testing {
+namespace {
+
+// A document that uses every field: Chinese texts, 55 loads on one member,
+// every support kind, a system colour.
+Document everyField() {
+    Document document = exampleProject("two_storey.tsd");
+    document.diagramScale = 0.035f;
+    document.backColour = static_cast<ColourValue>(0x8000000F);  // dialog face colour
+    document.crosshairColour = 0x0000FF;
+    document.world = {-1.5f, -12.25f, 30, 17.5f};
+    gj& member = document.members[3];
+    member.材料 = "16Mn钢";
+    member.断面 = "I字形";
+    member.尺寸 = {0.012f, 0.25f, 0.02f, 0.01f, 0.5f};
+    member.荷载数 = 55;
+    for (std::size_t k = 1; k <= 55; ++k) {
+        member.hzlx[k] = std::string(kLoadKinds[k % 6].text);
+        member.xq[k] = 0.1f * static_cast<float>(k % 36);
+        member.q[k] = -1.25f * static_cast<float>(k);
+    }
+    document.supportKinds[2] = SupportPinned;
+    document.nodes[2] = {true, 0, -3.6f, 2};
+    document.supportKinds[3] = SupportHorizontalLink;
+    document.nodes[3] = {false, 6, 0, 3};
+    document.fixedSymbolCount = 2;
+    document.pinnedSymbolCount = 1;
+    document.horizontalLinkSymbolCount = 1;
+    document.supportsPlaced = 4;
+    return document;
+}
+
+Document readBack(const std::string& text) {
+    Document document;
+    const auto error = readProjectText(text, document);
+    EXPECT_FALSE(error) << (error ? error->expected : "");
+    return document;
+}
+
+TEST(ProjectFile, WritesTheRecordsExactly) {
+    const std::string expected =
+        "1,2,.02\r\n"
+        "16777215,0\r\n"
+        "-2,-9,16,11\r\n"
+        "0,#FALSE#,1,0,0\r\n"
+        "5,#FALSE#,2,6,0\r\n"
+        "1,1,2\r\n"
+        "0,0,6,0,\"C30混凝土\",\"矩形\"\r\n"
+        ".3,.5,0,0,0\r\n"
+        "1\r\n"
+        "\"均布\",6,10\r\n"
+        "\"END\"\r\n";
+    EXPECT_EQ(projectFileText(exampleProject("propped_cantilever.tsd")), expected);
+}
+
+TEST(ProjectFile, EveryFieldSurvivesWritingAndReading) {
+    const Document written = everyField();
+    const Document read = readBack(projectFileText(written));
+    EXPECT_EQ(projectFileText(read), projectFileText(written));
+    EXPECT_EQ(read.membersEntered, written.memberTotal);
+    EXPECT_EQ(read.members[3].材料, "16Mn钢");
+    EXPECT_EQ(read.members[3].hzlx[55], written.members[3].hzlx[55]);
+    EXPECT_EQ(read.members[3].q[55], -68.75f);
+    EXPECT_EQ(read.diagramScale, 0.035f);
+    EXPECT_EQ(read.backColour, static_cast<ColourValue>(0x8000000F));
+    EXPECT_EQ(read.world, written.world);
+    EXPECT_EQ(read.supportKinds, written.supportKinds);
+    EXPECT_EQ(read.fixedSymbolCount, 2);  // bases 1 and 5; base 3 became a link
+    EXPECT_EQ(read.pinnedSymbolCount, 1);
+    EXPECT_EQ(read.horizontalLinkSymbolCount, 1);
+    EXPECT_EQ(read.verticalLinkSymbolCount, 0);
+    EXPECT_EQ(read.supportsPlaced, 4);
+    EXPECT_FALSE(read.supportDirection);  // node 3's, the last pinned or link node read
+}
+
+std::string toGb18030(const std::string& utf8) {
+    iconv_t converter = iconv_open("GB18030", "UTF-8");
+    std::string input = utf8;
+    std::string output(input.size() * 2, '\0');
+    char* in = input.data();
+    std::size_t inLeft = input.size();
+    char* out = output.data();
+    std::size_t outLeft = output.size();
+    iconv(converter, &in, &inLeft, &out, &outLeft);
+    iconv_close(converter);
+    output.resize(output.size() - outLeft);
+    return output;
+}
+
+std::string withLineEnds(std::string text, const std::string& lineEnd) {
+    std::string out;
+    for (std::size_t pos = 0, next; pos < text.size(); pos = next + 2) {
+        next = text.find("\r\n", pos);
+        out += text.substr(pos, next - pos) + lineEnd;
+    }
+    return out;
+}
+
+TEST(ProjectFile, ReadsUtf8Gb18030AndEveryLineEnd) {
+    const std::string text = projectFileText(everyField());
+    const std::string gb = toGb18030(text);
+    ASSERT_NE(gb, text);
+    for (const std::string& form : {text, gb, withLineEnds(text, "\n"), withLineEnds(text, "\r"),
+                                    "\xEF\xBB\xBF" + text, withLineEnds(gb, "\n")}) {
+        EXPECT_EQ(projectFileText(readBack(form)), text);
+    }
+}
+
+TEST(ProjectFile, ReaderRulesForEdgeCases) {
+    // Members drawn but nodes not numbered: no node records.
+    Document unnumbered = exampleProject("portal.tsd");
+    unnumbered.nodeCount = 0;
+    const Document noNodes = readBack(projectFileText(unnumbered));
+    EXPECT_EQ(noNodes.nodeCount, 0);
+    EXPECT_EQ(noNodes.nodes.size(), 1u);
+
+    // An empty file changes nothing.
+    Document kept = exampleProject("portal.tsd");
+    EXPECT_FALSE(readProjectText("", kept));
+    EXPECT_EQ(projectFileText(kept), projectFileText(exampleProject("portal.tsd")));
+
+    // A load position beyond the member is clamped to its length; at the
+    // length it stays.
+    Document loads = exampleProject("propped_cantilever.tsd");
+    loads.members[1].荷载数 = 2;
+    loads.members[1].hzlx[2] = "集中";
+    loads.members[1].xq[1] = 6;
+    loads.members[1].xq[2] = 6.5f;
+    const Document clamped = readBack(projectFileText(loads));
+    EXPECT_EQ(clamped.members[1].xq[1], 6.0f);
+    EXPECT_EQ(clamped.members[1].xq[2], 6.0f);
+
+    // Text after "END" starts again at the first record.
+    const std::string two = projectFileText(exampleProject("portal.tsd")) +
+                            projectFileText(exampleProject("triangle.tsd"));
+    EXPECT_EQ(projectFileText(readBack(two)), projectFileText(exampleProject("triangle.tsd")));
+}
+
+TEST(ProjectFile, LoadSlotsCarryOverFromTheMemberBefore) {
+    Document document = exampleProject("continuous_beam.tsd");
+    document.members[1].荷载数 = 2;
+    document.members[1].hzlx[2] = "力偶";
+    document.members[1].xq[2] = 2;
+    document.members[1].q[2] = 9;
+    const Document read = readBack(projectFileText(document));
+    EXPECT_EQ(read.members[2].荷载数, 1);
+    EXPECT_EQ(read.members[2].hzlx[2], "力偶");
+    EXPECT_EQ(read.members[2].q[2], 9.0f);
+    EXPECT_EQ(read.members[2].hzlx[3], " ");
+}
+
+TEST(ProjectFile, MalformedFilesAreRefusedWholeWithTheirLine) {
+    const std::string good = projectFileText(exampleProject("propped_cantilever.tsd"));
+    const auto replaced = [&good](const std::string& from, const std::string& to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    struct Case {
+        const char* name;
+        std::string text;
+        int line;
+    };
+    const Case cases[] = {
+        {"text where a number belongs", replaced("1,2,.02", "\"1\",2,.02"), 1},
+        {"negative member total", replaced("1,2,.02", "-1,2,.02"), 1},
+        {"node count beyond 16 bits", replaced("1,2,.02", "1,40000,.02"), 1},
+        {"colour not a number", replaced("16777215,0", "white,0"), 2},
+        {"direction not a Boolean", replaced("#FALSE#,1,0,0", "maybe,1,0,0"), 4},
+        {"coordinate beyond single precision", replaced("-2,-9,16,11", "-2,-9,1E+39,11"), 3},
+        {"more than 55 loads", replaced("\r\n1\r\n\"", "\r\n56\r\n\""), 9},
+        {"unclosed quote", replaced("\"矩形\"", "\"矩形"), 7},
+        {"truncated inside a member", good.substr(0, good.find("1\r\n\"")), 9},
+        {"no END", good.substr(0, good.find("\"END\"")), 11},
+        {"not a text encoding", "\xFF\xFF\xFF", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Document document = exampleProject("portal.tsd");
+        const auto error = readProjectText(c.text, document);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->line, c.line);
+        EXPECT_FALSE(error->expected.empty());
+        EXPECT_EQ(projectFileText(document), projectFileText(exampleProject("portal.tsd")));
+    }
+    const std::string message = projectReadMessage("/a/框架.tsd", {4, "逻辑值(支座方向)"});
+    EXPECT_NE(message.find("/a/框架.tsd"), std::string::npos);
+    EXPECT_NE(message.find("4"), std::string::npos);
+    EXPECT_NE(message.find("逻辑值(支座方向)"), std::string::npos);
+}
+
+TEST(ProjectFile, FailedSaveLeavesTheOldFileUntouched) {
+    ScratchFolder folder;
+    const Document document = exampleProject("portal.tsd");
+    EXPECT_FALSE(WriteProjectFile(document, folder.path("missing/frame.tsd").string()));
+
+    const std::filesystem::path existing = folder.path("frame.tsd");
+    writeWholeFile(existing, "the user's only copy");
+    std::filesystem::create_directory(folder.path("frame.tsd.saving"));  // blocks the write
+    EXPECT_FALSE(WriteProjectFile(document, existing.string()));
+    EXPECT_EQ(readWholeFile(existing), "the user's only copy");
+
+    std::filesystem::remove(folder.path("frame.tsd.saving"));
+    EXPECT_TRUE(WriteProjectFile(document, existing.string()));
+    EXPECT_EQ(readWholeFile(existing), projectFileText(document));
+
+    Document read;
+    EXPECT_FALSE(readProjectFile(existing.string(), read));
+    EXPECT_EQ(readProjectFile(folder.path("none.tsd").string(), read)->line, 0);
+}
+
+}  // namespace
+}  // namespace orv::testing

@@ -1,0 +1,142 @@
+// The example projects: each file is exactly what the writer makes of its
+// document, and each analysis agrees with a hand calculation.
+//
+// Set ORVANDEL_WRITE_EXAMPLES=1 to write the files afresh after changing a
+// document in example_frames.cpp.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+
+#include "document/project_file.h"
+#include "example_frames.h"
+#include "model/supports.h"
+#include "results/solver_copy.h"
+#include "run_support.h"
+#include "solver/frame_input.h"
+#include "solver/member_matrices.h"
+
+namespace orv::testing {
+namespace {
+
+const std::filesystem::path kExamples = ORVANDEL_EXAMPLES;
+
+TEST(Examples, FilesAreWhatTheWriterMakesOfTheirDocuments) {
+    const bool rewrite = std::getenv("ORVANDEL_WRITE_EXAMPLES") != nullptr;
+    for (const ExampleProject& example : exampleProjects()) {
+        SCOPED_TRACE(example.fileName);
+        const std::filesystem::path file = kExamples / example.fileName;
+        if (rewrite) {
+            ASSERT_TRUE(WriteProjectFile(example.document, file.string()));
+        }
+        EXPECT_EQ(readWholeFile(file), projectFileText(example.document));
+    }
+}
+
+// Support reactions in global axes, by node: the sum of the end forces the
+// node exerts on its members.
+struct Reaction {
+    double x = 0, y = 0, moment = 0;
+};
+
+class SolvedExample {
+public:
+    explicit SolvedExample(const std::string& fileName) : document_(exampleProject(fileName)) {
+        MessageLog log(solver_);
+        EXPECT_TRUE(gj2计算gj(document_, solver_, [](const std::string&) {}));
+        EXPECT_TRUE(solver_.korvasta(folder_.path(fileName).string()));
+        EXPECT_TRUE(log.messages.empty());
+    }
+
+    double endForce(std::size_t r, std::size_t member) const { return solver_.a(r, member); }
+
+    Reaction reactionAt(int node) const {
+        Reaction sum;
+        for (int i = 1; i <= solver_.杆件总数; ++i) {
+            const auto member = static_cast<std::size_t>(i);
+            for (const int end : {0, 1}) {
+                const int at = end == 0 ? solver_.左节点号[member] : solver_.右节点号[member];
+                if (at == node) {
+                    add(sum, i, static_cast<std::size_t>(3 * end));
+                }
+            }
+        }
+        return sum;
+    }
+
+    Reaction totalReaction() const {
+        Reaction total;
+        for (int node = 1; node <= solver_.节点总数; ++node) {
+            if (solver_.零位移[static_cast<std::size_t>(node)] != kNoSupport) {
+                const Reaction r = reactionAt(node);
+                total.x += r.x;
+                total.y += r.y;
+            }
+        }
+        return total;
+    }
+
+private:
+    void add(Reaction& sum, int member, std::size_t first) const {
+        const Matrix6 t = transformation(memberAxisOf(solver_, member));
+        double global[3] = {0, 0, 0};
+        for (std::size_t e = 0; e < 3; ++e) {
+            for (std::size_t d = 0; d < 6; ++d) {
+                global[e] += t[d][first + e] * solver_.a(d + 1, static_cast<std::size_t>(member));
+            }
+        }
+        sum.x += global[0];
+        sum.y += global[1];
+        sum.moment += global[2];
+    }
+
+    ScratchFolder folder_;
+    Document document_;
+    内力_位移 solver_;
+};
+
+constexpr double kTolerance = 1e-6;
+
+TEST(Examples, ProppedCantileverCarriesThreeEighthsOnTheProp) {
+    const SolvedExample beam("propped_cantilever.tsd");
+    EXPECT_NEAR(beam.endForce(5, 1), -3.0 * 10 * 6 / 8, kTolerance);  // prop, upward
+    EXPECT_NEAR(beam.endForce(3, 1), -10.0 * 36 / 8, kTolerance);     // fixed-end moment
+    EXPECT_NEAR(beam.endForce(6, 1), 0, kTolerance);
+}
+
+TEST(Examples, ContinuousBeamTakesFiveEighthsOfEachSpanAtTheMiddleSupport) {
+    const SolvedExample beam("continuous_beam.tsd");
+    constexpr double qL = 12.0 * 5;
+    EXPECT_NEAR(beam.reactionAt(2).y, -1.25 * qL, kTolerance);
+    EXPECT_NEAR(beam.reactionAt(1).y, -0.375 * qL, kTolerance);
+    EXPECT_NEAR(beam.reactionAt(3).y, -0.375 * qL, kTolerance);
+    EXPECT_NEAR(beam.endForce(6, 1), qL * 5 / 8, kTolerance);  // moment over the support
+    EXPECT_NEAR(beam.reactionAt(1).x, 0, kTolerance);
+}
+
+TEST(Examples, TriangleReactionsFollowFromStatics) {
+    const SolvedExample frame("triangle.tsd");
+    const double rafter = std::sqrt(13.0);
+    // Loads: 40 kN down at (2, 0); 6 kN across the rafter at (1, -1.5),
+    // along (3, 2) / sqrt(13).
+    const double fx = 18 / rafter;
+    const double fy = 12 / rafter;
+    const double roller = -(2 * 40 + 1 * fy + 1.5 * fx) / 4;
+    EXPECT_NEAR(frame.reactionAt(2).y, roller, kTolerance);  // node 2 at (4, 0)
+    EXPECT_NEAR(frame.reactionAt(1).x, -fx, kTolerance);
+    EXPECT_NEAR(frame.reactionAt(1).y, -(40 + fy) - roller, kTolerance);
+}
+
+TEST(Examples, FramesReactionsBalanceTheirLoads) {
+    const SolvedExample portal("portal.tsd");
+    EXPECT_NEAR(portal.totalReaction().x, -10, kTolerance);
+    EXPECT_NEAR(portal.totalReaction().y, -20.0 * 6, kTolerance);
+
+    const SolvedExample storeys("two_storey.tsd");
+    EXPECT_NEAR(storeys.totalReaction().x, -(2 * 3 * 3.6 + 2 * 12), 1e-5);
+    EXPECT_NEAR(storeys.totalReaction().y, -(25.0 * 12 + 18.0 * 12), 1e-5);
+}
+
+}  // namespace
+}  // namespace orv::testing
