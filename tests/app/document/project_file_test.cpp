@@ -185,6 +185,8 @@ TEST(ProjectFile, MalformedFilesAreRefusedWholeWithTheirLine) {
         {"truncated inside a member", good.substr(0, good.find("1\r\n\"")), 9},
         {"no END", good.substr(0, good.find("\"END\"")), 11},
         {"not a text encoding", "\xFF\xFF\xFF", 1},
+        {"stray quote in a text", replaced("\"矩形\"", "矩\"形"), 7},
+        {"exponent beyond a long (found by fuzzing)", "77D3179999999999999999999999999", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
