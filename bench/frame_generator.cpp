@@ -46,17 +46,7 @@ std::string FrameBuilder::coordinateText(int node) const {
     内力_位移 solver;
     solver.杆件总数 = static_cast<std::int16_t>(m);
     solver.节点总数 = static_cast<std::int16_t>(nodes_.size());
-    solver.左节点号.assign(m + 1, 0);
-    solver.右节点号.assign(m + 1, 0);
-    solver.弹性模量.assign(m + 1, 0);
-    solver.惯性矩.assign(m + 1, 0);
-    solver.截面积.assign(m + 1, 0);
-    solver.左端坐标.assign(m + 1, "");
-    solver.右端坐标.assign(m + 1, "");
-    solver.荷载数.assign(m + 1, 0);
-    solver.荷载种类 = Table2D<std::int16_t>(56, m + 1, 0);
-    solver.xq = Table2D<float>(56, m + 1, 0);
-    solver.q = Table2D<float>(56, m + 1, 0);
+    sizeInputArrays(solver, m);
     for (std::size_t i = 1; i <= m; ++i) {
         const MemberData& d = members_[i - 1];
         solver.左节点号[i] = static_cast<std::int16_t>(d.left);

@@ -36,17 +36,7 @@ bool gj2计算gj(const Document& document, 内力_位移& solver, const MessageS
         return false;
     }
     const auto total = static_cast<std::size_t>(std::max<int>(document.memberTotal, 0));
-    solver.左节点号.assign(total + 1, 0);
-    solver.右节点号.assign(total + 1, 0);
-    solver.弹性模量.assign(total + 1, 0);
-    solver.惯性矩.assign(total + 1, 0);
-    solver.截面积.assign(total + 1, 0);
-    solver.左端坐标.assign(total + 1, "");
-    solver.右端坐标.assign(total + 1, "");
-    solver.荷载数.assign(total + 1, 0);
-    solver.荷载种类 = Table2D<std::int16_t>(kLoadSlots, total + 1, 0);
-    solver.xq = Table2D<float>(kLoadSlots, total + 1, 0);
-    solver.q = Table2D<float>(kLoadSlots, total + 1, 0);
+    orv::sizeInputArrays(solver, total);
     for (std::size_t i = 1; i <= total && i < document.members.size(); ++i) {
         const gj& member = document.members[i];
         solver.左节点号[i] = member.左号;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <new>
 
+#include "model/load_kinds.h"
 #include "model/supports.h"
 #include "solver/analysis.h"
 #include "solver/engine_error.h"
@@ -127,3 +128,23 @@ bool 内力_位移::korvasta(const std::string& ffile) {
     a = Table2D<double>(a.rows(), a.cols(), 0.0);
     return false;
 }
+
+namespace orv {
+
+void sizeInputArrays(内力_位移& solver, std::size_t memberCount) {
+    const std::size_t size = memberCount + 1;
+    const std::size_t loadSlots = kMaxLoadsPerMember + 1;
+    solver.左节点号.assign(size, 0);
+    solver.右节点号.assign(size, 0);
+    solver.弹性模量.assign(size, 0);
+    solver.惯性矩.assign(size, 0);
+    solver.截面积.assign(size, 0);
+    solver.左端坐标.assign(size, "");
+    solver.右端坐标.assign(size, "");
+    solver.荷载数.assign(size, 0);
+    solver.荷载种类 = Table2D<std::int16_t>(loadSlots, size, 0);
+    solver.xq = Table2D<float>(loadSlots, size, 0);
+    solver.q = Table2D<float>(loadSlots, size, 0);
+}
+
+}  // namespace orv

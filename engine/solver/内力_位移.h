@@ -9,6 +9,7 @@
 // so displacements come out as 1000 x (m, rad).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -52,3 +53,12 @@ public:
     // has no member or node).
     bool korvasta(const std::string& ffile);
 };
+
+namespace orv {
+
+// Sizes every member input array of `solver` for members 1..memberCount
+// (index 0 unused) and the load tables for loads 1..55, all zero or empty:
+// the shape in which callers fill them.
+void sizeInputArrays(内力_位移& solver, std::size_t memberCount);
+
+}  // namespace orv
