@@ -1,0 +1,49 @@
+// Every modal dialog and operating-system service the program uses: message
+// boxes, the input box, file and colour dialogs, the beep and the help
+// viewer. Windows call these and never Qt's modal dialogs directly, so that
+// tests can script the answers (TestPlatform) while the program shows real
+// dialogs (QtPlatform).
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageIcon { None, Critical, Question, Exclamation, Information };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A modal message box; returns the button pressed.
+    virtual MessageAnswer messageBox(const QString& text, MessageButtons buttons, MessageIcon icon,
+                                     const QString& caption) = 0;
+
+    // A modal input box; an empty text when cancelled, as a classic input
+    // box gives.
+    virtual QString inputBox(const QString& prompt, const QString& title,
+                             const QString& initialText) = 0;
+
+    // File dialogs with a filter such as "数据文件(*.tsd)|*.tsd"; an empty
+    // name when cancelled.
+    virtual QString openFileName(const QString& filter) = 0;
+    virtual QString saveFileName(const QString& filter, const QString& defaultSuffix) = 0;
+
+    // The colour dialog; a classic 32-bit colour value (red in the low
+    // byte), nothing when cancelled.
+    virtual std::optional<std::int32_t> chooseColour(std::int32_t initial) = 0;
+
+    virtual void beep() = 0;
+
+    // Shows the help document of the program folder; closes its window.
+    virtual void showHelp(const QString& helpFile) = 0;
+    virtual void closeHelp() = 0;
+
+    // Convenience: a message with an OK button.
+    void tell(const QString& text, MessageIcon icon = MessageIcon::None,
+              const QString& caption = QString()) {
+        messageBox(text, MessageButtons::Ok, icon, caption);
+    }
+};

@@ -1,0 +1,147 @@
+// The platform of the running program; see qt_platform.h.
+#include "platform/qt_platform.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPalette>
+#include <QUrl>
+
+QString qtFileFilter(const QString& classicFilter) {
+    const QStringList parts = classicFilter.split('|');
+    QStringList filters;
+    for (qsizetype k = 0; k + 1 < parts.size(); k += 2) {
+        const QString& description = parts[k];
+        filters << (description.contains('(') ? description
+                                              : description + " (" + parts[k + 1] + ")");
+    }
+    return filters.join(";;");
+}
+
+namespace {
+
+// System colour indexes of classic colour values (&H800000nn) and the
+// palette colours that play their part here.
+QColor systemColour(int index) {
+    const QPalette palette = QApplication::palette();
+    switch (index) {
+        case 5:
+            return palette.color(QPalette::Base);  // window background
+        case 6:
+            return palette.color(QPalette::Shadow);  // window frame
+        case 8:
+            return palette.color(QPalette::Text);  // window text
+        case 13:
+            return palette.color(QPalette::Highlight);  // highlight
+        case 14:
+            return palette.color(QPalette::HighlightedText);
+        case 15:
+            return palette.color(QPalette::Button);  // dialog face
+        case 18:
+            return palette.color(QPalette::ButtonText);
+        default:
+            return palette.color(QPalette::Window);
+    }
+}
+
+QMessageBox::Icon qtIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Critical:
+            return QMessageBox::Critical;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QColor toQColor(std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    if (bits & 0x80000000u) {
+        return systemColour(static_cast<int>(bits & 0xFFu));
+    }
+    return QColor(static_cast<int>(bits & 0xFFu), static_cast<int>((bits >> 8) & 0xFFu),
+                  static_cast<int>((bits >> 16) & 0xFFu));
+}
+
+std::int32_t toColourValue(const QColor& colour) {
+    return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
+}
+
+MessageAnswer QtPlatform::messageBox(const QString& text, MessageButtons buttons, MessageIcon icon,
+                                     const QString& caption) {
+    QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent_);
+    switch (buttons) {
+        case MessageButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MessageButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case MessageButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Cancel:
+            return MessageAnswer::Cancel;
+        case QMessageBox::Yes:
+            return MessageAnswer::Yes;
+        case QMessageBox::No:
+            return MessageAnswer::No;
+        default:
+            return MessageAnswer::Ok;
+    }
+}
+
+QString QtPlatform::inputBox(const QString& prompt, const QString& title,
+                             const QString& initialText) {
+    bool accepted = false;
+    const QString text =
+        QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, initialText, &accepted);
+    return accepted ? text : QString();
+}
+
+QString QtPlatform::openFileName(const QString& filter) {
+    return QFileDialog::getOpenFileName(parent_, QString(), QString(), qtFileFilter(filter));
+}
+
+QString QtPlatform::saveFileName(const QString& filter, const QString& defaultSuffix) {
+    QFileDialog dialog(parent_, QString(), QString(), qtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+               ? dialog.selectedFiles().constFirst()
+               : QString();
+}
+
+std::optional<std::int32_t> QtPlatform::chooseColour(std::int32_t initial) {
+    const QColor chosen = QColorDialog::getColor(toQColor(initial), parent_);
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    return toColourValue(chosen);
+}
+
+void QtPlatform::beep() {
+    QApplication::beep();
+}
+
+void QtPlatform::showHelp(const QString& helpFile) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile));
+}
+
+void QtPlatform::closeHelp() {
+    // The help document opens in the desktop's own viewer, which this
+    // program does not own; there is no window of ours to close.
+}

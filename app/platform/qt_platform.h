@@ -1,0 +1,40 @@
+// The platform of the running program: Qt's dialogs, parented to the main
+// window so that they are modal to it.
+#pragma once
+
+#include <QColor>
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/platform.h"
+
+// A classic file dialog filter ("数据文件(*.tsd)|*.tsd", pairs of
+// description and pattern separated by "|") as Qt writes it
+// ("数据文件(*.tsd)").
+QString qtFileFilter(const QString& classicFilter);
+
+// Classic 32-bit colour values (red in the low byte) and Qt colours. Values
+// with the high bit set name a system colour; they map to the matching
+// colour of the application palette.
+QColor toQColor(std::int32_t value);
+std::int32_t toColourValue(const QColor& colour);
+
+class QtPlatform : public Platform {
+public:
+    explicit QtPlatform(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    MessageAnswer messageBox(const QString& text, MessageButtons buttons, MessageIcon icon,
+                             const QString& caption) override;
+    QString inputBox(const QString& prompt, const QString& title,
+                     const QString& initialText) override;
+    QString openFileName(const QString& filter) override;
+    QString saveFileName(const QString& filter, const QString& defaultSuffix) override;
+    std::optional<std::int32_t> chooseColour(std::int32_t initial) override;
+    void beep() override;
+    void showHelp(const QString& helpFile) override;
+    void closeHelp() override;
+
+private:
+    QPointer<QWidget> parent_;
+};

@@ -1,0 +1,74 @@
+// The scripted platform; see test_platform.h.
+#include "platform/test_platform.h"
+
+#include <algorithm>
+
+namespace {
+
+template <typename T>
+T takeOr(std::deque<T>& script, T fallback) {
+    if (script.empty()) {
+        return fallback;
+    }
+    T next = std::move(script.front());
+    script.pop_front();
+    return next;
+}
+
+}  // namespace
+
+QStringList TestPlatform::messages() const {
+    QStringList texts;
+    for (const PlatformCall& call : calls) {
+        if (call.kind == PlatformCall::Kind::MessageBox) {
+            texts << call.text;
+        }
+    }
+    return texts;
+}
+
+int TestPlatform::count(PlatformCall::Kind kind) const {
+    return static_cast<int>(std::count_if(
+        calls.begin(), calls.end(), [kind](const PlatformCall& c) { return c.kind == kind; }));
+}
+
+MessageAnswer TestPlatform::messageBox(const QString& text, MessageButtons buttons,
+                                       MessageIcon icon, const QString& caption) {
+    calls.push_back({PlatformCall::Kind::MessageBox, text, caption, buttons, icon});
+    const MessageAnswer fallback =
+        buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    return takeOr(answers, fallback);
+}
+
+QString TestPlatform::inputBox(const QString& prompt, const QString& title,
+                               const QString& initialText) {
+    calls.push_back({PlatformCall::Kind::InputBox, prompt, title});
+    return takeOr(inputs, initialText);
+}
+
+QString TestPlatform::openFileName(const QString& filter) {
+    calls.push_back({PlatformCall::Kind::OpenFile, filter, QString()});
+    return takeOr(files, QString());
+}
+
+QString TestPlatform::saveFileName(const QString& filter, const QString& defaultSuffix) {
+    calls.push_back({PlatformCall::Kind::SaveFile, filter, defaultSuffix});
+    return takeOr(files, QString());
+}
+
+std::optional<std::int32_t> TestPlatform::chooseColour(std::int32_t) {
+    calls.push_back({PlatformCall::Kind::Colour, QString(), QString()});
+    return takeOr(colours, std::optional<std::int32_t>());
+}
+
+void TestPlatform::beep() {
+    calls.push_back({PlatformCall::Kind::Beep, QString(), QString()});
+}
+
+void TestPlatform::showHelp(const QString& helpFile) {
+    calls.push_back({PlatformCall::Kind::ShowHelp, helpFile, QString()});
+}
+
+void TestPlatform::closeHelp() {
+    calls.push_back({PlatformCall::Kind::CloseHelp, QString(), QString()});
+}

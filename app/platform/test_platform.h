@@ -1,0 +1,45 @@
+// A platform for tests: records every call in order and answers from a
+// script. Unscripted questions get the answer of a user who presses Enter
+// on the default button (OK or Yes) or cancels a dialog.
+#pragma once
+
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+#include "platform/platform.h"
+
+struct PlatformCall {
+    enum class Kind { MessageBox, InputBox, OpenFile, SaveFile, Colour, Beep, ShowHelp, CloseHelp };
+    Kind kind;
+    QString text;     // message or prompt, filter for file dialogs, help file
+    QString caption;  // caption or title
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+};
+
+class TestPlatform : public Platform {
+public:
+    // Answers, used in order by the calls of their kind.
+    std::deque<MessageAnswer> answers;
+    std::deque<QString> inputs;  // input boxes
+    std::deque<QString> files;   // open and save dialogs
+    std::deque<std::optional<std::int32_t>> colours;
+
+    std::vector<PlatformCall> calls;
+
+    // The texts of the message boxes shown so far.
+    QStringList messages() const;
+    int count(PlatformCall::Kind kind) const;
+
+    MessageAnswer messageBox(const QString& text, MessageButtons buttons, MessageIcon icon,
+                             const QString& caption) override;
+    QString inputBox(const QString& prompt, const QString& title,
+                     const QString& initialText) override;
+    QString openFileName(const QString& filter) override;
+    QString saveFileName(const QString& filter, const QString& defaultSuffix) override;
+    std::optional<std::int32_t> chooseColour(std::int32_t initial) override;
+    void beep() override;
+    void showHelp(const QString& helpFile) override;
+    void closeHelp() override;
+};
