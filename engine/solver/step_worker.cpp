@@ -52,8 +52,13 @@ void StepWorker::start(std::function<void()> task) {
 }
 
 void StepWorker::finish() {
-    const unsigned target = posted_.load(std::memory_order_relaxed);
-    for (unsigned done = completed_.load(std::memory_order_acquire); done != target;
+    const unsigned task = posted_.load(std::memory_order_relaxed);
+    unsigned previous = task - 1;
+    if (claimed_.compare_exchange_strong(previous, task, std::memory_order_acq_rel)) {
+        task_();  // the thread has not got to it: no need to wait for it
+        return;
+    }
+    for (unsigned done = completed_.load(std::memory_order_acquire); done != task;
          done = completed_.load(std::memory_order_acquire)) {
         awaitChange(completed_, done);
     }
@@ -67,9 +72,12 @@ void StepWorker::loop() {
         if (stopping_) {
             return;
         }
-        task_();
-        completed_.store(seen, std::memory_order_release);
-        completed_.notify_one();
+        unsigned previous = seen - 1;
+        if (claimed_.compare_exchange_strong(previous, seen, std::memory_order_acq_rel)) {
+            task_();
+            completed_.store(seen, std::memory_order_release);
+            completed_.notify_one();
+        }
     }
 }
 

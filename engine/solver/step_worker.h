@@ -1,7 +1,10 @@
 // A second thread that takes half of each elimination step of the dense
 // phase. Steps are short (a few microseconds to a millisecond) and there
 // are thousands of them, so the thread lives for the whole phase and is
-// handed one task per step instead of being started per step.
+// handed one task per step instead of being started per step. Each task is
+// claimed by whichever thread gets to it first: when the other core is busy
+// and the thread is not running, the caller does the task itself instead of
+// waiting for it.
 #pragma once
 
 #include <atomic>
@@ -23,15 +26,19 @@ public:
 
     // Hands `task` to the thread; it runs while the caller does its own half.
     void start(std::function<void()> task);
-    // Waits until the task handed over last has finished.
+    // Runs the task handed over last unless the thread has claimed it, then
+    // waits until it has finished.
     void finish();
 
 private:
     void loop();
 
+    // Tasks are numbered 1, 2, ...; claimed_ and completed_ hold the number
+    // of the last task claimed and the last task the thread finished.
     std::function<void()> task_;
     bool stopping_ = false;
     std::atomic<unsigned> posted_{0};
+    std::atomic<unsigned> claimed_{0};
     std::atomic<unsigned> completed_{0};
     std::thread thread_;
 };
