@@ -45,7 +45,7 @@ public:
         while (pos_ < text_.size() && text_[pos_] != ',' && !isLineEnd(text_[pos_])) {
             ++pos_;
         }
-        std::string item(orv::trimBlanks(text_.substr(start, pos_ - start)));
+        std::string item(trimmed(text_.substr(start, pos_ - start)));
         if (item.find('"') != std::string::npos) {
             refuse(expected);  // a stray quote: the item could never be written back
         }
@@ -60,6 +60,16 @@ public:
 private:
     static bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
     static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+    static std::string_view trimmed(std::string_view item) {
+        while (!item.empty() && isBlank(item.front())) {
+            item.remove_prefix(1);
+        }
+        while (!item.empty() && isBlank(item.back())) {
+            item.remove_suffix(1);
+        }
+        return item;
+    }
 
     std::string quotedItem(const std::string& expected) {
         const std::size_t close = text_.find('"', pos_ + 1);
@@ -211,7 +221,8 @@ void readNodes(RecordReader& in, Document& document) {
 }
 
 void readMember(RecordReader& in, gj& member, LoadBuffers& loads, Document& document) {
-    document.membersEntered = in.integer("杆件号");
+    // The number of the member, which becomes the count of members drawn.
+    document.membersEntered = in.integer("杆件号", 0, document.memberTotal);
     member.左号 = in.integer("左节点号");
     member.右号 = in.integer("右节点号");
     member.x1 = in.single("x1");
@@ -261,7 +272,12 @@ void readProject(RecordReader& in, Document& document, LoadBuffers& loads) {
 }  // namespace
 
 std::optional<ProjectReadError> readProjectText(const std::string& bytes, Document& document) {
-    const auto text = toUtf8(bytes);
+    // Files from old editors may end with Ctrl-Z end-of-file marks.
+    std::string_view content(bytes);
+    while (!content.empty() && content.back() == '\x1A') {
+        content.remove_suffix(1);
+    }
+    const auto text = toUtf8(content);
     if (!text) {
         return ProjectReadError{1, "UTF-8 或 GB18030 编码的文本"};
     }

@@ -1,6 +1,9 @@
 // Writing the project file; see project_file.h.
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "document/project_file.h"
 #include "text/number_text.h"
@@ -10,9 +13,31 @@ namespace {
 // One record: items joined by commas, ended by CR LF.
 class RecordWriter {
 public:
+    // The notation has no room for non-finite numbers, quotes inside texts
+    // or line breaks; written raw they would make the file unreadable, so
+    // they are written as the nearest thing the reader takes back.
+    static float readable(float value) {
+        if (std::isnan(value)) {
+            return 0;
+        }
+        return std::clamp(value, -std::numeric_limits<float>::max(),
+                          std::numeric_limits<float>::max());
+    }
+    static std::string readable(std::string text) {
+        std::replace(text.begin(), text.end(), '"', '\'');
+        std::replace(text.begin(), text.end(), '\r', ' ');
+        std::replace(text.begin(), text.end(), '\n', ' ');
+        return text;
+    }
+
     RecordWriter& integer(long value) { return item(std::to_string(value)); }
-    RecordWriter& single(float value) { return item(orv::writeNotation(value)); }
-    RecordWriter& text(const std::string& value) { return item("\"" + value + "\""); }
+    RecordWriter& single(float value) { return item(orv::writeNotation(readable(value))); }
+    RecordWriter& text(const std::string& value) {
+        std::string quoted = readable(value);
+        quoted.insert(quoted.begin(), '"');
+        quoted.push_back('"');
+        return item(quoted);
+    }
     RecordWriter& boolean(bool value) { return item(value ? "#TRUE#" : "#FALSE#"); }
 
     void end() {
@@ -44,7 +69,9 @@ void writeNodes(const Document& document, RecordWriter& out) {
     for (std::size_t k = 1; k <= static_cast<std::size_t>(std::max<int>(document.nodeCount, 0));
          ++k) {
         const gd node = slot(document.nodes, k);
-        out.integer(slot(document.supportKinds, k))
+        const std::int16_t kind =
+            k < document.supportKinds.size() ? document.supportKinds[k] : std::int16_t{SupportNone};
+        out.integer(kind)
             .boolean(node.支座方向)
             .integer(node.节点号)
             .single(node.x)

@@ -5,6 +5,7 @@
 #include <iconv.h>
 
 #include <filesystem>
+#include <limits>
 
 #include "document/project_file.h"
 #include "example_frames.h"
@@ -187,6 +188,8 @@ TEST(ProjectFile, MalformedFilesAreRefusedWholeWithTheirLine) {
         {"not a text encoding", "\xFF\xFF\xFF", 1},
         {"stray quote in a text", replaced("\"矩形\"", "矩\"形"), 7},
         {"exponent beyond a long (found by fuzzing)", "77D3179999999999999999999999999", 1},
+        {"member number beyond the member total", replaced("\r\n1,1,2\r\n", "\r\n2,1,2\r\n"), 6},
+        {"negative member number", replaced("\r\n1,1,2\r\n", "\r\n-7,1,2\r\n"), 6},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -201,6 +204,27 @@ TEST(ProjectFile, MalformedFilesAreRefusedWholeWithTheirLine) {
     EXPECT_NE(message.find("/a/框架.tsd"), std::string::npos);
     EXPECT_NE(message.find("4"), std::string::npos);
     EXPECT_NE(message.find("逻辑值(支座方向)"), std::string::npos);
+}
+
+// Whatever a document holds, what the writer writes reads back.
+TEST(ProjectFile, UnwritableValuesAreWrittenSoThatTheyReadBack) {
+    Document document = exampleProject("propped_cantilever.tsd");
+    document.members[1].材料 = "say \"hi\"\r\nagain";
+    document.members[1].尺寸[2] = std::numeric_limits<float>::infinity();
+    document.members[1].尺寸[3] = std::numeric_limits<float>::quiet_NaN();
+    document.supportKinds.resize(2);  // shorter than the node count
+    const Document read = readBack(projectFileText(document));
+    EXPECT_EQ(read.members[1].材料, "say 'hi'  again");
+    EXPECT_FLOAT_EQ(read.members[1].尺寸[2] / 1e38f, 3.402823f);  // 7 digits of the largest
+    EXPECT_EQ(read.members[1].尺寸[3], 0.0f);
+    EXPECT_EQ(read.supportKinds[2], SupportNone);
+}
+
+TEST(ProjectFile, TabsAndEndOfFileMarksAreTolerated) {
+    std::string text = projectFileText(exampleProject("portal.tsd"));
+    text.replace(text.find(","), 1, "\t,\t");
+    EXPECT_EQ(projectFileText(readBack(text + "\x1A")),
+              projectFileText(exampleProject("portal.tsd")));
 }
 
 TEST(ProjectFile, FailedSaveLeavesTheOldFileUntouched) {
