@@ -5,9 +5,7 @@
 
 namespace orv::testing {
 
-namespace {
-
-gj member(float x1, float y1, float x2, float y2, float b, float h) {
+gj concreteMember(float x1, float y1, float x2, float y2, float b, float h) {
     gj record;
     record.x1 = x1;
     record.y1 = y1;
@@ -27,8 +25,6 @@ void addLoad(gj& record, const char* kind, float xq, float q) {
     record.q[k] = q;
 }
 
-}  // namespace
-
 Document buildingDocument(int storeys, int bays) {
     Document document;
     resetDocument(document, ".");
@@ -36,7 +32,7 @@ Document buildingDocument(int storeys, int bays) {
         const float top = -3.0f * static_cast<float>(level);
         for (int line = 0; line <= bays; ++line) {
             const float x = 6.0f * static_cast<float>(line);
-            gj column = member(x, top + 3, x, top, 0.4f, 0.4f);
+            gj column = concreteMember(x, top + 3, x, top, 0.4f, 0.4f);
             if (line == 0) {
                 addLoad(column, "集中", 3, 10);
             }
@@ -44,7 +40,7 @@ Document buildingDocument(int storeys, int bays) {
         }
         for (int line = 0; line < bays; ++line) {
             const float x = 6.0f * static_cast<float>(line);
-            gj beam = member(x, top, x + 6, top, 0.25f, 0.5f);
+            gj beam = concreteMember(x, top, x + 6, top, 0.25f, 0.5f);
             addLoad(beam, "均布", 6, 20);
             document.members.push_back(beam);
         }
@@ -56,10 +52,7 @@ Document buildingDocument(int storeys, int bays) {
     for (int line = 0; line <= bays; ++line) {
         const gj& base = document.members[static_cast<std::size_t>(line) + 1];
         const auto node = static_cast<std::size_t>(base.左号);
-        document.supportKinds[node] = SupportFixed;
-        document.nodes[node] = {false, base.x1, base.y1, base.左号};
-        ++document.fixedSymbolCount;
-        ++document.supportsPlaced;
+        placeSupport(document, node, SupportFixed, {false, base.x1, base.y1, base.左号});
     }
     return document;
 }

@@ -6,6 +6,13 @@
 
 namespace orv::testing {
 
+// A C30 concrete member of rectangular section b x h (m) from (x1, y1) to
+// (x2, y2), without loads.
+gj concreteMember(float x1, float y1, float x2, float y2, float b, float h);
+
+// Adds load number 荷载数 + 1 to the member.
+void addLoad(gj& member, const char* kind, float xq, float q);
+
 // S storeys of 3 m and B bays of 6 m, fixed bases, C30 rectangular members,
 // 20 kN/m on every beam and 10 kN of wind at each storey's left column.
 Document buildingDocument(int storeys, int bays);

@@ -26,13 +26,14 @@ BatchStatus analyzeProject(const std::string& path, std::ostream& out, std::ostr
     }
     document.projectPath = path;
 
+    const MessageSink say = [&err](const std::string& text) { err << text << '\n'; };
     内力_位移 solver;
-    solver.messageHandler = [&err](const orv::Diagnostic& message) { err << message.text << '\n'; };
-    if (!gj2计算gj(document, solver, [&err](const std::string& text) { err << text << '\n'; })) {
+    solver.messageHandler = [&say](const orv::Diagnostic& message) { say(message.text); };
+    if (!gj2计算gj(document, solver, say)) {
         return BatchStatus::DrawingIncomplete;
     }
     if (!solver.能否计算()) {
-        err << kCannotComputeMessage << '\n';
+        say(kCannotComputeMessage);
         return BatchStatus::Unsolvable;
     }
     if (!solver.korvasta(document.projectPath)) {

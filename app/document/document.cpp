@@ -21,3 +21,37 @@ void resizeNodes(Document& document, std::int16_t count) {
     document.nodes.assign(size, gd{});
     document.supportKinds.assign(size, SupportNone);
 }
+
+namespace {
+
+// The symbol counter of a support kind; nothing for a node without support.
+std::int16_t* symbolCounter(Document& document, std::int16_t kind) {
+    switch (kind) {
+        case SupportFixed:
+            return &document.fixedSymbolCount;
+        case SupportPinned:
+            return &document.pinnedSymbolCount;
+        case SupportHorizontalLink:
+            return &document.horizontalLinkSymbolCount;
+        case SupportVerticalLink:
+            return &document.verticalLinkSymbolCount;
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
+void placeSupport(Document& document, std::size_t node, std::int16_t kind, const gd& record) {
+    document.nodes.at(node) = record;
+    document.supportKinds.at(node) = kind;
+    std::int16_t* counter = symbolCounter(document, kind);
+    if (counter == nullptr) {
+        return;
+    }
+    ++*counter;
+    ++document.supportsPlaced;
+    if (kind != SupportFixed) {
+        document.supportDirection = record.支座方向;
+    }
+}

@@ -72,6 +72,14 @@ struct Document {
     WorldWindow world;
 };
 
+// Element k of a document or record array, or a fresh value where the
+// array holds none: records are created on first access, so reading past
+// an array's end reads an empty record.
+template <typename T>
+T elementOr(const std::vector<T>& values, std::size_t k) {
+    return k < values.size() ? values[k] : T{};
+}
+
 // Support kind codes as stored in supportKinds and in the project file.
 enum SupportKind : std::int16_t {
     SupportFixed = 0,
@@ -92,3 +100,9 @@ void resizeMembers(Document& document, std::int16_t total);
 
 // nodes and supportKinds sized 1..count, every support kind 7.
 void resizeNodes(Document& document, std::int16_t count);
+
+// Records a support of `kind` at node `node` (1..nodeCount) as placing one
+// does: the node record, the node's kind, the kind's symbol counter and
+// supportsPlaced; a pinned or link support also becomes the current
+// supportDirection. Any other kind (7, none) records the node only.
+void placeSupport(Document& document, std::size_t node, std::int16_t kind, const gd& record);

@@ -189,35 +189,13 @@ struct LoadBuffers {
 void readNodes(RecordReader& in, Document& document) {
     for (std::size_t k = 1; k <= static_cast<std::size_t>(document.nodeCount); ++k) {
         const std::int16_t kind = in.integer("支座种类");
-        gd& node = document.nodes[k];
+        gd node;
         node.支座方向 = in.boolean("支座方向");
         node.节点号 = in.integer("节点号");
         node.x = in.single("节点 x");
         node.y = in.single("节点 y");
-        document.supportKinds[k] = kind;
-        switch (kind) {
-            case SupportFixed:
-                ++document.fixedSymbolCount;
-                break;
-            case SupportPinned:
-                ++document.pinnedSymbolCount;
-                break;
-            case SupportHorizontalLink:
-                ++document.horizontalLinkSymbolCount;
-                break;
-            case SupportVerticalLink:
-                ++document.verticalLinkSymbolCount;
-                break;
-            default:
-                break;
-        }
-        if (kind == SupportPinned || kind == SupportHorizontalLink || kind == SupportVerticalLink) {
-            document.supportDirection = node.支座方向;
-        }
+        placeSupport(document, k, kind, node);
     }
-    document.supportsPlaced = static_cast<std::int16_t>(
-        document.fixedSymbolCount + document.pinnedSymbolCount +
-        document.horizontalLinkSymbolCount + document.verticalLinkSymbolCount);
 }
 
 void readMember(RecordReader& in, gj& member, LoadBuffers& loads, Document& document) {
@@ -262,6 +240,7 @@ void readProject(RecordReader& in, Document& document, LoadBuffers& loads) {
     document.world.scaleHeight = in.single("ScaleHeight");
     document.fixedSymbolCount = document.pinnedSymbolCount = 0;
     document.horizontalLinkSymbolCount = document.verticalLinkSymbolCount = 0;
+    document.supportsPlaced = 0;
     readNodes(in, document);
     for (std::size_t i = 1; i <= static_cast<std::size_t>(document.memberTotal); ++i) {
         readMember(in, document.members[i], loads, document);

@@ -60,15 +60,10 @@ private:
     bool first_ = true;
 };
 
-template <typename T>
-T slot(const std::vector<T>& values, std::size_t k) {
-    return k < values.size() ? values[k] : T{};
-}
-
 void writeNodes(const Document& document, RecordWriter& out) {
     for (std::size_t k = 1; k <= static_cast<std::size_t>(std::max<int>(document.nodeCount, 0));
          ++k) {
-        const gd node = slot(document.nodes, k);
+        const gd node = elementOr(document.nodes, k);
         const std::int16_t kind =
             k < document.supportKinds.size() ? document.supportKinds[k] : std::int16_t{SupportNone};
         out.integer(kind)
@@ -90,12 +85,15 @@ void writeMember(const gj& member, long number, RecordWriter& out) {
         .text(member.断面)
         .end();
     for (std::size_t k = 0; k < 5; ++k) {
-        out.single(slot(member.尺寸, k));
+        out.single(elementOr(member.尺寸, k));
     }
     out.end();
     out.integer(member.荷载数).end();
     for (std::size_t j = 1; j <= static_cast<std::size_t>(std::max<int>(member.荷载数, 0)); ++j) {
-        out.text(slot(member.hzlx, j)).single(slot(member.xq, j)).single(slot(member.q, j)).end();
+        out.text(elementOr(member.hzlx, j))
+            .single(elementOr(member.xq, j))
+            .single(elementOr(member.q, j))
+            .end();
     }
 }
 
@@ -116,7 +114,7 @@ std::string projectFileText(const Document& document) {
         .end();
     writeNodes(document, out);
     for (long i = 1; i <= document.memberTotal; ++i) {
-        writeMember(slot(document.members, static_cast<std::size_t>(i)), i, out);
+        writeMember(elementOr(document.members, static_cast<std::size_t>(i)), i, out);
     }
     out.text("END").end();
     return out.take();

@@ -9,22 +9,15 @@ namespace {
 
 constexpr std::size_t kLoadSlots = orv::kMaxLoadsPerMember + 1;
 
-// Element k of a member's load array, 0 (or empty) where the record holds
-// none.
-template <typename T>
-T loadSlot(const std::vector<T>& slots, std::size_t k) {
-    return k < slots.size() ? slots[k] : T{};
-}
-
 void copyLoads(const gj& member, std::size_t i, 内力_位移& solver) {
     if (member.荷载数 == 0) {
         return;
     }
     // All 55 slots, also those beyond the member's load count.
     for (std::size_t k = 1; k < kLoadSlots; ++k) {
-        solver.荷载种类(k, i) = orv::loadKindCode(loadSlot(member.hzlx, k));
-        solver.xq(k, i) = loadSlot(member.xq, k);
-        solver.q(k, i) = loadSlot(member.q, k);
+        solver.荷载种类(k, i) = orv::loadKindCode(elementOr(member.hzlx, k));
+        solver.xq(k, i) = elementOr(member.xq, k);
+        solver.q(k, i) = elementOr(member.q, k);
     }
 }
 

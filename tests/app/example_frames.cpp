@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "document/node_numbering.h"
+#include "document_frames.h"
 
 namespace orv::testing {
 
@@ -27,25 +28,12 @@ public:
 
     // A C30 rectangular member b x h; returns its number.
     int member(Point first, Point second, float b = 0.3f, float h = 0.5f) {
-        gj record;
-        record.x1 = first.x;
-        record.y1 = first.y;
-        record.x2 = second.x;
-        record.y2 = second.y;
-        record.材料 = "C30混凝土";
-        record.断面 = "矩形";
-        record.尺寸 = {b, h, 0, 0, 0};
-        document_.members.push_back(record);
+        document_.members.push_back(concreteMember(first.x, first.y, second.x, second.y, b, h));
         return static_cast<int>(document_.members.size()) - 1;
     }
 
     void load(int member, const char* kind, float xq, float q) {
-        gj& record = document_.members.at(static_cast<std::size_t>(member));
-        ++record.荷载数;
-        const auto k = static_cast<std::size_t>(record.荷载数);
-        record.hzlx[k] = kind;
-        record.xq[k] = xq;
-        record.q[k] = q;
+        addLoad(document_.members.at(static_cast<std::size_t>(member)), kind, xq, q);
     }
 
     // Numbers the nodes once every member is drawn.
@@ -58,29 +46,8 @@ public:
     // A support at the member end at `at`, as placing it with the mouse does.
     void support(Point at, SupportKind kind, bool direction = false) {
         const int node = nodeAt(at);
-        gd& record = document_.nodes[static_cast<std::size_t>(node)];
-        record = {direction, at.x, at.y, static_cast<std::int16_t>(node)};
-        document_.supportKinds[static_cast<std::size_t>(node)] = kind;
-        ++document_.supportsPlaced;
-        switch (kind) {
-            case SupportFixed:
-                ++document_.fixedSymbolCount;
-                break;
-            case SupportPinned:
-                ++document_.pinnedSymbolCount;
-                break;
-            case SupportHorizontalLink:
-                ++document_.horizontalLinkSymbolCount;
-                break;
-            case SupportVerticalLink:
-                ++document_.verticalLinkSymbolCount;
-                break;
-            case SupportNone:
-                break;
-        }
-        if (kind != SupportFixed) {
-            document_.supportDirection = direction;
-        }
+        placeSupport(document_, static_cast<std::size_t>(node), kind,
+                     {direction, at.x, at.y, static_cast<std::int16_t>(node)});
     }
 
     Document take() { return std::move(document_); }
