@@ -68,7 +68,7 @@ struct Document {
 
     // Window settings saved with the project.
     ColourValue backColour = kWhite;
-    ColourValue crosshairColour = kBlack;
+    ColourValue crosshairColour = 0xFF0000;  // blue, the crosshair's design colour
     WorldWindow world;
 };
 

@@ -181,18 +181,14 @@ std::string shortestText(double value) {
     return shortestTextOf(value, 15);
 }
 
-std::string writeNotation(float value) {
-    if (!std::isfinite(value)) {
-        return shortestText(value);
-    }
-    if (value == 0) {
-        return "0";
-    }
-    // Seven significant digits, correctly rounded, then as the shortest form
-    // of those digits.
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, double{value},
-                                      std::chars_format::scientific, 6);
+namespace {
+
+// The digits of `value` correctly rounded to `significant` significant
+// digits, trailing zeros dropped.
+ShortestDigits roundedDigits(double value, int significant) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::scientific, significant - 1);
     const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
     ShortestDigits d;
     d.negative = text.front() == '-';
@@ -207,15 +203,107 @@ std::string writeNotation(float value) {
     while (d.digits.size() > 1 && d.digits.back() == '0') {
         d.digits.pop_back();
     }
+    return d;
+}
+
+// Seven significant digits of a single, plain from 1E-05 up to below
+// 1E+07; `leadingZero` keeps the zero before the point below 1.
+std::string singleNotation(float value, bool leadingZero) {
+    if (!std::isfinite(value)) {
+        return shortestText(value);
+    }
+    if (value == 0) {
+        return "0";
+    }
+    const ShortestDigits d = roundedDigits(value, 7);
     const bool plain = d.exponent >= -5 && d.exponent < 7;
     std::string body = plain ? plainNotation(d) : exponentNotation(d);
-    if (body.starts_with("0.")) {
+    if (!leadingZero && body.starts_with("0.")) {
         body.erase(0, 1);
     }
     if (d.negative) {
         body.insert(body.begin(), '-');
     }
     return body;
+}
+
+}  // namespace
+
+std::string writeNotation(float value) {
+    return singleNotation(value, false);
+}
+
+std::string displayText(float value) {
+    return singleNotation(value, true);
+}
+
+std::string generalText(double value) {
+    if (!std::isfinite(value)) {
+        return shortestText(value);
+    }
+    if (value == 0) {
+        return "0";
+    }
+    const ShortestDigits d = roundedDigits(value, 15);
+    const auto digitCount = static_cast<int>(d.digits.size());
+    // Plain only while the plain text needs no more than 15 digits.
+    const bool plain = d.exponent >= 0 ? d.exponent < 15 : -d.exponent - 1 + digitCount <= 15;
+    std::string text = d.negative ? "-" : "";
+    text += plain ? plainNotation(d) : exponentNotation(d);
+    return text;
+}
+
+std::optional<std::int16_t> parseInteger16(std::string_view text) {
+    const auto value = parseNumber(text);
+    if (!value) {
+        return std::nullopt;
+    }
+    const double rounded = std::nearbyint(*value);
+    if (!(rounded >= -32768.0 && rounded <= 32767.0)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(rounded);
+}
+
+double leadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    const std::size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    bool anyDigit = false;
+    while (i < text.size() && isDigit(text[i])) {
+        ++i;
+        anyDigit = true;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && isDigit(text[i])) {
+            ++i;
+            anyDigit = true;
+        }
+    }
+    if (!anyDigit) {
+        return 0;
+    }
+    std::size_t end = i;
+    // An exponent counts only when digits follow it.
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+            ++j;
+        }
+        if (j < text.size() && isDigit(text[j])) {
+            while (j < text.size() && isDigit(text[j])) {
+                ++j;
+            }
+            end = j;
+        }
+    }
+    return parseNumber(text.substr(start, end - start)).value_or(0);
 }
 
 std::string_view trimBlanks(std::string_view text) {

@@ -4,6 +4,7 @@
 // solver) and the strict reading of such a text back into a number.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,26 @@ std::optional<double> parseNumber(std::string_view text);
 // dropped, no zero before the point below 1 in magnitude (".02", "-.5"),
 // plain notation from 1E-05 up to below 1E+07, else "1.5E-07", "1E+20".
 std::string writeNotation(float value);
+
+// A text converted to a 16-bit integer as the classic conversion does it:
+// a whole number text (parseNumber), fractions rounded half to even;
+// nothing when the text is no number or out of the 16-bit range.
+std::optional<std::int16_t> parseInteger16(std::string_view text);
+
+// A single-precision value as a text box shows it: as writeNotation but
+// with the zero before the point ("0.5", "-0.25").
+std::string displayText(float value);
+
+// The general display form of a double: at most 15 significant digits,
+// trailing zeros dropped, plain while that text needs no more than 15
+// digits, else exponent form ("0.125", "2.60416666666667E-03", "1E+15").
+std::string generalText(double value);
+
+// The numeric value of a typed text: the longest leading decimal number
+// (blanks before it skipped, optional sign, digits with one point, an
+// exponent with E or D); 0 when the text starts with no number. A comma
+// ends the number.
+double leadingNumber(std::string_view text);
 
 // Removes leading and trailing blanks (spaces only, as a Trim does).
 std::string_view trimBlanks(std::string_view text);

@@ -53,7 +53,7 @@ Document readBack(const std::string& text) {
 TEST(ProjectFile, WritesTheRecordsExactly) {
     const std::string expected =
         "1,2,.02\r\n"
-        "16777215,0\r\n"
+        "16777215,16711680\r\n"
         "-2,-9,16,11\r\n"
         "0,#FALSE#,1,0,0\r\n"
         "5,#FALSE#,2,6,0\r\n"
@@ -178,7 +178,7 @@ TEST(ProjectFile, MalformedFilesAreRefusedWholeWithTheirLine) {
         {"text where a number belongs", replaced("1,2,.02", "\"1\",2,.02"), 1},
         {"negative member total", replaced("1,2,.02", "-1,2,.02"), 1},
         {"node count beyond 16 bits", replaced("1,2,.02", "1,40000,.02"), 1},
-        {"colour not a number", replaced("16777215,0", "white,0"), 2},
+        {"colour not a number", replaced("16777215,16711680", "white,16711680"), 2},
         {"direction not a Boolean", replaced("#FALSE#,1,0,0", "maybe,1,0,0"), 4},
         {"coordinate beyond single precision", replaced("-2,-9,16,11", "-2,-9,1E+39,11"), 3},
         {"more than 55 loads", replaced("\r\n1\r\n\"", "\r\n56\r\n\""), 9},

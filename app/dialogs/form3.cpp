@@ -1,0 +1,402 @@
+// The member property dialog; see form3.h.
+#include "dialogs/form3.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <cmath>
+#include <utility>
+
+#include "dialogs/section_shapes.h"
+#include "platform/platform.h"
+#include "text/number_text.h"
+
+namespace {
+
+constexpr int kRowCount = 5;
+
+constexpr std::array kMaterials = {
+    "C15混凝土", "C20混凝土", "C25混凝土", "C30混凝土", "C35混凝土", "C40混凝土", "C45混凝土",
+    "C50混凝土", "C55混凝土", "C60混凝土", "C65混凝土", "C70混凝土", "C75混凝土", "C80混凝土",
+    "3号钢",     "16Mn钢",    "16Mnq钢",   "15MnV钢",   "15MnVq钢",
+};
+constexpr auto kDefaultMaterial = "C30混凝土";
+
+// The controls sit at their design positions, given in twips; a twip is
+// 1/1440 inch, so 15 of them make a pixel at 96 dpi.
+constexpr int pixels(int twips) {
+    return twips / 15;
+}
+
+QRect twipRect(int left, int top, int width, int height) {
+    return {pixels(left), pixels(top), pixels(width), pixels(height)};
+}
+
+// The fields are 270 twips high by design; the labels of a row match them.
+// The lists' height follows their font: 300 twips for the dialog font.
+constexpr int kLineTwips = 270;
+constexpr int kComboTwips = 300;
+// The name labels reach up to the control they name.
+constexpr int kNameLabelTwips = 360;
+
+constexpr int rowTop(int row) {
+    return 720 + 360 * (row - 1);
+}
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The numeric value of a field as a member stores it; a text too large for
+// a single-precision number counts as no number.
+float fieldValue(const QLineEdit& field) {
+    const auto value = static_cast<float>(orv::leadingNumber(field.text().toStdString()));
+    return std::isfinite(value) ? value : 0.0f;
+}
+
+// A filled field shows the start of its number, however long the number.
+void fillField(QLineEdit& field, const std::string& text) {
+    field.setText(QString::fromStdString(text));
+    field.setCursorPosition(0);
+}
+
+// Shows `text` in a list, selecting its entry when it has one; a text that
+// is not in the list still shows, as member records may carry any name.
+void showComboText(QComboBox& combo, const QString& text) {
+    combo.setCurrentIndex(combo.findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    combo.setEditText(text);
+}
+
+QComboBox* createList(QWidget* parent, const QString& toolTip, QRect geometry) {
+    auto* combo = new QComboBox(parent);
+    // Editable, so that a member's name shows even when the list lacks it.
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setToolTip(toolTip);
+    combo->setGeometry(geometry);
+    return combo;
+}
+
+QLabel* createLabel(QWidget* parent, const QString& text, QRect geometry) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    return label;
+}
+
+enum class FieldKey { Pass, Discard, Enter, Escape };
+
+// Dimensions are non-negative decimals: of the keys that type a character
+// only digits, "." and Backspace reach the field; Enter and Esc steer the
+// focus. Keys that type nothing (arrows, Home, Delete, Tab) keep working.
+FieldKey classifyFieldKey(const QKeyEvent& key) {
+    switch (key.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return FieldKey::Enter;
+        case Qt::Key_Escape:
+            return FieldKey::Escape;
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return FieldKey::Pass;
+        default:
+            break;
+    }
+    const QString typed = key.text();
+    if (typed.isEmpty()) {
+        return FieldKey::Pass;
+    }
+    const QChar c = typed.front();
+    const bool decimalCharacter = c == u'.' || (c >= u'0' && c <= u'9');
+    return typed.size() == 1 && decimalCharacter ? FieldKey::Pass : FieldKey::Discard;
+}
+
+}  // namespace
+
+Form3::Form3(Document& document, Platform& platform, QString programFolder, QWidget* editor)
+    : QWidget(editor, Qt::Tool),
+      document_(document),
+      platform_(platform),
+      programFolder_(std::move(programFolder)),
+      editor_(editor) {
+    setWindowTitle(QStringLiteral("杆件特性"));
+    // The design positions assume the classic 9-point dialog font.
+    QFont dialogFont = font();
+    dialogFont.setPointSize(9);
+    setFont(dialogFont);
+    setFixedSize(pixels(5220), pixels(2520));
+    createControls();
+    // Filled at once so that the lists are never empty, whichever command
+    // reads them first.
+    FillMemberPropertyLists();
+}
+
+void Form3::createControls() {
+    Label1 =
+        createLabel(this, QStringLiteral("材料"), twipRect(120, 120, kNameLabelTwips, kComboTwips));
+    Combo1 = createList(this, QStringLiteral("选择材料"), twipRect(480, 120, 1575, kComboTwips));
+    Label2 = createLabel(this, QStringLiteral("断面"),
+                         twipRect(2280, 120, kNameLabelTwips, kComboTwips));
+    Combo2 = createList(this, QStringLiteral("选择断面"), twipRect(2640, 120, 2535, kComboTwips));
+    for (int row = 1; row <= kRowCount; ++row) {
+        Label3[row] =
+            createLabel(this, QString(), twipRect(120, rowTop(row), kNameLabelTwips, kLineTwips));
+        Label3[row + kRowCount] =
+            createLabel(this, QStringLiteral("m"), twipRect(2400, rowTop(row), 600, kLineTwips));
+        Text1[row] = new QLineEdit(this);
+        Text1[row]->setGeometry(twipRect(480, rowTop(row), 1815, kLineTwips));
+        Text1[row]->setToolTip(QStringLiteral("输入数据"));
+        // An input method would commit text past the key filter.
+        Text1[row]->setAttribute(Qt::WA_InputMethodEnabled, false);
+        Text1[row]->installEventFilter(this);
+    }
+    Image1 = createLabel(this, QString(), twipRect(3000, 600, 1830, 1845));
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    for (QComboBox* combo : {Combo1, Combo2}) {
+        combo->installEventFilter(this);
+        combo->lineEdit()->installEventFilter(this);
+    }
+    // activated, unlike the index signals, comes only from the user's choice.
+    connect(Combo1, &QComboBox::activated, this, [this] { ApplyMemberProperties(); });
+    connect(Combo2, &QComboBox::activated, this, [this] { changeSection(); });
+}
+
+void Form3::FillMemberPropertyLists() {
+    Combo1->clear();
+    for (const char* material : kMaterials) {
+        Combo1->addItem(QString::fromUtf8(material));
+    }
+    showComboText(*Combo1, QString::fromUtf8(kDefaultMaterial));
+
+    Combo2->clear();
+    for (const SectionShape& shape : sectionShapes()) {
+        Combo2->addItem(fromUtf8(shape.entry));
+    }
+    const SectionShape& rectangle = *findSectionShape(kDefaultSectionShape);
+    showComboText(*Combo2, fromUtf8(rectangle.entry));
+    layOutRows(rectangle);
+    putDefaultValues(rectangle);
+}
+
+void Form3::ShowMemberProperties(std::int16_t member) {
+    if (member < 1 || static_cast<std::size_t>(member) >= document_.members.size()) {
+        return;
+    }
+    const gj& record = document_.members[static_cast<std::size_t>(member)];
+    showComboText(*Combo1, QString::fromStdString(record.材料));
+    showComboText(*Combo2, QString::fromStdString(record.断面));
+    for (int row = 1; row <= kRowCount; ++row) {
+        const float value = elementOr(record.尺寸, static_cast<std::size_t>(row - 1));
+        fillField(*Text1[row], orv::writeNotation(value));
+    }
+    if (const SectionShape* shape = findSectionShape(record.断面)) {
+        layOutRows(*shape);
+    }
+}
+
+void Form3::ApplyMemberProperties() {
+    if (!document_.memberPicked) {
+        return;
+    }
+    gj* member = pickedMember();
+    if (member == nullptr) {
+        return;
+    }
+    const std::array<float, 5> values = dimensions();
+    member->尺寸.assign(values.begin(), values.end());
+    member->材料 = materialText();
+    member->断面 = sectionText();
+    if (!member->尺寸xh()) {
+        platform_.messageBox(QStringLiteral("尺寸校核发现有错,重新修改数据"), MessageButtons::Ok,
+                             MessageIcon::None, QString());
+        activateWindow();
+    }
+    platform_.beep();
+}
+
+std::string Form3::sectionText() const {
+    return Combo2->currentText().toStdString();
+}
+
+std::string Form3::materialText() const {
+    return Combo1->currentText().toStdString();
+}
+
+std::array<float, 5> Form3::dimensions() const {
+    std::array<float, 5> values{};
+    for (int row = 1; row <= kRowCount; ++row) {
+        values[static_cast<std::size_t>(row - 1)] = fieldValue(*Text1[row]);
+    }
+    return values;
+}
+
+void Form3::setStayOnTop(bool on) {
+    stayOnTop_ = on;
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) {
+        return;
+    }
+    // Changing a window flag recreates the window hidden; put it back where
+    // and as it was.
+    const bool wasVisible = isVisible();
+    const QRect placement = geometry();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    setGeometry(placement);
+    if (wasVisible) {
+        show();
+    }
+}
+
+void Form3::setVisible(bool visible) {
+    if (visible && !loaded_) {
+        loaded_ = true;
+        load();
+    }
+    QWidget::setVisible(visible);
+}
+
+void Form3::load() {
+    setStayOnTop(true);
+    if (document_.memberInputMode) {
+        FillMemberPropertyLists();
+    }
+    placeAtEditorsTopRight();
+}
+
+// Top at the editor's top, left at the editor's width less the dialog's:
+// the editor's top right corner while the editor sits at the screen's left.
+void Form3::placeAtEditorsTopRight() {
+    if (editor_ == nullptr) {
+        return;
+    }
+    // The window is made now, where the platform can tell its frame's size.
+    create();
+    const QRect editorFrame = editor_->frameGeometry();
+    move(editorFrame.width() - frameGeometry().width(), editorFrame.top());
+}
+
+void Form3::changeSection() {
+    Image1->clear();
+    for (int row = 1; row <= kRowCount; ++row) {
+        setRowShown(row, false);
+    }
+    if (const SectionShape* shape = findSectionShape(sectionText())) {
+        layOutRows(*shape);
+        putDefaultValues(*shape);
+    }
+    ApplyMemberProperties();
+}
+
+void Form3::layOutRows(const SectionShape& shape) {
+    for (int row = 1; row <= kRowCount; ++row) {
+        const auto slot = static_cast<std::size_t>(row - 1);
+        const bool shown = slot < shape.rows.size();
+        setRowShown(row, shown);
+        Label3[row]->setText(shown ? fromUtf8(shape.rows[slot].name) : QString());
+        Label3[row + kRowCount]->setText(shown ? fromUtf8(shape.rows[slot].unit)
+                                               : QStringLiteral("m"));
+    }
+    showSketch(shape);
+}
+
+void Form3::putDefaultValues(const SectionShape& shape) {
+    for (int row = 1; row <= kRowCount; ++row) {
+        const auto slot = static_cast<std::size_t>(row - 1);
+        const double value = slot < shape.rows.size() ? shape.rows[slot].defaultValue : 0.0;
+        fillField(*Text1[row], orv::generalText(value));
+    }
+}
+
+void Form3::setRowShown(int row, bool shown) {
+    Label3[row]->setVisible(shown);
+    Text1[row]->setVisible(shown);
+    Label3[row + kRowCount]->setVisible(shown);
+}
+
+// A missing or unreadable bitmap leaves the sketch empty; the dialog works
+// without it.
+void Form3::showSketch(const SectionShape& shape) {
+    if (shape.sketchFile.empty()) {
+        Image1->clear();
+        return;
+    }
+    Image1->setPixmap(QPixmap(programFolder_ + u'/' + fromUtf8(shape.sketchFile)));
+}
+
+void Form3::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        handKeyboardToEditor();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool Form3::eventFilter(QObject* watched, QEvent* event) {
+    const int row = rowOf(watched);
+    if (event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (row != 0) {
+            return handleFieldKey(row, key);
+        }
+        // The lists: Esc hands the keyboard back; other keys work as usual.
+        if (key.key() == Qt::Key_Escape) {
+            handKeyboardToEditor();
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyRelease && row != 0) {
+        // A held key writes once, when it is let go.
+        if (!static_cast<const QKeyEvent&>(*event).isAutoRepeat()) {
+            ApplyMemberProperties();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Returns whether the key is used up here.
+bool Form3::handleFieldKey(int row, const QKeyEvent& key) {
+    switch (classifyFieldKey(key)) {
+        case FieldKey::Pass:
+            return false;
+        case FieldKey::Discard:
+            return true;
+        case FieldKey::Enter:
+            focusRowAfter(row);
+            return true;
+        case FieldKey::Escape:
+            handKeyboardToEditor();
+            return true;
+    }
+    return false;
+}
+
+// Enter cycles through the shown rows, which always start at row 1.
+void Form3::focusRowAfter(int row) {
+    const int next = row < kRowCount && !Text1[row + 1]->isHidden() ? row + 1 : 1;
+    Text1[next]->setFocus();
+}
+
+int Form3::rowOf(const QObject* watched) const {
+    for (int row = 1; row <= kRowCount; ++row) {
+        if (Text1[row] == watched) {
+            return row;
+        }
+    }
+    return 0;
+}
+
+gj* Form3::pickedMember() {
+    const std::int16_t marked = markedMember ? markedMember() : 0;
+    if (marked < 1 || static_cast<std::size_t>(marked) >= document_.members.size()) {
+        return nullptr;
+    }
+    return &document_.members[static_cast<std::size_t>(marked)];
+}
+
+void Form3::handKeyboardToEditor() {
+    if (focusEditor) {
+        focusEditor();
+    }
+}

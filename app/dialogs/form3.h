@@ -1,0 +1,89 @@
+// The member property dialog "杆件特性": a small modeless window kept above
+// the editor that holds one set of member properties (material, section
+// shape, up to five section dimensions) with a sketch of the shape. Member
+// input gives each new member these values; member query shows the member
+// under the mouse in it and writes every change to the picked member.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "document/document.h"
+
+struct SectionShape;
+
+class Platform;
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+
+class Form3 : public QWidget {
+public:
+    // `programFolder` holds the sketch bitmaps; `editor` is the main window
+    // the dialog stays above and hands the keyboard back to.
+    Form3(Document& document, Platform& platform, QString programFolder, QWidget* editor);
+
+    // Fills both lists and resets the dialog to its defaults.
+    void FillMemberPropertyLists();
+    // Shows member i (1..membersEntered) without changing it.
+    void ShowMemberProperties(std::int16_t member);
+    // Writes the dialog's values to the picked member and checks them; does
+    // nothing unless a member is picked and marked.
+    void ApplyMemberProperties();
+
+    // The values member input gives a new member.
+    std::string sectionText() const;
+    std::string materialText() const;
+    std::array<float, 5> dimensions() const;
+
+    // The member whose canvas line carries the pick mark (red), the highest
+    // number when several do; 0 for none. Set by the editor.
+    std::function<std::int16_t()> markedMember;
+    // Gives the keyboard focus to the editor window. Set by the editor.
+    std::function<void()> focusEditor;
+
+    bool StayOnTop() const { return stayOnTop_; }
+    void setStayOnTop(bool on);
+
+    // Controls, by their classic names; element 0 of the arrays is unused.
+    QLabel* Label1 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QComboBox* Combo2 = nullptr;
+    std::array<QLabel*, 11> Label3{};   // 1..5 row names, 6..10 row units
+    std::array<QLineEdit*, 6> Text1{};  // 1..5 dimension rows
+    QLabel* Image1 = nullptr;           // the sketch
+
+    // The first showing runs the load step (topmost, lists, position).
+    void setVisible(bool visible) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void load();
+    void placeAtEditorsTopRight();
+    void changeSection();
+    void layOutRows(const SectionShape& shape);
+    void putDefaultValues(const SectionShape& shape);
+    void setRowShown(int row, bool shown);
+    void showSketch(const SectionShape& shape);
+    bool handleFieldKey(int row, const QKeyEvent& key);
+    void focusRowAfter(int row);
+    int rowOf(const QObject* watched) const;
+    gj* pickedMember();
+    void handKeyboardToEditor();
+
+    Document& document_;
+    Platform& platform_;
+    QString programFolder_;
+    QWidget* editor_;
+    bool stayOnTop_ = false;
+    bool loaded_ = false;
+};

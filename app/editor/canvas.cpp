@@ -1,0 +1,320 @@
+// The drawing model of the editor window; see canvas.h.
+#include "editor/canvas.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/qt_platform.h"
+
+namespace {
+
+bool usableExtent(float extent) {
+    return std::isfinite(extent) && extent > 0;
+}
+
+bool samePosition(const LineShape& a, const LineShape& b) {
+    return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
+}
+
+bool shows(const LineShape& line) {
+    return line.loaded && line.visible;
+}
+
+// A line whose ends coincide is drawn as nothing: that is how a line shape
+// is put out of sight without hiding it.
+bool hasLength(const LineShape& line) {
+    return line.x1 != line.x2 || line.y1 != line.y2;
+}
+
+const LineShape kNoLine{};
+
+}  // namespace
+
+Canvas::Canvas(Document& document) : document_(document) {}
+
+QPointF Canvas::toPixel(double x, double y) const {
+    const WorldWindow& w = document_.world;
+    if (!usableExtent(w.scaleWidth) || !usableExtent(w.scaleHeight)) {
+        return {};
+    }
+    return {(x - w.scaleLeft) * layer_.width() / w.scaleWidth,
+            (y - w.scaleTop) * layer_.height() / w.scaleHeight};
+}
+
+QPointF Canvas::toWorld(QPointF pixel) const {
+    const WorldWindow& w = document_.world;
+    if (layer_.width() == 0 || layer_.height() == 0) {
+        return {w.scaleLeft, w.scaleTop};
+    }
+    return {w.scaleLeft + pixel.x() * double{w.scaleWidth} / layer_.width(),
+            w.scaleTop + pixel.y() * double{w.scaleHeight} / layer_.height()};
+}
+
+void Canvas::resize(QSize pixels) {
+    if (pixels == layer_.size()) {
+        return;
+    }
+    QImage resized(pixels, QImage::Format_ARGB32_Premultiplied);
+    resized.fill(Qt::transparent);
+    if (!layerEmpty_) {
+        QPainter painter(&resized);
+        painter.drawImage(0, 0, layer_);
+    }
+    layer_ = std::move(resized);
+    invalidateAll();
+}
+
+void Canvas::worldChanged() {
+    invalidateAll();
+}
+
+const LineShape& Canvas::line(LineGroup group, int index) const {
+    const auto& lines = group_(group).lines;
+    if (index < 0 || index >= static_cast<int>(lines.size())) {
+        return kNoLine;
+    }
+    return lines[static_cast<std::size_t>(index)];
+}
+
+int Canvas::lineCount(LineGroup group) const {
+    return static_cast<int>(group_(group).lines.size());
+}
+
+void Canvas::loadLine(LineGroup group, int index, const LineShape& shape) {
+    if (index < 0) {
+        return;
+    }
+    Group& g = group_(group);
+    const auto position = static_cast<std::size_t>(index);
+    if (position >= g.lines.size()) {
+        g.lines.resize(position + 1);
+        g.floating.resize(position + 1, false);
+    }
+    const LineShape before = g.lines[position];
+    g.lines[position] = shape;
+    g.lines[position].loaded = true;
+    lineChanged({group, index}, before);
+}
+
+void Canvas::unloadLine(LineGroup group, int index) {
+    Group& g = group_(group);
+    if (index < 0 || index >= static_cast<int>(g.lines.size())) {
+        return;
+    }
+    const auto position = static_cast<std::size_t>(index);
+    const LineShape before = g.lines[position];
+    g.lines[position] = LineShape{};
+    g.floating[position] = false;
+    lineChanged({group, index}, before);
+    while (!g.lines.empty() && !g.lines.back().loaded) {
+        g.lines.pop_back();
+        g.floating.pop_back();
+    }
+}
+
+Canvas::Group& Canvas::group_(LineGroup group) {
+    return groups_[static_cast<std::size_t>(std::clamp(group, 0, kLineGroupCount - 1))];
+}
+
+const Canvas::Group& Canvas::group_(LineGroup group) const {
+    return groups_[static_cast<std::size_t>(std::clamp(group, 0, kLineGroupCount - 1))];
+}
+
+LineShape& Canvas::mutableLine(LineId id) {
+    auto& lines = group_(id.group).lines;
+    if (id.index < 0 || id.index >= static_cast<int>(lines.size())) {
+        static LineShape discarded;
+        discarded = LineShape{};
+        return discarded;
+    }
+    return lines[static_cast<std::size_t>(id.index)];
+}
+
+void Canvas::moveLine(LineId id, float x1, float y1, float x2, float y2) {
+    LineShape& line = mutableLine(id);
+    const LineShape before = line;
+    line.x1 = x1;
+    line.y1 = y1;
+    line.x2 = x2;
+    line.y2 = y2;
+    if (!samePosition(before, line)) {
+        lineChanged(id, before);
+    }
+}
+
+void Canvas::setLineColour(LineId id, ColourValue colour) {
+    LineShape& line = mutableLine(id);
+    if (line.colour != colour) {
+        const LineShape before = line;
+        line.colour = colour;
+        lineChanged(id, before);
+    }
+}
+
+void Canvas::setLineVisible(LineId id, bool visible) {
+    LineShape& line = mutableLine(id);
+    if (line.visible != visible) {
+        const LineShape before = line;
+        line.visible = visible;
+        lineChanged(id, before);
+    }
+}
+
+void Canvas::setLineFloating(LineId id, bool floating) {
+    auto& flags = group_(id.group).floating;
+    if (id.index >= 0 && id.index < static_cast<int>(flags.size()) &&
+        flags[static_cast<std::size_t>(id.index)] != floating) {
+        flags[static_cast<std::size_t>(id.index)] = floating;
+        cacheValid_ = false;
+        invalidate(pixelBounds(line(id.group, id.index)));
+    }
+}
+
+// Member lines (but the tick) and support symbols change rarely, so they
+// are painted from one cached image; the crosshair, the capture box, the
+// tick and floating lines move with the mouse and are painted directly.
+bool Canvas::isCached(LineId id) const {
+    const Group& g = group_(id.group);
+    if (id.index < 0 || id.index >= static_cast<int>(g.floating.size()) ||
+        g.floating[static_cast<std::size_t>(id.index)]) {
+        return false;
+    }
+    if (id.group == kMemberLines) {
+        return id.index > 0;
+    }
+    return id.group == kFixedSymbols ||
+           (id.group >= kFirstSupportLines && id.group <= kLastSupportLines);
+}
+
+QRect Canvas::pixelBounds(const LineShape& line) const {
+    const QPointF a = toPixel(line.x1, line.y1);
+    const QPointF b = toPixel(line.x2, line.y2);
+    const QRectF box = QRectF(a, b).normalized();
+    const int margin = line.width + 2;
+    // Points far outside the window are cut to it, so huge coordinates
+    // cannot overflow the integer rectangle.
+    const QRectF window(-margin, -margin, layer_.width() + 2 * margin,
+                        layer_.height() + 2 * margin);
+    return box.intersected(window).toAlignedRect().adjusted(-margin, -margin, margin, margin);
+}
+
+void Canvas::lineChanged(LineId id, const LineShape& before) {
+    const LineShape& after = line(id.group, id.index);
+    if (shows(before)) {
+        if (!shows(after) || !samePosition(before, after)) {
+            wipe(before);
+        }
+        invalidate(pixelBounds(before));
+    }
+    if (shows(after)) {
+        invalidate(pixelBounds(after));
+    }
+    if (isCached(id)) {
+        cacheValid_ = false;
+    }
+}
+
+void Canvas::wipe(const LineShape& line) {
+    if (layerEmpty_ || !hasLength(line)) {
+        return;
+    }
+    QPainter painter(&layer_);
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.setPen(QPen(Qt::black, line.width + 2));
+    painter.drawLine(toPixel(line.x1, line.y1), toPixel(line.x2, line.y2));
+}
+
+void Canvas::invalidate(const QRect& pixels) {
+    if (update && !pixels.isEmpty()) {
+        update(QRegion(pixels));
+    }
+}
+
+void Canvas::invalidateAll() {
+    cacheValid_ = false;
+    invalidate(QRect(QPoint(0, 0), layer_.size()));
+}
+
+void Canvas::clear() {
+    layer_.fill(Qt::transparent);
+    layerEmpty_ = true;
+    log_.clear();
+    invalidate(QRect(QPoint(0, 0), layer_.size()));
+}
+
+void Canvas::printText(float x, float y, const QString& text) {
+    log_.push_back({CanvasPrint::Kind::Text, x, y, x, y, text, foreColour});
+    if (layer_.isNull()) {
+        return;
+    }
+    QPainter painter(&layer_);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(font);
+    painter.setPen(toQColor(foreColour));
+    const QPointF corner = toPixel(x, y);
+    const QRectF bounds =
+        painter.boundingRect(QRectF(corner, QSizeF(1, 1)), Qt::AlignLeft | Qt::AlignTop, text);
+    painter.drawText(bounds, Qt::AlignLeft | Qt::AlignTop, text);
+    layerEmpty_ = false;
+    invalidate(bounds.toAlignedRect());
+}
+
+void Canvas::drawLine(float x1, float y1, float x2, float y2, ColourValue colour) {
+    log_.push_back({CanvasPrint::Kind::Line, x1, y1, x2, y2, QString(), colour});
+    if (layer_.isNull()) {
+        return;
+    }
+    const LineShape shape{x1, y1, x2, y2, colour, 1, true, true};
+    QPainter painter(&layer_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintLine(painter, shape);
+    layerEmpty_ = false;
+    invalidate(pixelBounds(shape));
+}
+
+void Canvas::paintLine(QPainter& painter, const LineShape& line) const {
+    if (!hasLength(line)) {
+        return;
+    }
+    painter.setPen(QPen(toQColor(line.colour), line.width, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(toPixel(line.x1, line.y1), toPixel(line.x2, line.y2));
+}
+
+void Canvas::renderCache() {
+    if (cache_.size() != layer_.size()) {
+        cache_ = QImage(layer_.size(), QImage::Format_ARGB32_Premultiplied);
+    }
+    cache_.fill(Qt::transparent);
+    QPainter painter(&cache_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (LineGroup group = 0; group < kLineGroupCount; ++group) {
+        for (int i = 0; i < lineCount(group); ++i) {
+            const LineShape& shape = line(group, i);
+            if (shows(shape) && isCached({group, i})) {
+                paintLine(painter, shape);
+            }
+        }
+    }
+    cacheValid_ = true;
+}
+
+void Canvas::paint(QPainter& painter, const QRect& clip) {
+    painter.fillRect(clip, toQColor(document_.backColour));
+    if (!layerEmpty_) {
+        painter.drawImage(clip, layer_, clip);
+    }
+    if (!cacheValid_) {
+        renderCache();
+    }
+    painter.drawImage(clip, cache_, clip);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (LineGroup group = 0; group < kLineGroupCount; ++group) {
+        for (int i = 0; i < lineCount(group); ++i) {
+            const LineShape& shape = line(group, i);
+            if (shows(shape) && !isCached({group, i})) {
+                paintLine(painter, shape);
+            }
+        }
+    }
+}

@@ -1,0 +1,62 @@
+// The window's client area; see canvas_view.h.
+#include "editor/canvas_view.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "editor/canvas.h"
+
+CanvasView::CanvasView(Canvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    // The canvas paints every pixel itself.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    canvas_.update = [this](const QRegion& region) { update(region); };
+    canvas_.font = font();
+}
+
+void CanvasView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    for (const QRect& rect : event->region()) {
+        painter.setClipRect(rect);
+        canvas_.paint(painter, rect);
+    }
+}
+
+void CanvasView::resizeEvent(QResizeEvent*) {
+    canvas_.resize(size());
+}
+
+namespace {
+
+// The classic button codes: 1 left, 2 right, 4 middle.
+int buttonCode(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+void CanvasView::mousePressEvent(QMouseEvent* event) {
+    const QPointF world = canvas_.toWorld(event->position());
+    if (mouseDown) {
+        mouseDown(buttonCode(event->button()), static_cast<float>(world.x()),
+                  static_cast<float>(world.y()));
+    }
+}
+
+void CanvasView::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF world = canvas_.toWorld(event->position());
+    if (mouseMove) {
+        mouseMove(static_cast<float>(world.x()), static_cast<float>(world.y()));
+    }
+}

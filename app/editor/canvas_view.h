@@ -1,0 +1,26 @@
+// The window's client area: paints the canvas model and hands mouse events
+// to the editor in world coordinates.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class Canvas;
+
+class CanvasView : public QWidget {
+public:
+    CanvasView(Canvas& canvas, QWidget* parent);
+
+    // Mouse events in world coordinates; button 1 left, 2 right.
+    std::function<void(int button, float x, float y)> mouseDown;
+    std::function<void(float x, float y)> mouseMove;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    Canvas& canvas_;
+};

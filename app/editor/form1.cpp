@@ -1,0 +1,158 @@
+// The editor window: its controls, start-up and the member property
+// dialog it owns.
+#include "editor/form1.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScreen>
+
+#include "dialogs/form3.h"
+#include "editor/canvas_view.h"
+
+namespace {
+
+// The red axis arrows of the legend: X to the right, Y downward, the way
+// the world coordinates run.
+class AxisArrows : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::red, 1.5));
+        const QPointF origin(8, 8);
+        const QPointF xEnd(origin.x() + 52, origin.y());
+        const QPointF yEnd(origin.x(), origin.y() + 52);
+        painter.drawLine(origin, xEnd);
+        painter.drawLine(xEnd, xEnd + QPointF(-7, -4));
+        painter.drawLine(xEnd, xEnd + QPointF(-7, 4));
+        painter.drawLine(origin, yEnd);
+        painter.drawLine(yEnd, yEnd + QPointF(-4, -7));
+        painter.drawLine(yEnd, yEnd + QPointF(4, -7));
+    }
+};
+
+constexpr int kLegendWidth = 200;
+constexpr int kLegendHeight = 96;
+
+}  // namespace
+
+Form1::Form1(Document& document, Platform& platform, QString programFolder)
+    : document(document),
+      platform(platform),
+      canvas(document),
+      programFolder_(std::move(programFolder)) {
+    canvasView = new CanvasView(canvas, this);
+    setCentralWidget(canvasView);
+    canvasView->mouseDown = [this](int button, float x, float y) { Form_MouseDown(button, x, y); };
+    canvasView->mouseMove = [this](float x, float y) { Form_MouseMove(x, y); };
+    buildLegend();
+    Label6 = new QLabel(canvasView);
+    Label6->setGeometry(kLegendWidth + 12, 4, 4000, 22);
+    buildMenus();
+    canvasView->setFocus();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildLegend() {
+    Frame1 = new QGroupBox(QStringLiteral("整体坐标系统"), canvasView);
+    Frame1->setGeometry(4, 4, kLegendWidth, kLegendHeight);
+    Frame1->setAutoFillBackground(true);
+    auto* arrows = new AxisArrows(Frame1);
+    arrows->setGeometry(8, 22, 70, 70);
+    Label1 = new QLabel(QStringLiteral("X"), Frame1);
+    Label1->setGeometry(70, 22, 14, 18);
+    Label2 = new QLabel(QStringLiteral("Y"), Frame1);
+    Label2->setGeometry(20, 72, 14, 18);
+    Text1 = new QLineEdit(Frame1);
+    Text1->setGeometry(92, 26, 100, 24);
+    Text2 = new QLineEdit(Frame1);
+    Text2->setGeometry(92, 60, 100, 24);
+    for (QLineEdit* box : {Text1, Text2}) {
+        box->installEventFilter(this);
+    }
+}
+
+Form3& Form1::form3() {
+    if (!form3_) {
+        form3_ = std::make_unique<Form3>(document, platform, programFolder_, this);
+        form3_->focusEditor = [this] {
+            activateWindow();
+            canvasView->setFocus();
+        };
+        form3_->markedMember = [this]() -> std::int16_t {
+            for (int i = document.membersEntered; i >= 1; --i) {
+                if (canvas.line(kMemberLines, i).colour == 255) {
+                    return static_cast<std::int16_t>(i);
+                }
+            }
+            return 0;
+        };
+    }
+    return *form3_;
+}
+
+void Form1::setCaption() {
+    setWindowTitle(QStringLiteral("Orvandel") + QString::fromStdString(document.projectPath));
+}
+
+void Form1::Form_Load() {
+    document.projectPath = (programFolder_ + QStringLiteral("/noname.tsd")).toStdString();
+    setCaption();
+    maximise();
+    setWorldFromScreen();
+    resetDocument(document, programFolder_.toStdString());
+    document.crosshairOn = true;
+    state = EditorState{};
+    Label6->setText(QStringLiteral("提示:"));
+    document.diagramScale = 0.02f;
+
+    // The line shapes that exist from the start: the tick of the member
+    // under the mouse and the fixed-end preview hidden, the crosshair and
+    // the capture box collapsed until the first mouse move.
+    canvas.loadLine(kMemberLines, 0, LineShape{0, 0, 0, 0, kBlack, 2, false});
+    canvas.loadLine(kCrosshairX, 0, LineShape{0, 0, 0, 0, document.crosshairColour, 1, true});
+    canvas.loadLine(kCrosshairY, 0, LineShape{0, 0, 0, 0, document.crosshairColour, 1, true});
+    for (const LineGroup side : {kBoxTop, kBoxLeft, kBoxRight, kBoxBottom}) {
+        canvas.loadLine(side, 0, LineShape{0, 0, 0, 0, kBlack, 1, true});
+    }
+    canvas.loadLine(kFixedSymbols, 0, LineShape{0, 0, 0, 0, kBlack, 2, false});
+}
+
+// The window manager may maximise a window only after it is shown; sizing
+// it to the screen's free area first gives the client area its maximised
+// height at once, which the world window is computed from.
+void Form1::maximise() {
+    setGeometry(screen()->availableGeometry());
+    showMaximized();
+    QCoreApplication::processEvents();
+}
+
+// The classic start-up mapping: the width is the screen width in twips
+// over 1000; the height keeps the screen's proportions over the client
+// area, so one world unit spans about 1000 twips across and
+// 1000 x screen height / screen width twips down.
+void Form1::setWorldFromScreen() {
+    if (QLayout* frame = layout()) {
+        frame->activate();
+    }
+    const QScreen* display = screen();
+    const long double twipsX = 1440.0L / display->logicalDotsPerInchX();
+    const long double twipsY = 1440.0L / display->logicalDotsPerInchY();
+    const long double screenWidth = display->geometry().width() * twipsX;
+    const long double screenHeight = display->geometry().height() * twipsY;
+    const long double clientHeight = canvasView->height() * twipsY;
+    WorldWindow world;
+    world.scaleWidth = static_cast<float>(screenWidth / 1000);
+    world.scaleHeight = static_cast<float>(screenWidth * clientHeight / screenHeight / 1000);
+    document.world = world;
+    canvas.resize(canvasView->size());
+    canvas.worldChanged();
+}

@@ -1,0 +1,148 @@
+// The editor window: a drawing canvas in world coordinates on which a frame
+// is drawn member by member, with the menus of every command, the legend
+// with the coordinate boxes and the hint label. Its member functions are
+// defined in one file per concern (form1_*.cpp).
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <cstdint>
+#include <map>
+#include <memory>
+
+#include "document/document.h"
+#include "editor/canvas.h"
+
+class CanvasView;
+class Form3;
+class Platform;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+
+// Window variables of the view and of member input.
+struct EditorState {
+    float cursorX = 0;  // world position of the last mouse move
+    float cursorY = 0;
+    bool panArmed = false;        // 平移 chosen, the first pan point awaited
+    bool panAnchorTaken = false;  // the first pan point taken, the second awaited
+    float panAnchorX = 0;
+    float panAnchorY = 0;
+    bool awaitingFirstPoint = false;  // member input waits for a member's first point
+    bool memberInProgress = false;    // the second point of the last member is awaited
+    bool orthoMode = false;           // the member being drawn stays horizontal or vertical
+    bool hoverEnabled = false;        // the hover test runs on every mouse move
+};
+
+// Classic key codes, as the key handlers receive them.
+namespace keys {
+inline constexpr int Backspace = 8;
+inline constexpr int Enter = 13;
+inline constexpr int Esc = 27;
+inline constexpr int Space = 32;
+inline constexpr int Del = 46;
+inline constexpr int F3 = 114;
+inline constexpr int F8 = 119;
+inline constexpr int F12 = 123;
+}  // namespace keys
+
+class Form1 : public QMainWindow {
+public:
+    // `programFolder` is the folder of the program (help document, sketch
+    // bitmaps, the default project name).
+    Form1(Document& document, Platform& platform, QString programFolder);
+    ~Form1() override;
+
+    Document& document;
+    Platform& platform;
+    Canvas canvas;
+    EditorState state;
+
+    // Controls, by their classic names.
+    CanvasView* canvasView = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label1 = nullptr;    // "X"
+    QLabel* Label2 = nullptr;    // "Y"
+    QLineEdit* Text1 = nullptr;  // x, or the relative x of the member being drawn
+    QLineEdit* Text2 = nullptr;  // y, or the relative y
+    QLabel* Label6 = nullptr;    // the hint label
+    // The member property dialog, created on first use.
+    Form3& form3();
+    bool hasForm3() const { return form3_ != nullptr; }
+
+    // Start-up: the window maximised, the world window from the screen,
+    // the document reset.
+    void Form_Load();
+    void setCaption();
+
+    // Menus.
+    QMenu* menu(const QString& caption) const;
+    QAction* menuItem(const QString& caption) const;
+    void 关闭菜单();
+    void 激活菜单();
+
+    // View.
+    void 放大();
+    void 缩小();
+    void 平移();
+    void 重装杆件();
+    void switchCrosshair();
+    // Support symbols: symbol `index` of its kind at node (x, y); the
+    // pinned and link symbols take their side from supportDirection.
+    void DrawFixedSymbol(float x, float y, int index, bool direction);
+    void DrawPinnedSymbol(float x, float y, int index);
+    void DrawHorizontalLinkSymbol(float x, float y, int index);
+    void DrawVerticalLinkSymbol(float x, float y, int index);
+
+    // Members.
+    void 杆件总数();
+    void 输入杆件();
+    void 查看杆件节点编号();
+    void 杆件号节点号显示();
+    void 节点自动编号();
+    void 捕捉端点();
+    void FinishMember(std::int16_t k);
+
+    // Event handlers: world coordinates, classic button and key codes.
+    void Form_KeyUp(int key);
+    void Form_MouseDown(int button, float x, float y);
+    void Form_MouseMove(float x, float y);
+    // Coordinate boxes: whether a typed character is kept; a released key.
+    bool coordinateBoxKeyPress(int character) const;
+    void coordinateBoxKeyUp(int key);
+
+protected:
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildLegend();
+    void maximise();
+    void setWorldFromScreen();
+    void applyWorld(const WorldWindow& world);
+    void zoom(double factor);
+    void panStep(float x, float y);
+    void placeCrosshair(float x, float y);
+    void showCursorPosition(float x, float y);
+    // Member input steps.
+    void firstPoint(float x, float y);
+    void secondPoint(float x, float y);
+    void rubberBand(float x, float y);
+    void switchOrtho();
+    bool escapeMemberInput();
+    void setMemberEnd(std::int16_t n, float x2, float y2);
+    void showRelative(double dx, double dy);
+    void redrawSupportSymbols();
+    void setCaptureBoxColour(ColourValue colour);
+    void ResetMemberColours();
+    void escapeSupportPlacement();
+    bool drawingMember() const;
+
+    QString programFolder_;
+    std::map<QString, QMenu*> menus_;
+    std::map<QString, QAction*> items_;
+    std::unique_ptr<Form3> form3_;
+};

@@ -1,0 +1,35 @@
+// Node numbering after every completed member, and the member and node
+// numbers printed on the canvas.
+#include <QLabel>
+
+#include "document/node_numbering.h"
+#include "editor/form1.h"
+
+void Form1::节点自动编号() {
+    ::节点自动编号(document);
+}
+
+void Form1::查看杆件节点编号() {
+    杆件号节点号显示();
+}
+
+// Each end's node number just right of and below the end, the member
+// number likewise at the member's middle. Printed, not kept: the next
+// clear or a line moving over them wipes them.
+void Form1::杆件号节点号显示() {
+    if (document.membersEntered < 1 || document.membersEntered > document.memberTotal) {
+        return;
+    }
+    constexpr double kOffset = 0.2;
+    const auto print = [this](double x, double y, int number) {
+        canvas.printText(static_cast<float>(x + kOffset), static_cast<float>(y + kOffset),
+                         QString::number(number));
+    };
+    for (int i = 1; i <= document.membersEntered; ++i) {
+        const gj member = elementOr(document.members, static_cast<std::size_t>(i));
+        print(member.x1, member.y1, member.左号);
+        print(member.x2, member.y2, member.右号);
+        print((double{member.x1} + member.x2) / 2, (double{member.y1} + member.y2) / 2, i);
+    }
+    Label6->setText(QStringLiteral("十字光标划过即清除屏幕显示"));
+}

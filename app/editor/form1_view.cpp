@@ -1,0 +1,159 @@
+// The view of the editor window: zoom, pan, the full redraw of members and
+// support symbols, the crosshair with its capture box and the coordinate
+// boxes.
+#include <QLineEdit>
+#include <cmath>
+
+#include "editor/canvas_view.h"
+#include "editor/form1.h"
+#include "text/number_text.h"
+
+namespace {
+
+constexpr double kZoomFactor = 0.8;
+constexpr double kBoxHalfSize = 0.2;  // world units: the capture box and the capture distance
+
+bool usable(const WorldWindow& w) {
+    return std::isfinite(w.scaleLeft) && std::isfinite(w.scaleTop) && std::isfinite(w.scaleWidth) &&
+           std::isfinite(w.scaleHeight) && w.scaleWidth > 0 && w.scaleHeight > 0;
+}
+
+}  // namespace
+
+// A world window that would make the mapping degenerate (zero or
+// non-finite extent, non-finite corner) is not applied; the view stays.
+void Form1::applyWorld(const WorldWindow& world) {
+    if (!usable(world)) {
+        return;
+    }
+    document.world = world;
+    canvas.worldChanged();
+    重装杆件();
+}
+
+// Zooming keeps the world point at the centre of the canvas in place:
+// factor 0.8 zooms in, 1 / 0.8 out.
+void Form1::zoom(double factor) {
+    const WorldWindow before = document.world;
+    canvas.clear();
+    WorldWindow after = before;
+    after.scaleHeight = static_cast<float>(static_cast<long double>(before.scaleHeight) * factor);
+    after.scaleWidth = static_cast<float>(static_cast<long double>(before.scaleWidth) * factor);
+    after.scaleTop = static_cast<float>(
+        (static_cast<long double>(before.scaleHeight) - after.scaleHeight) / 2 + before.scaleTop);
+    after.scaleLeft = static_cast<float>(
+        before.scaleLeft + (static_cast<long double>(before.scaleWidth) - after.scaleWidth) / 2);
+    applyWorld(after);
+}
+
+void Form1::放大() {
+    zoom(kZoomFactor);
+}
+
+void Form1::缩小() {
+    zoom(1 / kZoomFactor);
+}
+
+void Form1::平移() {
+    if (state.memberInProgress || state.awaitingFirstPoint) {
+        return;
+    }
+    state.panArmed = true;
+    state.panAnchorTaken = false;
+    canvasView->setCursor(Qt::SizeAllCursor);
+}
+
+// The two presses of a pan: the first takes the anchor, the second moves
+// the view so that the anchor lies under the second press.
+void Form1::panStep(float x, float y) {
+    if (state.panArmed && !state.panAnchorTaken) {
+        state.panAnchorX = x;
+        state.panAnchorY = y;
+        state.panArmed = false;
+        state.panAnchorTaken = true;
+    } else if (state.panAnchorTaken && !state.panArmed) {
+        WorldWindow moved = document.world;
+        moved.scaleLeft =
+            static_cast<float>(double{moved.scaleLeft} + (double{state.panAnchorX} - x));
+        moved.scaleTop = static_cast<float>(double{moved.scaleTop} - y + state.panAnchorY);
+        state.panAnchorTaken = false;
+        canvasView->unsetCursor();
+        applyWorld(moved);
+    }
+}
+
+void Form1::重装杆件() {
+    canvas.clear();
+    for (int i = 1; i <= document.membersEntered; ++i) {
+        const gj member = elementOr(document.members, static_cast<std::size_t>(i));
+        if (!canvas.line(kMemberLines, i).loaded) {
+            canvas.loadLine(kMemberLines, i, LineShape{0, 0, 0, 0, kBlack, 2, true});
+        }
+        canvas.moveLine({kMemberLines, i}, member.x1, member.y1, member.x2, member.y2);
+    }
+    redrawSupportSymbols();
+}
+
+// Every supported node gets its kind's next symbol, numbered per kind in
+// node order.
+void Form1::redrawSupportSymbols() {
+    int fixed = 0;
+    int pinned = 0;
+    int horizontalLink = 0;
+    int verticalLink = 0;
+    for (int k = 1; k <= document.nodeCount; ++k) {
+        const gd node = elementOr(document.nodes, static_cast<std::size_t>(k));
+        switch (elementOr(document.supportKinds, static_cast<std::size_t>(k))) {
+            case SupportFixed:
+                DrawFixedSymbol(node.x, node.y, ++fixed, node.支座方向);
+                break;
+            case SupportPinned:
+                document.supportDirection = node.支座方向;
+                DrawPinnedSymbol(node.x, node.y, ++pinned);
+                break;
+            case SupportHorizontalLink:
+                document.supportDirection = node.支座方向;
+                DrawHorizontalLinkSymbol(node.x, node.y, ++horizontalLink);
+                break;
+            case SupportVerticalLink:
+                document.supportDirection = node.支座方向;
+                DrawVerticalLinkSymbol(node.x, node.y, ++verticalLink);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+void Form1::switchCrosshair() {
+    document.crosshairOn = !document.crosshairOn;
+    for (const LineGroup line :
+         {kCrosshairX, kCrosshairY, kBoxTop, kBoxLeft, kBoxRight, kBoxBottom}) {
+        canvas.setLineVisible({line}, document.crosshairOn);
+        canvas.moveLine({line}, 0, 0, 0, 0);
+    }
+}
+
+void Form1::placeCrosshair(float x, float y) {
+    if (!document.crosshairOn) {
+        return;
+    }
+    const WorldWindow& w = document.world;
+    canvas.moveLine({kCrosshairX}, w.scaleLeft, y,
+                    static_cast<float>(double{w.scaleLeft} + w.scaleWidth), y);
+    canvas.moveLine({kCrosshairY}, x, w.scaleTop, x,
+                    static_cast<float>(double{w.scaleTop} + w.scaleHeight));
+    const auto left = static_cast<float>(x - kBoxHalfSize);
+    const auto right = static_cast<float>(x + kBoxHalfSize);
+    const auto top = static_cast<float>(y - kBoxHalfSize);
+    const auto bottom = static_cast<float>(y + kBoxHalfSize);
+    canvas.moveLine({kBoxTop}, left, top, right, top);
+    canvas.moveLine({kBoxLeft}, left, top, left, bottom);
+    canvas.moveLine({kBoxRight}, right, top, right, bottom);
+    canvas.moveLine({kBoxBottom}, left, bottom, right, bottom);
+}
+
+void Form1::showCursorPosition(float x, float y) {
+    Text1->setText(QString::fromStdString(orv::displayText(x)));
+    Text2->setText(QString::fromStdString(orv::displayText(y)));
+}

@@ -1,0 +1,66 @@
+// The real editor window, driven with synthetic mouse events at world
+// coordinates and key releases, with a scripted platform.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTest>
+
+#include "dialogs/form3.h"
+#include "editor/canvas_view.h"
+#include "editor/form1.h"
+#include "platform/test_platform.h"
+
+class EditorTest : public ::testing::Test {
+protected:
+    Document document;
+    TestPlatform platform;
+    Form1 form{document, platform, QStringLiteral(ORVANDEL_PROGRAM_FOLDER)};
+
+    void SetUp() override { form.Form_Load(); }
+
+    // Mouse events at a world point: the pixel position is fractional, so
+    // the window reads back exactly the same world coordinates.
+    void mouse(QEvent::Type type, float x, float y, Qt::MouseButton button) {
+        const QPointF pixel = form.canvas.toPixel(x, y);
+        QMouseEvent event(type, pixel, form.canvasView->mapToGlobal(pixel), button,
+                          type == QEvent::MouseMove ? Qt::NoButton : button, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.canvasView, &event);
+    }
+    void move(float x, float y) { mouse(QEvent::MouseMove, x, y, Qt::NoButton); }
+    void press(float x, float y, Qt::MouseButton button = Qt::LeftButton) {
+        mouse(QEvent::MouseButtonPress, x, y, button);
+    }
+    // A point as the user enters it: the mouse comes to rest, then presses.
+    void click(float x, float y) {
+        move(x, y);
+        press(x, y);
+    }
+    void drawMember(float x1, float y1, float x2, float y2) {
+        click(x1, y1);
+        click(x2, y2);
+    }
+    void keyUp(Qt::Key key) { QTest::keyRelease(form.canvasView, key); }
+
+    void choose(const char* caption) { form.menuItem(QString::fromUtf8(caption))->trigger(); }
+    // 杆件总数 answered with `total`, then 输入杆件.
+    void startInput(const QString& total) {
+        platform.inputs.push_back(total);
+        choose("杆件总数");
+        choose("输入杆件");
+    }
+
+    const gj& member(int i) const { return document.members.at(static_cast<std::size_t>(i)); }
+    const LineShape& memberLine(int i) const { return form.canvas.line(kMemberLines, i); }
+    bool menuEnabled(const char* caption) const {
+        return form.menu(QString::fromUtf8(caption))->menuAction()->isEnabled();
+    }
+    bool itemEnabled(const char* caption) const {
+        return form.menuItem(QString::fromUtf8(caption))->isEnabled();
+    }
+};

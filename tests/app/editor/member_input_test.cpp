@@ -1,0 +1,234 @@
+// Member input through the real window: member total, points pressed,
+// captured and typed, ortho mode, cancelling and completing members.
+#include <QLabel>
+#include <QLineEdit>
+
+#include "editor_fixture.h"
+
+namespace {
+
+using MemberInput = EditorTest;
+
+TEST_F(MemberInput, MemberTotalRefusesBadAnswersSilently) {
+    for (const char* answer : {"", "abc", "40000", "1,5", "3x"}) {
+        platform.inputs.push_back(QString::fromUtf8(answer));
+        choose("杆件总数");
+        EXPECT_EQ(document.memberTotal, 0) << answer;
+    }
+    EXPECT_TRUE(platform.messages().isEmpty());
+    EXPECT_TRUE(itemEnabled("杆件总数"));
+    EXPECT_EQ(platform.calls.front().text, QStringLiteral("请输入杆件总数"));
+    EXPECT_EQ(platform.calls.front().caption, QStringLiteral("注意:此总数在使用过程中不可更改"));
+
+    platform.inputs.push_back(QStringLiteral("-2"));
+    choose("杆件总数");
+    EXPECT_EQ(document.memberTotal, -2);
+    EXPECT_TRUE(itemEnabled("杆件总数"));
+
+    // Halves round to even, as the classic conversion does.
+    platform.inputs.push_back(QStringLiteral("2.5"));
+    choose("杆件总数");
+    EXPECT_EQ(document.memberTotal, 2);
+    EXPECT_FALSE(itemEnabled("杆件总数"));
+    EXPECT_EQ(document.members.size(), 3u);
+}
+
+TEST_F(MemberInput, InputNeedsATotalAndStopsWhenAllAreDrawn) {
+    choose("输入杆件");
+    EXPECT_EQ(platform.messages(), QStringList{QStringLiteral("先输入杆件总数")});
+
+    startInput(QStringLiteral("3"));
+    EXPECT_TRUE(document.memberInputMode);
+    EXPECT_TRUE(form.hasForm3() && form.form3().isVisible());
+    EXPECT_FALSE(menuEnabled("文件"));
+    EXPECT_FALSE(menuEnabled("计算"));
+    EXPECT_TRUE(menuEnabled("窗口"));
+
+    drawMember(1, 5, 4, 5);
+    drawMember(4, 5, 4, 2);
+    drawMember(1, 5, 1, 2);
+    EXPECT_EQ(document.membersEntered, 3);
+    click(6, 6);
+    click(7, 7);
+    EXPECT_EQ(document.membersEntered, 3);
+    EXPECT_EQ(form.canvas.lineCount(kMemberLines), 4);
+
+    choose("输入杆件");  // the menus stay closed, the command still runs
+    EXPECT_EQ(platform.messages().back(), QStringLiteral("杆件已全部输入完毕"));
+}
+
+TEST_F(MemberInput, FirstPointOfTheFirstMemberOnlyIsCutToTwoDecimals) {
+    startInput(QStringLiteral("2"));
+    drawMember(1.2345f, 1.6789f, 3.5f, 1.6789f);
+    EXPECT_EQ(member(1).x1, 1.23f);
+    EXPECT_EQ(member(1).y1, 1.67f);
+    // The pressed second point is taken as it is.
+    EXPECT_EQ(member(1).x2, 3.5f);
+    EXPECT_EQ(member(1).y2, 1.6789f);
+
+    drawMember(7.777f, 3.333f, 9.5f, 3.333f);
+    EXPECT_EQ(member(2).x1, 7.777f);
+    EXPECT_EQ(member(2).y1, 3.333f);
+}
+
+TEST_F(MemberInput, EndsWithinTheCaptureDistanceAreJoinedExactly) {
+    startInput(QStringLiteral("3"));
+    drawMember(2, 2, 5, 2);
+    // 0.19999981 from the end (5.2 as a single): captured onto the end.
+    drawMember(5.2f, 2, 5.2f, 4);
+    EXPECT_EQ(member(2).x1, 5.0f);
+    EXPECT_EQ(member(2).y1, 2.0f);
+    EXPECT_EQ(member(2).左号, member(1).右号);
+    // 0.21 away: a new point.
+    drawMember(5.21f, 2, 5.21f, 6);
+    EXPECT_EQ(member(3).x1, 5.21f);
+    EXPECT_EQ(document.nodeCount, 5);
+}
+
+TEST_F(MemberInput, TheLowerNumberedMemberWinsACapture) {
+    startInput(QStringLiteral("3"));
+    drawMember(2, 2, 5, 2);
+    drawMember(5.3f, 2, 8, 2);
+    // 0.18 from member 1's end, 0.12 from member 2's: member 1 wins.
+    move(5.18f, 2);
+    move(5.18f, 2);  // a move captures at the position of the move before
+    EXPECT_EQ(form.canvas.line(kBoxTop).colour, 255);
+    press(5.18f, 2);
+    click(5.18f, 4);
+    EXPECT_EQ(member(3).x1, 5.0f);
+    EXPECT_EQ(member(3).y1, 2.0f);
+}
+
+TEST_F(MemberInput, NoCaptureWithTheCrosshairOff) {
+    startInput(QStringLiteral("2"));
+    drawMember(2, 2, 5, 2);
+    keyUp(Qt::Key_F3);
+    EXPECT_FALSE(document.crosshairOn);
+    drawMember(5.1f, 2, 5.1f, 4);
+    EXPECT_FALSE(document.endCaptured);
+    EXPECT_EQ(member(2).x1, 5.1f);
+    EXPECT_EQ(form.canvas.line(kBoxTop).colour, kBlack);
+}
+
+TEST_F(MemberInput, OrthoModeKeepsTheMemberHorizontalOrVertical) {
+    startInput(QStringLiteral("2"));
+    click(2, 2);
+    keyUp(Qt::Key_F8);
+    EXPECT_TRUE(form.state.orthoMode);
+    EXPECT_EQ(form.Label6->text(), QStringLiteral("正交方式,按F8取消正交"));
+    // dx = dy: vertical.
+    move(3, 3);
+    EXPECT_EQ(memberLine(1).x2, 2.0f);
+    EXPECT_EQ(memberLine(1).y2, 3.0f);
+    EXPECT_EQ(form.Text1->text(), QStringLiteral("0"));
+    EXPECT_EQ(form.Text2->text(), QStringLiteral("1"));
+    // Mostly horizontal: the rubber band snaps to 0.01.
+    move(4.123f, 2.5f);
+    EXPECT_EQ(memberLine(1).x2, 4.12f);
+    EXPECT_EQ(memberLine(1).y2, 2.0f);
+    EXPECT_EQ(form.Text1->text(), QStringLiteral("2.123"));
+    press(4.123f, 2.5f);
+    EXPECT_EQ(member(1).x2, 4.123f);
+    EXPECT_EQ(member(1).y2, 2.0f);
+    // Ortho stays on for the next member; F8 switches it off again.
+    click(6, 6);
+    move(7, 6.5f);
+    keyUp(Qt::Key_F8);
+    EXPECT_FALSE(form.state.orthoMode);
+    EXPECT_EQ(form.Label6->text(), QStringLiteral("非正交方式,按F8正交"));
+    EXPECT_EQ(memberLine(2).x2, 7.0f);
+    EXPECT_EQ(memberLine(2).y2, 6.5f);
+}
+
+TEST_F(MemberInput, F8WhileWaitingForAFirstPointDoesNothing) {
+    startInput(QStringLiteral("2"));
+    keyUp(Qt::Key_F8);
+    EXPECT_FALSE(form.state.orthoMode);
+}
+
+TEST_F(MemberInput, MembersAreOrientedLeftToRightAndBottomToTop) {
+    startInput(QStringLiteral("3"));
+    drawMember(5, 2, 2, 2);  // right to left: swapped
+    EXPECT_EQ(member(1).x1, 2.0f);
+    EXPECT_EQ(member(1).x2, 5.0f);
+    drawMember(8, 6, 8, 3);  // upward: kept, the first end is the lower one
+    EXPECT_EQ(member(2).y1, 6.0f);
+    EXPECT_EQ(member(2).y2, 3.0f);
+    drawMember(10, 3, 10, 6);  // downward: swapped
+    EXPECT_EQ(member(3).y1, 6.0f);
+    EXPECT_EQ(member(3).y2, 3.0f);
+    EXPECT_EQ(memberLine(3).y1, 6.0f);
+}
+
+TEST_F(MemberInput, TypedRelativeCoordinatesCompleteAMemberWithEnter) {
+    startInput(QStringLiteral("2"));
+    // Enter before any member is being drawn changes nothing.
+    QTest::keyClick(form.Text1, Qt::Key_Return);
+    EXPECT_EQ(document.membersEntered, 0);
+
+    click(2, 2);
+    form.Text1->clear();
+    form.Text2->clear();
+    QTest::keyClicks(form.Text1, QStringLiteral("3a"));  // the letter is dropped
+    QTest::keyClicks(form.Text2, QStringLiteral("0"));
+    EXPECT_EQ(form.Text1->text(), QStringLiteral("3"));
+    QTest::keyClick(form.Text2, Qt::Key_Return);
+    EXPECT_EQ(document.membersEntered, 1);
+    EXPECT_FALSE(form.state.memberInProgress);
+    EXPECT_EQ(member(1).x1, 2.0f);
+    EXPECT_EQ(member(1).x2, 5.0f);
+    EXPECT_EQ(member(1).y2, 2.0f);
+    // Waiting for a first point, every typed character is dropped.
+    form.Text1->clear();
+    QTest::keyClicks(form.Text1, QStringLiteral("12"));
+    EXPECT_EQ(form.Text1->text(), QString());
+}
+
+TEST_F(MemberInput, EscCancelsTheMemberThenLeavesInput) {
+    startInput(QStringLiteral("2"));
+    click(2, 2);
+    move(4, 4);
+    keyUp(Qt::Key_Escape);
+    EXPECT_EQ(document.membersEntered, 0);
+    EXPECT_EQ(form.canvas.lineCount(kMemberLines), 1);
+    EXPECT_EQ(form.Label6->text(), QStringLiteral("重新输入杆件"));
+    EXPECT_TRUE(document.memberInputMode);
+    EXPECT_TRUE(form.state.awaitingFirstPoint);
+    EXPECT_TRUE(menuEnabled("文件"));
+
+    keyUp(Qt::Key_Escape);
+    EXPECT_FALSE(document.memberInputMode);
+    EXPECT_FALSE(form.form3().isVisible());
+    EXPECT_EQ(form.Label6->text(), QString());
+    EXPECT_FALSE(itemEnabled("杆件总数"));
+    click(3, 3);
+    EXPECT_EQ(document.membersEntered, 0);
+}
+
+TEST_F(MemberInput, MembersTakeTheDialogValuesAndFailTheSectionCheckOnAPress) {
+    startInput(QStringLiteral("2"));
+    Form3& dialog = form.form3();
+    const int shape = dialog.Combo2->findText(QStringLiteral("T形"));
+    dialog.Combo2->setCurrentIndex(shape);
+    emit dialog.Combo2->activated(shape);
+    drawMember(2, 2, 5, 2);
+    EXPECT_EQ(member(1).断面, "T形");
+    EXPECT_EQ(member(1).材料, "C30混凝土");
+    EXPECT_EQ(member(1).尺寸, (std::vector<float>{0.2f, 0.4f, 0.15f, 0.6f, 0}));
+
+    // A web wider than the flange fails the check: the member goes again.
+    dialog.Text1[1]->setText(QStringLiteral("0.5"));
+    drawMember(5, 2, 5, 5);
+    EXPECT_EQ(platform.messages().back(), QStringLiteral("断面尺寸校核发现错误"));
+    EXPECT_EQ(document.membersEntered, 1);
+    EXPECT_EQ(form.canvas.lineCount(kMemberLines), 2);
+    // Completed with Enter, the same member is not checked.
+    click(5, 2);
+    form.Text1->setText(QStringLiteral("0"));
+    form.Text2->setText(QStringLiteral("-3"));
+    QTest::keyClick(form.Text2, Qt::Key_Return);
+    EXPECT_EQ(document.membersEntered, 2);
+    EXPECT_EQ(member(2).y2, -1.0f);
+}
+
+}  // namespace

@@ -1,0 +1,246 @@
+// The editor window's view: start-up, zoom, pan, crosshair, printed
+// numbers on the canvas, the menus and their states.
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "editor_fixture.h"
+
+namespace {
+
+using View = EditorTest;
+
+TEST_F(View, StartsWithTheWorldWindowOfTheScreen) {
+    const QScreen* screen = form.screen();
+    const double twips = 1440.0 / screen->logicalDotsPerInchX();
+    EXPECT_EQ(document.world.scaleLeft, 0.0f);
+    EXPECT_EQ(document.world.scaleTop, 0.0f);
+    EXPECT_FLOAT_EQ(document.world.scaleWidth, screen->geometry().width() * twips / 1000);
+    EXPECT_GT(document.world.scaleHeight, 0.0f);
+    EXPECT_EQ(form.Label6->text(), QStringLiteral("提示:"));
+    EXPECT_EQ(form.Frame1->title(), QStringLiteral("整体坐标系统"));
+    EXPECT_TRUE(form.windowTitle().startsWith(QStringLiteral("Orvandel")));
+    EXPECT_TRUE(form.windowTitle().endsWith(QStringLiteral("/noname.tsd")));
+    EXPECT_TRUE(document.crosshairOn);
+    EXPECT_FALSE(form.canvas.line(kFixedSymbols, 0).visible);
+}
+
+TEST_F(View, MenusInDisplayOrder) {
+    QStringList captions;
+    for (QAction* action : form.menuBar()->actions()) {
+        captions << action->text();
+    }
+    EXPECT_EQ(captions,
+              (QStringList{"文件", "杆件", "杆件体系支座", "荷载", "计算", "窗口", "帮助"}));
+    QStringList items;
+    for (QAction* action : form.menu(QStringLiteral("杆件"))->actions()) {
+        items << action->text();
+    }
+    EXPECT_EQ(items,
+              (QStringList{"杆件总数", "输入杆件", "删除杆件", "杆件查询修改", "不同材料分色显示",
+                           "不同尺寸分色显示", "不同断面分色显示", "查看杆件节点编号"}));
+}
+
+TEST_F(View, ClosingAndActivatingMenus) {
+    form.关闭菜单();
+    EXPECT_FALSE(menuEnabled("文件"));
+    EXPECT_FALSE(menuEnabled("杆件"));
+    EXPECT_FALSE(menuEnabled("荷载"));
+    EXPECT_FALSE(menuEnabled("计算"));
+    EXPECT_TRUE(menuEnabled("窗口"));
+    EXPECT_TRUE(menuEnabled("杆件体系支座"));
+    EXPECT_TRUE(menuEnabled("帮助"));
+
+    document.fixedEndMode = true;
+    form.激活菜单();
+    for (const char* caption : {"文件", "杆件", "荷载", "计算", "窗口"}) {
+        EXPECT_TRUE(menuEnabled(caption)) << caption;
+    }
+    EXPECT_FALSE(itemEnabled("杆件总数"));
+    EXPECT_TRUE(itemEnabled("输入杆件"));
+    EXPECT_FALSE(document.fixedEndMode);
+}
+
+TEST_F(View, ZoomInThenOutRestoresTheWindow) {
+    const WorldWindow start = document.world;
+    const QPointF centre(start.scaleLeft + start.scaleWidth / 2,
+                         start.scaleTop + start.scaleHeight / 2);
+    choose("放大");
+    EXPECT_FLOAT_EQ(document.world.scaleWidth, start.scaleWidth * 0.8f);
+    const QPointF centreOnScreen = form.canvas.toPixel(centre.x(), centre.y());
+    EXPECT_NEAR(centreOnScreen.x(), form.canvas.pixelSize().width() / 2.0, 1e-3);
+    choose("缩小");
+    EXPECT_FLOAT_EQ(document.world.scaleWidth, start.scaleWidth);
+    EXPECT_FLOAT_EQ(document.world.scaleHeight, start.scaleHeight);
+    EXPECT_NEAR(document.world.scaleLeft, start.scaleLeft, 1e-5);
+    EXPECT_NEAR(document.world.scaleTop, start.scaleTop, 1e-5);
+}
+
+TEST_F(View, ZoomThatWouldMakeTheWindowDegenerateIsNotApplied) {
+    document.world.scaleWidth = 0;  // as a project file may hold it
+    const WorldWindow before = document.world;
+    choose("放大");
+    EXPECT_EQ(document.world, before);
+    document.world.scaleWidth = 3e38f;
+    choose("缩小");
+    EXPECT_EQ(document.world.scaleWidth, 3e38f);
+}
+
+TEST_F(View, PanPutsThePickedPointUnderTheSecondPress) {
+    startInput(QStringLiteral("1"));
+    drawMember(2, 2, 5, 2);
+    choose("平移");  // refused while member input waits for a point
+    EXPECT_FALSE(form.state.panArmed);
+    keyUp(Qt::Key_Escape);
+
+    choose("平移");
+    EXPECT_TRUE(form.state.panArmed);
+    EXPECT_EQ(form.canvasView->cursor().shape(), Qt::SizeAllCursor);
+    press(3, 4);
+    const QPointF dropPixel = form.canvas.toPixel(6, 5);
+    press(6, 5);
+    const QPointF anchorPixel = form.canvas.toPixel(3, 4);
+    EXPECT_NEAR(anchorPixel.x(), dropPixel.x(), 1e-3);
+    EXPECT_NEAR(anchorPixel.y(), dropPixel.y(), 1e-3);
+    EXPECT_EQ(form.canvasView->cursor().shape(), Qt::ArrowCursor);
+    // Member lines stay at their world places.
+    EXPECT_EQ(memberLine(1).x1, 2.0f);
+
+    // Two presses at the same place leave the window as it was.
+    const WorldWindow before = document.world;
+    choose("平移");
+    press(4, 4);
+    press(4, 4);
+    EXPECT_EQ(document.world, before);
+}
+
+TEST_F(View, CrosshairFollowsTheMouseUntilSwitchedOff) {
+    move(3, 4);
+    const LineShape& horizontal = form.canvas.line(kCrosshairX);
+    EXPECT_EQ(horizontal.y1, 4.0f);
+    EXPECT_EQ(horizontal.x1, document.world.scaleLeft);
+    EXPECT_EQ(form.canvas.line(kCrosshairY).x1, 3.0f);
+    EXPECT_EQ(form.canvas.line(kBoxTop).y1, 3.8f);
+    EXPECT_EQ(form.canvas.line(kBoxRight).x1, 3.2f);
+    EXPECT_EQ(form.Text1->text(), QStringLiteral("3"));
+    EXPECT_EQ(form.Text2->text(), QStringLiteral("4"));
+
+    keyUp(Qt::Key_F3);
+    EXPECT_FALSE(form.canvas.line(kCrosshairX).visible);
+    EXPECT_FALSE(form.canvas.line(kBoxBottom).visible);
+    EXPECT_EQ(form.canvas.line(kCrosshairY).x1, 0.0f);
+    move(5, 5);
+    EXPECT_FALSE(form.canvas.line(kCrosshairX).visible);
+    EXPECT_EQ(form.canvas.line(kCrosshairY).x1, 0.0f);
+    EXPECT_EQ(form.Text1->text(), QStringLiteral("5"));
+
+    keyUp(Qt::Key_F3);
+    EXPECT_TRUE(form.canvas.line(kCrosshairX).visible);
+    move(6, 5);
+    EXPECT_EQ(form.canvas.line(kCrosshairY).x1, 6.0f);
+}
+
+TEST_F(View, NumbersArePrintedUntilClearedOrSweptAway) {
+    choose("查看杆件节点编号");  // nothing drawn yet
+    EXPECT_TRUE(form.canvas.printLog().empty());
+    EXPECT_EQ(form.Label6->text(), QStringLiteral("提示:"));
+
+    startInput(QStringLiteral("3"));
+    drawMember(2, 2, 6, 2);
+    drawMember(6, 2, 6, 5);
+    drawMember(2, 2, 2, 5);
+    keyUp(Qt::Key_Escape);
+    keyUp(Qt::Key_F3);  // keep the crosshair off the numbers
+    choose("查看杆件节点编号");
+    const auto& log = form.canvas.printLog();
+    ASSERT_EQ(log.size(), 9u);
+    EXPECT_EQ(log[0].text, QStringLiteral("1"));
+    EXPECT_EQ(log[0].x1, 2.2f);
+    EXPECT_EQ(log[0].y1, 2.2f);
+    EXPECT_EQ(log[2].text, QStringLiteral("1"));  // member 1 at its middle
+    EXPECT_EQ(log[2].x1, 4.2f);
+    EXPECT_EQ(form.Label6->text(), QStringLiteral("十字光标划过即清除屏幕显示"));
+    choose("查看杆件节点编号");  // drawn again, nothing cleared
+    EXPECT_EQ(form.canvas.printLog().size(), 18u);
+
+    // The crosshair sweeping across a number wipes its pixels.
+    const QImage& layer = form.canvas.layer();
+    const QPoint label = form.canvas.toPixel(4.2, 2.2).toPoint() + QPoint(3, 6);
+    QRect numberArea(label - QPoint(3, 6), QSize(10, 14));
+    const auto inkIn = [&](const QRect& area) {
+        int ink = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                ink += qAlpha(layer.pixel(x, y)) > 0;
+            }
+        }
+        return ink;
+    };
+    ASSERT_GT(inkIn(numberArea), 0);
+    keyUp(Qt::Key_F3);
+    const QPointF column = form.canvas.toPixel(4.2, 2.2);
+    for (int dx = 0; dx < 12; ++dx) {
+        const QPointF at = form.canvas.toWorld(column + QPointF(dx, 0));
+        move(static_cast<float>(at.x()), 8);
+    }
+    EXPECT_EQ(inkIn(numberArea), 0);
+    EXPECT_EQ(form.canvas.printLog().size(), 18u);
+
+    choose("放大");
+    EXPECT_TRUE(form.canvas.printLog().empty());
+    EXPECT_EQ(memberLine(2).x1, 6.0f);
+}
+
+TEST_F(View, RedrawPlacesSupportSymbolsFromTheModel) {
+    startInput(QStringLiteral("2"));
+    drawMember(2, 2, 6, 2);
+    drawMember(6, 2, 6, 5);
+    // Supports as placing them records them: a fixed end at node 1
+    // (vertical), a pinned support at node 3.
+    gd fixedNode;
+    fixedNode.x = 2;
+    fixedNode.y = 2;
+    fixedNode.支座方向 = true;
+    placeSupport(document, 1, SupportFixed, fixedNode);
+    gd pinnedNode;
+    pinnedNode.x = 6;
+    pinnedNode.y = 5;
+    placeSupport(document, 3, SupportPinned, pinnedNode);
+    form.重装杆件();
+    const LineShape& fixed = form.canvas.line(kFixedSymbols, 1);
+    EXPECT_EQ(fixed.x1, 2.0f);
+    EXPECT_EQ(fixed.y1, 1.8f);
+    EXPECT_EQ(fixed.y2, 2.2f);
+    EXPECT_EQ(fixed.width, 3);
+    const LineShape& ground = form.canvas.line(10, 1);
+    EXPECT_EQ(ground.y1, static_cast<float>(5 + 0.3981));
+    EXPECT_EQ(ground.x1, static_cast<float>(6 - 0.22));
+    EXPECT_EQ(ground.colour, 0xFF0000);
+    EXPECT_EQ(form.canvas.line(18, 1).x2, static_cast<float>(6 + 0.15));
+}
+
+// The painted window: members black and thick, the crosshair in its
+// colour. With ORVANDEL_SCREENSHOTS set to a folder the window and the
+// dialog are saved there for a look.
+TEST_F(View, PaintsTheFrameAndTheCrosshair) {
+    startInput(QStringLiteral("3"));
+    drawMember(2, 6, 2, 3);
+    drawMember(2, 3, 7, 3);
+    drawMember(7, 3, 7, 6);
+    move(5, 5);
+    const QImage window = form.canvasView->grab().toImage();
+    const QPointF onMember = form.canvas.toPixel(4.5, 3);
+    EXPECT_EQ(window.pixelColor(onMember.toPoint()), QColor(Qt::black));
+    const QPointF onCrosshair = form.canvas.toPixel(3.5, 5);
+    EXPECT_EQ(window.pixelColor(QPoint(qRound(onCrosshair.x()), qFloor(onCrosshair.y()))).blue(),
+              255);
+    const QPointF empty = form.canvas.toPixel(4.5, 4.5);
+    EXPECT_EQ(window.pixelColor(empty.toPoint()), QColor(Qt::white));
+    if (const QByteArray folder = qgetenv("ORVANDEL_SCREENSHOTS"); !folder.isEmpty()) {
+        form.grab().save(QString::fromUtf8(folder) + "/editor.png");
+        form.form3().grab().save(QString::fromUtf8(folder) + "/form3.png");
+    }
+}
+
+}  // namespace
