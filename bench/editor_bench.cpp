@@ -1,0 +1,104 @@
+// The drawing window with a large frame drawn: one mouse move (end
+// capture, crosshair, coordinate boxes, rubber band, repaint) and the full
+// redraw of members and supports.
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QMouseEvent>
+#include <vector>
+
+#include "document_frames.h"
+#include "editor/canvas_view.h"
+#include "editor/form1.h"
+#include "platform/test_platform.h"
+
+namespace {
+
+// 50 storeys of 20 bays: 2,050 members, 1,071 nodes, 21 fixed ends.
+struct LargeFrameWindow {
+    Document document;
+    TestPlatform platform;
+    Form1 form{document, platform, QStringLiteral(".")};
+
+    LargeFrameWindow() {
+        form.Form_Load();
+        document = orv::testing::buildingDocument(50, 20);
+        document.world = {-5, -155, 130, 160};
+        form.重装杆件();
+        QCoreApplication::processEvents();
+    }
+
+    void moveTo(QPointF pixel) {
+        QMouseEvent event(QEvent::MouseMove, pixel, form.canvasView->mapToGlobal(pixel),
+                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.canvasView, &event);
+        QCoreApplication::processEvents();  // the repaint the move asked for
+    }
+
+    // A path of mouse positions across the canvas, some near member ends.
+    std::vector<QPointF> path() const {
+        std::vector<QPointF> points;
+        const QSize size = form.canvas.pixelSize();
+        for (int i = 0; i < 64; ++i) {
+            points.emplace_back(size.width() * (0.1 + 0.8 * i / 64.0),
+                                size.height() * (0.2 + 0.6 * ((i * 37) % 64) / 64.0));
+        }
+        return points;
+    }
+};
+
+void runMoves(benchmark::State& state, LargeFrameWindow& window) {
+    const std::vector<QPointF> points = window.path();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        window.moveTo(points[next]);
+        next = (next + 1) % points.size();
+    }
+}
+
+void MouseMoveOverLargeFrame(benchmark::State& state) {
+    LargeFrameWindow window;
+    runMoves(state, window);
+}
+BENCHMARK(MouseMoveOverLargeFrame)->Unit(benchmark::kMillisecond);
+
+// Drawing one more member: the rubber band follows every move.
+void MouseMoveWhileDrawingAMember(benchmark::State& state) {
+    LargeFrameWindow window;
+    window.document.memberTotal = static_cast<std::int16_t>(window.document.membersEntered + 1);
+    window.document.members.resize(static_cast<std::size_t>(window.document.memberTotal) + 1);
+    window.form.输入杆件();
+    const QPointF start = window.form.canvas.toPixel(60, -80);
+    QMouseEvent press(QEvent::MouseButtonPress, start, window.form.canvasView->mapToGlobal(start),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.form.canvasView, &press);
+    runMoves(state, window);
+}
+BENCHMARK(MouseMoveWhileDrawingAMember)->Unit(benchmark::kMillisecond);
+
+// Zooming in and out by turns: every member line and support symbol moves
+// on screen, so the redraw renders all of them again.
+void ZoomAndRedrawMembersAndSupports(benchmark::State& state) {
+    LargeFrameWindow window;
+    bool in = true;
+    for (auto _ : state) {
+        if (in) {
+            window.form.放大();
+        } else {
+            window.form.缩小();
+        }
+        in = !in;
+        window.form.canvasView->repaint();
+    }
+}
+BENCHMARK(ZoomAndRedrawMembersAndSupports)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
