@@ -238,6 +238,7 @@ TEST_F(View, PaintsTheFrameAndTheCrosshair) {
     const QPointF empty = form.canvas.toPixel(4.5, 4.5);
     EXPECT_EQ(window.pixelColor(empty.toPoint()), QColor(Qt::white));
     if (const QByteArray folder = qgetenv("ORVANDEL_SCREENSHOTS"); !folder.isEmpty()) {
+        choose("查看杆件节点编号");
         form.grab().save(QString::fromUtf8(folder) + "/editor.png");
         form.form3().grab().save(QString::fromUtf8(folder) + "/form3.png");
     }
