@@ -216,13 +216,14 @@ void Canvas::lineChanged(LineId id, const LineShape& before) {
 }
 
 void Canvas::wipe(const LineShape& line) {
-    if (layerEmpty_ || !hasLength(line)) {
+    const auto pixels = pixelLine(line);
+    if (layerEmpty_ || !pixels) {
         return;
     }
     QPainter painter(&layer_);
     painter.setCompositionMode(QPainter::CompositionMode_Clear);
     painter.setPen(QPen(Qt::black, line.width + 2));
-    painter.drawLine(toPixel(line.x1, line.y1), toPixel(line.x2, line.y2));
+    painter.drawLine(*pixels);
 }
 
 void Canvas::invalidate(const QRect& pixels) {
@@ -273,12 +274,20 @@ void Canvas::drawLine(float x1, float y1, float x2, float y2, ColourValue colour
     invalidate(pixelBounds(shape));
 }
 
-void Canvas::paintLine(QPainter& painter, const LineShape& line) const {
-    if (!hasLength(line)) {
-        return;
+std::optional<QLineF> Canvas::pixelLine(const LineShape& line) const {
+    const QPointF a = toPixel(line.x1, line.y1);
+    const QPointF b = toPixel(line.x2, line.y2);
+    if (!hasLength(line) || !std::isfinite(a.x() + a.y() + b.x() + b.y())) {
+        return std::nullopt;
     }
-    painter.setPen(QPen(toQColor(line.colour), line.width, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(toPixel(line.x1, line.y1), toPixel(line.x2, line.y2));
+    return QLineF(a, b);
+}
+
+void Canvas::paintLine(QPainter& painter, const LineShape& line) const {
+    if (const auto pixels = pixelLine(line)) {
+        painter.setPen(QPen(toQColor(line.colour), line.width, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(*pixels);
+    }
 }
 
 void Canvas::renderCache() {

@@ -14,10 +14,12 @@
 
 #include <QFont>
 #include <QImage>
+#include <QLineF>
 #include <QRegion>
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "document/document.h"
@@ -124,6 +126,9 @@ private:
     void invalidate(const QRect& pixels);
     void invalidateAll();
     void renderCache();
+    // The line in pixels; nothing for a line of no length or one whose
+    // ends lie beyond any pixel coordinate.
+    std::optional<QLineF> pixelLine(const LineShape& line) const;
     void paintLine(QPainter& painter, const LineShape& line) const;
 
     Document& document_;

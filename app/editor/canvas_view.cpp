@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "editor/canvas.h"
 
@@ -46,9 +47,20 @@ int buttonCode(Qt::MouseButton button) {
 
 }  // namespace
 
+namespace {
+
+// A point of a world window near the limits of single precision may lie
+// beyond them; such a position is no place to draw or capture at.
+bool isFiniteSingle(QPointF world) {
+    return std::isfinite(static_cast<float>(world.x())) &&
+           std::isfinite(static_cast<float>(world.y()));
+}
+
+}  // namespace
+
 void CanvasView::mousePressEvent(QMouseEvent* event) {
     const QPointF world = canvas_.toWorld(event->position());
-    if (mouseDown) {
+    if (mouseDown && isFiniteSingle(world)) {
         mouseDown(buttonCode(event->button()), static_cast<float>(world.x()),
                   static_cast<float>(world.y()));
     }
@@ -56,7 +68,7 @@ void CanvasView::mousePressEvent(QMouseEvent* event) {
 
 void CanvasView::mouseMoveEvent(QMouseEvent* event) {
     const QPointF world = canvas_.toWorld(event->position());
-    if (mouseMove) {
+    if (mouseMove && isFiniteSingle(world)) {
         mouseMove(static_cast<float>(world.x()), static_cast<float>(world.y()));
     }
 }
