@@ -1,0 +1,61 @@
+// Key releases on the window: Space and F3 always act, Esc ends the
+// innermost running step first.
+#include <QLineEdit>
+
+#include "editor_fixture.h"
+
+namespace {
+
+using Dispatch = EditorTest;
+
+TEST_F(Dispatch, SpaceFlipsTheSupportDirectionInAnyMode) {
+    keyUp(Qt::Key_Space);
+    EXPECT_TRUE(document.supportDirection);
+    startInput(QStringLiteral("1"));
+    keyUp(Qt::Key_Space);
+    EXPECT_FALSE(document.supportDirection);
+    // Keys typed into a coordinate box stay there.
+    QTest::keyClick(form.Text1, Qt::Key_Space);
+    QTest::keyClick(form.Text1, Qt::Key_Escape);
+    EXPECT_FALSE(document.supportDirection);
+    EXPECT_TRUE(document.memberInputMode);
+}
+
+TEST_F(Dispatch, EscFirstReleasesAPickThenEndsTheHoverMode) {
+    startInput(QStringLiteral("2"));
+    drawMember(2, 2, 5, 2);
+    keyUp(Qt::Key_Escape);  // leaves member input
+    form.关闭菜单();
+    form.form3().show();
+    form.state.hoverEnabled = true;
+    document.memberQueryMode = true;
+    document.memberPicked = true;
+    form.canvas.setLineColour({kMemberLines, 1}, 255);
+
+    keyUp(Qt::Key_Escape);
+    EXPECT_FALSE(document.memberPicked);
+    EXPECT_TRUE(document.memberQueryMode);
+    EXPECT_EQ(memberLine(1).colour, kBlack);
+
+    keyUp(Qt::Key_Escape);
+    EXPECT_FALSE(document.memberQueryMode);
+    EXPECT_FALSE(form.state.hoverEnabled);
+    EXPECT_FALSE(form.form3().isVisible());
+    EXPECT_TRUE(menuEnabled("文件"));
+}
+
+TEST_F(Dispatch, EscEndsASupportPlacement) {
+    document.pinnedMode = true;
+    form.canvas.setLineVisible({kFixedSymbols, 0}, true);
+    keyUp(Qt::Key_Escape);
+    EXPECT_FALSE(document.pinnedMode);
+    EXPECT_FALSE(form.canvas.line(kFixedSymbols, 0).visible);
+}
+
+TEST_F(Dispatch, AutoRepeatedReleasesAreIgnored) {
+    QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QString(), true);
+    QCoreApplication::sendEvent(form.canvasView, &repeat);
+    EXPECT_FALSE(document.supportDirection);
+}
+
+}  // namespace
