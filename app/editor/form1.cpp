@@ -115,7 +115,7 @@ void Form1::Form_Load() {
     document.diagramScale = 0.02f;
 
     // The line shapes that exist from the start: the tick of the member
-    // under the mouse and the fixed-end preview hidden, the crosshair and
+    // under the mouse and the support previews hidden, the crosshair and
     // the capture box collapsed until the first mouse move.
     canvas.loadLine(kMemberLines, 0, LineShape{0, 0, 0, 0, kBlack, 2, false});
     canvas.loadLine(kCrosshairX, 0, LineShape{0, 0, 0, 0, document.crosshairColour, 1, true});
@@ -123,7 +123,7 @@ void Form1::Form_Load() {
     for (const LineGroup side : {kBoxTop, kBoxLeft, kBoxRight, kBoxBottom}) {
         canvas.loadLine(side, 0, LineShape{0, 0, 0, 0, kBlack, 1, true});
     }
-    canvas.loadLine(kFixedSymbols, 0, LineShape{0, 0, 0, 0, kBlack, 2, false});
+    loadSymbolPreviews();
 }
 
 // The window manager may maximise a window only after it is shown; sizing

@@ -91,6 +91,7 @@ public:
     void switchCrosshair();
     // Support symbols: symbol `index` of its kind at node (x, y); the
     // pinned and link symbols take their side from supportDirection.
+    void loadSymbolPreviews();
     void DrawFixedSymbol(float x, float y, int index, bool direction);
     void DrawPinnedSymbol(float x, float y, int index);
     void DrawHorizontalLinkSymbol(float x, float y, int index);

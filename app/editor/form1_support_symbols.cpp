@@ -111,6 +111,20 @@ void drawSymbol(Canvas& canvas, const std::vector<LineGroup>& lines,
 
 }  // namespace
 
+// Element 0 of every symbol array exists from the start, hidden: it is the
+// preview that follows the mouse while a support is being placed.
+void Form1::loadSymbolPreviews() {
+    const LineShape hidden{0, 0, 0, 0, kSupportBlue, kGroundWidth, false};
+    canvas.loadLine(kFixedSymbols, 0, hidden);
+    for (const auto* lines : {&pinnedLines(), &horizontalLinkLines(), &verticalLinkLines()}) {
+        for (std::size_t j = 0; j < lines->size(); ++j) {
+            LineShape preview = hidden;
+            preview.width = j == 0 ? kGroundWidth : 1;
+            canvas.loadLine((*lines)[j], 0, preview);
+        }
+    }
+}
+
 void Form1::DrawFixedSymbol(float x, float y, int index, bool direction) {
     const Segment segment =
         direction ? Segment{x, y - 0.2, x, y + 0.2} : Segment{x - 0.2, y, x + 0.2, y};

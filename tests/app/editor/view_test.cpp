@@ -23,7 +23,10 @@ TEST_F(View, StartsWithTheWorldWindowOfTheScreen) {
     EXPECT_TRUE(form.windowTitle().startsWith(QStringLiteral("Orvandel")));
     EXPECT_TRUE(form.windowTitle().endsWith(QStringLiteral("/noname.tsd")));
     EXPECT_TRUE(document.crosshairOn);
-    EXPECT_FALSE(form.canvas.line(kFixedSymbols, 0).visible);
+    for (const LineGroup previews : {kFixedSymbols, 10, 19, 32, 46}) {
+        EXPECT_TRUE(form.canvas.line(previews, 0).loaded) << previews;
+        EXPECT_FALSE(form.canvas.line(previews, 0).visible) << previews;
+    }
 }
 
 TEST_F(View, MenusInDisplayOrder) {
