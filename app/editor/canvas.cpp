@@ -121,44 +121,37 @@ const Canvas::Group& Canvas::group_(LineGroup group) const {
     return groups_[static_cast<std::size_t>(std::clamp(group, 0, kLineGroupCount - 1))];
 }
 
-LineShape& Canvas::mutableLine(LineId id) {
+// Applies `change` to an existing line shape and reports what changed;
+// elements that do not exist ignore changes.
+template <typename Change>
+void Canvas::changeLine(LineId id, Change change) {
     auto& lines = group_(id.group).lines;
     if (id.index < 0 || id.index >= static_cast<int>(lines.size())) {
-        static LineShape discarded;
-        discarded = LineShape{};
-        return discarded;
+        return;
     }
-    return lines[static_cast<std::size_t>(id.index)];
+    LineShape& line = lines[static_cast<std::size_t>(id.index)];
+    const LineShape before = line;
+    change(line);
+    if (!(line == before)) {
+        lineChanged(id, before);
+    }
 }
 
 void Canvas::moveLine(LineId id, float x1, float y1, float x2, float y2) {
-    LineShape& line = mutableLine(id);
-    const LineShape before = line;
-    line.x1 = x1;
-    line.y1 = y1;
-    line.x2 = x2;
-    line.y2 = y2;
-    if (!samePosition(before, line)) {
-        lineChanged(id, before);
-    }
+    changeLine(id, [&](LineShape& line) {
+        line.x1 = x1;
+        line.y1 = y1;
+        line.x2 = x2;
+        line.y2 = y2;
+    });
 }
 
 void Canvas::setLineColour(LineId id, ColourValue colour) {
-    LineShape& line = mutableLine(id);
-    if (line.colour != colour) {
-        const LineShape before = line;
-        line.colour = colour;
-        lineChanged(id, before);
-    }
+    changeLine(id, [&](LineShape& line) { line.colour = colour; });
 }
 
 void Canvas::setLineVisible(LineId id, bool visible) {
-    LineShape& line = mutableLine(id);
-    if (line.visible != visible) {
-        const LineShape before = line;
-        line.visible = visible;
-        lineChanged(id, before);
-    }
+    changeLine(id, [&](LineShape& line) { line.visible = visible; });
 }
 
 void Canvas::setLineFloating(LineId id, bool floating) {

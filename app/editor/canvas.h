@@ -50,6 +50,7 @@ struct LineShape {
     int width = 1;  // pixels
     bool visible = true;
     bool loaded = false;
+    bool operator==(const LineShape&) const = default;
 };
 
 struct LineId {
@@ -118,7 +119,8 @@ private:
     };
     Group& group_(LineGroup group);
     const Group& group_(LineGroup group) const;
-    LineShape& mutableLine(LineId id);
+    template <typename Change>
+    void changeLine(LineId id, Change change);
     bool isCached(LineId id) const;
     QRect pixelBounds(const LineShape& line) const;
     void lineChanged(LineId id, const LineShape& before);
