@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "dialogs/section_shapes.h"
+#include "model/materials.h"
 #include "platform/platform.h"
 #include "text/number_text.h"
 
@@ -17,11 +18,6 @@ namespace {
 
 constexpr int kRowCount = 5;
 
-constexpr std::array kMaterials = {
-    "C15混凝土", "C20混凝土", "C25混凝土", "C30混凝土", "C35混凝土", "C40混凝土", "C45混凝土",
-    "C50混凝土", "C55混凝土", "C60混凝土", "C65混凝土", "C70混凝土", "C75混凝土", "C80混凝土",
-    "3号钢",     "16Mn钢",    "16Mnq钢",   "15MnV钢",   "15MnVq钢",
-};
 constexpr auto kDefaultMaterial = "C30混凝土";
 
 // The controls sit at their design positions, given in twips; a twip is
@@ -167,8 +163,8 @@ void Form3::createControls() {
 
 void Form3::FillMemberPropertyLists() {
     Combo1->clear();
-    for (const char* material : kMaterials) {
-        Combo1->addItem(QString::fromUtf8(material));
+    for (const MaterialModulus& material : kMaterials) {
+        Combo1->addItem(fromUtf8(material.name));
     }
     showComboText(*Combo1, QString::fromUtf8(kDefaultMaterial));
 

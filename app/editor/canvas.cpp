@@ -301,15 +301,21 @@ void Canvas::renderCache() {
     cacheValid_ = true;
 }
 
-void Canvas::paint(QPainter& painter, const QRect& clip) {
-    painter.fillRect(clip, toQColor(document_.backColour));
-    if (!layerEmpty_) {
-        painter.drawImage(clip, layer_, clip);
-    }
+// The images are copied rectangle by rectangle; the moving lines are
+// stroked once, clipped to the whole region.
+void Canvas::paint(QPainter& painter, const QRegion& region) {
     if (!cacheValid_) {
         renderCache();
     }
-    painter.drawImage(clip, cache_, clip);
+    const QColor background = toQColor(document_.backColour);
+    for (const QRect& rect : region) {
+        painter.fillRect(rect, background);
+        if (!layerEmpty_) {
+            painter.drawImage(rect, layer_, rect);
+        }
+        painter.drawImage(rect, cache_, rect);
+    }
+    painter.setClipRegion(region);
     painter.setRenderHint(QPainter::Antialiasing);
     for (LineGroup group = 0; group < kLineGroupCount; ++group) {
         for (int i = 0; i < lineCount(group); ++i) {

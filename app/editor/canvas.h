@@ -36,6 +36,10 @@ inline constexpr LineGroup kBoxTop = 4;       // the four sides of the capture b
 inline constexpr LineGroup kBoxLeft = 5;
 inline constexpr LineGroup kBoxRight = 6;
 inline constexpr LineGroup kBoxBottom = 7;
+// The crosshair lines and the capture box, shown and hidden together.
+inline constexpr std::array<LineGroup, 4> kCaptureBox = {kBoxTop, kBoxLeft, kBoxRight, kBoxBottom};
+inline constexpr std::array<LineGroup, 6> kCrosshairLines = {kCrosshairX, kCrosshairY, kBoxTop,
+                                                             kBoxLeft,    kBoxRight,   kBoxBottom};
 inline constexpr LineGroup kFixedSymbols = 8;        // 0 is the preview, 1.. fixed ends
 inline constexpr LineGroup kFirstSupportLines = 10;  // pieces of the other symbols
 inline constexpr LineGroup kLastSupportLines = 46;
@@ -108,9 +112,9 @@ public:
     ColourValue foreColour = kBlack;
 
     // Painting: `update` is told every pixel region that changed; paint
-    // draws the part of the window inside `clip`.
+    // draws the part of the window inside `region`.
     std::function<void(const QRegion&)> update;
-    void paint(QPainter& painter, const QRect& clip);
+    void paint(QPainter& painter, const QRegion& region);
 
 private:
     struct Group {

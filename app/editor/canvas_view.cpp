@@ -19,10 +19,7 @@ CanvasView::CanvasView(Canvas& canvas, QWidget* parent) : QWidget(parent), canva
 
 void CanvasView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    for (const QRect& rect : event->region()) {
-        painter.setClipRect(rect);
-        canvas_.paint(painter, rect);
-    }
+    canvas_.paint(painter, event->region());
 }
 
 void CanvasView::resizeEvent(QResizeEvent*) {

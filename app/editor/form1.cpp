@@ -120,7 +120,7 @@ void Form1::Form_Load() {
     canvas.loadLine(kMemberLines, 0, LineShape{0, 0, 0, 0, kBlack, 2, false});
     canvas.loadLine(kCrosshairX, 0, LineShape{0, 0, 0, 0, document.crosshairColour, 1, true});
     canvas.loadLine(kCrosshairY, 0, LineShape{0, 0, 0, 0, document.crosshairColour, 1, true});
-    for (const LineGroup side : {kBoxTop, kBoxLeft, kBoxRight, kBoxBottom}) {
+    for (const LineGroup side : kCaptureBox) {
         canvas.loadLine(side, 0, LineShape{0, 0, 0, 0, kBlack, 1, true});
     }
     loadSymbolPreviews();

@@ -124,7 +124,7 @@ private:
     void maximise();
     void setWorldFromScreen();
     void applyWorld(const WorldWindow& world);
-    void zoom(double factor);
+    void zoom(bool in);
     void panStep(float x, float y);
     void placeCrosshair(float x, float y);
     void showCursorPosition(float x, float y);

@@ -95,13 +95,13 @@ void Form1::Form_KeyUp(int key) {
             form3().hide();
         }
         激活菜单();
-    } else if (escapeMemberInput()) {
-        return;
-    } else if (document.fixedEndMode || document.pinnedMode || document.horizontalLinkMode ||
-               document.verticalLinkMode) {
-        escapeSupportPlacement();
-    } else {
-        ResetMemberColours();
+    } else if (!escapeMemberInput()) {
+        if (document.fixedEndMode || document.pinnedMode || document.horizontalLinkMode ||
+            document.verticalLinkMode) {
+            escapeSupportPlacement();
+        } else {
+            ResetMemberColours();
+        }
     }
 }
 

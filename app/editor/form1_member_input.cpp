@@ -292,7 +292,7 @@ void Form1::捕捉端点() {
 }
 
 void Form1::setCaptureBoxColour(ColourValue colour) {
-    for (const LineGroup side : {kBoxTop, kBoxLeft, kBoxRight, kBoxBottom}) {
+    for (const LineGroup side : kCaptureBox) {
         canvas.setLineColour({side}, colour);
     }
 }

@@ -2,6 +2,7 @@
 // support symbols, the crosshair with its capture box and the coordinate
 // boxes.
 #include <QLineEdit>
+#include <algorithm>
 #include <cmath>
 
 #include "editor/canvas_view.h"
@@ -31,14 +32,18 @@ void Form1::applyWorld(const WorldWindow& world) {
     重装杆件();
 }
 
-// Zooming keeps the world point at the centre of the canvas in place:
-// factor 0.8 zooms in, 1 / 0.8 out.
-void Form1::zoom(double factor) {
+// Zooming keeps the world point at the centre of the canvas in place: the
+// extents are multiplied by 0.8 to zoom in and divided by it to zoom out.
+void Form1::zoom(bool in) {
     const WorldWindow before = document.world;
     canvas.clear();
+    const auto scaled = [in](float extent) {
+        const auto value = static_cast<long double>(extent);
+        return static_cast<float>(in ? value * kZoomFactor : value / kZoomFactor);
+    };
     WorldWindow after = before;
-    after.scaleHeight = static_cast<float>(static_cast<long double>(before.scaleHeight) * factor);
-    after.scaleWidth = static_cast<float>(static_cast<long double>(before.scaleWidth) * factor);
+    after.scaleHeight = scaled(before.scaleHeight);
+    after.scaleWidth = scaled(before.scaleWidth);
     after.scaleTop = static_cast<float>(
         (static_cast<long double>(before.scaleHeight) - after.scaleHeight) / 2 + before.scaleTop);
     after.scaleLeft = static_cast<float>(
@@ -47,11 +52,11 @@ void Form1::zoom(double factor) {
 }
 
 void Form1::放大() {
-    zoom(kZoomFactor);
+    zoom(true);
 }
 
 void Form1::缩小() {
-    zoom(1 / kZoomFactor);
+    zoom(false);
 }
 
 void Form1::平移() {
@@ -84,8 +89,12 @@ void Form1::panStep(float x, float y) {
 
 void Form1::重装杆件() {
     canvas.clear();
-    for (int i = 1; i <= document.membersEntered; ++i) {
-        const gj member = elementOr(document.members, static_cast<std::size_t>(i));
+    const auto drawn =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(document.membersEntered, 0)),
+                              document.members.size() - 1);
+    for (std::size_t k = 1; k <= drawn; ++k) {
+        const gj& member = document.members[k];
+        const int i = static_cast<int>(k);
         if (!canvas.line(kMemberLines, i).loaded) {
             canvas.loadLine(kMemberLines, i, LineShape{0, 0, 0, 0, kBlack, 2, true});
         }
@@ -127,8 +136,7 @@ void Form1::redrawSupportSymbols() {
 
 void Form1::switchCrosshair() {
     document.crosshairOn = !document.crosshairOn;
-    for (const LineGroup line :
-         {kCrosshairX, kCrosshairY, kBoxTop, kBoxLeft, kBoxRight, kBoxBottom}) {
+    for (const LineGroup line : kCrosshairLines) {
         canvas.setLineVisible({line}, document.crosshairOn);
         canvas.moveLine({line}, 0, 0, 0, 0);
     }

@@ -7,23 +7,11 @@
 #include <optional>
 #include <string_view>
 
+#include "model/materials.h"
 #include "model/member_axis.h"
 #include "text/number_text.h"
 
 namespace {
-
-struct MaterialModulus {
-    std::string_view name;
-    float modulus;  // N/mm^2
-};
-
-constexpr std::array<MaterialModulus, 19> kMaterials{{
-    {"C15混凝土", 22000}, {"C20混凝土", 25500}, {"C25混凝土", 28000}, {"C30混凝土", 30000},
-    {"C35混凝土", 31500}, {"C40混凝土", 32500}, {"C45混凝土", 33500}, {"C50混凝土", 34500},
-    {"C55混凝土", 35500}, {"C60混凝土", 36000}, {"C65混凝土", 36500}, {"C70混凝土", 37000},
-    {"C75混凝土", 37500}, {"C80混凝土", 38000}, {"3号钢", 206000},    {"16Mn钢", 206000},
-    {"16Mnq钢", 206000},  {"15MnV钢", 206000},  {"15MnVq钢", 206000},
-}};
 
 // The single-precision pi of the section formulas.
 constexpr double kPi = 3.1415925f;
