@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/qt_platform.h"
 
@@ -29,6 +30,17 @@ bool hasLength(const LineShape& line) {
 
 const LineShape kNoLine{};
 
+// Lines of odd width run through pixel centres and lines of even width
+// along pixel edges, so that a horizontal or vertical line covers whole
+// pixels in its own colour instead of two half-covered, paler rows.
+double alignedToPixels(double value, int width) {
+    return width % 2 != 0 ? std::floor(value) + 0.5 : std::round(value);
+}
+
+QPointF alignedToPixels(QPointF point, int width) {
+    return {alignedToPixels(point.x(), width), alignedToPixels(point.y(), width)};
+}
+
 }  // namespace
 
 Canvas::Canvas(Document& document) : document_(document) {}
@@ -51,17 +63,16 @@ QPointF Canvas::toWorld(QPointF pixel) const {
             w.scaleTop + pixel.y() * double{w.scaleHeight} / layer_.height()};
 }
 
+// A new size repaints the whole window, and a window without a backing
+// store loses what was printed on it: the layer starts empty again.
 void Canvas::resize(QSize pixels) {
     if (pixels == layer_.size()) {
         return;
     }
-    QImage resized(pixels, QImage::Format_ARGB32_Premultiplied);
-    resized.fill(Qt::transparent);
-    if (!layerEmpty_) {
-        QPainter painter(&resized);
-        painter.drawImage(0, 0, layer_);
-    }
-    layer_ = std::move(resized);
+    layer_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    layer_.fill(Qt::transparent);
+    layerEmpty_ = true;
+    log_.clear();
     invalidateAll();
 }
 
@@ -180,16 +191,31 @@ bool Canvas::isCached(LineId id) const {
            (id.group >= kFirstSupportLines && id.group <= kLastSupportLines);
 }
 
+// The pixels a line shape covers, with room for its width, its round caps,
+// antialiasing and the alignment to pixel centres. The box is cut to the
+// window (plus that room) axis by axis, so a horizontal or vertical line
+// keeps its own strip and huge coordinates cannot overflow the rectangle.
 QRect Canvas::pixelBounds(const LineShape& line) const {
     const QPointF a = toPixel(line.x1, line.y1);
     const QPointF b = toPixel(line.x2, line.y2);
-    const QRectF box = QRectF(a, b).normalized();
-    const int margin = line.width + 2;
-    // Points far outside the window are cut to it, so huge coordinates
-    // cannot overflow the integer rectangle.
-    const QRectF window(-margin, -margin, layer_.width() + 2 * margin,
-                        layer_.height() + 2 * margin);
-    return box.intersected(window).toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    const double room = line.width + 2;
+    const auto span = [room](double p, double q, int size) -> std::optional<std::pair<int, int>> {
+        if (!std::isfinite(p) || !std::isfinite(q)) {
+            return std::nullopt;
+        }
+        const double low = std::max(std::min(p, q) - room, -room);
+        const double high = std::min(std::max(p, q) + room, size + room);
+        if (low > high) {
+            return std::nullopt;
+        }
+        return std::pair{static_cast<int>(std::floor(low)), static_cast<int>(std::ceil(high))};
+    };
+    const auto across = span(a.x(), b.x(), layer_.width());
+    const auto down = span(a.y(), b.y(), layer_.height());
+    if (!across || !down) {
+        return {};
+    }
+    return QRect(QPoint(across->first, down->first), QPoint(across->second, down->second));
 }
 
 void Canvas::lineChanged(LineId id, const LineShape& before) {
@@ -273,7 +299,7 @@ std::optional<QLineF> Canvas::pixelLine(const LineShape& line) const {
     if (!hasLength(line) || !std::isfinite(a.x() + a.y() + b.x() + b.y())) {
         return std::nullopt;
     }
-    return QLineF(a, b);
+    return QLineF(alignedToPixels(a, line.width), alignedToPixels(b, line.width));
 }
 
 void Canvas::paintLine(QPainter& painter, const LineShape& line) const {

@@ -83,7 +83,8 @@ public:
     QPointF toPixel(double x, double y) const;
     QPointF toWorld(QPointF pixel) const;
 
-    // Size of the drawing surface in pixels (the window's client area).
+    // Size of the drawing surface in pixels (the window's client area). A
+    // new size clears the transient layer.
     QSize pixelSize() const { return layer_.size(); }
     void resize(QSize pixels);
     // The world window changed: everything moves on screen.
@@ -126,7 +127,13 @@ private:
     template <typename Change>
     void changeLine(LineId id, Change change);
     bool isCached(LineId id) const;
+
+public:
+    // The pixels a line shape may touch when painted or wiped; empty for a
+    // line wholly outside the window or with non-finite ends.
     QRect pixelBounds(const LineShape& line) const;
+
+private:
     void lineChanged(LineId id, const LineShape& before);
     void wipe(const LineShape& line);
     void invalidate(const QRect& pixels);

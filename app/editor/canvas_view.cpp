@@ -24,11 +24,14 @@ void CanvasView::paintEvent(QPaintEvent* event) {
 
 void CanvasView::resizeEvent(QResizeEvent*) {
     canvas_.resize(size());
+    if (resized) {
+        resized();
+    }
 }
 
 namespace {
 
-// The classic button codes: 1 left, 2 right, 4 middle.
+// Button codes as the handlers receive them: 1 left, 2 right, 4 middle.
 int buttonCode(Qt::MouseButton button) {
     switch (button) {
         case Qt::LeftButton:
@@ -61,6 +64,13 @@ void CanvasView::mousePressEvent(QMouseEvent* event) {
         mouseDown(buttonCode(event->button()), static_cast<float>(world.x()),
                   static_cast<float>(world.y()));
     }
+}
+
+// A double-click arrives as a press, a release and a double-click event in
+// place of the second press. It is one press: two points on one spot would
+// make a member of no length.
+void CanvasView::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
 }
 
 void CanvasView::mouseMoveEvent(QMouseEvent* event) {

@@ -14,11 +14,14 @@ public:
     // Mouse events in world coordinates; button 1 left, 2 right.
     std::function<void(int button, float x, float y)> mouseDown;
     std::function<void(float x, float y)> mouseMove;
+    // Called after the canvas took a new size.
+    std::function<void()> resized;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
