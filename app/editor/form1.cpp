@@ -52,9 +52,12 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder)
     setCentralWidget(canvasView);
     canvasView->mouseDown = [this](int button, float x, float y) { Form_MouseDown(button, x, y); };
     canvasView->mouseMove = [this](float x, float y) { Form_MouseMove(x, y); };
+    canvasView->resized = [this] { keepStartupScale(); };
     buildLegend();
     Label6 = new QLabel(canvasView);
     Label6->setGeometry(kLegendWidth + 12, 4, 4000, 22);
+    Label6->installEventFilter(this);
+    Frame1->installEventFilter(this);
     buildMenus();
     canvasView->setFocus();
 }
@@ -77,7 +80,11 @@ void Form1::buildLegend() {
     Text2->setGeometry(92, 60, 100, 24);
     for (QLineEdit* box : {Text1, Text2}) {
         box->installEventFilter(this);
+        // Only digits and a few signs are typed here; an input method would
+        // hand over composed text that bypasses the key filter.
+        box->setAttribute(Qt::WA_InputMethodEnabled, false);
     }
+    setTabOrder(Text1, Text2);
 }
 
 Form3& Form1::form3() {
@@ -107,7 +114,11 @@ void Form1::Form_Load() {
     document.projectPath = (programFolder_ + QStringLiteral("/noname.tsd")).toStdString();
     setCaption();
     maximise();
+    if (QLayout* frame = layout()) {
+        frame->activate();
+    }
     setWorldFromScreen();
+    startupScalePending_ = true;
     resetDocument(document, programFolder_.toStdString());
     document.crosshairOn = true;
     state = EditorState{};
@@ -135,14 +146,22 @@ void Form1::maximise() {
     QCoreApplication::processEvents();
 }
 
-// The classic start-up mapping: the width is the screen width in twips
+// The window manager maximises the window some time after it is shown, so
+// the client area may still grow after start-up. Until the user first
+// presses a button or a key, or the view changes, every new size computes
+// the start-up world window again: each run then maps the final client area
+// the same way.
+void Form1::keepStartupScale() {
+    if (startupScalePending_) {
+        setWorldFromScreen();
+    }
+}
+
+// The start-up mapping: the width is the screen width in twips
 // over 1000; the height keeps the screen's proportions over the client
 // area, so one world unit spans about 1000 twips across and
 // 1000 x screen height / screen width twips down.
 void Form1::setWorldFromScreen() {
-    if (QLayout* frame = layout()) {
-        frame->activate();
-    }
     const QScreen* display = screen();
     const long double twipsX = 1440.0L / display->logicalDotsPerInchX();
     const long double twipsY = 1440.0L / display->logicalDotsPerInchY();

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 
 #include "document/document.h"
 #include "editor/canvas.h"
@@ -36,7 +37,7 @@ struct EditorState {
     bool hoverEnabled = false;        // the hover test runs on every mouse move
 };
 
-// Classic key codes, as the key handlers receive them.
+// Key codes as the key handlers receive them.
 namespace keys {
 inline constexpr int Backspace = 8;
 inline constexpr int Enter = 13;
@@ -60,7 +61,7 @@ public:
     Canvas canvas;
     EditorState state;
 
-    // Controls, by their classic names.
+    // Controls, by their window names.
     CanvasView* canvasView = nullptr;
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;    // "X"
@@ -106,7 +107,8 @@ public:
     void 捕捉端点();
     void FinishMember(std::int16_t k);
 
-    // Event handlers: world coordinates, classic button and key codes.
+    // Event handlers: world coordinates, button codes (1 left, 2 right) and
+    // the key codes above.
     void Form_KeyUp(int key);
     void Form_MouseDown(int button, float x, float y);
     void Form_MouseMove(float x, float y);
@@ -115,14 +117,20 @@ public:
     void coordinateBoxKeyUp(int key);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void notePress(const QKeyEvent& event);
+    bool takePress(const QKeyEvent& event);
+    bool isPressOnLegendOrHint(QObject* watched, QEvent* event) const;
     void buildMenus();
+    void setMenuEnabled(const char* caption, bool enabled);
     void buildLegend();
     void maximise();
     void setWorldFromScreen();
+    void keepStartupScale();
     void applyWorld(const WorldWindow& world);
     void zoom(bool in);
     void panStep(float x, float y);
@@ -131,6 +139,7 @@ private:
     // Member input steps.
     void firstPoint(float x, float y);
     void secondPoint(float x, float y);
+    void completeMember();
     void rubberBand(float x, float y);
     void switchOrtho();
     bool escapeMemberInput();
@@ -146,4 +155,9 @@ private:
     std::map<QString, QMenu*> menus_;
     std::map<QString, QAction*> items_;
     std::unique_ptr<Form3> form3_;
+    // Keys pressed while the window or its coordinate boxes had the
+    // keyboard, not yet released (Qt key codes).
+    std::set<int> keysPressedHere_;
+    // The start-up world window follows the client area until the user acts.
+    bool startupScalePending_ = false;
 };

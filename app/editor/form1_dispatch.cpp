@@ -1,15 +1,19 @@
 // The window's event handlers: which mode a key release, a button press or
 // a mouse move serves, and in which order the actions run.
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 #include "dialogs/form3.h"
 #include "editor/form1.h"
 
 namespace {
 
-// The classic key code of a Qt key; 0 for keys the window does not use.
-int classicKeyCode(int qtKey) {
+// The code of a Qt key as the key handlers receive it; 0 for keys the
+// window does not use.
+int keyCode(int qtKey) {
     switch (qtKey) {
         case Qt::Key_Backspace:
             return keys::Backspace;
@@ -35,37 +39,81 @@ int classicKeyCode(int qtKey) {
 
 }  // namespace
 
+// The window acts on key releases, but a release whose press went elsewhere
+// (a menu closed with Esc, a message box dismissed with Esc or Enter, a
+// field of a dialog that handed the keyboard back) belongs to that other
+// window: only keys pressed while the window had the keyboard count.
+void Form1::notePress(const QKeyEvent& event) {
+    if (!event.isAutoRepeat()) {
+        keysPressedHere_.insert(event.key());
+    }
+}
+
+bool Form1::takePress(const QKeyEvent& event) {
+    return !event.isAutoRepeat() && keysPressedHere_.erase(event.key()) > 0;
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    notePress(*event);
+    QMainWindow::keyPressEvent(event);
+}
+
 void Form1::keyReleaseEvent(QKeyEvent* event) {
-    if (event->isAutoRepeat()) {
+    if (!takePress(*event)) {
         return;
     }
-    if (const int key = classicKeyCode(event->key())) {
+    if (const int key = keyCode(event->key())) {
         Form_KeyUp(key);
     }
 }
 
 // The coordinate boxes filter typed characters and act on released keys
-// themselves; their keys never reach the window's key handler.
+// themselves; their keys never reach the window's key handler. Tab and
+// Shift+Tab move between the boxes.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Frame1 || watched == Label6) {
+        return isPressOnLegendOrHint(watched, event);
+    }
     if (watched != Text1 && watched != Text2) {
         return QMainWindow::eventFilter(watched, event);
     }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        notePress(*key);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            return false;
+        }
         const QString text = key->text();
         return !text.isEmpty() && !coordinateBoxKeyPress(text.front().unicode());
     }
     if (event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat()) {
-            coordinateBoxKeyUp(classicKeyCode(key->key()));
+        if (takePress(*key)) {
+            coordinateBoxKeyUp(keyCode(key->key()));
         }
         return true;
     }
     return false;
 }
 
+// The legend and the text of the hint label lie over the canvas but are no
+// part of it: a press there places no point and captures nothing. The rest
+// of the hint label's band belongs to the canvas.
+bool Form1::isPressOnLegendOrHint(QObject* watched, QEvent* event) const {
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::MouseButtonRelease) {
+        return false;
+    }
+    if (watched == Frame1) {
+        return true;
+    }
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    return mouse->position().x() < Label6->sizeHint().width();
+}
+
 void Form1::Form_KeyUp(int key) {
+    startupScalePending_ = false;
     if (key == keys::Space) {
         document.supportDirection = !document.supportDirection;
     }
@@ -123,6 +171,7 @@ void Form1::ResetMemberColours() {
 }
 
 void Form1::Form_MouseDown(int button, float x, float y) {
+    startupScalePending_ = false;
     if (button == 1) {
         panStep(x, y);
     }

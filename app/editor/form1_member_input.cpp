@@ -63,7 +63,7 @@ void Form1::杆件总数() {
     document.memberPicked = false;
     激活菜单();
     resizeMembers(document, *total);
-    document.nodes.assign(1, gd{});
+    resizeNodes(document, 0);
 }
 
 void Form1::输入杆件() {
@@ -161,6 +161,14 @@ void Form1::secondPoint(float x, float y) {
     } else {
         setMemberEnd(n, line.x2, y);
     }
+    completeMember();
+}
+
+// Ends the drawing of the member being drawn, whether its second point was
+// pressed or typed: the member is completed, and removed again when its
+// section dimensions fail the check.
+void Form1::completeMember() {
+    const std::int16_t n = document.membersEntered;
     state.awaitingFirstPoint = true;
     state.memberInProgress = false;
     Label6->setText(QString());
@@ -306,24 +314,25 @@ bool Form1::coordinateBoxKeyPress(int character) const {
 }
 
 // Any key released in a coordinate box moves the second end to the typed
-// offsets; Enter completes the member (without the section check).
+// offsets; Enter completes the member. An offset that would put the end
+// beyond the single range is refused as a whole, with a beep: the end stays
+// where it was and Enter does not complete the member.
 void Form1::coordinateBoxKeyUp(int key) {
-    if (drawingMember() && document.membersEntered <= document.memberTotal) {
-        const std::int16_t n = document.membersEntered;
-        const LineShape& line = canvas.line(kMemberLines, n);
-        const float dx = static_cast<float>(orv::leadingNumber(Text1->text().toStdString()));
-        const float dy = static_cast<float>(orv::leadingNumber(Text2->text().toStdString()));
-        const float x2 = line.x1 + dx;
-        const float y2 = line.y1 + dy;
-        // An offset beyond the single range would put the end at infinity.
-        if (std::isfinite(x2) && std::isfinite(y2)) {
-            setMemberEnd(n, x2, y2);
-        }
+    if (!drawingMember() || document.membersEntered > document.memberTotal) {
+        return;
     }
-    if (key == keys::Enter && document.memberInputMode && state.memberInProgress) {
-        state.awaitingFirstPoint = true;
-        state.memberInProgress = false;
-        FinishMember(document.membersEntered);
-        Label6->setText(QString());
+    const std::int16_t n = document.membersEntered;
+    const LineShape& line = canvas.line(kMemberLines, n);
+    const float dx = static_cast<float>(orv::leadingNumber(Text1->text().toStdString()));
+    const float dy = static_cast<float>(orv::leadingNumber(Text2->text().toStdString()));
+    const float x2 = line.x1 + dx;
+    const float y2 = line.y1 + dy;
+    if (!std::isfinite(x2) || !std::isfinite(y2)) {
+        platform.beep();
+        return;
+    }
+    setMemberEnd(n, x2, y2);
+    if (key == keys::Enter) {
+        completeMember();
     }
 }

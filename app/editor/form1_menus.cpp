@@ -91,20 +91,37 @@ QAction* Form1::menuItem(const QString& caption) const {
     return found == items_.end() ? nullptr : found->second;
 }
 
+namespace {
+
+// Menus and items are named by their captions in the table above; a caption
+// that is not there changes nothing.
+void enableAction(QAction* action, bool enabled) {
+    if (action != nullptr) {
+        action->setEnabled(enabled);
+    }
+}
+
+}  // namespace
+
+void Form1::setMenuEnabled(const char* caption, bool enabled) {
+    QMenu* found = menu(QString::fromUtf8(caption));
+    enableAction(found != nullptr ? found->menuAction() : nullptr, enabled);
+}
+
 void Form1::关闭菜单() {
     for (const char* caption : {"文件", "杆件", "荷载", "计算"}) {
-        menu(QString::fromUtf8(caption))->menuAction()->setEnabled(false);
+        setMenuEnabled(caption, false);
     }
 }
 
 void Form1::激活菜单() {
     for (const char* caption : {"文件", "杆件", "荷载", "计算", "窗口"}) {
-        menu(QString::fromUtf8(caption))->menuAction()->setEnabled(true);
+        setMenuEnabled(caption, true);
     }
-    menuItem(QStringLiteral("杆件总数"))->setEnabled(false);
+    enableAction(menuItem(QStringLiteral("杆件总数")), false);
     for (const char* caption : {"杆件查询修改", "输入杆件", "删除杆件", "不同材料分色显示",
                                 "不同尺寸分色显示", "不同断面分色显示"}) {
-        menuItem(QString::fromUtf8(caption))->setEnabled(true);
+        enableAction(menuItem(QString::fromUtf8(caption)), true);
     }
     document.fixedEndMode = false;
 }

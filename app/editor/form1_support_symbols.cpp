@@ -2,6 +2,8 @@
 // pinned support and the two links are drawn from hinge rings, bars and a
 // ground line, each line in its own line array so that symbol i of a kind
 // is element i of every array of that kind (element 0 is the preview).
+#include <QtGlobal>
+#include <algorithm>
 #include <vector>
 
 #include "editor/form1.h"
@@ -95,9 +97,12 @@ const std::vector<LineGroup>& verticalLinkLines() {
 
 // Sets the lines of symbol `index`, creating them where they do not exist
 // yet (a project read from a file has no symbols on the canvas).
+// A symbol has one segment per line array; should the two tables ever
+// disagree, only the pieces present in both are drawn.
 void drawSymbol(Canvas& canvas, const std::vector<LineGroup>& lines,
                 const std::vector<Segment>& segments, int index) {
-    for (std::size_t j = 0; j < lines.size(); ++j) {
+    Q_ASSERT(segments.size() == lines.size());
+    for (std::size_t j = 0; j < std::min(lines.size(), segments.size()); ++j) {
         const LineId id{lines[j], index};
         if (!canvas.line(id.group, index).loaded) {
             canvas.loadLine(id.group, index,

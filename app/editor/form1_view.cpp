@@ -27,6 +27,7 @@ void Form1::applyWorld(const WorldWindow& world) {
     if (!usable(world)) {
         return;
     }
+    startupScalePending_ = false;
     document.world = world;
     canvas.worldChanged();
     重装杆件();
@@ -93,6 +94,10 @@ void Form1::重装杆件() {
         std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(document.membersEntered, 0)),
                               document.members.size() - 1);
     for (std::size_t k = 1; k <= drawn; ++k) {
+        // The member being drawn has no record yet: its line is its truth.
+        if (drawingMember() && k == static_cast<std::size_t>(document.membersEntered)) {
+            continue;
+        }
         const gj& member = document.members[k];
         const int i = static_cast<int>(k);
         if (!canvas.line(kMemberLines, i).loaded) {

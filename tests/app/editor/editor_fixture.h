@@ -45,7 +45,8 @@ protected:
         click(x1, y1);
         click(x2, y2);
     }
-    void keyUp(Qt::Key key) { QTest::keyRelease(form.canvasView, key); }
+    // A key pressed and released on the canvas; the window acts on the release.
+    void keyUp(Qt::Key key) { QTest::keyClick(form.canvasView, key); }
 
     void choose(const char* caption) { form.menuItem(QString::fromUtf8(caption))->trigger(); }
     // 杆件总数 answered with `total`, then 输入杆件.
