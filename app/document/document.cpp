@@ -42,16 +42,36 @@ std::int16_t* symbolCounter(Document& document, std::int16_t kind) {
 
 }  // namespace
 
-void placeSupport(Document& document, std::size_t node, std::int16_t kind, const gd& record) {
-    document.nodes.at(node) = record;
-    document.supportKinds.at(node) = kind;
+bool isSupportKind(std::int16_t kind) {
+    switch (kind) {
+        case SupportFixed:
+        case SupportPinned:
+        case SupportHorizontalLink:
+        case SupportVerticalLink:
+        case SupportNone:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool placeSupport(Document& document, std::size_t node, std::int16_t kind, const gd& record) {
+    const bool numbered =
+        node >= 1 && node <= static_cast<std::size_t>(std::max<int>(document.nodeCount, 0));
+    if (!numbered || node >= document.nodes.size() || node >= document.supportKinds.size() ||
+        !isSupportKind(kind)) {
+        return false;
+    }
+    document.nodes[node] = record;
+    document.supportKinds[node] = kind;
     std::int16_t* counter = symbolCounter(document, kind);
     if (counter == nullptr) {
-        return;
+        return true;
     }
     ++*counter;
     ++document.supportsPlaced;
     if (kind != SupportFixed) {
         document.supportDirection = record.支座方向;
     }
+    return true;
 }

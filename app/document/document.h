@@ -101,8 +101,15 @@ void resizeMembers(Document& document, std::int16_t total);
 // nodes and supportKinds sized 1..count, every support kind 7.
 void resizeNodes(Document& document, std::int16_t count);
 
+// Whether `kind` is one of the support codes above.
+bool isSupportKind(std::int16_t kind);
+
 // Records a support of `kind` at node `node` (1..nodeCount) as placing one
 // does: the node record, the node's kind, the kind's symbol counter and
 // supportsPlaced; a pinned or link support also becomes the current
-// supportDirection. Any other kind (7, none) records the node only.
-void placeSupport(Document& document, std::size_t node, std::int16_t kind, const gd& record);
+// supportDirection. SupportNone records the node only.
+//
+// A node outside 1..nodeCount (or beyond the node arrays) or a code that is
+// not a support kind is refused: the result is false and the document is
+// left as it was, so that a damaged number can never stop the program.
+bool placeSupport(Document& document, std::size_t node, std::int16_t kind, const gd& record);

@@ -1,8 +1,6 @@
-// The copy of the document into the solver, and node numbering, which
-// decides the node numbers the copy hands over.
+// The copy of the document into the solver.
 #include <gtest/gtest.h>
 
-#include "document/node_numbering.h"
 #include "example_frames.h"
 #include "results/solver_copy.h"
 
@@ -57,49 +55,6 @@ TEST(SolverCopy, CopiesMembersLoadsAndSupportsAsWholeArrays) {
     EXPECT_EQ(solver.荷载种类(1, 2), 0);
     EXPECT_EQ(solver.荷载种类.rows(), 56u);
     EXPECT_EQ(solver.荷载种类.cols(), static_cast<std::size_t>(document.memberTotal) + 1);
-}
-
-Document drawn(const std::vector<std::array<float, 4>>& ends) {
-    Document document;
-    for (const auto& [x1, y1, x2, y2] : ends) {
-        gj member;
-        member.x1 = x1;
-        member.y1 = y1;
-        member.x2 = x2;
-        member.y2 = y2;
-        document.members.push_back(member);
-    }
-    document.memberTotal = document.membersEntered =
-        static_cast<std::int16_t>(document.members.size() - 1);
-    return document;
-}
-
-TEST(NodeNumbering, NodesAreNumberedInTheOrderTheirEndsAreMet) {
-    // A portal drawn column, beam, column: the second column's top is the
-    // beam's right end.
-    Document portal = drawn({{0, 0, 0, -4}, {0, -4, 6, -4}, {6, 0, 6, -4}});
-    portal.supportKinds = {7, 0};
-    节点自动编号(portal);
-    EXPECT_EQ(portal.nodeCount, 4);
-    const std::vector<std::pair<int, int>> expected{{1, 2}, {2, 3}, {4, 3}};
-    for (std::size_t i = 1; i <= 3; ++i) {
-        const std::pair<int, int> numbers{portal.members[i].左号, portal.members[i].右号};
-        EXPECT_EQ(numbers, expected[i - 1]);
-    }
-    EXPECT_EQ(portal.supportKinds, std::vector<std::int16_t>(5, 7));  // supports dropped
-    EXPECT_EQ(portal.nodes.size(), 5u);
-
-    // A closed triangle: the last member joins two numbered ends.
-    Document triangle = drawn({{0, 0, 4, 0}, {0, 0, 2, -3}, {2, -3, 4, 0}});
-    节点自动编号(triangle);
-    EXPECT_EQ(triangle.nodeCount, 3);
-    EXPECT_EQ(triangle.members[3].左号, 3);
-    EXPECT_EQ(triangle.members[3].右号, 2);
-
-    // Ends a hair apart are different nodes: there is no tolerance.
-    Document apart = drawn({{0, 0, 1, 0}, {1.0000001f, 0, 2, 0}});
-    节点自动编号(apart);
-    EXPECT_EQ(apart.nodeCount, 4);
 }
 
 }  // namespace
