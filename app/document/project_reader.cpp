@@ -57,6 +57,9 @@ public:
         throw Refusal{{itemLine_ ? itemLine_ : line_, expected}};
     }
 
+    // The line of the item read last.
+    int itemLine() const { return itemLine_; }
+
 private:
     static bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
     static bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -118,6 +121,12 @@ public:
     explicit RecordReader(std::string_view text) : items_(text) {}
 
     bool atEnd() { return items_.atEnd(); }
+
+    int itemLine() const { return items_.itemLine(); }
+
+    // Refuses the item read last, for a rule that only the items after it
+    // could decide.
+    [[noreturn]] void refuse(const std::string& expected) const { items_.refuse(expected); }
 
     std::string text(const std::string& what) { return items_.next("文本(" + what + ")").first; }
 
@@ -186,9 +195,21 @@ struct LoadBuffers {
     std::vector<float> magnitudes = std::vector<float>(orv::kMaxLoadsPerMember + 1, 0.0f);
 };
 
+// The drawing window divides by the width and height of its world window.
+float windowExtent(RecordReader& in, const std::string& what) {
+    const float extent = in.single(what);
+    if (!(extent > 0)) {
+        in.refuse("大于 0 的数值(" + what + ")");
+    }
+    return extent;
+}
+
 void readNodes(RecordReader& in, Document& document) {
     for (std::size_t k = 1; k <= static_cast<std::size_t>(document.nodeCount); ++k) {
         const std::int16_t kind = in.integer("支座种类");
+        if (!isSupportKind(kind)) {
+            in.refuse("支座种类 0、1、3、5 或 7");
+        }
         gd node;
         node.支座方向 = in.boolean("支座方向");
         node.节点号 = in.integer("节点号");
@@ -198,11 +219,14 @@ void readNodes(RecordReader& in, Document& document) {
     }
 }
 
-void readMember(RecordReader& in, gj& member, LoadBuffers& loads, Document& document) {
-    // The number of the member, which becomes the count of members drawn.
+// Reads one member record; returns the line of its node numbers.
+int readMember(RecordReader& in, gj& member, LoadBuffers& loads, Document& document) {
+    // The number of the member, which becomes the count of members drawn:
+    // members not yet drawn carry the number of the last member drawn.
     document.membersEntered = in.integer("杆件号", 0, document.memberTotal);
-    member.左号 = in.integer("左节点号");
-    member.右号 = in.integer("右节点号");
+    member.左号 = in.integer("左节点号", 0, document.nodeCount);
+    member.右号 = in.integer("右节点号", 0, document.nodeCount);
+    const int nodeNumbersLine = in.itemLine();
     member.x1 = in.single("x1");
     member.y1 = in.single("y1");
     member.x2 = in.single("x2");
@@ -223,6 +247,21 @@ void readMember(RecordReader& in, gj& member, LoadBuffers& loads, Document& docu
     member.hzlx = loads.kinds;
     member.xq = loads.positions;
     member.q = loads.magnitudes;
+    return nodeNumbersLine;
+}
+
+// Node number 0 stands for "not numbered", which only a member not yet drawn
+// may be: the support and analysis commands look up the nodes of every
+// member drawn.
+void requireNumberedEnds(const Document& document, const std::vector<int>& nodeNumbersLines) {
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(document.membersEntered); ++i) {
+        const gj& member = document.members[i];
+        if (member.左号 == 0 || member.右号 == 0) {
+            throw Refusal{{nodeNumbersLines[i], "已画杆件的节点号 1 到 " +
+                                                    std::to_string(document.nodeCount) + "(杆件 " +
+                                                    std::to_string(i) + ")"}};
+        }
+    }
 }
 
 // Records 1 to 6 of one project.
@@ -236,15 +275,18 @@ void readProject(RecordReader& in, Document& document, LoadBuffers& loads) {
     document.crosshairColour = in.colour("十字光标颜色");
     document.world.scaleLeft = in.single("ScaleLeft");
     document.world.scaleTop = in.single("ScaleTop");
-    document.world.scaleWidth = in.single("ScaleWidth");
-    document.world.scaleHeight = in.single("ScaleHeight");
+    document.world.scaleWidth = windowExtent(in, "ScaleWidth");
+    document.world.scaleHeight = windowExtent(in, "ScaleHeight");
     document.fixedSymbolCount = document.pinnedSymbolCount = 0;
     document.horizontalLinkSymbolCount = document.verticalLinkSymbolCount = 0;
     document.supportsPlaced = 0;
     readNodes(in, document);
+    document.membersEntered = 0;
+    std::vector<int> nodeNumbersLines(document.members.size(), 0);
     for (std::size_t i = 1; i <= static_cast<std::size_t>(document.memberTotal); ++i) {
-        readMember(in, document.members[i], loads, document);
+        nodeNumbersLines[i] = readMember(in, document.members[i], loads, document);
     }
+    requireNumberedEnds(document, nodeNumbersLines);
     in.text("END");  // its content is not compared
 }
 

@@ -113,8 +113,14 @@ std::string projectFileText(const Document& document) {
         .single(world.scaleHeight)
         .end();
     writeNodes(document, out);
+    // The reader takes the number of the last member record as the count
+    // of members drawn, so members not yet drawn carry the number of the
+    // last member drawn (0 when none is). A complete drawing numbers its
+    // members 1, 2, 3, ...
+    const long drawn = std::max<long>(document.membersEntered, 0);
     for (long i = 1; i <= document.memberTotal; ++i) {
-        writeMember(elementOr(document.members, static_cast<std::size_t>(i)), i, out);
+        writeMember(elementOr(document.members, static_cast<std::size_t>(i)), std::min(i, drawn),
+                    out);
     }
     out.text("END").end();
     return out.take();

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "document/node_numbering.h"
 #include "document/project_file.h"
 #include "example_frames.h"
 #include "run_support.h"
@@ -120,12 +121,15 @@ TEST(ProjectFile, ReadsUtf8Gb18030AndEveryLineEnd) {
 }
 
 TEST(ProjectFile, ReaderRulesForEdgeCases) {
-    // Members drawn but nodes not numbered: no node records.
-    Document unnumbered = exampleProject("portal.tsd");
-    unnumbered.nodeCount = 0;
-    const Document noNodes = readBack(projectFileText(unnumbered));
+    // A member total entered, nothing drawn yet: no node records.
+    Document undrawn;
+    undrawn.world = {-2, -9, 16, 11};
+    undrawn.memberTotal = 3;
+    resizeMembers(undrawn, 3);
+    const Document noNodes = readBack(projectFileText(undrawn));
     EXPECT_EQ(noNodes.nodeCount, 0);
     EXPECT_EQ(noNodes.nodes.size(), 1u);
+    EXPECT_EQ(noNodes.membersEntered, 0);
 
     // An empty file changes nothing.
     Document kept = exampleProject("portal.tsd");
@@ -147,6 +151,36 @@ TEST(ProjectFile, ReaderRulesForEdgeCases) {
     const std::string two = projectFileText(exampleProject("portal.tsd")) +
                             projectFileText(exampleProject("triangle.tsd"));
     EXPECT_EQ(projectFileText(readBack(two)), projectFileText(exampleProject("triangle.tsd")));
+}
+
+// The portal with only its first `drawn` members drawn and numbered, as the
+// window leaves it while member input goes on.
+Document partlyDrawnPortal(std::int16_t drawn) {
+    Document document = exampleProject("portal.tsd");
+    for (std::size_t i = static_cast<std::size_t>(drawn) + 1; i <= 3; ++i) {
+        document.members[i] = gj{};
+    }
+    document.membersEntered = drawn;
+    EXPECT_TRUE(节点自动编号(document));
+    return document;
+}
+
+TEST(ProjectFile, APartlyDrawnFrameReopensWithTheSameMembersDrawn) {
+    for (std::int16_t drawn = 0; drawn <= 3; ++drawn) {
+        SCOPED_TRACE(drawn);
+        const Document written = partlyDrawnPortal(drawn);
+        Document read = exampleProject("triangle.tsd");  // the project open before
+        ASSERT_FALSE(readProjectText(projectFileText(written), read));
+        EXPECT_EQ(read.membersEntered, drawn);
+        EXPECT_EQ(read.nodeCount, written.nodeCount);
+        EXPECT_EQ(projectFileText(read), projectFileText(written));
+    }
+    // Members not yet drawn carry the number of the last member drawn,
+    // which is how a reader that takes the last number counts them.
+    const std::string text = projectFileText(partlyDrawnPortal(1));
+    EXPECT_NE(text.find("\r\n1,1,2\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("\r\n2,"), std::string::npos);
+    EXPECT_NE(text.find("\r\n1,0,0\r\n0,0,0,0,\"\",\"\"\r\n"), std::string::npos);
 }
 
 TEST(ProjectFile, LoadSlotsCarryOverFromTheMemberBefore) {
@@ -190,6 +224,14 @@ TEST(ProjectFile, MalformedFilesAreRefusedWholeWithTheirLine) {
         {"exponent beyond a long (found by fuzzing)", "77D3179999999999999999999999999", 1},
         {"member number beyond the member total", replaced("\r\n1,1,2\r\n", "\r\n2,1,2\r\n"), 6},
         {"negative member number", replaced("\r\n1,1,2\r\n", "\r\n-7,1,2\r\n"), 6},
+        {"zero window width", replaced("-2,-9,16,11", "-2,-9,0,11"), 3},
+        {"negative window height", replaced("-2,-9,16,11", "-2,-9,16,-11"), 3},
+        {"window width below single precision", replaced("-2,-9,16,11", "-2,-9,1E-50,11"), 3},
+        {"support code 2", replaced("5,#FALSE#,2,6,0", "2,#FALSE#,2,6,0"), 5},
+        {"support code 8", replaced("5,#FALSE#,2,6,0", "8,#FALSE#,2,6,0"), 5},
+        {"node number beyond the node count", replaced("\r\n1,1,2\r\n", "\r\n1,1,3\r\n"), 6},
+        {"negative node number", replaced("\r\n1,1,2\r\n", "\r\n1,-1,2\r\n"), 6},
+        {"drawn member without a node number", replaced("\r\n1,1,2\r\n", "\r\n1,1,0\r\n"), 6},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
