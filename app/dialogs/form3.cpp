@@ -1,16 +1,22 @@
 // The member property dialog; see form3.h.
 #include "dialogs/form3.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "dialogs/section_shapes.h"
 #include "model/materials.h"
+#include "platform/character_filter.h"
 #include "platform/platform.h"
 #include "text/number_text.h"
 
@@ -65,8 +71,31 @@ void showComboText(QComboBox& combo, const QString& text) {
     combo.setEditText(text);
 }
 
+// As wide as the longest text the program writes into a field: fifteen
+// significant digits with an exponent, like "2.60416666666667E-03".
+const QString kWidestFieldText = QStringLiteral("0.00000000000000E-00");
+
+// The width at which `field` shows `text` without scrolling: the text, the
+// two pixels QLineEdit keeps either side of it, a pixel for the cursor, the
+// text margins and the frame.
+int widthShowingWhole(const QLineEdit& field, const QString& text) {
+    constexpr int kLineEditMargin = 2;
+    const QMargins margins = field.textMargins();
+    const int contents = field.fontMetrics().horizontalAdvance(text) + 2 * kLineEditMargin + 1 +
+                         margins.left() + margins.right();
+    QStyleOptionFrame option;
+    option.initFrom(&field);
+    option.lineWidth = field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &field);
+    return field.style()
+        ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(contents, field.height()), &field)
+        .width();
+}
+
 QComboBox* createList(QWidget* parent, const QString& toolTip, QRect geometry) {
     auto* combo = new QComboBox(parent);
+    // Focus only by click or Tab: a wheel turned over the dialog neither
+    // takes the focus nor changes a choice.
+    combo->setFocusPolicy(Qt::StrongFocus);
     // Editable, so that a member's name shows even when the list lacks it.
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
@@ -81,11 +110,17 @@ QLabel* createLabel(QWidget* parent, const QString& text, QRect geometry) {
     return label;
 }
 
+// Dimensions are non-negative decimals.
+bool isDimensionCharacter(QChar c) {
+    return c == u'.' || (c >= u'0' && c <= u'9');
+}
+
 enum class FieldKey { Pass, Discard, Enter, Escape };
 
-// Dimensions are non-negative decimals: of the keys that type a character
-// only digits, "." and Backspace reach the field; Enter and Esc steer the
-// focus. Keys that type nothing (arrows, Home, Delete, Tab) keep working.
+// Of the keys that type a character only digits, "." and Backspace reach
+// the field; Enter and Esc steer the focus. Keys that type nothing (arrows,
+// Home, Delete, Tab) and shortcuts (Ctrl+V, whose paste the field's
+// character filter checks) keep working.
 FieldKey classifyFieldKey(const QKeyEvent& key) {
     switch (key.key()) {
         case Qt::Key_Return:
@@ -106,8 +141,11 @@ FieldKey classifyFieldKey(const QKeyEvent& key) {
         return FieldKey::Pass;
     }
     const QChar c = typed.front();
-    const bool decimalCharacter = c == u'.' || (c >= u'0' && c <= u'9');
-    return typed.size() == 1 && decimalCharacter ? FieldKey::Pass : FieldKey::Discard;
+    const bool shortcut = key.modifiers().testFlag(Qt::ControlModifier) || !c.isPrint();
+    if (shortcut) {
+        return FieldKey::Pass;
+    }
+    return typed.size() == 1 && isDimensionCharacter(c) ? FieldKey::Pass : FieldKey::Discard;
 }
 
 }  // namespace
@@ -119,7 +157,7 @@ Form3::Form3(Document& document, Platform& platform, QString programFolder, QWid
       programFolder_(std::move(programFolder)),
       editor_(editor) {
     setWindowTitle(QStringLiteral("杆件特性"));
-    // The design positions assume the classic 9-point dialog font.
+    // The design positions assume a 9-point dialog font.
     QFont dialogFont = font();
     dialogFont.setPointSize(9);
     setFont(dialogFont);
@@ -148,6 +186,8 @@ void Form3::createControls() {
         // An input method would commit text past the key filter.
         Text1[row]->setAttribute(Qt::WA_InputMethodEnabled, false);
         Text1[row]->installEventFilter(this);
+        // Pasted and dropped text passes the same test as typed keys.
+        restrictInsertedCharacters(*Text1[row], isDimensionCharacter);
     }
     Image1 = createLabel(this, QString(), twipRect(3000, 600, 1830, 1845));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -159,6 +199,26 @@ void Form3::createControls() {
     // activated, unlike the index signals, comes only from the user's choice.
     connect(Combo1, &QComboBox::activated, this, [this] { ApplyMemberProperties(); });
     connect(Combo2, &QComboBox::activated, this, [this] { changeSection(); });
+    widenFieldsForLongValues();
+}
+
+// The design's fields are too narrow for the longest values in most fonts;
+// they grow to show them whole, and the unit labels, the sketch, the shape
+// list and the window make room.
+void Form3::widenFieldsForLongValues() {
+    const int extra =
+        std::max(0, widthShowingWhole(*Text1[1], kWidestFieldText) - Text1[1]->width());
+    if (extra == 0) {
+        return;
+    }
+    const QPoint shift(extra, 0);
+    for (int row = 1; row <= kRowCount; ++row) {
+        Text1[row]->resize(Text1[row]->width() + extra, Text1[row]->height());
+        Label3[row + kRowCount]->move(Label3[row + kRowCount]->pos() + shift);
+    }
+    Image1->move(Image1->pos() + shift);
+    Combo2->resize(Combo2->width() + extra, Combo2->height());
+    setFixedSize(width() + extra, height());
 }
 
 void Form3::FillMemberPropertyLists() {
@@ -262,8 +322,18 @@ void Form3::load() {
     placeAtEditorsTopRight();
 }
 
-// Top at the editor's top, left at the editor's width less the dialog's:
-// the editor's top right corner while the editor sits at the screen's left.
+QRect frameAtTopRightOf(QSize frameSize, const QRect& anchorFrame, const QRect& available) {
+    QRect frame(QPoint(), frameSize);
+    frame.moveTopRight(anchorFrame.topRight());
+    const int left = std::min(frame.left(), available.left() + available.width() - frame.width());
+    const int top = std::min(frame.top(), available.top() + available.height() - frame.height());
+    frame.moveTopLeft(QPoint(std::max(left, available.left()), std::max(top, available.top())));
+    return frame;
+}
+
+// The frame's top right at the editor frame's, inside the available area of
+// the editor's screen, so that the title bar is on the screen and the
+// editor's own title-bar buttons stay free.
 void Form3::placeAtEditorsTopRight() {
     if (editor_ == nullptr) {
         return;
@@ -271,7 +341,31 @@ void Form3::placeAtEditorsTopRight() {
     // The window is made now, where the platform can tell its frame's size.
     create();
     const QRect editorFrame = editor_->frameGeometry();
-    move(editorFrame.width() - frameGeometry().width(), editorFrame.top());
+    const QScreen* screen = editor_->screen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : editorFrame;
+    move(frameAtTopRightOf(frameGeometry().size(), editorFrame, available).topLeft());
+    awaitingFrame_ = frameGeometry() == geometry();
+}
+
+// The window manager frames the window after it is shown; once the frame's
+// size is known the dialog is placed again, by its real frame. That happens
+// before the user can grab the title bar, and only once, so a dialog the
+// user moved stays where it was put.
+void Form3::placeAgainOnceFramed() {
+    if (awaitingFrame_ && frameGeometry() != geometry()) {
+        awaitingFrame_ = false;
+        placeAtEditorsTopRight();
+    }
+}
+
+void Form3::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    placeAgainOnceFramed();
+}
+
+void Form3::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    placeAgainOnceFramed();
 }
 
 void Form3::changeSection() {
@@ -331,6 +425,12 @@ void Form3::keyPressEvent(QKeyEvent* event) {
 }
 
 bool Form3::eventFilter(QObject* watched, QEvent* event) {
+    // A wheel over a closed list would choose another entry and, through
+    // it, reset the dimensions or rewrite the picked member.
+    if (event->type() == QEvent::Wheel && isClosedList(watched)) {
+        event->ignore();
+        return true;
+    }
     const int row = rowOf(watched);
     if (event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
@@ -372,6 +472,15 @@ bool Form3::handleFieldKey(int row, const QKeyEvent& key) {
 void Form3::focusRowAfter(int row) {
     const int next = row < kRowCount && !Text1[row + 1]->isHidden() ? row + 1 : 1;
     Text1[next]->setFocus();
+}
+
+bool Form3::isClosedList(const QObject* watched) const {
+    for (const QComboBox* combo : {Combo1, Combo2}) {
+        if (combo == watched) {
+            return !combo->view()->isVisible();
+        }
+    }
+    return false;
 }
 
 int Form3::rowOf(const QObject* watched) const {

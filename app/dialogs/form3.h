@@ -20,6 +20,13 @@ class QComboBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QMoveEvent;
+class QShowEvent;
+
+// Where a window frame of `frameSize` goes beside `anchorFrame`: its top
+// right corner at the anchor's, shifted the least so that the whole frame
+// lies inside `available` (the top left corner inside when it cannot fit).
+QRect frameAtTopRightOf(QSize frameSize, const QRect& anchorFrame, const QRect& available);
 
 class Form3 : public QWidget {
 public:
@@ -49,7 +56,7 @@ public:
     bool StayOnTop() const { return stayOnTop_; }
     void setStayOnTop(bool on);
 
-    // Controls, by their classic names; element 0 of the arrays is unused.
+    // Controls, by their window names; element 0 of the arrays is unused.
     QLabel* Label1 = nullptr;
     QComboBox* Combo1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -64,11 +71,16 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createControls();
+    void widenFieldsForLongValues();
     void load();
     void placeAtEditorsTopRight();
+    void placeAgainOnceFramed();
+    bool isClosedList(const QObject* watched) const;
     void changeSection();
     void layOutRows(const SectionShape& shape);
     void putDefaultValues(const SectionShape& shape);
@@ -86,4 +98,7 @@ private:
     QWidget* editor_;
     bool stayOnTop_ = false;
     bool loaded_ = false;
+    // Placed before the window manager framed the window, whose frame size
+    // was not known yet.
+    bool awaitingFrame_ = false;
 };

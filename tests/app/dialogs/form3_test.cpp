@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 
 #include "dialogs/form3.h"
@@ -295,15 +298,13 @@ TEST_F(Form3Test, ChoicesForAPickedMemberAreWrittenAtOnce) {
 }
 
 TEST_F(Form3Test, FirstShowingPutsTheDialogOnTopAtTheEditorsTopRight) {
-    editor.setGeometry(40, 30, 800, 600);
+    editor.setGeometry(40, 30, 500, 400);
     choose(form->Combo2, "T形");
     showActive();
     EXPECT_TRUE(form->StayOnTop());
     EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(form->windowFlags().testFlag(Qt::Tool));
-    EXPECT_EQ(form->frameGeometry().topLeft(),
-              QPoint(editor.frameGeometry().width() - form->frameGeometry().width(),
-                     editor.frameGeometry().top()));
+    EXPECT_EQ(form->frameGeometry().topRight(), editor.frameGeometry().topRight());
     EXPECT_EQ(form->sectionText(), "T形");  // no member input: the lists keep their state
 
     const QRect placed = form->geometry();
@@ -311,6 +312,94 @@ TEST_F(Form3Test, FirstShowingPutsTheDialogOnTopAtTheEditorsTopRight) {
     form->setStayOnTop(true);
     EXPECT_EQ(form->geometry(), placed);
     EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(Form3Test, TheWholeFrameIsPlacedOnTheScreen) {
+    // An editor reaching past the screen's right edge and above its top.
+    const QRect available = editor.screen()->availableGeometry();
+    editor.setGeometry(available.right() - 400, available.top() - 50, 600, 400);
+    showActive();
+    EXPECT_TRUE(available.contains(form->frameGeometry()));
+    EXPECT_EQ(form->frameGeometry().topRight(), QPoint(available.right(), available.top()));
+}
+
+TEST(Form3Placement, PutsTheTopRightCornerAtTheAnchorsInsideTheAvailableArea) {
+    const QRect available(0, 40, 1920, 1000);  // a panel along the top
+    const QSize frame(360, 200);
+    // Room enough: the corners meet.
+    EXPECT_EQ(frameAtTopRightOf(frame, QRect(100, 100, 800, 600), available),
+              QRect(QPoint(540, 100), frame));
+    // A maximized editor whose frame reaches beyond the area.
+    EXPECT_EQ(frameAtTopRightOf(frame, QRect(-4, 36, 1928, 1008), available),
+              QRect(QPoint(1560, 40), frame));
+    // An editor near the bottom left keeps the dialog above the bottom edge.
+    EXPECT_EQ(frameAtTopRightOf(frame, QRect(-300, 980, 400, 300), available),
+              QRect(QPoint(0, 840), frame));
+    // Too large for the area: its top left corner stays inside.
+    EXPECT_EQ(frameAtTopRightOf(QSize(2000, 1100), QRect(0, 40, 800, 600), available).topLeft(),
+              available.topLeft());
+}
+
+TEST_F(Form3Test, FieldsShowTheLongestValuesWhole) {
+    showActive();
+    choose(form->Combo2, kDirectInput);
+    QLineEdit& field = *form->Text1[2];
+    ASSERT_EQ(field.text(), "2.60416666666667E-03");
+    // The line edit scrolls while painting when the text is wider than it;
+    // a text shown whole starts and ends where the cursor does.
+    const auto cursorX = [&field] {
+        field.grab();
+        return field.inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    };
+    const int start = cursorX();
+    field.end(false);
+    EXPECT_EQ(cursorX() - start, field.fontMetrics().horizontalAdvance(field.text()));
+    // The unit labels and the sketch still clear the fields.
+    EXPECT_LE(field.geometry().right(), form->Label3[7]->geometry().left());
+    EXPECT_LE(form->Label3[7]->geometry().left() + 10, form->Image1->geometry().left());
+    EXPECT_LE(form->Image1->geometry().right(), form->width());
+}
+
+TEST_F(Form3Test, TheWheelOverAClosedListChangesNothing) {
+    document.members[1] = memberOf("矩形", {0.3f, 0.6f, 0, 0, 0});
+    document.memberPicked = true;
+    marked = 1;
+    form->ShowMemberProperties(1);
+    showActive();
+    const auto turnWheel = [](QWidget* target) {
+        QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &wheel);
+    };
+    for (QComboBox* list : {form->Combo1, form->Combo2}) {
+        turnWheel(list);
+        turnWheel(list->lineEdit());
+    }
+    EXPECT_EQ(form->materialText(), "C30混凝土");
+    EXPECT_EQ(form->sectionText(), "矩形");
+    EXPECT_EQ(rows()[0], "b .3 m");
+    EXPECT_EQ(document.members[1].尺寸, (std::vector<float>{0.3f, 0.6f, 0, 0, 0}));
+    EXPECT_TRUE(platform.calls.empty());
+}
+
+TEST_F(Form3Test, PastedTextPassesTheKeyFilter) {
+    showActive();
+    QLineEdit& field = *form->Text1[1];
+    field.setFocus();
+    field.end(false);
+    const auto paste = [&field](const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+    };
+    paste("-7");
+    paste("1e5");
+    EXPECT_EQ(field.text(), "0.25");
+    paste("75");
+    EXPECT_EQ(field.text(), "0.2575");
+    // The program's own values are not typed and may hold any character.
+    form->ShowMemberProperties(0);
+    choose(form->Combo2, kDirectInput);
+    EXPECT_EQ(form->Text1[2]->text(), "2.60416666666667E-03");
 }
 
 TEST_F(Form3Test, FirstShowingDuringMemberInputResetsTheDialog) {
