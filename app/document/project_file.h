@@ -9,10 +9,12 @@
 
 #include "document/document.h"
 
-// Writes records 1 to 6 of the document to `path`, UTF-8 with CR LF line
-// ends. The text goes to a temporary file in the same folder that is renamed
-// over `path` only when everything was written: on any failure the old file
-// is untouched and the result is false.
+// Writes records 1 to 6 of the document to `path` (UTF-8 text, see
+// file_names.h), UTF-8 with CR LF line ends. The text goes to a new file
+// with a name of its own in the same folder, reaches the disk and is renamed
+// over `path` only when everything was written; the saved file keeps the
+// permissions of the file it replaces. On any failure the old file is
+// untouched, nothing is left behind and the result is false.
 bool WriteProjectFile(const Document& document, const std::string& path);
 
 // The text WriteProjectFile writes, as bytes.
@@ -34,7 +36,7 @@ struct ProjectReadError {
 // was expected there, and `document` is left as it was.
 std::optional<ProjectReadError> readProjectText(const std::string& bytes, Document& document);
 
-// Reads the file at `path` as readProjectText does. A file that cannot be
+// Reads the file at `path` (UTF-8 text) as readProjectText does. A file that cannot be
 // opened gives line 0 with the expectation "a readable file".
 std::optional<ProjectReadError> readProjectFile(const std::string& path, Document& document);
 

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <limits>
 
+#include "document/file_names.h"
 #include "document/project_file.h"
 #include "document/text_encoding.h"
 #include "model/load_kinds.h"
@@ -317,11 +318,12 @@ std::optional<ProjectReadError> readProjectText(const std::string& bytes, Docume
 }
 
 std::optional<ProjectReadError> readProjectFile(const std::string& path, Document& document) {
+    const std::filesystem::path systemPath = filePath(path);
     std::error_code error;
-    if (!std::filesystem::is_regular_file(std::filesystem::path(path), error)) {
+    if (!std::filesystem::is_regular_file(systemPath, error)) {
         return ProjectReadError{0, "可读的文件"};
     }
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    std::ifstream file(systemPath, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     if (!file && !file.eof()) {
         return ProjectReadError{0, "可读的文件"};

@@ -1,10 +1,19 @@
 // Writing the project file; see project_file.h.
-#include <algorithm>
-#include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <limits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <optional>
+#include <random>
+#include <utility>
+
+#include "document/file_names.h"
 #include "document/project_file.h"
 #include "text/number_text.h"
 
@@ -97,6 +106,97 @@ void writeMember(const gj& member, long number, RecordWriter& out) {
     }
 }
 
+// The new text of a file being saved: a file of its own in the target's
+// folder, so that renaming it over the target replaces the old text at once.
+// Removed again unless released after the rename.
+class SavingFile {
+public:
+    // A file with a name no other file has: created with O_EXCL, so no
+    // existing file or link of that name is followed or overwritten. Created
+    // with the permissions a new file gets under the umask.
+    static std::optional<SavingFile> create(const std::filesystem::path& folder) {
+        std::random_device seed;
+        std::mt19937_64 random(static_cast<std::uint64_t>(seed()) << 32 ^ seed());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            char name[32];
+            std::snprintf(name, sizeof name, ".orvandel-%012llx.saving",
+                          static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
+            const std::filesystem::path path = folder / name;
+            const int fd =
+                ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+            if (fd >= 0) {
+                return SavingFile(fd, path);
+            }
+            if (errno != EEXIST) {
+                return std::nullopt;
+            }
+        }
+        return std::nullopt;
+    }
+
+    SavingFile(SavingFile&& other) noexcept
+        : fd_(std::exchange(other.fd_, -1)), path_(std::exchange(other.path_, {})) {}
+    SavingFile& operator=(SavingFile&&) = delete;
+    ~SavingFile() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        if (!path_.empty()) {
+            ::unlink(path_.c_str());
+        }
+    }
+
+    const std::filesystem::path& path() const { return path_; }
+
+    bool write(std::string_view text) {
+        while (!text.empty()) {
+            const ssize_t written = ::write(fd_, text.data(), text.size());
+            if (written < 0 && errno == EINTR) {
+                continue;
+            }
+            if (written <= 0) {
+                return false;
+            }
+            text.remove_prefix(static_cast<std::size_t>(written));
+        }
+        return true;
+    }
+
+    // Saving must not change who may read or write the project.
+    bool keepPermissionsOf(const std::filesystem::path& target) {
+        struct stat old {};
+        if (::stat(target.c_str(), &old) != 0) {
+            return errno == ENOENT;  // a new file: the umask decided
+        }
+        return ::fchmod(fd_, old.st_mode & 07777) == 0;
+    }
+
+    // On the disk before the rename, so that a crash leaves the old text
+    // or the new one, never an empty file.
+    bool flushAndClose() {
+        const bool flushed = ::fsync(fd_) == 0;
+        const bool closed = ::close(std::exchange(fd_, -1)) == 0;
+        return flushed && closed;
+    }
+
+    // The file has become the target: nothing to remove.
+    void release() { path_.clear(); }
+
+private:
+    SavingFile(int fd, std::filesystem::path path) : fd_(fd), path_(std::move(path)) {}
+
+    int fd_;
+    std::filesystem::path path_;
+};
+
+void syncFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 }  // namespace
 
 std::string projectFileText(const Document& document) {
@@ -127,24 +227,24 @@ std::string projectFileText(const Document& document) {
 }
 
 bool WriteProjectFile(const Document& document, const std::string& path) {
-    const std::filesystem::path target(path);
-    const std::filesystem::path temporary(path + ".saving");
+    const std::filesystem::path target = filePath(path);
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     const std::string text = projectFileText(document);
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
-        file.close();
-        if (!file) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
+    auto temporary = SavingFile::create(folder);
+    if (!temporary) {
         return false;
     }
+    if (!temporary->write(text) || !temporary->keepPermissionsOf(target) ||
+        !temporary->flushAndClose()) {
+        return false;
+    }
+    if (::rename(temporary->path().c_str(), target.c_str()) != 0) {
+        return false;
+    }
+    temporary->release();
+    // The rename itself reaches the disk only with the folder; the file is
+    // saved either way, so a folder that cannot be flushed is not an error.
+    syncFolder(folder);
     return true;
 }

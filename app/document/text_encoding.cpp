@@ -40,25 +40,6 @@ bool isWellFormedSecondByte(unsigned char lead, unsigned char second) {
     }
 }
 
-std::optional<std::string> fromGb18030(std::string_view bytes) {
-    iconv_t converter = iconv_open("UTF-8", "GB18030");
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
-        return std::nullopt;
-    }
-    std::string input(bytes);
-    std::vector<char> output(input.size() * 4 + 16);
-    char* in = input.data();
-    std::size_t inLeft = input.size();
-    char* out = output.data();
-    std::size_t outLeft = output.size();
-    const std::size_t done = iconv(converter, &in, &inLeft, &out, &outLeft);
-    iconv_close(converter);
-    if (done == static_cast<std::size_t>(-1) || inLeft != 0) {
-        return std::nullopt;
-    }
-    return std::string(output.data(), output.size() - outLeft);
-}
-
 }  // namespace
 
 bool isValidUtf8(std::string_view bytes) {
@@ -81,6 +62,30 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
+std::optional<std::string> convertEncoding(std::string_view bytes, const char* from,
+                                           const char* to) {
+    iconv_t converter = iconv_open(to, from);
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        return std::nullopt;
+    }
+    std::string input(bytes);
+    // Four bytes per input byte hold any of the encodings used here.
+    std::vector<char> output(input.size() * 4 + 16);
+    char* in = input.data();
+    std::size_t inLeft = input.size();
+    char* out = output.data();
+    std::size_t outLeft = output.size();
+    std::size_t done = iconv(converter, &in, &inLeft, &out, &outLeft);
+    if (done != static_cast<std::size_t>(-1)) {
+        done = iconv(converter, nullptr, nullptr, &out, &outLeft);  // any closing shift sequence
+    }
+    iconv_close(converter);
+    if (done == static_cast<std::size_t>(-1) || inLeft != 0) {
+        return std::nullopt;
+    }
+    return std::string(output.data(), output.size() - outLeft);
+}
+
 std::optional<std::string> toUtf8(std::string_view bytes) {
     if (isValidUtf8(bytes)) {
         if (bytes.starts_with("\xEF\xBB\xBF")) {
@@ -88,5 +93,5 @@ std::optional<std::string> toUtf8(std::string_view bytes) {
         }
         return std::string(bytes);
     }
-    return fromGb18030(bytes);
+    return convertEncoding(bytes, "GB18030", "UTF-8");
 }

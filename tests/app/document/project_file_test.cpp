@@ -1,6 +1,5 @@
 // The project file: exact writing, reading in every encoding and line-end
-// form, the reader's rules, refusal of malformed files as a whole, and the
-// safe save.
+// form, the reader's rules and refusal of malformed files as a whole.
 #include <gtest/gtest.h>
 #include <iconv.h>
 
@@ -267,26 +266,6 @@ TEST(ProjectFile, TabsAndEndOfFileMarksAreTolerated) {
     text.replace(text.find(","), 1, "\t,\t");
     EXPECT_EQ(projectFileText(readBack(text + "\x1A")),
               projectFileText(exampleProject("portal.tsd")));
-}
-
-TEST(ProjectFile, FailedSaveLeavesTheOldFileUntouched) {
-    ScratchFolder folder;
-    const Document document = exampleProject("portal.tsd");
-    EXPECT_FALSE(WriteProjectFile(document, folder.path("missing/frame.tsd").string()));
-
-    const std::filesystem::path existing = folder.path("frame.tsd");
-    writeWholeFile(existing, "the user's only copy");
-    std::filesystem::create_directory(folder.path("frame.tsd.saving"));  // blocks the write
-    EXPECT_FALSE(WriteProjectFile(document, existing.string()));
-    EXPECT_EQ(readWholeFile(existing), "the user's only copy");
-
-    std::filesystem::remove(folder.path("frame.tsd.saving"));
-    EXPECT_TRUE(WriteProjectFile(document, existing.string()));
-    EXPECT_EQ(readWholeFile(existing), projectFileText(document));
-
-    Document read;
-    EXPECT_FALSE(readProjectFile(existing.string(), read));
-    EXPECT_EQ(readProjectFile(folder.path("none.tsd").string(), read)->line, 0);
 }
 
 }  // namespace
