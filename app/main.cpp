@@ -4,29 +4,83 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <cstdlib>
 #include <iostream>
 
 #include "batch/batch_analysis.h"
+#include "document/file_names.h"
 #include "editor/form1.h"
 #include "platform/qt_platform.h"
 
 namespace {
 
+// Exit status when the window is asked for without a display; the batch
+// statuses are BatchStatus.
+constexpr int kNoDisplayStatus = 6;
+
 constexpr const char* kDescription =
     "Orvandel: analysis of plane rigid frames by the direct stiffness method.\n"
     "\n"
     "Without options the drawing window opens (FILE.tsd, when given, is to be\n"
-    "opened in it). Exit status of --analyze: 0 solved (the member end forces\n"
-    "are printed on standard output), 2 the project cannot be read, 3 members\n"
-    "are still to be drawn, 4 the frame cannot be solved. Messages go to\n"
-    "standard error.";
+    "opened in it). Messages go to standard error. Exit status:\n"
+    "  0  done (--analyze: the member end forces are printed on standard output)\n"
+    "  1  the command line is wrong\n"
+    "  2  the project cannot be read\n"
+    "  3  members are still to be drawn\n"
+    "  4  the frame cannot be solved\n"
+    "  5  the result file cannot be read back\n"
+    "  6  no display for the drawing window (--analyze needs none)";
 
+constexpr const char* kNoDisplayMessage =
+    "Orvandel: 没有可用的显示 (DISPLAY、WAYLAND_DISPLAY 均未设置), 无法打开绘图窗口; "
+    "无显示时请用 --analyze FILE.tsd 计算 / no display (neither DISPLAY nor WAYLAND_DISPLAY "
+    "is set), the drawing window cannot open; use --analyze FILE.tsd without a display";
+
+// Arguments arrive in the encoding of the user's locale; the parser and the
+// program work in UTF-8.
 QStringList argumentsOf(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << QString::fromStdString(fileNameToUtf8(argv[i]));
     }
     return arguments;
+}
+
+bool isSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+// The platforms Qt is asked to try, in order (QT_QPA_PLATFORM, a list
+// separated by ';'), each without its options.
+QStringList requestedPlatforms() {
+    QStringList platforms;
+    const QString request = qEnvironmentVariable("QT_QPA_PLATFORM");
+    for (const QString& entry : request.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        platforms << entry.section(QLatin1Char(':'), 0, 0).trimmed();
+    }
+    return platforms;
+}
+
+// Qt ends the program with an abort when the X11 or Wayland platform finds
+// no display, so the window is not even tried then. The default platform is
+// one of the two; other platforms (offscreen, vnc, ...) need no display.
+bool displayMissing() {
+    const bool x11 = isSet("DISPLAY");
+    const bool wayland = isSet("WAYLAND_DISPLAY");
+    const QStringList platforms = requestedPlatforms();
+    if (platforms.isEmpty()) {
+        return !x11 && !wayland;
+    }
+    for (const QString& platform : platforms) {
+        const bool usable = platform.startsWith(QLatin1String("xcb"))       ? x11
+                            : platform.startsWith(QLatin1String("wayland")) ? wayland
+                                                                            : true;
+        if (usable) {
+            return false;
+        }
+    }
+    return true;
 }
 
 int runEditor(int argc, char* argv[], const QStringList& projects) {
@@ -71,9 +125,12 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (parser.isSet(analyze)) {
-        QCoreApplication application(argc, argv);
         return static_cast<int>(
             analyzeProject(parser.value(analyze).toStdString(), std::cout, std::cerr));
+    }
+    if (displayMissing()) {
+        std::cerr << kNoDisplayMessage << '\n';
+        return kNoDisplayStatus;
     }
     return runEditor(argc, argv, parser.positionalArguments());
 }

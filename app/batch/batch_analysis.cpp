@@ -1,21 +1,55 @@
 // Batch analysis; see batch_analysis.h.
 #include "batch/batch_analysis.h"
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <ostream>
 
+#include "document/file_names.h"
 #include "document/project_file.h"
 #include "results/solver_copy.h"
 #include "solver/result_files.h"
 
 namespace {
 
-void printMemberForces(const std::string& projectPath, std::ostream& out) {
-    std::ifstream file(orv::resultBaseName(projectPath) + ".mqn", std::ios::binary);
-    out << file.rdbuf();
+// The engine opens its result files by the name it is given, so it gets the
+// project's name as the system knows it.
+std::string memberForcesFileName(const std::string& path) {
+    return orv::resultBaseName(utf8ToFileName(path)) + ".mqn";
+}
+
+// The bytes of a regular file, or nothing when it cannot be read whole.
+std::optional<std::string> wholeFile(const std::filesystem::path& fileName) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error)) {
+        return std::nullopt;
+    }
+    try {
+        std::ifstream file(fileName, std::ios::binary);
+        std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        if (!file.is_open() || file.bad()) {
+            return std::nullopt;
+        }
+        return text;
+    } catch (const std::exception&) {  // the stream buffer throws on read errors
+        return std::nullopt;
+    }
 }
 
 }  // namespace
+
+BatchStatus printMemberForces(const std::string& path, std::ostream& out, std::ostream& err) {
+    const std::filesystem::path fileName = memberForcesFileName(path);
+    const auto text = wholeFile(fileName);
+    if (!text) {
+        err << "无法读取计算结果文件 " << fileNameToUtf8(fileName.native()) << '\n';
+        return BatchStatus::ResultsUnreadable;
+    }
+    out << *text;
+    return BatchStatus::Solved;
+}
 
 BatchStatus analyzeProject(const std::string& path, std::ostream& out, std::ostream& err) {
     Document document;
@@ -36,9 +70,8 @@ BatchStatus analyzeProject(const std::string& path, std::ostream& out, std::ostr
         say(kCannotComputeMessage);
         return BatchStatus::Unsolvable;
     }
-    if (!solver.korvasta(document.projectPath)) {
+    if (!solver.korvasta(utf8ToFileName(document.projectPath))) {
         return BatchStatus::Unsolvable;
     }
-    printMemberForces(document.projectPath, out);
-    return BatchStatus::Solved;
+    return printMemberForces(document.projectPath, out, err);
 }

@@ -13,11 +13,17 @@ enum class BatchStatus : int {
     UnreadableFile = 2,
     DrawingIncomplete = 3,
     Unsolvable = 4,
+    ResultsUnreadable = 5,
 };
 
 inline constexpr const char* kCannotComputeMessage = "因无杆端约束或有杆件长度为0,不能计算,请检查";
 
-// Reads the project at `path`, copies it into a solver, checks it, runs the
-// analysis (which writes the result files beside the project) and prints
-// the member end-force file to `out`. Every message goes to `err`.
+// Reads the project at `path` (UTF-8 text, see file_names.h), copies it into
+// a solver, checks it, runs the analysis (which writes the result files
+// beside the project) and prints the member end-force file to `out`. Every
+// message goes to `err`.
 BatchStatus analyzeProject(const std::string& path, std::ostream& out, std::ostream& err);
+
+// Prints the member end-force file of the project at `path` to `out`; when
+// it cannot be read whole, says so on `err` and gives ResultsUnreadable.
+BatchStatus printMemberForces(const std::string& path, std::ostream& out, std::ostream& err);

@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 
+#include "batch/batch_analysis.h"
+#include "document/locale_scope.h"
 #include "document/project_file.h"
+#include "document/text_encoding.h"
 #include "example_frames.h"
 #include "run_support.h"
 
@@ -27,10 +32,13 @@ std::string quoted(const std::string& argument) {
     return text + "'";
 }
 
-Outcome runProgram(const std::string& arguments, const ScratchFolder& folder) {
+// Runs the program with `arguments`; `environment` changes its environment
+// as arguments of env(1) do ("-u DISPLAY LC_ALL=C").
+Outcome runProgram(const std::string& arguments, const ScratchFolder& folder,
+                   const std::string& environment = "") {
     const std::filesystem::path errors = folder.path("stderr.txt");
-    const std::string command =
-        quoted(ORVANDEL_EXECUTABLE) + " " + arguments + " 2>" + quoted(errors.string());
+    const std::string command = "env " + environment + " " + quoted(ORVANDEL_EXECUTABLE) + " " +
+                                arguments + " 2>" + quoted(errors.string());
     Outcome outcome;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
@@ -95,12 +103,67 @@ TEST(BatchAnalysis, EachFailureHasItsOwnStatusAndMessage) {
     EXPECT_FALSE(std::filesystem::exists(folder.path("unsupported.mqn")));
 }
 
-TEST(BatchAnalysis, HelpListsTheOptions) {
+TEST(BatchAnalysis, HelpListsTheOptionsAndEveryExitStatus) {
     ScratchFolder folder;
     const Outcome help = runProgram("--help", folder);
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--analyze"), std::string::npos);
+    for (const char* status : {"  0  ", "  1  ", "  2  ", "  3  ", "  4  ", "  5  ", "  6  "}) {
+        EXPECT_NE(help.out.find(status), std::string::npos) << status;
+    }
     EXPECT_EQ(runProgram("--no-such-option", folder).status, 1);
+}
+
+// A Chinese project name typed in a GB18030 terminal reaches the program as
+// GB18030 bytes; the results go beside the project under the same kind of
+// name.
+TEST(BatchAnalysis, AnalysesAProjectWithAChineseNameInAGb18030Locale) {
+    if (!localeInstalled(kGb18030Locale)) {
+        GTEST_SKIP() << "locale zh_CN.GB18030 not installed";
+    }
+    ScratchFolder folder;
+    const std::string name = *convertEncoding("框架 一", "UTF-8", "GB18030");
+    std::filesystem::copy_file(std::filesystem::path(ORVANDEL_EXAMPLES) / "portal.tsd",
+                               folder.path(name + ".tsd"));
+    const Outcome outcome = runProgram("--analyze " + quoted(folder.path(name + ".tsd").string()),
+                                       folder, std::string("LC_ALL=") + kGb18030Locale);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, readWholeFile(folder.path(name + ".mqn")));
+    EXPECT_TRUE(std::filesystem::exists(folder.path(name + ".uva")));
+}
+
+TEST(BatchAnalysis, AResultFileThatCannotBeReadIsAFailure) {
+    ScratchFolder folder;
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(printMemberForces(folder.path("gone.tsd").string(), out, err),
+              BatchStatus::ResultsUnreadable);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(err.str().find(folder.path("gone.mqn").string()), std::string::npos);
+
+    std::filesystem::create_directory(folder.path("folder.mqn"));
+    EXPECT_EQ(printMemberForces(folder.path("folder.tsd").string(), out, err),
+              BatchStatus::ResultsUnreadable);
+
+    writeWholeFile(folder.path("frame.mqn"), "1,2\r\n");
+    EXPECT_EQ(printMemberForces(folder.path("frame.tsd").string(), out, err), BatchStatus::Solved);
+    EXPECT_EQ(out.str(), "1,2\r\n");
+}
+
+// Without a display the window cannot open: one line in both languages that
+// points to --analyze, and status 6 instead of Qt's abort.
+TEST(BatchAnalysis, WithoutADisplayTheWindowIsRefusedWithAMessage) {
+    ScratchFolder folder;
+    for (const std::string platform :
+         {"-u QT_QPA_PLATFORM", "QT_QPA_PLATFORM=xcb", "QT_QPA_PLATFORM='wayland;xcb'"}) {
+        SCOPED_TRACE(platform);
+        const Outcome outcome = runProgram("", folder, "-u DISPLAY -u WAYLAND_DISPLAY " + platform);
+        EXPECT_EQ(outcome.status, 6);
+        EXPECT_NE(outcome.err.find("--analyze"), std::string::npos);
+        EXPECT_NE(outcome.err.find("显示"), std::string::npos);
+        EXPECT_NE(outcome.err.find("display"), std::string::npos);
+        EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1);
+    }
 }
 
 }  // namespace
