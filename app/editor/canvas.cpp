@@ -41,6 +41,44 @@ QPointF alignedToPixels(QPointF point, int width) {
     return {alignedToPixels(point.x(), width), alignedToPixels(point.y(), width)};
 }
 
+// The part of a segment inside a rectangle, or nothing when it misses it.
+// Each end outside is moved onto the side it lies beyond, that coordinate
+// set exactly and the other one interpolated, so that a horizontal or
+// vertical line keeps its exact row or column however far its ends lie.
+std::optional<QLineF> clippedTo(const QRectF& box, QLineF segment) {
+    enum : unsigned { Left = 1, Right = 2, Top = 4, Bottom = 8 };
+    const auto outside = [&box](QPointF p) {
+        return (p.x() < box.left() ? Left : 0u) | (p.x() > box.right() ? Right : 0u) |
+               (p.y() < box.top() ? Top : 0u) | (p.y() > box.bottom() ? Bottom : 0u);
+    };
+    // Each pass puts one end on a side; four per end suffice, the bound
+    // guards against rounding moving an end back and forth.
+    for (int pass = 0; pass < 8; ++pass) {
+        const unsigned first = outside(segment.p1());
+        const unsigned second = outside(segment.p2());
+        if ((first | second) == 0) {
+            return segment;
+        }
+        if ((first & second) != 0) {
+            return std::nullopt;
+        }
+        const bool moveFirst = first != 0;
+        const unsigned side = moveFirst ? first : second;
+        const QPointF a = segment.p1();
+        const QPointF b = segment.p2();
+        QPointF onSide;
+        if (side & (Left | Right)) {
+            const double x = side & Left ? box.left() : box.right();
+            onSide = {x, a.y() + (b.y() - a.y()) * ((x - a.x()) / (b.x() - a.x()))};
+        } else {
+            const double y = side & Top ? box.top() : box.bottom();
+            onSide = {a.x() + (b.x() - a.x()) * ((y - a.y()) / (b.y() - a.y())), y};
+        }
+        moveFirst ? segment.setP1(onSide) : segment.setP2(onSide);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 Canvas::Canvas(Document& document) : document_(document) {}
@@ -293,13 +331,22 @@ void Canvas::drawLine(float x1, float y1, float x2, float y2, ColourValue colour
     invalidate(pixelBounds(shape));
 }
 
+// The line in pixels, cut to the window with some room: the painter is
+// never handed coordinates too large for its fixed-point arithmetic, which
+// would draw a line where there is none.
 std::optional<QLineF> Canvas::pixelLine(const LineShape& line) const {
     const QPointF a = toPixel(line.x1, line.y1);
     const QPointF b = toPixel(line.x2, line.y2);
     if (!hasLength(line) || !std::isfinite(a.x() + a.y() + b.x() + b.y())) {
         return std::nullopt;
     }
-    return QLineF(alignedToPixels(a, line.width), alignedToPixels(b, line.width));
+    const double room = line.width + 2;
+    const QRectF window(-room, -room, layer_.width() + 2 * room, layer_.height() + 2 * room);
+    const auto cut = clippedTo(window, QLineF(a, b));
+    if (!cut) {
+        return std::nullopt;
+    }
+    return QLineF(alignedToPixels(cut->p1(), line.width), alignedToPixels(cut->p2(), line.width));
 }
 
 void Canvas::paintLine(QPainter& painter, const LineShape& line) const {

@@ -1,9 +1,11 @@
 // The window's client area; see canvas_view.h.
 #include "editor/canvas_view.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyleHints>
 #include <cmath>
 
 #include "editor/canvas.h"
@@ -59,6 +61,9 @@ bool isFiniteSingle(QPointF world) {
 }  // namespace
 
 void CanvasView::mousePressEvent(QMouseEvent* event) {
+    if (isSecondPressOfDoubleClick(*event)) {
+        return;
+    }
     const QPointF world = canvas_.toWorld(event->position());
     if (mouseDown && isFiniteSingle(world)) {
         mouseDown(buttonCode(event->button()), static_cast<float>(world.x()),
@@ -66,9 +71,25 @@ void CanvasView::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-// A double-click arrives as a press, a release and a double-click event in
-// place of the second press. It is one press: two points on one spot would
-// make a member of no length.
+// A double-click reaches the window as two presses, the second followed by
+// a double-click event. The user means one point: two points on one spot
+// would make a member of no length. The second press is recognised the way
+// the platform recognises double-clicks: the same button again within the
+// double-click time and distance of the last press.
+bool CanvasView::isSecondPressOfDoubleClick(const QMouseEvent& event) {
+    const QStyleHints* hints = QGuiApplication::styleHints();
+    const QPointF step = event.globalPosition() - lastPress_.position;
+    const bool second = lastPress_.button == event.button() &&
+                        event.timestamp() - lastPress_.timestamp <
+                            static_cast<quint64>(hints->mouseDoubleClickInterval()) &&
+                        std::abs(step.x()) <= hints->mouseDoubleClickDistance() &&
+                        std::abs(step.y()) <= hints->mouseDoubleClickDistance();
+    // After a double-click the next press starts afresh.
+    lastPress_ = second ? PressRecord{}
+                        : PressRecord{event.button(), event.timestamp(), event.globalPosition()};
+    return second;
+}
+
 void CanvasView::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }

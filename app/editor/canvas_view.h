@@ -2,6 +2,7 @@
 // to the editor in world coordinates.
 #pragma once
 
+#include <QPointF>
 #include <QWidget>
 #include <functional>
 
@@ -25,5 +26,13 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    bool isSecondPressOfDoubleClick(const QMouseEvent& event);
+
+    struct PressRecord {
+        Qt::MouseButton button = Qt::NoButton;
+        quint64 timestamp = 0;
+        QPointF position;  // global
+    };
     Canvas& canvas_;
+    PressRecord lastPress_;
 };

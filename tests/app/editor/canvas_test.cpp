@@ -3,10 +3,20 @@
 #include <gtest/gtest.h>
 #include <QImage>
 #include <QPainter>
+#include <array>
+#include <random>
 
 #include "editor/canvas.h"
 
 namespace {
+
+// The whole window as a full repaint shows it.
+QImage paintAll(Canvas& canvas) {
+    QImage image(canvas.pixelSize(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    canvas.paint(painter, QRegion(image.rect()));
+    return image;
+}
 
 class CanvasTest : public ::testing::Test {
 protected:
@@ -92,12 +102,115 @@ TEST_F(CanvasTest, ChangesAskForRepaintsOnlyWhenSomethingChanged) {
     EXPECT_GT(repaints, afterLoad);
 }
 
-TEST_F(CanvasTest, HugeCoordinatesPaintWithoutHarm) {
-    canvas.loadLine(kMemberLines, 1, LineShape{-3e38f, 0, 3e38f, 5, kBlack, 2, true});
-    QImage target(canvas.pixelSize(), QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&target);
-    canvas.paint(painter, target.rect());
-    SUCCEED();
+// A horizontal line far beyond single precision's reach on both sides is
+// still drawn where it crosses the window, and nothing else is touched.
+TEST_F(CanvasTest, HugeCoordinatesPaintWhereTheLineCrossesTheWindow) {
+    const LineShape huge{-3e38f, 5, 3e38f, 5, kBlack, 1, true};
+    canvas.loadLine(kCrosshairX, 0, huge);
+    const QImage image = paintAll(canvas);
+    const int row = static_cast<int>(canvas.toPixel(0, 5).y());
+    for (int y = 0; y < image.height(); ++y) {
+        const bool inked = image.pixel(400, y) == qRgb(0, 0, 0);
+        EXPECT_EQ(inked, y == row) << "row " << y;
+    }
+    EXPECT_EQ(canvas.line(kCrosshairX), (LineShape{-3e38f, 5, 3e38f, 5, kBlack, 1, true, true}));
+    EXPECT_EQ(canvas.pixelBounds(huge).left(), -3);
+    EXPECT_EQ(canvas.pixelBounds(huge).right(), 803);
+}
+
+TEST_F(CanvasTest, OnePixelLinesCoverWholePixelsInTheirOwnColour) {
+    canvas.loadLine(kCrosshairY, 0, LineShape{3.01f, 1, 3.01f, 13, 0xFF0000, 1, true});
+    const QImage image = paintAll(canvas);
+    const int column = static_cast<int>(canvas.toPixel(3.01f, 0).x());
+    EXPECT_EQ(image.pixel(column, 300), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(column - 1, 300), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(column + 1, 300), qRgb(255, 255, 255));
+}
+
+// Whatever a line shape does, every pixel that a full repaint shows
+// differently afterwards lies in the region the canvas asked to repaint:
+// a window repaints nothing else.
+TEST(CanvasRepaints, EveryChangedPixelIsInvalidated) {
+    Document document;
+    document.world = {-2, 1, 16, 12};
+    Canvas canvas{document};
+    canvas.resize(QSize(160, 120));
+    QRegion invalidated;
+    canvas.update = [&invalidated](const QRegion& region) { invalidated += region; };
+    canvas.font.setPixelSize(10);
+
+    std::mt19937 random(20261208);
+    const auto coordinate = [&random](float low, float high) {
+        switch (random() % 8) {
+            case 0:
+                return -3e30f;  // far outside
+            case 1:
+                return 3e30f;
+            default:
+                return std::uniform_real_distribution<float>(low, high)(random);
+        }
+    };
+    const std::array<LineGroup, 4> groups = {kMemberLines, kCrosshairX, kBoxTop, kFixedSymbols};
+    for (int step = 0; step < 400; ++step) {
+        if (step % 25 == 0) {
+            canvas.printText(coordinate(-2, 14), coordinate(1, 13), QStringLiteral("88.8"));
+        }
+        const QImage before = paintAll(canvas);
+        invalidated = QRegion();
+        const LineGroup group = groups[random() % groups.size()];
+        const int index = static_cast<int>(random() % 3);
+        float x1 = coordinate(-4, 16);
+        float y1 = coordinate(-1, 15);
+        float x2 = coordinate(-4, 16);
+        float y2 = coordinate(-1, 15);
+        switch (random() % 4) {  // horizontal, vertical, a point, any direction
+            case 0:
+                y2 = y1;
+                break;
+            case 1:
+                x2 = x1;
+                break;
+            case 2:
+                x2 = x1;
+                y2 = y1;
+                break;
+            default:
+                break;
+        }
+        const auto operation = random() % 5;
+        SCOPED_TRACE(testing::Message()
+                     << "operation " << operation << " on line " << group << "(" << index
+                     << ") with (" << x1 << ", " << y1 << ") - (" << x2 << ", " << y2 << ")");
+        switch (operation) {
+            case 0:
+                canvas.loadLine(
+                    group, index,
+                    LineShape{x1, y1, x2, y2, kBlack, 1 + static_cast<int>(random() % 3), true});
+                break;
+            case 1:
+                canvas.unloadLine(group, index);
+                break;
+            case 2:
+                canvas.setLineVisible({group, index}, random() % 2 == 0);
+                break;
+            case 3:
+                canvas.setLineColour({group, index}, random() % 2 == 0 ? 255 : kBlack);
+                break;
+            default:
+                canvas.moveLine({group, index}, x1, y1, x2, y2);
+                break;
+        }
+        const QImage after = paintAll(canvas);
+        for (int y = 0; y < after.height(); ++y) {
+            for (int x = 0; x < after.width(); ++x) {
+                if (before.pixel(x, y) != after.pixel(x, y)) {
+                    ASSERT_TRUE(invalidated.contains(QPoint(x, y)))
+                        << "step " << step << ": pixel (" << x << ", " << y
+                        << ") changed outside the repainted region";
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

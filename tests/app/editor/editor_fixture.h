@@ -21,15 +21,20 @@ protected:
     Document document;
     TestPlatform platform;
     Form1 form{document, platform, QStringLiteral(ORVANDEL_PROGRAM_FOLDER)};
+    quint64 clock_ = 0;  // milliseconds, the time stamp of the last mouse event
 
     void SetUp() override { form.Form_Load(); }
 
     // Mouse events at a world point: the pixel position is fractional, so
     // the window reads back exactly the same world coordinates.
-    void mouse(QEvent::Type type, float x, float y, Qt::MouseButton button) {
+    // Events are a second apart unless `after` says otherwise, so that two
+    // presses are two points and not a double-click.
+    void mouse(QEvent::Type type, float x, float y, Qt::MouseButton button, quint64 after = 1000) {
         const QPointF pixel = form.canvas.toPixel(x, y);
         QMouseEvent event(type, pixel, form.canvasView->mapToGlobal(pixel), button,
                           type == QEvent::MouseMove ? Qt::NoButton : button, Qt::NoModifier);
+        clock_ += after;
+        event.setTimestamp(clock_);
         QCoreApplication::sendEvent(form.canvasView, &event);
     }
     void move(float x, float y) { mouse(QEvent::MouseMove, x, y, Qt::NoButton); }
@@ -54,6 +59,17 @@ protected:
         platform.inputs.push_back(total);
         choose("杆件总数");
         choose("输入杆件");
+    }
+
+    // A double-click as the platform delivers it: press, release, press,
+    // double-click event, release, within the double-click time.
+    void doubleClick(float x, float y) {
+        move(x, y);
+        mouse(QEvent::MouseButtonPress, x, y, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, x, y, Qt::LeftButton, 60);
+        mouse(QEvent::MouseButtonPress, x, y, Qt::LeftButton, 60);
+        mouse(QEvent::MouseButtonDblClick, x, y, Qt::LeftButton, 0);
+        mouse(QEvent::MouseButtonRelease, x, y, Qt::LeftButton, 60);
     }
 
     const gj& member(int i) const { return document.members.at(static_cast<std::size_t>(i)); }

@@ -1,0 +1,172 @@
+// Keys and presses as they really arrive: releases whose press went to a
+// menu, a message box or a dialog; double-clicks; presses on the legend and
+// the hint label; the coordinate boxes; and the window's start-up scale
+// and resizing.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "editor_fixture.h"
+
+namespace {
+
+class WindowInput : public EditorTest {
+protected:
+    // Member input with the first point of member 1 placed at (2, 2).
+    void startDrawing() {
+        startInput(QStringLiteral("3"));
+        click(2, 2);
+        ASSERT_TRUE(form.state.memberInProgress);
+    }
+    bool drawing() const { return form.state.memberInProgress && !form.state.awaitingFirstPoint; }
+};
+
+TEST_F(WindowInput, EscThatClosedAMenuLeavesTheMemberBeingDrawn) {
+    startDrawing();
+    QMenu* window = form.menu(QStringLiteral("窗口"));
+    window->popup(form.mapToGlobal(QPoint(40, 40)));
+    ASSERT_TRUE(window->isVisible());
+    QTest::keyPress(window, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    QTest::keyRelease(form.canvasView, Qt::Key_Escape);
+    EXPECT_TRUE(drawing());
+    EXPECT_NE(form.Label6->text(), QStringLiteral("重新输入杆件"));
+    // A key pressed and released on the canvas still acts.
+    keyUp(Qt::Key_Escape);
+    EXPECT_FALSE(drawing());
+    EXPECT_EQ(form.Label6->text(), QStringLiteral("重新输入杆件"));
+}
+
+TEST_F(WindowInput, EscThatDismissedAMessageBoxKeepsMemberInput) {
+    startDrawing();
+    // A T section whose web is wider than its flange fails the check.
+    Form3& dialog = form.form3();
+    const int shape = dialog.Combo2->findText(QStringLiteral("T形"));
+    dialog.Combo2->setCurrentIndex(shape);
+    emit dialog.Combo2->activated(shape);
+    dialog.Text1[1]->setText(QStringLiteral("0.5"));
+    click(5, 2);
+    ASSERT_EQ(platform.messages(), QStringList{QStringLiteral("断面尺寸校核发现错误")});
+    // The box took the press; only the release reaches the window.
+    QTest::keyRelease(form.canvasView, Qt::Key_Escape);
+    EXPECT_TRUE(document.memberInputMode);
+    EXPECT_TRUE(form.form3().isVisible());
+}
+
+TEST_F(WindowInput, EscInAPropertyFieldOnlyHandsTheKeyboardBack) {
+    startDrawing();
+    QLineEdit* field = form.form3().Text1[1];
+    QTest::keyPress(field, Qt::Key_Escape);
+    QTest::keyRelease(form.canvasView, Qt::Key_Escape);
+    EXPECT_TRUE(document.memberInputMode);
+    EXPECT_TRUE(drawing());
+    // The editor has the keyboard again: F8 and Esc work at once.
+    keyUp(Qt::Key_F8);
+    EXPECT_TRUE(form.state.orthoMode);
+    keyUp(Qt::Key_Escape);
+    EXPECT_FALSE(drawing());
+    EXPECT_TRUE(document.memberInputMode);
+}
+
+TEST_F(WindowInput, ADoubleClickIsOnePoint) {
+    startInput(QStringLiteral("2"));
+    doubleClick(2, 2);
+    EXPECT_EQ(document.membersEntered, 1);
+    EXPECT_TRUE(drawing());
+    click(5, 2);
+    EXPECT_EQ(member(1).x1, 2.0f);
+    EXPECT_EQ(member(1).x2, 5.0f);
+    EXPECT_EQ(document.nodeCount, 2);
+    // A second click elsewhere at once is a point of its own.
+    doubleClick(5, 2);
+    mouse(QEvent::MouseMove, 5, 6, Qt::NoButton, 50);
+    mouse(QEvent::MouseButtonPress, 5, 6, Qt::LeftButton, 50);
+    EXPECT_EQ(member(2).y1, 6.0f);
+}
+
+TEST_F(WindowInput, PressesOnTheLegendAndTheHintTextAreNoPoints) {
+    startDrawing();
+    keyUp(Qt::Key_Escape);  // a short hint: "重新输入杆件"
+    move(3, 3);
+    QTest::mouseClick(form.Label1, Qt::LeftButton);  // the "X" of the legend
+    QTest::mouseClick(form.Frame1, Qt::LeftButton, {}, QPoint(150, 10));
+    QTest::mouseClick(form.Label6, Qt::LeftButton, {}, QPoint(5, 10));
+    EXPECT_EQ(document.membersEntered, 0);
+    // Beyond the end of the hint's text the band belongs to the canvas.
+    const int band = form.canvasView->width() - form.Label6->x() - 20;
+    ASSERT_GT(band, form.Label6->sizeHint().width());
+    QTest::mouseClick(form.Label6, Qt::LeftButton, {}, QPoint(band, 10));
+    EXPECT_EQ(document.membersEntered, 1);
+}
+
+TEST_F(WindowInput, ZoomingWhileDrawingKeepsTheFirstEnd) {
+    startDrawing();
+    choose("放大");
+    click(5, 2);
+    choose("缩小");
+    EXPECT_EQ(member(1).x1, 2.0f);
+    EXPECT_EQ(member(1).y1, 2.0f);
+    EXPECT_EQ(member(1).x2, 5.0f);
+    EXPECT_EQ(document.nodeCount, 2);
+}
+
+TEST_F(WindowInput, TabMovesFromTheXBoxToTheYBox) {
+    startDrawing();
+    form.activateWindow();
+    form.Text1->clear();
+    form.Text2->clear();
+    form.Text1->setFocus();
+    QTest::keyClicks(form.Text1, QStringLiteral("6"));
+    QTest::keyClick(form.Text1, Qt::Key_Tab);
+    ASSERT_TRUE(form.Text2->hasFocus());
+    QTest::keyClicks(form.Text2, QStringLiteral("0"));
+    QTest::keyClick(form.Text2, Qt::Key_Return);
+    EXPECT_EQ(form.Text1->text(), QStringLiteral("6"));
+    EXPECT_EQ(member(1).x2, 8.0f);
+    EXPECT_EQ(member(1).y2, 2.0f);
+    EXPECT_FALSE(form.Text1->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_FALSE(form.Text2->testAttribute(Qt::WA_InputMethodEnabled));
+}
+
+TEST_F(WindowInput, AnOffsetBeyondTheSingleRangeIsRefusedWithABeep) {
+    startDrawing();
+    move(4, 3);
+    const LineShape before = memberLine(1);
+    form.Text1->setText(QStringLiteral("1") + QString(40, QLatin1Char('0')));
+    form.Text2->setText(QStringLiteral("0"));
+    QTest::keyClick(form.Text2, Qt::Key_Return);
+    EXPECT_EQ(platform.count(PlatformCall::Kind::Beep), 1);
+    EXPECT_TRUE(drawing());
+    EXPECT_EQ(memberLine(1), before);
+    EXPECT_EQ(document.membersEntered, 1);
+}
+
+TEST_F(WindowInput, StartUpScaleFollowsTheClientAreaUntilTheUserActs) {
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(900, 500);
+    QCoreApplication::processEvents();
+    const float perPixel = document.world.scaleHeight / form.canvasView->height();
+    form.resize(900, 700);
+    QCoreApplication::processEvents();
+    EXPECT_FLOAT_EQ(document.world.scaleHeight / form.canvasView->height(), perPixel);
+    press(1, 1);
+    const WorldWindow settled = document.world;
+    form.resize(900, 600);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(document.world, settled);
+}
+
+TEST_F(WindowInput, AResizeClearsPrintedNumbers) {
+    startInput(QStringLiteral("1"));
+    drawMember(2, 2, 5, 2);
+    keyUp(Qt::Key_Escape);
+    choose("查看杆件节点编号");
+    ASSERT_FALSE(form.canvas.printLog().empty());
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(form.width() - 50, form.height() - 50);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form.canvas.printLog().empty());
+    EXPECT_EQ(memberLine(1).x2, 5.0f);
+}
+
+}  // namespace
