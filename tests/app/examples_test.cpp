@@ -1,14 +1,17 @@
 // The example projects: each file is exactly what the writer makes of its
-// document, and each analysis agrees with a hand calculation.
+// document, each analysis writes the committed result files, and agrees
+// with a hand calculation.
 //
 // Set ORVANDEL_WRITE_EXAMPLES=1 to write the files afresh after changing a
-// document in example_frames.cpp.
+// document in example_frames.cpp (and check the new results by hand).
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 
+#include "batch/batch_analysis.h"
 #include "document/project_file.h"
 #include "example_frames.h"
 #include "model/supports.h"
@@ -31,6 +34,32 @@ TEST(Examples, FilesAreWhatTheWriterMakesOfTheirDocuments) {
             ASSERT_TRUE(WriteProjectFile(example.document, file.string()));
         }
         EXPECT_EQ(readWholeFile(file), projectFileText(example.document));
+    }
+}
+
+// The result files of each example, analysed from its project file as batch
+// mode does, byte for byte against the files in examples/ (checked by hand
+// against the closed-form values below when they were made).
+TEST(Examples, AnalysisWritesTheCommittedResultFiles) {
+    const bool rewrite = std::getenv("ORVANDEL_WRITE_EXAMPLES") != nullptr;
+    ScratchFolder folder;
+    for (const ExampleProject& example : exampleProjects()) {
+        SCOPED_TRACE(example.fileName);
+        const std::filesystem::path project = folder.path(example.fileName);
+        std::filesystem::copy_file(kExamples / example.fileName, project);
+        std::ostringstream out;
+        std::ostringstream err;
+        ASSERT_EQ(analyzeProject(project.string(), out, err), BatchStatus::Solved) << err.str();
+        for (const char* extension : {".mqn", ".uva"}) {
+            const std::filesystem::path golden =
+                (kExamples / example.fileName).replace_extension(extension);
+            const std::string written =
+                readWholeFile(std::filesystem::path(project).replace_extension(extension));
+            if (rewrite) {
+                writeWholeFile(golden, written);
+            }
+            EXPECT_EQ(written, readWholeFile(golden)) << extension;
+        }
     }
 }
 
