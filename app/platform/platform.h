@@ -21,8 +21,7 @@ public:
     virtual MessageAnswer messageBox(const QString& text, MessageButtons buttons, MessageIcon icon,
                                      const QString& caption) = 0;
 
-    // A modal input box; an empty text when cancelled, as a classic input
-    // box gives.
+    // A modal input box; an empty text when cancelled.
     virtual QString inputBox(const QString& prompt, const QString& title,
                              const QString& initialText) = 0;
 
@@ -31,8 +30,8 @@ public:
     virtual QString openFileName(const QString& filter) = 0;
     virtual QString saveFileName(const QString& filter, const QString& defaultSuffix) = 0;
 
-    // The colour dialog; a classic 32-bit colour value (red in the low
-    // byte), nothing when cancelled.
+    // The colour dialog; the colour as a 32-bit value with red in the low
+    // byte, nothing when cancelled.
     virtual std::optional<std::int32_t> chooseColour(std::int32_t initial) = 0;
 
     virtual void beep() = 0;

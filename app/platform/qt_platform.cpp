@@ -2,16 +2,22 @@
 #include "platform/qt_platform.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPalette>
+#include <QScreen>
+#include <QTranslator>
 #include <QUrl>
+#include <algorithm>
 
-QString qtFileFilter(const QString& classicFilter) {
-    const QStringList parts = classicFilter.split('|');
+QString qtFileFilter(const QString& barSeparatedFilter) {
+    const QStringList parts = barSeparatedFilter.split('|');
     QStringList filters;
     for (qsizetype k = 0; k + 1 < parts.size(); k += 2) {
         const QString& description = parts[k];
@@ -23,8 +29,8 @@ QString qtFileFilter(const QString& classicFilter) {
 
 namespace {
 
-// System colour indexes of classic colour values (&H800000nn) and the
-// palette colours that play their part here.
+// System colour indexes of colour values with the high bit set
+// (&H800000nn) and the palette colours that play their part here.
 QColor systemColour(int index) {
     const QPalette palette = QApplication::palette();
     switch (index) {
@@ -63,7 +69,53 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+int availableWidth(const QWidget& window) {
+    const QScreen* screen = window.screen();
+    return screen != nullptr ? screen->availableGeometry().width() : QWIDGETSIZE_MAX;
+}
+
+// Widens a dialog so that its title bar shows its title whole, up to the
+// screen's width. Message boxes fix their size from their layout whenever
+// they are shown, so the room is made in the layout: a spacer row across a
+// grid, a strut across a column.
+void makeRoomForTitle(QDialog& dialog) {
+    const int wanted =
+        std::min(titleBarWidth(dialog.windowTitle(), dialog.font()), availableWidth(dialog));
+    QLayout* layout = dialog.layout();
+    if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
+        const QMargins margins = grid->contentsMargins();
+        const int spacerWidth = std::max(0, wanted - margins.left() - margins.right());
+        grid->addItem(new QSpacerItem(spacerWidth, 0, QSizePolicy::Fixed, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    } else if (auto* column = qobject_cast<QBoxLayout*>(layout)) {
+        const QMargins margins = column->contentsMargins();
+        column->addStrut(std::max(0, wanted - margins.left() - margins.right()));
+    } else {
+        dialog.setMinimumWidth(wanted);
+    }
+}
+
 }  // namespace
+
+bool installChineseTranslations(QCoreApplication& application) {
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return false;
+    }
+    return true;
+}
+
+int titleBarWidth(const QString& title, const QFont& font) {
+    // The window icon and up to three buttons, each about two lines square.
+    constexpr int kDecorationInLines = 8;
+    QFont titleFont = font;
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    return metrics.horizontalAdvance(title) + kDecorationInLines * metrics.height();
+}
 
 QColor toQColor(std::int32_t value) {
     const auto bits = static_cast<std::uint32_t>(value);
@@ -92,6 +144,7 @@ MessageAnswer QtPlatform::messageBox(const QString& text, MessageButtons buttons
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             break;
     }
+    makeRoomForTitle(box);
     switch (box.exec()) {
         case QMessageBox::Cancel:
             return MessageAnswer::Cancel;
@@ -106,10 +159,15 @@ MessageAnswer QtPlatform::messageBox(const QString& text, MessageButtons buttons
 
 QString QtPlatform::inputBox(const QString& prompt, const QString& title,
                              const QString& initialText) {
-    bool accepted = false;
-    const QString text =
-        QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, initialText, &accepted);
-    return accepted ? text : QString();
+    QInputDialog dialog(parent_);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initialText);
+    // The input dialog builds its layout when first measured.
+    dialog.sizeHint();
+    makeRoomForTitle(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 QString QtPlatform::openFileName(const QString& filter) {

@@ -8,16 +8,30 @@
 
 #include "platform/platform.h"
 
-// A classic file dialog filter ("数据文件(*.tsd)|*.tsd", pairs of
-// description and pattern separated by "|") as Qt writes it
-// ("数据文件(*.tsd)").
-QString qtFileFilter(const QString& classicFilter);
+class QCoreApplication;
+class QFont;
 
-// Classic 32-bit colour values (red in the low byte) and Qt colours. Values
+// A file dialog filter written as pairs of description and pattern
+// separated by "|" ("数据文件(*.tsd)|*.tsd") as Qt writes it
+// ("数据文件(*.tsd)").
+QString qtFileFilter(const QString& barSeparatedFilter);
+
+// Colours as 32-bit values with red in the low byte, and Qt colours. Values
 // with the high bit set name a system colour; they map to the matching
 // colour of the application palette.
 QColor toQColor(std::int32_t value);
 std::int32_t toColourValue(const QColor& colour);
+
+// Loads Qt's Simplified Chinese texts (standard buttons, context menus,
+// file and colour dialogs) whatever the user's locale, as the program's own
+// texts are Chinese. Returns whether the translation was found and
+// installed; without it Qt's texts stay English.
+bool installChineseTranslations(QCoreApplication& application);
+
+// The width a window needs for its title bar to show `title` whole: the
+// title in the bold face many window managers use, plus room for the
+// window icon and the title bar's buttons.
+int titleBarWidth(const QString& title, const QFont& font);
 
 class QtPlatform : public Platform {
 public:

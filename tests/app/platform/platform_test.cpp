@@ -3,13 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QTranslator>
+#include <memory>
 
 #include "platform/qt_platform.h"
 #include "platform/test_platform.h"
 
 namespace {
 
-TEST(Platform, ClassicFiltersBecomeQtFilters) {
+TEST(Platform, BarSeparatedFiltersBecomeQtFilters) {
     EXPECT_EQ(qtFileFilter("数据文件(*.tsd)|*.tsd"), "数据文件(*.tsd)");
     EXPECT_EQ(qtFileFilter("Projects|*.tsd|All files|*.*"), "Projects (*.tsd);;All files (*.*)");
     EXPECT_EQ(qtFileFilter(""), "");
@@ -42,6 +52,73 @@ TEST(Platform, TestPlatformRecordsCallsAndAnswersFromItsScript) {
     EXPECT_EQ(platform.messages(), (QStringList{"你真的不保存现有数据吗?", "next"}));
     EXPECT_EQ(platform.count(PlatformCall::Kind::Beep), 1);
     EXPECT_EQ(platform.calls.size(), 6u);
+}
+
+// Shows a dialog of the platform and notes the width it was shown at.
+class ShownWidth {
+public:
+    ShownWidth() {
+        QTimer::singleShot(0, [this] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            width = dialog->width();
+            title = dialog->windowTitle();
+            font = dialog->font();
+            dialog->reject();
+        });
+    }
+    int width = 0;
+    QString title;
+    QFont font;
+};
+
+TEST(QtPlatform, DialogsAreWideEnoughForTheirTitle) {
+    const QString caption =
+        QStringLiteral("读入的数据文件有错误，请检查杆件与节点数据之后重新计算");
+    QtPlatform platform;
+    {
+        ShownWidth shown;
+        platform.messageBox("?", MessageButtons::Ok, MessageIcon::None, caption);
+        EXPECT_EQ(shown.title, caption);
+        EXPECT_GE(shown.width, titleBarWidth(caption, shown.font));
+    }
+    {
+        ShownWidth shown;
+        EXPECT_EQ(platform.inputBox("杆件总数", caption, "3"), "");  // cancelled
+        EXPECT_EQ(shown.title, caption);
+        EXPECT_GE(shown.width, titleBarWidth(caption, shown.font));
+    }
+    // The title is measured in bold, with room for the decorations.
+    QFont font = QApplication::font();
+    font.setBold(true);
+    EXPECT_GT(titleBarWidth(caption, QApplication::font()),
+              QFontMetrics(font).horizontalAdvance(caption));
+}
+
+TEST(QtPlatform, ChineseTranslationsCoverQtsOwnTexts) {
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(folder + "/qtbase_zh_CN.qm")) {
+        GTEST_SKIP() << "Qt's Chinese translation is not installed";
+    }
+    ASSERT_TRUE(installChineseTranslations(*QApplication::instance()));
+
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), "确定");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "取消");
+    QLineEdit field;
+    const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    QStringList entries;
+    for (const QAction* action : menu->actions()) {
+        entries << action->text();
+    }
+    EXPECT_TRUE(entries.filter("粘贴").size() == 1) << entries.join(' ').toStdString();
+
+    // The other tests run with Qt's own texts.
+    for (QTranslator* translator : QApplication::instance()->findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
 }
 
 }  // namespace
