@@ -14,7 +14,7 @@
 #include "model/gd.h"
 #include "model/gj.h"
 
-// A classic 32-bit colour value: red in the low byte, then green, then blue.
+// A colour as a 32-bit value: red in the low byte, then green, then blue.
 // Values with the high bit set name a system colour (see colours.h).
 using ColourValue = std::int32_t;
 

@@ -1,7 +1,10 @@
-// The project file (".tsd"): the whole document as comma-separated records
-// in the classic "write" notation, ending with "END". Pure functions between
-// a file (or its bytes) and a document; rebuilding the drawing from a read
-// document is the editor's job.
+// The project file (".tsd"): the whole document as records of items
+// separated by commas, one record a line, ending with "END": numbers with
+// at most 7 significant digits and no zero before the point (".02",
+// "1E+20", see writeNotation), texts in double quotes, Booleans as #TRUE#
+// and #FALSE#. Pure functions between a file (or its bytes) and a
+// document; rebuilding the drawing from a read document is the editor's
+// job.
 #pragma once
 
 #include <optional>

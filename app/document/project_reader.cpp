@@ -19,8 +19,8 @@ struct Refusal {
     ProjectReadError error;
 };
 
-// Splits the text into items the way the classic reader takes them: a comma
-// or a line end (CR LF, LF or CR) ends an item; a quoted item runs to its
+// Splits the text into items: a comma or any line end (CR LF, LF or CR)
+// ends an item, whatever the records' layout; a quoted item runs to its
 // closing quote; blanks around items and empty lines are skipped.
 class ItemReader {
 public:
@@ -141,7 +141,7 @@ public:
     }
 
     // A 16-bit integer within [low, high]; a fraction rounds to the nearest
-    // integer, halves to even, as the classic conversion does.
+    // integer, a half to the even one (2.5 gives 2).
     std::int16_t integer(const std::string& what, long low = -32768, long high = 32767) {
         const std::string kind = "整数 " + std::to_string(low) + " 到 " + std::to_string(high);
         const double value = std::nearbyint(number(what, kind));
