@@ -1,5 +1,5 @@
-// Placing a support: what it records, and refusal of node numbers and
-// codes it cannot use.
+// Placing a support: node numbers and codes it cannot use are refused
+// without touching the document (the reader's tests cover what it records).
 #include <gtest/gtest.h>
 
 #include "document/project_file.h"
@@ -7,22 +7,6 @@
 
 namespace orv::testing {
 namespace {
-
-TEST(PlaceSupport, RecordsTheNodeTheKindAndItsCounters) {
-    Document document = exampleProject("portal.tsd");  // fixed bases at nodes 1 and 4
-    const gd record{true, 0, -4, 2};
-    ASSERT_TRUE(placeSupport(document, 2, SupportPinned, record));
-    EXPECT_EQ(document.supportKinds[2], SupportPinned);
-    EXPECT_EQ(document.nodes[2].x, 0.0f);
-    EXPECT_EQ(document.nodes[2].y, -4.0f);
-    EXPECT_EQ(document.pinnedSymbolCount, 1);
-    EXPECT_EQ(document.supportsPlaced, 3);
-    EXPECT_TRUE(document.supportDirection);
-
-    ASSERT_TRUE(placeSupport(document, 3, SupportNone, {false, 6, -4, 3}));
-    EXPECT_EQ(document.supportsPlaced, 3);  // no symbol, nothing counted
-    EXPECT_EQ(document.nodes[3].x, 6.0f);
-}
 
 TEST(PlaceSupport, NodesAndCodesItCannotUseChangeNothing) {
     struct Case {
