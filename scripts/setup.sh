@@ -2,18 +2,31 @@
 # Installs the Debian packages the build needs, when any is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-wqy-microhei)
+# xvfb: the on-screen window tests run on their own X server; xdotool and
+# imagemagick drive the program there and take screenshots of it.
+# qt6-translations-l10n: Qt's own texts in Chinese. locales: the GB18030
+# locale the file-name tests use.
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
+    fonts-wqy-microhei qt6-translations-l10n xvfb xauth xdotool imagemagick locales)
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
         missing+=("$package")
     fi
 done
-if ((${#missing[@]})); then
-    sudo=""
+as_root() {
     if [[ $(id -u) -ne 0 ]]; then
-        sudo="sudo"
+        sudo "$@"
+    else
+        "$@"
     fi
-    $sudo apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+}
+if ((${#missing[@]})); then
+    as_root apt-get update
+    DEBIAN_FRONTEND=noninteractive as_root apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# A Chinese locale whose encoding is not UTF-8, for the file-name tests.
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.gb18030$'; then
+    as_root localedef -i zh_CN -f GB18030 zh_CN.GB18030 || true
 fi

@@ -1,0 +1,148 @@
+// What the user sees: the editor window on a real X server, read back from
+// the screen after mouse moves, member input, F3 and the removal of a
+// member, and compared with a full repaint of the same state. A full
+// repaint alone shows every line wherever it is; the screen shows only
+// what the window repainted, so a change that forgot to ask for the
+// repaint of its pixels leaves a difference here.
+//
+// With ORVANDEL_SCREENSHOTS set to a folder, the images of a failing step
+// are saved there.
+#include <QDir>
+#include <QImage>
+#include <QLineEdit>
+#include <QScreen>
+#include <QWindow>
+
+#include "editor_fixture.h"
+
+namespace {
+
+class OnScreen : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+
+    // The canvas as the screen shows it, and as a full repaint draws it.
+    QImage onScreen() const {
+        const QPoint corner = form.canvasView->mapTo(&form, QPoint(0, 0));
+        return form.screen()
+            ->grabWindow(form.winId(), corner.x(), corner.y(), form.canvasView->width(),
+                         form.canvasView->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    QImage repainted() const {
+        return form.canvasView->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Pixels that differ, outside the property dialog's frame (a window of
+    // its own, over the canvas on screen).
+    int differences(const QImage& screen, const QImage& full) {
+        if (screen.size() != full.size()) {
+            return screen.width() * screen.height();
+        }
+        QRect dialog;
+        if (form.hasForm3() && form.form3().isVisible()) {
+            const QRect frame = form.form3().frameGeometry();
+            dialog = QRect(form.canvasView->mapFromGlobal(frame.topLeft()), frame.size());
+        }
+        int count = 0;
+        for (int y = 0; y < screen.height(); ++y) {
+            for (int x = 0; x < screen.width(); ++x) {
+                count += screen.pixel(x, y) != full.pixel(x, y) && !dialog.contains(x, y);
+            }
+        }
+        return count;
+    }
+
+    // The screen catches up with the window within a few event-loop turns.
+    void expectScreenShowsTheWindow(const char* step) {
+        const QImage full = repainted();
+        QImage screen;
+        int differing = 0;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            QTest::qWait(20);
+            screen = onScreen();
+            differing = differences(screen, full);
+            if (differing == 0) {
+                return;
+            }
+        }
+        const QString folder = qEnvironmentVariable("ORVANDEL_SCREENSHOTS");
+        if (!folder.isEmpty()) {
+            screen.save(QDir(folder).filePath(QStringLiteral("%1-screen.png").arg(step)));
+            full.save(QDir(folder).filePath(QStringLiteral("%1-repaint.png").arg(step)));
+        }
+        ADD_FAILURE() << step << ": " << differing << " pixels on screen differ from a repaint";
+    }
+};
+
+TEST_F(OnScreen, MouseMovesLeaveNoCrosshairBehind) {
+    expectScreenShowsTheWindow("start");
+    for (const auto& [x, y] : {std::pair{3.0f, 3.0f}, {7.5f, 4.25f}, {7.5f, 9.0f}, {1.2f, 9.1f}}) {
+        move(x, y);
+        expectScreenShowsTheWindow("move");
+    }
+}
+
+// A portal frame drawn with end capture and ortho mode, looked at after
+// every step: the rubber band, the capture box and every member show.
+TEST_F(OnScreen, APortalFrameShowsAsItIsDrawn) {
+    startInput(QStringLiteral("3"));
+    click(3, 8);
+    move(3.1f, 5);
+    keyUp(Qt::Key_F8);
+    move(3.2f, 4);
+    expectScreenShowsTheWindow("column-rubber-band");
+    click(3.2f, 4);
+    move(3.05f, 4.05f);  // captures the column's top
+    expectScreenShowsTheWindow("capture");
+    press(3.05f, 4.05f);
+    move(6, 4.1f);
+    expectScreenShowsTheWindow("beam-rubber-band");
+    click(8, 4.1f);
+    expectScreenShowsTheWindow("beam");
+    move(8.05f, 4);
+    press(8.05f, 4);
+    click(8, 8);
+    expectScreenShowsTheWindow("portal");
+    EXPECT_EQ(document.membersEntered, 3);
+}
+
+TEST_F(OnScreen, F3HidesAndShowsTheCrosshair) {
+    move(5, 5);
+    keyUp(Qt::Key_F3);
+    expectScreenShowsTheWindow("crosshair-off");
+    move(6, 6);
+    expectScreenShowsTheWindow("moved-without-crosshair");
+    keyUp(Qt::Key_F3);
+    move(6.5f, 6);
+    expectScreenShowsTheWindow("crosshair-on");
+}
+
+TEST_F(OnScreen, AMemberThatFailsTheSectionCheckDisappears) {
+    startInput(QStringLiteral("2"));
+    Form3& dialog = form.form3();
+    const int shape = dialog.Combo2->findText(QStringLiteral("T形"));
+    dialog.Combo2->setCurrentIndex(shape);
+    emit dialog.Combo2->activated(shape);
+    dialog.Text1[1]->setText(QStringLiteral("0.5"));  // a web wider than the flange
+    drawMember(2, 6, 7, 6);
+    ASSERT_EQ(document.membersEntered, 0);
+    expectScreenShowsTheWindow("removed");
+}
+
+TEST_F(OnScreen, NumbersPrintedAndSweptByTheCrosshair) {
+    startInput(QStringLiteral("1"));
+    drawMember(2, 6, 7, 6);
+    keyUp(Qt::Key_Escape);
+    choose("查看杆件节点编号");
+    expectScreenShowsTheWindow("numbers");
+    move(4.5f, 5.9f);
+    move(2.1f, 6.1f);
+    expectScreenShowsTheWindow("numbers-swept");
+}
+
+}  // namespace
