@@ -86,6 +86,9 @@ bool displayMissing() {
 int runEditor(int argc, char* argv[], const QStringList& projects) {
     QApplication application(argc, argv);
     QCoreApplication::setApplicationName("Orvandel");
+    // The program's own texts are Chinese whatever the locale; Qt's buttons
+    // and context menus follow them.
+    installChineseTranslations(application);
     if (!projects.isEmpty()) {
         std::cerr << "Orvandel: opening a project from the command line is not available yet; "
                      "starting with a new project.\n";

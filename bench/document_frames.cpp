@@ -45,6 +45,11 @@ Document buildingDocument(int storeys, int bays) {
             document.members.push_back(beam);
         }
     }
+    // A view of the whole building with some room around it, as a saved
+    // project holds one.
+    const auto height = 3.0f * static_cast<float>(storeys);
+    const auto width = 6.0f * static_cast<float>(bays);
+    document.world = {-5, -height - 5, width + 10, height + 10};
     document.memberTotal = static_cast<std::int16_t>(document.members.size() - 1);
     document.membersEntered = document.memberTotal;
     节点自动编号(document);

@@ -103,9 +103,12 @@ public:
     void 输入杆件();
     void 查看杆件节点编号();
     void 杆件号节点号显示();
-    void 节点自动编号();
+    // False when the members would need more nodes than a node number can
+    // count; the numbering is then left as it was.
+    [[nodiscard]] bool 节点自动编号();
     void 捕捉端点();
-    void FinishMember(std::int16_t k);
+    // False when numbering refused the member (too many nodes).
+    [[nodiscard]] bool FinishMember(std::int16_t k);
 
     // Event handlers: world coordinates, button codes (1 left, 2 right) and
     // the key codes above.
@@ -140,6 +143,7 @@ private:
     void firstPoint(float x, float y);
     void secondPoint(float x, float y);
     void completeMember();
+    void dropLastMember(std::int16_t n);
     void rubberBand(float x, float y);
     void switchOrtho();
     bool escapeMemberInput();

@@ -172,15 +172,26 @@ void Form1::completeMember() {
     state.awaitingFirstPoint = true;
     state.memberInProgress = false;
     Label6->setText(QString());
-    FinishMember(n);
-    if (!document.members[static_cast<std::size_t>(n)].尺寸xh()) {
+    const gj before = elementOr(document.members, static_cast<std::size_t>(n));
+    if (!FinishMember(n)) {
+        // The document goes back to how it was before this member.
+        platform.tell(QStringLiteral("节点总数不能超过32767个,此杆件不能输入"));
+        document.members[static_cast<std::size_t>(n)] = before;
+        dropLastMember(n);
+    } else if (!document.members[static_cast<std::size_t>(n)].尺寸xh()) {
         platform.tell(QStringLiteral("断面尺寸校核发现错误"));
-        canvas.unloadLine(kMemberLines, n);
-        document.membersEntered = static_cast<std::int16_t>(n - 1);
+        dropLastMember(n);
     }
 }
 
-void Form1::FinishMember(std::int16_t k) {
+// Member n, the last entered, goes again: its line is removed and it counts
+// as not entered.
+void Form1::dropLastMember(std::int16_t n) {
+    canvas.unloadLine(kMemberLines, n);
+    document.membersEntered = static_cast<std::int16_t>(n - 1);
+}
+
+bool Form1::FinishMember(std::int16_t k) {
     LineShape line = canvas.line(kMemberLines, k);
     const bool keep = line.x2 > line.x1 || (line.x2 == line.x1 && line.y1 >= line.y2);
     if (!keep) {
@@ -201,7 +212,7 @@ void Form1::FinishMember(std::int16_t k) {
     member.y1 = line.y1;
     member.x2 = line.x2;
     member.y2 = line.y2;
-    节点自动编号();
+    return 节点自动编号();
 }
 
 void Form1::switchOrtho() {
@@ -235,9 +246,7 @@ void Form1::switchOrtho() {
 // member input. False when member input is not running.
 bool Form1::escapeMemberInput() {
     if (drawingMember()) {
-        const std::int16_t n = document.membersEntered;
-        canvas.unloadLine(kMemberLines, n);
-        document.membersEntered = static_cast<std::int16_t>(n - 1);
+        dropLastMember(document.membersEntered);
         state.awaitingFirstPoint = true;
         state.memberInProgress = false;
         Label6->setText(QStringLiteral("重新输入杆件"));

@@ -5,8 +5,8 @@
 #include "document/node_numbering.h"
 #include "editor/form1.h"
 
-void Form1::节点自动编号() {
-    ::节点自动编号(document);
+bool Form1::节点自动编号() {
+    return ::节点自动编号(document);
 }
 
 void Form1::查看杆件节点编号() {

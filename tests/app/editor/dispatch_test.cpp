@@ -58,4 +58,33 @@ TEST_F(Dispatch, AutoRepeatedReleasesAreIgnored) {
     EXPECT_FALSE(document.supportDirection);
 }
 
+TEST_F(Dispatch, EscEndsMemberDeletion) {
+    startInput(QStringLiteral("1"));
+    drawMember(2, 2, 5, 2);
+    keyUp(Qt::Key_Escape);
+    form.关闭菜单();
+    form.form3().show();
+    document.memberDeleteMode = true;
+    keyUp(Qt::Key_Escape);
+    EXPECT_FALSE(document.memberDeleteMode);
+    EXPECT_FALSE(form.form3().isVisible());
+    EXPECT_TRUE(menuEnabled("文件"));
+    EXPECT_EQ(document.membersEntered, 1);
+}
+
+TEST_F(Dispatch, MemberTotalDropsNodesAndTheirSupports) {
+    startInput(QStringLiteral("1"));
+    drawMember(2, 2, 5, 2);
+    gd node;
+    node.x = 2;
+    node.y = 2;
+    placeSupport(document, 1, SupportPinned, node);
+    form.menuItem(QStringLiteral("杆件总数"))->setEnabled(true);
+    platform.inputs.push_back(QStringLiteral("2"));
+    choose("杆件总数");
+    EXPECT_EQ(document.nodeCount, 0);
+    EXPECT_EQ(document.nodes.size(), 1u);
+    EXPECT_EQ(document.supportKinds.size(), 1u);
+}
+
 }  // namespace

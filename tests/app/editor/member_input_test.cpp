@@ -3,6 +3,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <array>
+
+#include "document/node_numbering.h"
 #include "editor_fixture.h"
 
 namespace {
@@ -232,6 +235,56 @@ TEST_F(MemberInput, MembersTakeTheDialogValuesAndFailTheSectionCheckOnAPress) {
     EXPECT_EQ(document.membersEntered, 1);
     EXPECT_EQ(form.canvas.lineCount(kMemberLines), 2);
     EXPECT_TRUE(form.state.awaitingFirstPoint);
+}
+
+TEST_F(MemberInput, AMemberThatWouldNeedNode32768IsRefused) {
+    // 16,383 separate members hold 32,766 nodes; one more separate member
+    // would need 32,768.
+    document.memberTotal = 16385;
+    resizeMembers(document, document.memberTotal);
+    for (int i = 1; i <= 16383; ++i) {
+        gj& record = document.members[static_cast<std::size_t>(i)];
+        record.x1 = static_cast<float>(i);
+        record.y1 = 100;
+        record.x2 = static_cast<float>(i);
+        record.y2 = 101;
+    }
+    document.membersEntered = 16383;
+    ASSERT_TRUE(::节点自动编号(document));
+    ASSERT_EQ(document.nodeCount, 32766);
+    choose("输入杆件");
+    drawMember(2, 2, 5, 2);
+    EXPECT_EQ(platform.messages(),
+              QStringList{QStringLiteral("节点总数不能超过32767个,此杆件不能输入")});
+    EXPECT_EQ(document.membersEntered, 16383);
+    EXPECT_EQ(document.nodeCount, 32766);
+    EXPECT_EQ(member(16384).x2, 0.0f);
+    EXPECT_FALSE(memberLine(16384).loaded);
+    EXPECT_TRUE(form.state.awaitingFirstPoint);
+}
+
+// The rubber band's free end snaps to Int(v x 100 + 0.005) / 100, Int
+// rounding toward minus infinity, in both directions of both axes.
+TEST_F(MemberInput, TheRubberBandSnapsToHundredthsRoundingDown) {
+    startInput(QStringLiteral("1"));
+    click(1, 1);
+    struct Case {
+        float mouse;  // at (mouse, -mouse)
+        float x;
+        float y;
+    };
+    const std::array<Case, 5> cases = {{
+        {3.23496f, 3.23f, -3.24f},  // 323.501 down to 323; -323.491 down to -324
+        {3.23996f, 3.24f, -3.24f},  // 324.001 down to 324
+        {-1.2345f, -1.24f, 1.23f},  // -123.445 down to -124; 123.455 down to 123
+        {-0.004f, -0.01f, 0.0f},
+        {7.0f, 7.0f, -7.0f},
+    }};
+    for (const Case& c : cases) {
+        move(c.mouse, -c.mouse);
+        EXPECT_EQ(memberLine(1).x2, c.x) << c.mouse;
+        EXPECT_EQ(memberLine(1).y2, c.y) << c.mouse;
+    }
 }
 
 }  // namespace

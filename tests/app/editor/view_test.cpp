@@ -73,6 +73,8 @@ TEST_F(View, ZoomInThenOutRestoresTheWindow) {
     EXPECT_FLOAT_EQ(document.world.scaleWidth, start.scaleWidth * 0.8f);
     const QPointF centreOnScreen = form.canvas.toPixel(centre.x(), centre.y());
     EXPECT_NEAR(centreOnScreen.x(), form.canvas.pixelSize().width() / 2.0, 1e-3);
+    EXPECT_NEAR(centreOnScreen.y(), form.canvas.pixelSize().height() / 2.0, 1e-3);
+    EXPECT_GT(document.world.scaleTop, start.scaleTop);
     choose("缩小");
     EXPECT_FLOAT_EQ(document.world.scaleWidth, start.scaleWidth);
     EXPECT_FLOAT_EQ(document.world.scaleHeight, start.scaleHeight);
@@ -81,7 +83,7 @@ TEST_F(View, ZoomInThenOutRestoresTheWindow) {
 }
 
 TEST_F(View, ZoomThatWouldMakeTheWindowDegenerateIsNotApplied) {
-    document.world.scaleWidth = 0;  // as a project file may hold it
+    document.world.scaleWidth = 0;
     const WorldWindow before = document.world;
     choose("放大");
     EXPECT_EQ(document.world, before);
@@ -244,6 +246,47 @@ TEST_F(View, PaintsTheFrameAndTheCrosshair) {
         choose("查看杆件节点编号");
         form.grab().save(QString::fromUtf8(folder) + "/editor.png");
         form.form3().grab().save(QString::fromUtf8(folder) + "/form3.png");
+    }
+}
+
+// The pinned and link symbols take their side from supportDirection, which
+// the redraw sets from each node in turn and leaves at the last one's.
+TEST_F(View, RedrawAfterAZoomRestoresEachSymbolsSide) {
+    startInput(QStringLiteral("2"));
+    drawMember(2, 2, 6, 2);
+    drawMember(6, 2, 6, 5);
+    gd mirrored;
+    mirrored.x = 2;
+    mirrored.y = 2;
+    mirrored.支座方向 = true;
+    placeSupport(document, 1, SupportPinned, mirrored);
+    gd hanging;
+    hanging.x = 6;
+    hanging.y = 5;
+    placeSupport(document, 3, SupportVerticalLink, hanging);
+    document.supportDirection = true;
+    choose("放大");
+    EXPECT_FALSE(document.supportDirection);
+    // Node 1's ground line above it, node 3's below.
+    EXPECT_EQ(form.canvas.line(10, 1).y1, static_cast<float>(2 - 0.3981));
+    EXPECT_EQ(form.canvas.line(32, 1).y1, static_cast<float>(5 + 0.3981));
+
+    hanging.支座方向 = true;
+    placeSupport(document, 3, SupportVerticalLink, hanging);
+    document.supportDirection = false;
+    choose("缩小");
+    EXPECT_TRUE(document.supportDirection);
+    EXPECT_EQ(form.canvas.line(32, 1).y1, static_cast<float>(5 - 0.3981));
+}
+
+// Every piece of each kind of symbol is drawn: one segment per line array.
+TEST_F(View, SupportSymbolsDrawEveryPiece) {
+    form.DrawPinnedSymbol(3, 3, 1);
+    form.DrawHorizontalLinkSymbol(6, 3, 1);
+    form.DrawVerticalLinkSymbol(9, 3, 1);
+    for (LineGroup group = 10; group <= 46; ++group) {
+        const LineShape& piece = form.canvas.line(group, 1);
+        EXPECT_TRUE(piece.loaded && (piece.x1 != piece.x2 || piece.y1 != piece.y2)) << group;
     }
 }
 
