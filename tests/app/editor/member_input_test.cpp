@@ -28,7 +28,7 @@ TEST_F(MemberInput, MemberTotalRefusesBadAnswersSilently) {
     EXPECT_EQ(document.memberTotal, -2);
     EXPECT_TRUE(itemEnabled("杆件总数"));
 
-    // Halves round to even, as the classic conversion does.
+    // A fractional total rounds to the nearest whole number, halves to even.
     platform.inputs.push_back(QStringLiteral("2.5"));
     choose("杆件总数");
     EXPECT_EQ(document.memberTotal, 2);
