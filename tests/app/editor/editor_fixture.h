@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
@@ -70,6 +71,20 @@ protected:
         mouse(QEvent::MouseButtonPress, x, y, Qt::LeftButton, 60);
         mouse(QEvent::MouseButtonDblClick, x, y, Qt::LeftButton, 0);
         mouse(QEvent::MouseButtonRelease, x, y, Qt::LeftButton, 60);
+    }
+
+    // A section shape chosen in the property dialog as the user picks it.
+    void chooseSection(const char* shape) {
+        Form3& dialog = form.form3();
+        const int index = dialog.Combo2->findText(QString::fromUtf8(shape));
+        dialog.Combo2->setCurrentIndex(index);
+        emit dialog.Combo2->activated(index);
+    }
+    // Member input with a T section whose web is wider than its flange: the
+    // next member fails the section check.
+    void chooseFailingSection() {
+        chooseSection("T形");
+        form.form3().Text1[1]->setText(QStringLiteral("0.5"));
     }
 
     const gj& member(int i) const { return document.members.at(static_cast<std::size_t>(i)); }

@@ -210,17 +210,14 @@ TEST_F(MemberInput, EscCancelsTheMemberThenLeavesInput) {
 
 TEST_F(MemberInput, MembersTakeTheDialogValuesAndFailTheSectionCheckOnAPress) {
     startInput(QStringLiteral("2"));
-    Form3& dialog = form.form3();
-    const int shape = dialog.Combo2->findText(QStringLiteral("T形"));
-    dialog.Combo2->setCurrentIndex(shape);
-    emit dialog.Combo2->activated(shape);
+    chooseSection("T形");
     drawMember(2, 2, 5, 2);
     EXPECT_EQ(member(1).断面, "T形");
     EXPECT_EQ(member(1).材料, "C30混凝土");
     EXPECT_EQ(member(1).尺寸, (std::vector<float>{0.2f, 0.4f, 0.15f, 0.6f, 0}));
 
     // A web wider than the flange fails the check: the member goes again.
-    dialog.Text1[1]->setText(QStringLiteral("0.5"));
+    chooseFailingSection();
     drawMember(5, 2, 5, 5);
     EXPECT_EQ(platform.messages().back(), QStringLiteral("断面尺寸校核发现错误"));
     EXPECT_EQ(document.membersEntered, 1);

@@ -124,11 +124,7 @@ TEST_F(OnScreen, F3HidesAndShowsTheCrosshair) {
 
 TEST_F(OnScreen, AMemberThatFailsTheSectionCheckDisappears) {
     startInput(QStringLiteral("2"));
-    Form3& dialog = form.form3();
-    const int shape = dialog.Combo2->findText(QStringLiteral("T形"));
-    dialog.Combo2->setCurrentIndex(shape);
-    emit dialog.Combo2->activated(shape);
-    dialog.Text1[1]->setText(QStringLiteral("0.5"));  // a web wider than the flange
+    chooseFailingSection();
     drawMember(2, 6, 7, 6);
     ASSERT_EQ(document.membersEntered, 0);
     expectScreenShowsTheWindow("removed");

@@ -39,12 +39,7 @@ TEST_F(WindowInput, EscThatClosedAMenuLeavesTheMemberBeingDrawn) {
 
 TEST_F(WindowInput, EscThatDismissedAMessageBoxKeepsMemberInput) {
     startDrawing();
-    // A T section whose web is wider than its flange fails the check.
-    Form3& dialog = form.form3();
-    const int shape = dialog.Combo2->findText(QStringLiteral("T形"));
-    dialog.Combo2->setCurrentIndex(shape);
-    emit dialog.Combo2->activated(shape);
-    dialog.Text1[1]->setText(QStringLiteral("0.5"));
+    chooseFailingSection();
     click(5, 2);
     ASSERT_EQ(platform.messages(), QStringList{QStringLiteral("断面尺寸校核发现错误")});
     // The box took the press; only the release reaches the window.
