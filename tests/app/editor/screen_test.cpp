@@ -62,7 +62,7 @@ protected:
         const QImage full = repainted();
         QImage screen;
         int differing = 0;
-        for (int attempt = 0; attempt < 100; ++attempt) {
+        for (int attempt = 0; attempt < 250; ++attempt) {
             QTest::qWait(20);
             screen = onScreen();
             differing = differences(screen, full);
