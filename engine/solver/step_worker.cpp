@@ -39,7 +39,7 @@ std::unique_ptr<StepWorker> StepWorker::startIfUseful() {
 StepWorker::StepWorker() : thread_([this] { loop(); }) {}
 
 StepWorker::~StepWorker() {
-    stopping_ = true;
+    stopping_.store(true, std::memory_order_relaxed);
     posted_.fetch_add(1, std::memory_order_release);
     posted_.notify_one();
     thread_.join();
@@ -69,7 +69,7 @@ void StepWorker::loop() {
     for (;;) {
         awaitChange(posted_, seen);
         seen = posted_.load(std::memory_order_acquire);
-        if (stopping_) {
+        if (stopping_.load(std::memory_order_relaxed)) {
             return;
         }
         unsigned previous = seen - 1;

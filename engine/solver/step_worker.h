@@ -35,8 +35,14 @@ private:
 
     // Tasks are numbered 1, 2, ...; claimed_ and completed_ hold the number
     // of the last task claimed and the last task the thread finished.
+    // stopping_ is set just before the final post. The thread reads it on
+    // every wake-up, also while the caller, having claimed the last task
+    // itself, is setting it: hence atomic. Relaxed order suffices: once an
+    // acquire load of posted_ has seen the final post the thread is sure to
+    // see it set, and seeing it set earlier is harmless, as the last task
+    // has finished by then.
     std::function<void()> task_;
-    bool stopping_ = false;
+    std::atomic<bool> stopping_{false};
     std::atomic<unsigned> posted_{0};
     std::atomic<unsigned> claimed_{0};
     std::atomic<unsigned> completed_{0};
