@@ -23,11 +23,23 @@ namespace {
 constexpr std::size_t kLanes = 8;
 using Lanes = double __attribute__((vector_size(kLanes * sizeof(double))));
 
+// With ORVANDEL_TARGET_CLONES the row kernel is compiled for several
+// instruction sets and runs with the widest the processor has. An ifunc
+// resolver chooses while the library loads, before a ThreadSanitizer runtime
+// is ready, so such builds compile it once, for the baseline set. Each
+// version rounds the same (no fused multiply-add).
+#ifdef ORVANDEL_TARGET_CLONES
+#define ORV_ROW_KERNEL_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
+#else
+#define ORV_ROW_KERNEL_CLONES
+#endif
+
 // target[0..count) -= factor * source[0..count); returns the largest
 // magnitude of the new values. Each element is rounded exactly as the
 // scalar expression target - factor * source; the maximum is exact.
-__attribute__((target_clones("avx512f", "avx2", "default"))) double subtractScaledRow(
-    double* __restrict target, const double* __restrict source, double factor, std::size_t count) {
+ORV_ROW_KERNEL_CLONES double subtractScaledRow(double* __restrict target,
+                                               const double* __restrict source, double factor,
+                                               std::size_t count) {
     Lanes largest{};
     const Lanes scale = Lanes{} + factor;
     std::size_t k = 0;
