@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "solver/step_worker.h"
 
@@ -85,11 +86,24 @@ std::vector<double>& zeroedScratch(std::size_t size) {
     return cells;
 }
 
-void releaseLargeScratch() {
+void releaseLargeScratch() noexcept {
     if (scratch().size() > kKeptScratch) {
         std::vector<double>().swap(scratch());
     }
 }
+
+// Releases a large block however the phase ends: a run that fails, most
+// likely for want of memory on a large block, must not keep up to 8 m^2
+// bytes until the next run.
+class LargeScratchRelease {
+public:
+    LargeScratchRelease() = default;
+    LargeScratchRelease(const LargeScratchRelease&) = delete;
+    LargeScratchRelease& operator=(const LargeScratchRelease&) = delete;
+    ~LargeScratchRelease() { releaseLargeScratch(); }
+};
+
+thread_local DenseStepHook stepHook = nullptr;
 
 class DenseBlock {
 public:
@@ -263,13 +277,25 @@ private:
 
 bool eliminateDenseBlock(EliminationState& state, int firstStep,
                          std::vector<std::vector<SparseEntry>>& rows) {
+    const LargeScratchRelease release;  // after the block and its thread are gone
     DenseBlock block(state, firstStep, rows);
+    const DenseStepHook hook = stepHook;
     bool solved = true;
     for (int p = firstStep; p < state.n && solved; ++p) {
+        if (hook) {
+            hook(p);
+        }
         solved = block.step(p);
     }
-    releaseLargeScratch();
     return solved;
+}
+
+std::size_t denseScratchSize() {
+    return scratch().size();
+}
+
+DenseStepHook setDenseStepHook(DenseStepHook hook) {
+    return std::exchange(stepHook, hook);
 }
 
 }  // namespace orv::detail

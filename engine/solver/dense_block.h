@@ -3,6 +3,7 @@
 // vectorised row operations; see complete_pivoting.cpp.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "solver/elimination_state.h"
@@ -13,5 +14,15 @@ namespace orv::detail {
 // by original index, released on entry). False when a pivot is zero.
 bool eliminateDenseBlock(EliminationState& state, int firstStep,
                          std::vector<std::vector<SparseEntry>>& rows);
+
+// For tests: the number of doubles of dense storage the calling thread
+// keeps for its next run.
+std::size_t denseScratchSize();
+
+// For tests: a function called before each dense step of the runs on the
+// calling thread (nullptr for none), which may throw to make a run fail
+// midway. Returns the function set before.
+using DenseStepHook = void (*)(int step);
+DenseStepHook setDenseStepHook(DenseStepHook hook);
 
 }  // namespace orv::detail

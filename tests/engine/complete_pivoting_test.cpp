@@ -1,12 +1,14 @@
 // The fast elimination against the plain dense one: same pivots, same
 // numbers bit for bit, same verdict on singular systems, on frames and on
-// random matrices full of equal entries. Then the helper thread that takes
-// half of each dense step. The counters handed between threads are plain
-// ints on purpose: a hand-over without ordering is a data race that
-// ThreadSanitizer reports.
+// random matrices full of equal entries. Then the resources of the dense
+// phase: the helper thread that takes half of each step, and the scratch
+// block kept between runs. The counters handed between threads are plain
+// ints on purpose: a hand-over without ordering is a data race that the
+// ThreadSanitizer pass of the tests reports.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <new>
 #include <random>
 #include <thread>
 
@@ -14,6 +16,7 @@
 #include "frame_generator.h"
 #include "solver/analysis.h"
 #include "solver/complete_pivoting.h"
+#include "solver/dense_block.h"
 #include "solver/step_worker.h"
 
 namespace orv {
@@ -174,6 +177,54 @@ TEST(StepWorker, StopsAfterWakingForATaskTheCallerClaimed) {
         }
         ASSERT_EQ(runs, 1);
     }
+}
+
+// A square system that is dense enough to go to the dense phase at once:
+// every row holds its diagonal and every sixteenth column after it.
+SparseMatrix immediatelyDense(int n) {
+    SparseMatrix m(n);
+    const int perRow = n / 16 + 1;
+    for (int r = 0; r < n; ++r) {
+        for (int k = 0; k < perRow; ++k) {
+            const double value = k == 0 ? 8.0 : static_cast<double>(k % 3) - 1.0;
+            m.rows[static_cast<std::size_t>(r)].push_back({(r + 16 * k) % n, value});
+        }
+    }
+    return m;
+}
+
+// Makes every dense step on this thread throw, as running out of memory
+// midway would, while it exists.
+class FailingDenseSteps {
+public:
+    FailingDenseSteps()
+        : previous_(detail::setDenseStepHook([](int) { throw std::bad_alloc(); })) {}
+    ~FailingDenseSteps() { detail::setDenseStepHook(previous_); }
+    FailingDenseSteps(const FailingDenseSteps&) = delete;
+    FailingDenseSteps& operator=(const FailingDenseSteps&) = delete;
+
+private:
+    detail::DenseStepHook previous_;
+};
+
+TEST(DensePhase, FailedRunOnALargeBlockReleasesItsScratch) {
+    // 2,900 x 2,900 doubles (67 MB) is above what is kept between runs, and
+    // large enough for the helper thread, which must be stopped as well.
+    const int n = 2900;
+    {
+        const FailingDenseSteps failing;
+        EXPECT_THROW(solveWithCompletePivoting(immediatelyDense(n), std::vector<double>(n, 1.0)),
+                     std::bad_alloc);
+    }
+    EXPECT_EQ(detail::denseScratchSize(), 0u);
+}
+
+TEST(DensePhase, SmallBlockIsKeptForTheNextRun) {
+    const int n = 200;
+    const EliminationResult result =
+        solveWithCompletePivoting(immediatelyDense(n), std::vector<double>(n, 1.0));
+    ASSERT_FALSE(result.singular);
+    EXPECT_GE(detail::denseScratchSize(), static_cast<std::size_t>(n) * n);
 }
 
 }  // namespace
