@@ -3,9 +3,9 @@
 // the exchanged order, the search structure of row maxima, the retired pivot
 // rows kept for back substitution, and the right-hand side.
 //
-// Rows keep their original index for life; what the classic algorithm does
-// by exchanging rows and columns is recorded as positions, which decide the
-// scan order of the pivot search and nothing else.
+// Rows keep their original index for life; where a dense elimination would
+// exchange rows and columns, the exchange is recorded as positions, which
+// decide the scan order of the pivot search and nothing else.
 #pragma once
 
 #include <cstddef>

@@ -37,9 +37,10 @@ std::optional<double> parseNumber(std::string_view text);
 // plain notation from 1E-05 up to below 1E+07, else "1.5E-07", "1E+20".
 std::string writeNotation(float value);
 
-// A text converted to a 16-bit integer as the classic conversion does it:
-// a whole number text (parseNumber), fractions rounded half to even;
-// nothing when the text is no number or out of the 16-bit range.
+// A number text (parseNumber) as a 16-bit integer: the nearest whole
+// number, halves rounded to even (2.5 gives 2, 3.5 gives 4, -0.5 gives 0);
+// nothing when the text is no number or the rounded value is outside
+// -32768..32767.
 std::optional<std::int16_t> parseInteger16(std::string_view text);
 
 // A single-precision value as a text box shows it: as writeNotation but

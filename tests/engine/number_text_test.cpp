@@ -189,6 +189,24 @@ TEST(NumberText, ParseNumberAcceptsWholeNumberTexts) {
     }
 }
 
+TEST(NumberText, ParseInteger16RoundsHalvesToEvenWithinTheRange) {
+    const std::pair<const char*, std::int16_t> accepted[] = {
+        {"7", 7},         {"2.5", 2},         {"3.5", 4},         {"-2.5", -2},
+        {"-0.5", 0},      {"2.4999", 2},      {"2.5001", 3},      {"1E2", 100},
+        {"32767", 32767}, {"32767.4", 32767}, {"-32768", -32768}, {"-32768.5", -32768},  // even
+    };
+    for (const auto& [text, value] : accepted) {
+        const std::optional<std::int16_t> read = parseInteger16(text);
+        ASSERT_TRUE(read.has_value()) << '"' << text << '"';
+        EXPECT_EQ(*read, value) << '"' << text << '"';
+    }
+
+    // The range applies to the rounded value: 32767.5 rounds to 32768.
+    for (const char* text : {"32767.5", "32768", "-32768.6", "-32769", "1e400", "", "x", "1,5"}) {
+        EXPECT_FALSE(parseInteger16(text).has_value()) << '"' << text << '"';
+    }
+}
+
 TEST(NumberText, TrimBlanksRemovesSpacesOnly) {
     EXPECT_EQ(trimBlanks("  a b  "), "a b");
     EXPECT_EQ(trimBlanks("ab"), "ab");
