@@ -12,6 +12,7 @@
 
 #include "dialogs/form3.h"
 #include "editor/canvas_view.h"
+#include "platform/character_filter.h"
 
 namespace {
 
@@ -83,6 +84,9 @@ void Form1::buildLegend() {
         // Only digits and a few signs are typed here; an input method would
         // hand over composed text that bypasses the key filter.
         box->setAttribute(Qt::WA_InputMethodEnabled, false);
+        // Pasted or dropped text passes the same test as typed keys.
+        restrictInsertedCharacters(
+            *box, [this](QChar character) { return coordinateBoxKeyPress(character.unicode()); });
     }
     setTabOrder(Text1, Text2);
 }

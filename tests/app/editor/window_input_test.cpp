@@ -3,6 +3,8 @@
 // the hint label; the coordinate boxes; and the window's start-up scale
 // and resizing.
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -162,6 +164,22 @@ TEST_F(WindowInput, AResizeClearsPrintedNumbers) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(form.canvas.printLog().empty());
     EXPECT_EQ(memberLine(1).x2, 5.0f);
+}
+
+TEST_F(WindowInput, PastedTextPassesTheBoxesKeyFilter) {
+    startInput(QStringLiteral("1"));
+    form.Text1->clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral("5"));
+    form.Text1->paste();  // waiting for a first point: nothing is taken
+    EXPECT_EQ(form.Text1->text(), QString());
+    click(2, 2);
+    form.Text1->clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral("3e5"));
+    form.Text1->paste();
+    EXPECT_EQ(form.Text1->text(), QString());
+    QGuiApplication::clipboard()->setText(QStringLiteral("-3.5"));
+    form.Text1->paste();
+    EXPECT_EQ(form.Text1->text(), QStringLiteral("-3.5"));
 }
 
 }  // namespace

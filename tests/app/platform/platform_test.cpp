@@ -15,7 +15,6 @@
 #include <memory>
 
 #include "platform/qt_platform.h"
-#include "platform/test_platform.h"
 
 namespace {
 
@@ -34,24 +33,6 @@ TEST(Platform, ColourValuesKeepRedInTheLowByte) {
     const QColor face = toQColor(static_cast<std::int32_t>(0x8000000F));
     EXPECT_TRUE(face.isValid());
     EXPECT_EQ(face, QApplication::palette().color(QPalette::Button));
-}
-
-TEST(Platform, TestPlatformRecordsCallsAndAnswersFromItsScript) {
-    TestPlatform platform;
-    platform.answers = {MessageAnswer::No};
-    platform.inputs = {"12"};
-    EXPECT_EQ(platform.messageBox("你真的不保存现有数据吗?", MessageButtons::YesNo,
-                                  MessageIcon::Question, ""),
-              MessageAnswer::No);
-    EXPECT_EQ(platform.messageBox("next", MessageButtons::YesNo, MessageIcon::None, ""),
-              MessageAnswer::Yes);  // unscripted: the default button
-    EXPECT_EQ(platform.inputBox("杆件总数", "", ""), "12");
-    EXPECT_EQ(platform.openFileName("数据文件(*.tsd)|*.tsd"), "");  // cancelled
-    EXPECT_FALSE(platform.chooseColour(0));
-    platform.beep();
-    EXPECT_EQ(platform.messages(), (QStringList{"你真的不保存现有数据吗?", "next"}));
-    EXPECT_EQ(platform.count(PlatformCall::Kind::Beep), 1);
-    EXPECT_EQ(platform.calls.size(), 6u);
 }
 
 // Shows a dialog of the platform and notes the width it was shown at.
