@@ -98,6 +98,12 @@ public:
     void DrawHorizontalLinkSymbol(float x, float y, int index);
     void DrawVerticalLinkSymbol(float x, float y, int index);
 
+    // Supports (form1_supports.cpp).
+    void redrawSupportSymbols();
+    void escapeSupportPlacement();
+    void previewSupport(float x, float y);
+    void placeSupportOnPress();
+
     // Members.
     void 杆件总数();
     void 输入杆件();
@@ -149,10 +155,8 @@ private:
     bool escapeMemberInput();
     void setMemberEnd(std::int16_t n, float x2, float y2);
     void showRelative(double dx, double dy);
-    void redrawSupportSymbols();
     void setCaptureBoxColour(ColourValue colour);
     void ResetMemberColours();
-    void escapeSupportPlacement();
     bool drawingMember() const;
 
     QString programFolder_;

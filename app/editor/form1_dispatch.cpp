@@ -153,14 +153,6 @@ void Form1::Form_KeyUp(int key) {
     }
 }
 
-void Form1::escapeSupportPlacement() {
-    document.fixedEndMode = false;
-    document.pinnedMode = false;
-    document.horizontalLinkMode = false;
-    document.verticalLinkMode = false;
-    canvas.setLineVisible({kFixedSymbols, 0}, false);
-}
-
 void Form1::ResetMemberColours() {
     if (document.membersEntered < 1 || document.membersEntered > document.memberTotal) {
         return;
@@ -176,6 +168,9 @@ void Form1::Form_MouseDown(int button, float x, float y) {
         panStep(x, y);
     }
     捕捉端点();
+    if (button == 1) {
+        placeSupportOnPress();
+    }
     if (button != 1 || !document.memberInputMode) {
         return;
     }
@@ -191,6 +186,7 @@ void Form1::Form_MouseMove(float x, float y) {
     捕捉端点();
     canvas.moveLine({kMemberLines, 0}, x, y, x, y);
     placeCrosshair(x, y);
+    previewSupport(x, y);
     showCursorPosition(x, y);
     state.cursorX = x;
     state.cursorY = y;

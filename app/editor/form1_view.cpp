@@ -108,37 +108,6 @@ void Form1::重装杆件() {
     redrawSupportSymbols();
 }
 
-// Every supported node gets its kind's next symbol, numbered per kind in
-// node order.
-void Form1::redrawSupportSymbols() {
-    int fixed = 0;
-    int pinned = 0;
-    int horizontalLink = 0;
-    int verticalLink = 0;
-    for (int k = 1; k <= document.nodeCount; ++k) {
-        const gd node = elementOr(document.nodes, static_cast<std::size_t>(k));
-        switch (elementOr(document.supportKinds, static_cast<std::size_t>(k))) {
-            case SupportFixed:
-                DrawFixedSymbol(node.x, node.y, ++fixed, node.支座方向);
-                break;
-            case SupportPinned:
-                document.supportDirection = node.支座方向;
-                DrawPinnedSymbol(node.x, node.y, ++pinned);
-                break;
-            case SupportHorizontalLink:
-                document.supportDirection = node.支座方向;
-                DrawHorizontalLinkSymbol(node.x, node.y, ++horizontalLink);
-                break;
-            case SupportVerticalLink:
-                document.supportDirection = node.支座方向;
-                DrawVerticalLinkSymbol(node.x, node.y, ++verticalLink);
-                break;
-            default:
-                break;
-        }
-    }
-}
-
 void Form1::switchCrosshair() {
     document.crosshairOn = !document.crosshairOn;
     for (const LineGroup line : kCrosshairLines) {
