@@ -208,8 +208,9 @@ void Canvas::setLineFloating(LineId id, bool floating) {
     if (id.index >= 0 && id.index < static_cast<int>(flags.size()) &&
         flags[static_cast<std::size_t>(id.index)] != floating) {
         flags[static_cast<std::size_t>(id.index)] = floating;
-        cacheValid_ = false;
-        invalidate(pixelBounds(line(id.group, id.index)));
+        const QRect bounds = pixelBounds(line(id.group, id.index));
+        cacheDirty_ += bounds;
+        invalidate(bounds);
     }
 }
 
@@ -268,7 +269,8 @@ void Canvas::lineChanged(LineId id, const LineShape& before) {
         invalidate(pixelBounds(after));
     }
     if (isCached(id)) {
-        cacheValid_ = false;
+        cacheDirty_ += pixelBounds(before);
+        cacheDirty_ += pixelBounds(after);
     }
 }
 
@@ -356,28 +358,46 @@ void Canvas::paintLine(QPainter& painter, const LineShape& line) const {
     }
 }
 
+// The cached image is rendered whole when the view changed and otherwise
+// only where cached lines changed: there it is cleared and every cached
+// line that may touch it is stroked again in the usual order, which gives
+// the same pixels as a whole rendering. Highlighting one member of
+// thousands then costs a few lines, not all of them.
 void Canvas::renderCache() {
     if (cache_.size() != layer_.size()) {
         cache_ = QImage(layer_.size(), QImage::Format_ARGB32_Premultiplied);
+        cacheValid_ = false;
     }
-    cache_.fill(Qt::transparent);
+    const QRegion area = cacheValid_ ? cacheDirty_ : QRegion(cache_.rect());
+    cacheDirty_ = QRegion();
+    cacheValid_ = true;
+    if (area.isEmpty()) {
+        return;
+    }
     QPainter painter(&cache_);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& rect : area) {
+        painter.fillRect(rect, Qt::transparent);
+    }
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setClipRegion(area);
     painter.setRenderHint(QPainter::Antialiasing);
+    const bool whole = area.rectCount() == 1 && area.boundingRect() == cache_.rect();
     for (LineGroup group = 0; group < kLineGroupCount; ++group) {
         for (int i = 0; i < lineCount(group); ++i) {
             const LineShape& shape = line(group, i);
-            if (shows(shape) && isCached({group, i})) {
+            if (shows(shape) && isCached({group, i}) &&
+                (whole || area.intersects(pixelBounds(shape)))) {
                 paintLine(painter, shape);
             }
         }
     }
-    cacheValid_ = true;
 }
 
 // The images are copied rectangle by rectangle; the moving lines are
 // stroked once, clipped to the whole region.
 void Canvas::paint(QPainter& painter, const QRegion& region) {
-    if (!cacheValid_) {
+    if (!cacheValid_ || !cacheDirty_.isEmpty()) {
         renderCache();
     }
     const QColor background = toQColor(document_.backColour);

@@ -151,4 +151,5 @@ private:
     std::vector<CanvasPrint> log_;
     QImage cache_;  // the cached (non-floating) member and symbol lines
     bool cacheValid_ = false;
+    QRegion cacheDirty_;  // where cached lines changed since the last rendering
 };
