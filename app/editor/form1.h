@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 
 #include "document/document.h"
@@ -90,8 +91,9 @@ public:
     void 平移();
     void 重装杆件();
     void switchCrosshair();
-    // Support symbols: symbol `index` of its kind at node (x, y); the
-    // pinned and link symbols take their side from supportDirection.
+    // Support symbols: symbol `index` of its kind at node (x, y), created
+    // when it does not exist yet; index 0 is the preview. The pinned and
+    // link symbols take their side from supportDirection.
     void loadSymbolPreviews();
     void DrawFixedSymbol(float x, float y, int index, bool direction);
     void DrawPinnedSymbol(float x, float y, int index);
@@ -99,6 +101,17 @@ public:
     void DrawVerticalLinkSymbol(float x, float y, int index);
 
     // Supports (form1_supports.cpp).
+    // The placement commands: each starts placing its kind once every
+    // member is drawn.
+    void 鼠标指定固端();
+    void 鼠标指定水平单铰();
+    void 鼠标指定竖向单铰();
+    void 鼠标指定双铰();
+    // Removes every support (the command, and the step of other commands).
+    void 删除支座();
+    void 删除固端();
+    // Draws every support from the node records, numbered per kind in node
+    // order, and leaves supportDirection at the last pinned or link node's.
     void redrawSupportSymbols();
     void escapeSupportPlacement();
     void previewSupport(float x, float y);
@@ -158,6 +171,20 @@ private:
     void setCaptureBoxColour(ColourValue colour);
     void ResetMemberColours();
     bool drawingMember() const;
+
+    // Supports, private (form1_supports.cpp).
+    void startSupportPlacement(SupportKind kind);
+    void PlaceSupport(SupportKind kind);
+    std::int16_t nodeAtCapturedEnd() const;
+    void forgetSupport(std::size_t node);
+    // The direction of the last pinned or link symbol drawn, if any.
+    std::optional<bool> drawPlacedSymbols();
+    // Each kind's line arrays, counter and mode (form1_support_symbols.cpp).
+    void drawSupportSymbol(SupportKind kind, float x, float y, int index, bool direction);
+    void showSupportPreview(SupportKind kind, bool visible);
+    void unloadSupportSymbolsFrom(SupportKind kind, int first);
+    bool& placementMode(SupportKind kind);
+    std::int16_t& symbolCount(SupportKind kind);
 
     QString programFolder_;
     std::map<QString, QMenu*> menus_;

@@ -1,10 +1,12 @@
-// The support symbols on the canvas: a fixed end is one thick line; the
-// pinned support and the two links are drawn from hinge rings, bars and a
-// ground line, each line in its own line array so that symbol i of a kind
-// is element i of every array of that kind (element 0 is the preview).
+// The support symbols on the canvas, one table per kind: its code, the line
+// arrays it is drawn with, its ground line, the shape of each piece, its
+// symbol counter and its placement mode. Symbol i of a kind is element i of
+// every one of its line arrays; element 0 is the preview that follows the
+// mouse.
 #include <QtGlobal>
 #include <algorithm>
-#include <vector>
+#include <array>
+#include <span>
 
 #include "editor/form1.h"
 
@@ -13,105 +15,129 @@ namespace {
 constexpr ColourValue kSupportBlue = 0xFF0000;
 constexpr int kGroundWidth = 3;
 
-struct Segment {
-    double x1, y1, x2, y2;
+// A vertex of a symbol relative to its node, in the symbol's own axes:
+// `across` the symbol's axis, never mirrored, and `along` it, mirrored by
+// the direction. A vertex of a hinge ring lies `ringAlong` beyond the
+// ring's first vertex; the two are added one after the other, so that a
+// ring away from the node has exactly the vertices of one drawn there.
+struct Vertex {
+    double across = 0;
+    double along = 0;
+    double ringAlong = 0;
 };
 
-// s = +1 hangs the symbol below (or right of) the node, -1 mirrors it.
-double sideOf(bool direction) {
-    return direction ? -1.0 : 1.0;
-}
+struct Piece {
+    Vertex from;
+    Vertex to;
+};
 
-// A hinge ring: six lines from its first vertex P, opening along +y (or
-// +x when `alongX`), scaled by s.
-void addHingeRing(std::vector<Segment>& out, double px, double py, double s, bool alongX) {
-    // Offsets (across, along) of the ring's vertices.
-    const auto at = [&](double across, double along) -> std::pair<double, double> {
-        return alongX ? std::pair{px + along * s, py + across}
-                      : std::pair{px + across, py + along * s};
+// A hinge ring: a hexagon of six pieces a..f from its first vertex, which
+// lies `along` from the node, opening along the axis.
+constexpr std::array<Piece, 6> hingeRing(double along) {
+    constexpr double half = 0.052;
+    const auto at = [along](double across, double ringAlong) {
+        return Vertex{across, along, ringAlong};
     };
-    const auto add = [&](std::pair<double, double> a, std::pair<double, double> b) {
-        out.push_back({a.first, a.second, b.first, b.second});
-    };
-    const std::pair<double, double> p{px, py};
-    add(p, at(-0.052, 0.03));
-    add(p, at(0.052, 0.03));
-    add(at(-0.052, 0.03), at(-0.052, 0.09));
-    add(at(0.052, 0.03), at(0.052, 0.09));
-    add(at(-0.052, 0.09), at(0, 0.12));
-    add(at(0.052, 0.09), at(0, 0.12));
+    const Vertex first{0, along};
+    return {{{first, at(-half, 0.03)},
+             {first, at(half, 0.03)},
+             {at(-half, 0.03), at(-half, 0.09)},
+             {at(half, 0.03), at(half, 0.09)},
+             {at(-half, 0.09), at(0, 0.12)},
+             {at(half, 0.09), at(0, 0.12)}}};
 }
 
-std::vector<Segment> pinnedSegments(double x, double y, double s) {
-    std::vector<Segment> out{{x - 0.22, y + 0.3981 * s, x + 0.22, y + 0.3981 * s}};
-    addHingeRing(out, x, y, s, false);
-    out.push_back({x, y + 0.12 * s, x - 0.15, y + 0.3981 * s});
-    out.push_back({x, y + 0.12 * s, x + 0.15, y + 0.3981 * s});
-    return out;
+template <std::size_t... N>
+constexpr std::array<Piece, (N + ...)> join(const std::array<Piece, N>&... parts) {
+    std::array<Piece, (N + ...)> all{};
+    auto next = all.begin();
+    ((next = std::copy(parts.begin(), parts.end(), next)), ...);
+    return all;
 }
 
-std::vector<Segment> verticalLinkSegments(double x, double y, double s) {
-    std::vector<Segment> out{{x - 0.2, y + 0.3981 * s, x + 0.2, y + 0.3981 * s}};
-    addHingeRing(out, x, y + 0.278 * s, s, false);
-    addHingeRing(out, x, y, s, false);
-    out.push_back({x, y + 0.12 * s, x, y + 0.2781 * s});
-    return out;
+// A fixed end: one bar across the member end.
+constexpr std::array kFixedPieces{Piece{{-0.2, 0}, {0.2, 0}}};
+constexpr std::array kFixedLines{kFixedSymbols};
+
+// A pinned support: a hinge at the node and two links from its far vertex
+// to the ground line.
+constexpr auto kPinnedPieces =
+    join(std::array{Piece{{-0.22, 0.3981}, {0.22, 0.3981}}}, hingeRing(0),
+         std::array{Piece{{0, 0.12}, {-0.15, 0.3981}}, Piece{{0, 0.12}, {0.15, 0.3981}}});
+constexpr std::array kPinnedLines{10, 11, 12, 13, 14, 15, 16, 17, 18};
+
+// A link: a bar with a hinge at each end, standing on the ground line. The
+// bar ends at 0.2781, just beyond the first vertex of the far ring.
+constexpr auto kLinkPieces =
+    join(std::array{Piece{{-0.2, 0.3981}, {0.2, 0.3981}}}, hingeRing(0.278), hingeRing(0),
+         std::array{Piece{{0, 0.12}, {0, 0.2781}}});
+constexpr std::array kHorizontalLinkLines{19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 46};
+constexpr std::array kVerticalLinkLines{32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45};
+
+// The symbol's axis: along y (below the node) or along x (to its right).
+enum class Axis { Y, X };
+// What a true direction does: mirror the symbol to the node's other side,
+// or turn it a quarter (the fixed end's bar then runs along y).
+enum class Turn { Mirror, QuarterTurn };
+
+struct SymbolKind {
+    SupportKind code;
+    std::span<const LineGroup> lines;  // piece j is drawn on lines[j]
+    LineGroup ground;                  // drawn thick
+    std::span<const Piece> pieces;
+    Axis axis;
+    Turn turn;
+    std::int16_t Document::*counter;
+    bool Document::*mode;
+};
+
+// Lines and pieces of one size: a piece without its line, or a line
+// without its piece, does not compile.
+template <std::size_t N>
+constexpr SymbolKind symbolKind(SupportKind code, const std::array<LineGroup, N>& lines,
+                                const std::array<Piece, N>& pieces, Axis axis, Turn turn,
+                                std::int16_t Document::*counter, bool Document::*mode) {
+    return {code, lines, lines.front(), pieces, axis, turn, counter, mode};
 }
 
-std::vector<Segment> horizontalLinkSegments(double x, double y, double s) {
-    std::vector<Segment> out{{x + 0.3981 * s, y - 0.2, x + 0.3981 * s, y + 0.2}};
-    addHingeRing(out, x + 0.278 * s, y, s, true);
-    addHingeRing(out, x, y, s, true);
-    out.push_back({x + 0.12 * s, y, x + 0.2781 * s, y});
-    return out;
+constexpr std::array kSymbolKinds{
+    symbolKind(SupportFixed, kFixedLines, kFixedPieces, Axis::Y, Turn::QuarterTurn,
+               &Document::fixedSymbolCount, &Document::fixedEndMode),
+    symbolKind(SupportPinned, kPinnedLines, kPinnedPieces, Axis::Y, Turn::Mirror,
+               &Document::pinnedSymbolCount, &Document::pinnedMode),
+    symbolKind(SupportHorizontalLink, kHorizontalLinkLines, kLinkPieces, Axis::X, Turn::Mirror,
+               &Document::horizontalLinkSymbolCount, &Document::horizontalLinkMode),
+    symbolKind(SupportVerticalLink, kVerticalLinkLines, kLinkPieces, Axis::Y, Turn::Mirror,
+               &Document::verticalLinkSymbolCount, &Document::verticalLinkMode),
+};
+
+const SymbolKind& kindOf(SupportKind code) {
+    const auto* kind = std::ranges::find(kSymbolKinds, code, &SymbolKind::code);
+    Q_ASSERT(kind != kSymbolKinds.end());
+    return kind != kSymbolKinds.end() ? *kind : kSymbolKinds.front();
 }
 
-// The line arrays of each symbol, ground line first, in the order of the
-// segments above.
-std::vector<LineGroup> linesFrom(LineGroup first, LineGroup last) {
-    std::vector<LineGroup> lines;
-    for (LineGroup g = first; g <= last; ++g) {
-        lines.push_back(g);
+struct Orientation {
+    Axis axis;
+    double side;  // +1 below or right of the node, -1 mirrored
+};
+
+Orientation orientationOf(const SymbolKind& kind, bool direction) {
+    if (kind.turn == Turn::QuarterTurn) {
+        return {direction ? Axis::X : Axis::Y, 1.0};
     }
-    return lines;
+    return {kind.axis, direction ? -1.0 : 1.0};
 }
 
-const std::vector<LineGroup>& pinnedLines() {
-    static const auto lines = linesFrom(10, 18);
-    return lines;
-}
-
-const std::vector<LineGroup>& horizontalLinkLines() {
-    static const auto lines = [] {
-        auto l = linesFrom(19, 31);
-        l.push_back(46);
-        return l;
-    }();
-    return lines;
-}
-
-const std::vector<LineGroup>& verticalLinkLines() {
-    static const auto lines = linesFrom(32, 45);
-    return lines;
-}
-
-// Sets the lines of symbol `index`, creating them where they do not exist
-// yet (a project read from a file has no symbols on the canvas).
-// A symbol has one segment per line array; should the two tables ever
-// disagree, only the pieces present in both are drawn.
-void drawSymbol(Canvas& canvas, const std::vector<LineGroup>& lines,
-                const std::vector<Segment>& segments, int index) {
-    Q_ASSERT(segments.size() == lines.size());
-    for (std::size_t j = 0; j < std::min(lines.size(), segments.size()); ++j) {
-        const LineId id{lines[j], index};
-        if (!canvas.line(id.group, index).loaded) {
-            canvas.loadLine(id.group, index,
-                            LineShape{0, 0, 0, 0, kSupportBlue, j == 0 ? kGroundWidth : 1, true});
-        }
-        const Segment& s = segments[j];
-        canvas.moveLine(id, static_cast<float>(s.x1), static_cast<float>(s.y1),
-                        static_cast<float>(s.x2), static_cast<float>(s.y2));
+// A vertex in world coordinates: formed in double precision from the
+// single-precision node, stored as single.
+QPointF worldPoint(const Vertex& v, float x, float y, Orientation o) {
+    if (o.axis == Axis::Y) {
+        return {static_cast<float>(x + v.across),
+                static_cast<float>(y + v.along * o.side + v.ringAlong * o.side)};
     }
+    return {static_cast<float>(x + v.along * o.side + v.ringAlong * o.side),
+            static_cast<float>(y + v.across)};
 }
 
 }  // namespace
@@ -119,34 +145,68 @@ void drawSymbol(Canvas& canvas, const std::vector<LineGroup>& lines,
 // Element 0 of every symbol array exists from the start, hidden: it is the
 // preview that follows the mouse while a support is being placed.
 void Form1::loadSymbolPreviews() {
-    const LineShape hidden{0, 0, 0, 0, kSupportBlue, kGroundWidth, false};
-    canvas.loadLine(kFixedSymbols, 0, hidden);
-    for (const auto* lines : {&pinnedLines(), &horizontalLinkLines(), &verticalLinkLines()}) {
-        for (std::size_t j = 0; j < lines->size(); ++j) {
-            LineShape preview = hidden;
-            preview.width = j == 0 ? kGroundWidth : 1;
-            canvas.loadLine((*lines)[j], 0, preview);
+    for (const SymbolKind& kind : kSymbolKinds) {
+        for (const LineGroup line : kind.lines) {
+            const int width = line == kind.ground ? kGroundWidth : 1;
+            canvas.loadLine(line, 0, LineShape{0, 0, 0, 0, kSupportBlue, width, false});
         }
     }
 }
 
+// Creates the symbol's lines where they do not exist yet (a project read
+// from a file has no symbols on the canvas).
+void Form1::drawSupportSymbol(SupportKind code, float x, float y, int index, bool direction) {
+    const SymbolKind& kind = kindOf(code);
+    const Orientation orientation = orientationOf(kind, direction);
+    for (std::size_t j = 0; j < kind.lines.size(); ++j) {
+        const LineGroup line = kind.lines[j];
+        if (!canvas.line(line, index).loaded) {
+            const int width = line == kind.ground ? kGroundWidth : 1;
+            canvas.loadLine(line, index, LineShape{0, 0, 0, 0, kSupportBlue, width, true});
+        }
+        const QPointF from = worldPoint(kind.pieces[j].from, x, y, orientation);
+        const QPointF to = worldPoint(kind.pieces[j].to, x, y, orientation);
+        canvas.moveLine({line, index}, static_cast<float>(from.x()), static_cast<float>(from.y()),
+                        static_cast<float>(to.x()), static_cast<float>(to.y()));
+    }
+}
+
+void Form1::showSupportPreview(SupportKind code, bool visible) {
+    for (const LineGroup line : kindOf(code).lines) {
+        canvas.setLineVisible({line, 0}, visible);
+    }
+}
+
+void Form1::unloadSupportSymbolsFrom(SupportKind code, int first) {
+    for (const LineGroup line : kindOf(code).lines) {
+        for (int i = canvas.lineCount(line) - 1; i >= std::max(first, 1); --i) {
+            if (canvas.line(line, i).loaded) {
+                canvas.unloadLine(line, i);
+            }
+        }
+    }
+}
+
+bool& Form1::placementMode(SupportKind code) {
+    return document.*kindOf(code).mode;
+}
+
+std::int16_t& Form1::symbolCount(SupportKind code) {
+    return document.*kindOf(code).counter;
+}
+
 void Form1::DrawFixedSymbol(float x, float y, int index, bool direction) {
-    const Segment segment =
-        direction ? Segment{x, y - 0.2, x, y + 0.2} : Segment{x - 0.2, y, x + 0.2, y};
-    drawSymbol(canvas, {kFixedSymbols}, {segment}, index);
+    drawSupportSymbol(SupportFixed, x, y, index, direction);
 }
 
 void Form1::DrawPinnedSymbol(float x, float y, int index) {
-    drawSymbol(canvas, pinnedLines(), pinnedSegments(x, y, sideOf(document.supportDirection)),
-               index);
+    drawSupportSymbol(SupportPinned, x, y, index, document.supportDirection);
 }
 
 void Form1::DrawHorizontalLinkSymbol(float x, float y, int index) {
-    drawSymbol(canvas, horizontalLinkLines(),
-               horizontalLinkSegments(x, y, sideOf(document.supportDirection)), index);
+    drawSupportSymbol(SupportHorizontalLink, x, y, index, document.supportDirection);
 }
 
 void Form1::DrawVerticalLinkSymbol(float x, float y, int index) {
-    drawSymbol(canvas, verticalLinkLines(),
-               verticalLinkSegments(x, y, sideOf(document.supportDirection)), index);
+    drawSupportSymbol(SupportVerticalLink, x, y, index, document.supportDirection);
 }

@@ -1,51 +1,193 @@
 // Supports: the four placement commands, the preview that follows the
 // mouse, placing a support at a captured member end, deleting every
 // support, and the redraw of the placed symbols from the node records.
-#include "editor/form1.h"
+//
+// The node records are the truth: after every placement the symbols are
+// drawn again from them, so that a support placed on a node that already
+// has one replaces it, on the canvas and in the counters alike, and the
+// drawing always shows exactly the supports that will be analysed.
+#include <QLabel>
+#include <algorithm>
+#include <array>
 
-// Every supported node gets its kind's next symbol, numbered per kind in
-// node order.
+#include "editor/form1.h"
+#include "platform/platform.h"
+
+namespace {
+
+// The kinds in the order of their placement modes.
+constexpr std::array kSupportKinds{SupportFixed, SupportPinned, SupportHorizontalLink,
+                                   SupportVerticalLink};
+
+bool isPlacedKind(std::int16_t code) {
+    return std::ranges::find(kSupportKinds, code) != kSupportKinds.end();
+}
+
+}  // namespace
+
+void Form1::鼠标指定固端() {
+    startSupportPlacement(SupportFixed);
+}
+
+void Form1::鼠标指定水平单铰() {
+    startSupportPlacement(SupportHorizontalLink);
+}
+
+void Form1::鼠标指定竖向单铰() {
+    startSupportPlacement(SupportVerticalLink);
+}
+
+void Form1::鼠标指定双铰() {
+    startSupportPlacement(SupportPinned);
+}
+
+// Supports go on member ends, so the frame must be complete first.
+void Form1::startSupportPlacement(SupportKind kind) {
+    canvas.clear();
+    Label6->setText(QStringLiteral("移动鼠标捕捉杆端,捕捉成功后击鼠标左键定位,空格键变换支座方向"));
+    if (document.memberTotal <= 0 || document.membersEntered != document.memberTotal) {
+        platform.tell(QStringLiteral("先输入完杆件"));
+        return;
+    }
+    for (const SupportKind k : kSupportKinds) {
+        placementMode(k) = k == kind;
+    }
+}
+
+void Form1::删除支座() {
+    if (document.membersEntered < 1) {
+        return;
+    }
+    canvas.clear();
+    删除固端();
+}
+
+// Every symbol goes; the node records keep their coordinates and
+// directions, only their kinds become "no support".
+void Form1::删除固端() {
+    for (const SupportKind kind : kSupportKinds) {
+        unloadSupportSymbolsFrom(kind, 1);
+        symbolCount(kind) = 0;
+    }
+    const auto nodes = static_cast<std::size_t>(std::max<int>(document.nodeCount, 0));
+    for (std::size_t k = 1; k <= nodes && k < document.supportKinds.size(); ++k) {
+        document.supportKinds[k] = SupportNone;
+    }
+    document.supportsPlaced = 0;
+}
+
 void Form1::redrawSupportSymbols() {
-    int fixed = 0;
-    int pinned = 0;
-    int horizontalLink = 0;
-    int verticalLink = 0;
+    if (const std::optional<bool> last = drawPlacedSymbols()) {
+        document.supportDirection = *last;
+    }
+}
+
+// Symbol n of a kind is the kind's n-th node in node order; symbols beyond
+// the supported nodes are removed.
+std::optional<bool> Form1::drawPlacedSymbols() {
+    std::array<int, kSupportKinds.size()> drawn{};
+    std::optional<bool> lastMirrorable;
     for (int k = 1; k <= document.nodeCount; ++k) {
+        const std::int16_t code = elementOr(document.supportKinds, static_cast<std::size_t>(k));
+        if (!isPlacedKind(code)) {
+            continue;
+        }
+        const auto kind = static_cast<SupportKind>(code);
         const gd node = elementOr(document.nodes, static_cast<std::size_t>(k));
-        switch (elementOr(document.supportKinds, static_cast<std::size_t>(k))) {
-            case SupportFixed:
-                DrawFixedSymbol(node.x, node.y, ++fixed, node.支座方向);
-                break;
-            case SupportPinned:
-                document.supportDirection = node.支座方向;
-                DrawPinnedSymbol(node.x, node.y, ++pinned);
-                break;
-            case SupportHorizontalLink:
-                document.supportDirection = node.支座方向;
-                DrawHorizontalLinkSymbol(node.x, node.y, ++horizontalLink);
-                break;
-            case SupportVerticalLink:
-                document.supportDirection = node.支座方向;
-                DrawVerticalLinkSymbol(node.x, node.y, ++verticalLink);
-                break;
-            default:
-                break;
+        const auto slot = std::ranges::find(kSupportKinds, kind) - kSupportKinds.begin();
+        drawSupportSymbol(kind, node.x, node.y, ++drawn[static_cast<std::size_t>(slot)],
+                          node.支座方向);
+        if (kind != SupportFixed) {
+            lastMirrorable = node.支座方向;
+        }
+    }
+    for (std::size_t slot = 0; slot < kSupportKinds.size(); ++slot) {
+        unloadSupportSymbolsFrom(kSupportKinds[slot], drawn[slot] + 1);
+    }
+    return lastMirrorable;
+}
+
+void Form1::escapeSupportPlacement() {
+    for (const SupportKind kind : kSupportKinds) {
+        placementMode(kind) = false;
+    }
+    for (const SupportKind kind : kSupportKinds) {
+        showSupportPreview(kind, false);
+    }
+}
+
+// The preview sits on the captured end while the capture box shows it;
+// with the box hidden it stays where it was.
+void Form1::previewSupport(float x, float y) {
+    for (const SupportKind kind : kSupportKinds) {
+        if (!placementMode(kind)) {
+            continue;
+        }
+        showSupportPreview(kind, true);
+        if (!document.endCaptured) {
+            drawSupportSymbol(kind, x, y, 0, document.supportDirection);
+        } else if (document.crosshairOn) {
+            drawSupportSymbol(kind, document.capturedX, document.capturedY, 0,
+                              document.supportDirection);
         }
     }
 }
 
-void Form1::escapeSupportPlacement() {
-    document.fixedEndMode = false;
-    document.pinnedMode = false;
-    document.horizontalLinkMode = false;
-    document.verticalLinkMode = false;
-    canvas.setLineVisible({kFixedSymbols, 0}, false);
+void Form1::placeSupportOnPress() {
+    if (!document.endCaptured || !document.crosshairOn || document.membersEntered <= 0 ||
+        document.supportsPlaced >= document.nodeCount) {
+        return;
+    }
+    for (const SupportKind kind :
+         {SupportVerticalLink, SupportHorizontalLink, SupportPinned, SupportFixed}) {
+        if (placementMode(kind)) {
+            PlaceSupport(kind);
+            return;
+        }
+    }
 }
 
-// The preview of the active placement mode follows the mouse or sits on the
-// captured end.
-void Form1::previewSupport(float, float) {}
+void Form1::PlaceSupport(SupportKind kind) {
+    const std::int16_t node = nodeAtCapturedEnd();
+    if (node < 1 || node > document.nodeCount) {
+        return;
+    }
+    gd record = elementOr(document.nodes, static_cast<std::size_t>(node));
+    record.节点号 = node;
+    record.x = document.capturedX;
+    record.y = document.capturedY;
+    record.支座方向 = document.supportDirection;
+    forgetSupport(static_cast<std::size_t>(node));
+    if (!placeSupport(document, static_cast<std::size_t>(node), kind, record)) {
+        return;
+    }
+    drawPlacedSymbols();
+    showSupportPreview(kind, false);
+}
 
-// A left press: places a support when a placement mode is on and a member
-// end is captured.
-void Form1::placeSupportOnPress() {}
+// The node whose member end lies exactly at the captured point; when the
+// member ends disagree about it, the last member decides.
+std::int16_t Form1::nodeAtCapturedEnd() const {
+    std::int16_t node = 0;
+    for (int m = 1; m <= document.membersEntered; ++m) {
+        const LineShape& line = canvas.line(kMemberLines, m);
+        const gj member = elementOr(document.members, static_cast<std::size_t>(m));
+        if (line.x1 == document.capturedX && line.y1 == document.capturedY) {
+            node = member.左号;
+        } else if (line.x2 == document.capturedX && line.y2 == document.capturedY) {
+            node = member.右号;
+        }
+    }
+    return node;
+}
+
+// A node holds one support: the one it had no longer counts.
+void Form1::forgetSupport(std::size_t node) {
+    const std::int16_t code = elementOr(document.supportKinds, node);
+    if (!isPlacedKind(code)) {
+        return;
+    }
+    --symbolCount(static_cast<SupportKind>(code));
+    --document.supportsPlaced;
+    document.supportKinds[node] = SupportNone;
+}
