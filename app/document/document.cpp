@@ -75,3 +75,22 @@ bool placeSupport(Document& document, std::size_t node, std::int16_t kind, const
     }
     return true;
 }
+
+void CopyMember(Document& document, std::size_t target, std::size_t source) {
+    if (target >= document.members.size() || source >= document.members.size()) {
+        return;
+    }
+    const gj from = document.members[source];
+    gj& to = document.members[target];
+    to.hzlx = from.hzlx;
+    to.xq = from.xq;
+    to.x1 = from.x1;
+    to.x2 = from.x2;
+    to.q = from.q;
+    to.y1 = from.y1;
+    to.y2 = from.y2;
+    to.材料 = from.材料;
+    to.尺寸 = from.尺寸;
+    to.断面 = from.断面;
+    to.荷载数 = from.荷载数;
+}

@@ -113,3 +113,9 @@ bool isSupportKind(std::int16_t kind);
 // not a support kind is refused: the result is false and the document is
 // left as it was, so that a damaged number can never stop the program.
 bool placeSupport(Document& document, std::size_t node, std::int16_t kind, const gd& record);
+
+// Copies member `source`'s record into member `target` (both 1..memberTotal)
+// as deleting a member does: loads, end coordinates, material, dimensions
+// and section; the node numbers stay. Indexes outside the array change
+// nothing.
+void CopyMember(Document& document, std::size_t target, std::size_t source);

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -117,6 +118,34 @@ public:
     void previewSupport(float x, float y);
     void placeSupportOnPress();
 
+    // Command modes (form1_modes.cpp): at most one runs at a time.
+    enum class Mode {
+        None,
+        ColourDisplay,
+        MemberInput,
+        MemberQuery,
+        MemberDeletion,
+        LoadInput,
+        LoadQuery,
+        FixedEnd,
+        Pinned,
+        HorizontalLink,
+        VerticalLink,
+    };
+    void enterMode(Mode mode);
+    bool supportPlacementRunning() const;
+
+    // Working on drawn members (form1_members.cpp).
+    void 删除杆件();
+    void 杆件查询修改();
+    void 不同材料分色显示();
+    void 不同尺寸分色显示();
+    void 不同断面分色显示();
+    // The member under the mouse, marked red; 0 for none.
+    std::int16_t HoverMember(bool enable);
+    void DrawLocalAxisTick(std::int16_t i);
+    void ResetMemberColours();
+
     // Members.
     void 杆件总数();
     void 输入杆件();
@@ -162,6 +191,13 @@ private:
     void firstPoint(float x, float y);
     void secondPoint(float x, float y);
     void completeMember();
+    std::int16_t memberNearCursor() const;
+    void showHoverHint(std::int16_t n);
+    void deleteHoveredMember();
+    void escapeInnermostStep();
+    void memberPointPress(float x, float y);
+    void pickHoveredMember();
+    void colourMembersBy(const std::function<bool(const gj&, const gj&)>& sameKey);
     void dropLastMember(std::int16_t n);
     void rubberBand(float x, float y);
     void switchOrtho();
@@ -169,7 +205,6 @@ private:
     void setMemberEnd(std::int16_t n, float x2, float y2);
     void showRelative(double dx, double dy);
     void setCaptureBoxColour(ColourValue colour);
-    void ResetMemberColours();
     bool drawingMember() const;
 
     // Supports, private (form1_supports.cpp).

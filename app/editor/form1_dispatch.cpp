@@ -112,6 +112,8 @@ bool Form1::isPressOnLegendOrHint(QObject* watched, QEvent* event) const {
     return mouse->position().x() < Label6->sizeHint().width();
 }
 
+// Space and F3 act in every mode; F8 belongs to the member being drawn;
+// Esc and Del then take the first row that applies, innermost step first.
 void Form1::Form_KeyUp(int key) {
     startupScalePending_ = false;
     if (key == keys::Space) {
@@ -126,54 +128,49 @@ void Form1::Form_KeyUp(int key) {
         }
         return;
     }
-    if (key != keys::Esc) {
-        return;
+    if (key == keys::Esc) {
+        escapeInnermostStep();
+    } else if (key == keys::Del && document.memberDeleteMode && document.membersEntered >= 1) {
+        deleteHoveredMember();
     }
+}
+
+void Form1::escapeInnermostStep() {
     if (document.memberPicked) {
         document.memberPicked = false;
         ResetMemberColours();
     } else if (state.hoverEnabled || document.loadQueryMode || document.loadInputMode ||
                document.memberDeleteMode) {
-        state.hoverEnabled = false;
-        document.memberDeleteMode = false;
-        document.memberQueryMode = false;
-        document.loadInputMode = false;
-        document.loadQueryMode = false;
-        if (hasForm3()) {
-            form3().hide();
-        }
+        enterMode(Mode::None);
         激活菜单();
-    } else if (!escapeMemberInput()) {
-        if (document.fixedEndMode || document.pinnedMode || document.horizontalLinkMode ||
-            document.verticalLinkMode) {
-            escapeSupportPlacement();
-        } else {
-            ResetMemberColours();
-        }
-    }
-}
-
-void Form1::ResetMemberColours() {
-    if (document.membersEntered < 1 || document.membersEntered > document.memberTotal) {
+    } else if (escapeMemberInput()) {
         return;
-    }
-    for (int i = 1; i <= document.membersEntered; ++i) {
-        canvas.setLineColour({kMemberLines, i}, kBlack);
+    } else if (supportPlacementRunning()) {
+        escapeSupportPlacement();
+    } else {
+        ResetMemberColours();
     }
 }
 
+// The steps of a press, in order; each runs for the same press.
 void Form1::Form_MouseDown(int button, float x, float y) {
     startupScalePending_ = false;
     if (button == 1) {
         panStep(x, y);
     }
     捕捉端点();
+    if (button == 2) {
+        pickHoveredMember();
+    }
     if (button == 1) {
         placeSupportOnPress();
     }
-    if (button != 1 || !document.memberInputMode) {
-        return;
+    if (button == 1 && document.memberInputMode) {
+        memberPointPress(x, y);
     }
+}
+
+void Form1::memberPointPress(float x, float y) {
     if (state.awaitingFirstPoint && !state.memberInProgress &&
         document.membersEntered < document.memberTotal) {
         firstPoint(x, y);
@@ -182,10 +179,15 @@ void Form1::Form_MouseDown(int button, float x, float y) {
     }
 }
 
+// The steps of a mouse move, in order. Capture and hover look at the
+// position of the move before this one.
 void Form1::Form_MouseMove(float x, float y) {
     捕捉端点();
     canvas.moveLine({kMemberLines, 0}, x, y, x, y);
     placeCrosshair(x, y);
+    if (state.hoverEnabled) {
+        document.hoveredMember = HoverMember(true);
+    }
     previewSupport(x, y);
     showCursorPosition(x, y);
     state.cursorX = x;

@@ -48,19 +48,11 @@ void Form1::杆件总数() {
     document.nodeCount = 0;
     document.membersEntered = 0;
     document.fixedSymbolCount = 0;
-    document.fixedEndMode = false;
-    document.memberInputMode = false;
-    state.awaitingFirstPoint = false;
-    state.memberInProgress = false;
+    enterMode(Mode::None);
     state.orthoMode = false;
-    state.hoverEnabled = false;
     if (!document.crosshairOn) {
         switchCrosshair();
     }
-    document.memberDeleteMode = false;
-    document.loadInputMode = false;
-    document.loadQueryMode = false;
-    document.memberPicked = false;
     激活菜单();
     resizeMembers(document, *total);
     resizeNodes(document, 0);
@@ -73,14 +65,10 @@ void Form1::输入杆件() {
         return;
     }
     if (document.membersEntered < document.memberTotal) {
-        document.memberInputMode = true;
-        document.memberQueryMode = false;
-        state.awaitingFirstPoint = true;
-        state.hoverEnabled = false;
+        enterMode(Mode::MemberInput);
         Label6->setText(
             QStringLiteral("单击鼠标右键输入杆件端点,如果是输入杆件第二点,"
                            "也可在文本框中直接输入第二点的相对坐标,Enter确定."));
-        关闭菜单();
         Form3& dialog = form3();
         dialog.show();
         dialog.setEnabled(true);
@@ -256,13 +244,8 @@ bool Form1::escapeMemberInput() {
     if (!document.memberInputMode) {
         return false;
     }
-    document.memberInputMode = false;
-    state.awaitingFirstPoint = false;
-    state.memberInProgress = false;
+    enterMode(Mode::None);
     Label6->setText(QString());
-    if (hasForm3()) {
-        form3().hide();
-    }
     激活菜单();
     return true;
 }

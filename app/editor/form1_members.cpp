@@ -1,0 +1,226 @@
+// Working on drawn members by pointing at them: the hover test that marks
+// the member under the mouse red with its local-axis tick and a hint, the
+// member query, member deletion with Del, and the colour displays that
+// show which members share a material, a section shape or dimensions.
+#include <QLabel>
+#include <cmath>
+#include <functional>
+
+#include "dialogs/form3.h"
+#include "editor/canvas_view.h"
+#include "editor/form1.h"
+#include "text/number_text.h"
+
+namespace {
+
+constexpr double kHoverDistance = 0.5;  // from the member's midpoint
+constexpr double kTickLength = 0.5;
+constexpr ColourValue kMarked = 255;    // pure red: the member the commands act on
+constexpr ColourValue kTickColour = 8;  // red 8: practically black
+
+// A number as the hints write it: a blank in the sign position.
+QString signed_(int value) {
+    return value < 0 ? QString::number(value) : QStringLiteral(" ") + QString::number(value);
+}
+
+QString lengthText(const gj& member) {
+    return QString::fromStdString(orv::formatFixed(member.leng(), 3));
+}
+
+}  // namespace
+
+void Form1::ResetMemberColours() {
+    if (document.membersEntered < 1 || document.membersEntered > document.memberTotal) {
+        return;
+    }
+    for (int i = 1; i <= document.membersEntered; ++i) {
+        canvas.setLineColour({kMemberLines, i}, kBlack);
+    }
+}
+
+// The first member, by number, whose line's midpoint lies within the hover
+// distance of the last mouse position; 0 for none.
+std::int16_t Form1::memberNearCursor() const {
+    for (int i = 1; i <= document.membersEntered; ++i) {
+        const LineShape& line = canvas.line(kMemberLines, i);
+        const auto midX = static_cast<float>((double{line.x2} + line.x1) / 2);
+        const auto midY = static_cast<float>((double{line.y2} + line.y1) / 2);
+        const double dx = double{state.cursorX} - midX;
+        const double dy = double{midY} - state.cursorY;
+        if (std::sqrt(dx * dx + dy * dy) < kHoverDistance) {
+            return static_cast<std::int16_t>(i);
+        }
+    }
+    return 0;
+}
+
+// One pass per mouse move: every member black but the one under the mouse,
+// which turns red with its tick and hint. A picked member stays marked
+// whatever the mouse does.
+std::int16_t Form1::HoverMember(bool enable) {
+    if (document.membersEntered < 1 || !enable || document.memberPicked) {
+        return 0;
+    }
+    const std::int16_t hit = memberNearCursor();
+    ResetMemberColours();
+    if (hit == 0) {
+        Label6->setText(QString());
+        return 0;
+    }
+    if (!canvasView->hasFocus()) {
+        activateWindow();
+        canvasView->setFocus();
+    }
+    canvas.setLineColour({kMemberLines, hit}, kMarked);
+    DrawLocalAxisTick(hit);
+    showHoverHint(hit);
+    return hit;
+}
+
+void Form1::showHoverHint(std::int16_t n) {
+    const gj& member = document.members[static_cast<std::size_t>(n)];
+    const bool deleting = document.memberDeleteMode;
+    const bool querying = document.memberQueryMode;
+    QString hint;
+    if (deleting && !querying) {
+        hint = QStringLiteral("捕捉到") + signed_(n) + QStringLiteral("号杆件:   Del删除杆件");
+    } else if (querying && !deleting) {
+        form3().ShowMemberProperties(n);
+        hint = signed_(n) + QStringLiteral("号杆长=") + lengthText(member) +
+               QStringLiteral(":  左号") + signed_(member.左号) + QStringLiteral(",右号") +
+               signed_(member.右号) +
+               QStringLiteral(
+                   ":  移动鼠标查询,鼠标右键选中该杆件,然后修改;"
+                   "黑短线表示局部坐标的正Y方向.");
+    } else if (!deleting && !querying && document.loadInputMode) {
+        hint = signed_(n) + QStringLiteral("号") + lengthText(member) +
+               QStringLiteral(": F12键将荷载赋予该杆件;黑短线表示局部坐标的正Y方向.");
+    } else if (!deleting && !querying && document.loadQueryMode) {
+        hint = signed_(n) + QStringLiteral("号杆长=") + lengthText(member) +
+               QStringLiteral(":  移动鼠标,右键选中该杆件,然后查询修改");
+    }
+    Label6->setText(hint);
+}
+
+// A tick of half a unit at the member's midpoint along its local +y axis
+// (down the canvas for a member drawn left to right).
+void Form1::DrawLocalAxisTick(std::int16_t i) {
+    const LineId tick{kMemberLines, 0};
+    canvas.setLineVisible(tick, state.hoverEnabled);
+    canvas.setLineColour(tick, kTickColour);
+    const gj& member = document.members[static_cast<std::size_t>(i)];
+    const auto x = static_cast<float>((double{member.x1} + member.x2) / 2);
+    const auto y = static_cast<float>((double{member.y1} + member.y2) / 2);
+    const double angle = member.夹角();
+    canvas.moveLine(tick, x, y, static_cast<float>(x - std::sin(angle) * kTickLength),
+                    static_cast<float>(y + std::cos(angle) * kTickLength));
+}
+
+void Form1::删除杆件() {
+    if (document.memberTotal == 0) {
+        return;
+    }
+    canvas.clear();
+    if (document.membersEntered > 0) {
+        enterMode(Mode::MemberDeletion);
+    }
+}
+
+// Del over a member in deletion mode: the last member takes the deleted
+// member's number, and every support goes (their nodes may be gone).
+void Form1::deleteHoveredMember() {
+    const std::int16_t n = document.membersEntered;
+    const std::int16_t k = document.hoveredMember;
+    if (n < 1 || k < 1 || k > n) {
+        return;
+    }
+    CopyMember(document, static_cast<std::size_t>(k), static_cast<std::size_t>(n));
+    const gj& moved = document.members[static_cast<std::size_t>(k)];
+    canvas.moveLine({kMemberLines, k}, moved.x1, moved.y1, moved.x2, moved.y2);
+    ResetMemberColours();
+    canvas.unloadLine(kMemberLines, n);
+    document.membersEntered = static_cast<std::int16_t>(n - 1);
+    删除固端();
+    // The moved member keeps its record's node numbers only if the nodes
+    // are numbered again; without that the analysis would join it to the
+    // deleted member's nodes.
+    (void)节点自动编号();
+    if (document.membersEntered < 1) {
+        Label6->setText(QString());
+        激活菜单();
+    }
+}
+
+void Form1::杆件查询修改() {
+    if (document.memberTotal == 0) {
+        return;
+    }
+    canvas.clear();
+    form3().FillMemberPropertyLists();
+    if (document.membersEntered >= 1 && document.membersEntered <= document.memberTotal) {
+        enterMode(Mode::MemberQuery);
+        form3().show();
+        form3().setEnabled(true);
+    }
+}
+
+// A right press in member or load query freezes the member under the
+// mouse: the dialogs then write to it.
+void Form1::pickHoveredMember() {
+    if (document.memberQueryMode || document.loadQueryMode) {
+        document.memberPicked = true;
+    }
+}
+
+// Members with equal keys share the colour of the lowest-numbered member
+// among them; member 1 keeps its colour, member i >= 2 starts from
+// (i + 1) x 172016 + 255, a colour with red in the low byte.
+void Form1::colourMembersBy(const std::function<bool(const gj&, const gj&)>& sameKey) {
+    if (document.memberTotal == 0) {
+        return;
+    }
+    canvas.clear();
+    const int n = document.membersEntered;
+    if (n == 0) {
+        return;
+    }
+    enterMode(Mode::ColourDisplay);
+    const auto k = static_cast<std::int64_t>(std::sqrt(std::pow(3093.0, 3)));
+    std::vector<ColourValue> colours(static_cast<std::size_t>(n) + 1);
+    colours[1] = canvas.line(kMemberLines, 1).colour;
+    for (int i = 2; i <= n; ++i) {
+        // Beyond member 96 the value outgrows 24 bits; it wraps there and
+        // never becomes pure red, the mark of the member commands act on.
+        const auto value = static_cast<ColourValue>(((i + 1) * k + 255) % (1 << 24));
+        colours[static_cast<std::size_t>(i)] = value == kMarked ? kMarked - 1 : value;
+    }
+    const auto member = [this](int i) -> const gj& {
+        return document.members[static_cast<std::size_t>(i)];
+    };
+    for (int i = 1; i <= n; ++i) {
+        int first = 1;
+        while (first < i && !sameKey(member(first), member(i))) {
+            ++first;
+        }
+        canvas.setLineColour({kMemberLines, i}, colours[static_cast<std::size_t>(first)]);
+    }
+}
+
+void Form1::不同材料分色显示() {
+    colourMembersBy([](const gj& a, const gj& b) { return a.材料 == b.材料; });
+}
+
+void Form1::不同尺寸分色显示() {
+    colourMembersBy([](const gj& a, const gj& b) {
+        for (std::size_t slot = 0; slot < 5; ++slot) {
+            if (elementOr(a.尺寸, slot) != elementOr(b.尺寸, slot)) {
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
+void Form1::不同断面分色显示() {
+    colourMembersBy([](const gj& a, const gj& b) { return a.断面 == b.断面; });
+}
