@@ -141,4 +141,37 @@ TEST_F(OnScreen, NumbersPrintedAndSweptByTheCrosshair) {
     expectScreenShowsTheWindow("numbers-swept");
 }
 
+// One support of each kind in each direction on a chain of members, the
+// preview moving between them, and the symbols redrawn after a zoom.
+TEST_F(OnScreen, SupportsOfEveryKindInBothDirections) {
+    startInput(QStringLiteral("7"));
+    const std::vector<std::pair<float, float>> nodes = {{2, 3},    {5, 3},    {8, 3}, {8, 5.5f},
+                                                        {5, 5.5f}, {2, 5.5f}, {2, 8}, {5, 8}};
+    for (std::size_t k = 1; k < nodes.size(); ++k) {
+        drawMember(nodes[k - 1].first, nodes[k - 1].second, nodes[k].first, nodes[k].second);
+    }
+    keyUp(Qt::Key_Escape);
+    const char* const commands[] = {"鼠标指定固端", "鼠标指定双铰", "鼠标指定水平单铰",
+                                    "鼠标指定竖向单铰"};
+    for (std::size_t k = 0; k < nodes.size(); ++k) {
+        if (k == 4) {
+            keyUp(Qt::Key_Space);
+        }
+        choose(commands[k % 4]);
+        move(6.5f, 7);
+        expectScreenShowsTheWindow("support-preview");
+        click(nodes[k].first + 0.05f, nodes[k].second - 0.04f);
+        expectScreenShowsTheWindow("support-placed");
+    }
+    ASSERT_EQ(document.supportsPlaced, 8);
+    keyUp(Qt::Key_Escape);
+    move(6.5f, 7.2f);
+    expectScreenShowsTheWindow("supports");
+    if (const QString folder = qEnvironmentVariable("ORVANDEL_SCREENSHOTS"); !folder.isEmpty()) {
+        onScreen().save(QDir(folder).filePath(QStringLiteral("supports.png")));
+    }
+    choose("放大");
+    expectScreenShowsTheWindow("supports-zoomed");
+}
+
 }  // namespace
