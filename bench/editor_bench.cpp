@@ -1,6 +1,6 @@
 // The drawing window with a large frame drawn: one mouse move (end
-// capture, crosshair, coordinate boxes, rubber band, repaint) and the full
-// redraw of members and supports.
+// capture, crosshair, coordinate boxes, rubber band, hover, repaint) and
+// the full redraw of members and supports.
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QMouseEvent>
@@ -74,6 +74,29 @@ void MouseMoveWhileDrawingAMember(benchmark::State& state) {
     runMoves(state, window);
 }
 BENCHMARK(MouseMoveWhileDrawingAMember)->Unit(benchmark::kMillisecond);
+
+// Member query: every move runs the hover test over all members, turns the
+// member under the mouse red (and the one before black) and fills the
+// property dialog. The path passes over member midpoints and between them.
+void MouseMoveInMemberQuery(benchmark::State& state) {
+    LargeFrameWindow window;
+    window.form.杆件查询修改();
+    std::vector<QPointF> points;
+    const int members = window.document.membersEntered;
+    for (int i = 1; i <= 64; ++i) {
+        const gj& member = window.document.members[static_cast<std::size_t>(i * members / 64)];
+        const float x = (member.x1 + member.x2) / 2;
+        const float y = (member.y1 + member.y2) / 2;
+        points.push_back(window.form.canvas.toPixel(x, y));
+        points.push_back(window.form.canvas.toPixel(x + 1.5f, y + 1.5f));
+    }
+    std::size_t next = 0;
+    for (auto _ : state) {
+        window.moveTo(points[next]);
+        next = (next + 1) % points.size();
+    }
+}
+BENCHMARK(MouseMoveInMemberQuery)->Unit(benchmark::kMillisecond);
 
 // Zooming in and out by turns: every member line and support symbol moves
 // on screen, so the redraw renders all of them again.
