@@ -49,8 +49,10 @@ void Form1::startSupportPlacement(SupportKind kind) {
         platform.tell(QStringLiteral("先输入完杆件"));
         return;
     }
+    // A preview of the kind placed before would stay behind on the canvas.
     for (const SupportKind k : kSupportKinds) {
         placementMode(k) = k == kind;
+        showSupportPreview(k, false);
     }
 }
 

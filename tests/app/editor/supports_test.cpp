@@ -146,14 +146,17 @@ TEST_F(Supports, EveryLineOfEachSymbolLiesWhereTheTablesPutIt) {
     EXPECT_EQ(document.supportKinds[3], SupportVerticalLink);
 }
 
-TEST_F(Supports, ACommandStartsItsModeAndEndsTheOthers) {
+TEST_F(Supports, ACommandStartsItsModeAndEndsTheOthersWithTheirPreviews) {
     drawFrame();
     choose("鼠标指定固端");
     EXPECT_EQ(form.Label6->text(),
               QStringLiteral("移动鼠标捕捉杆端,捕捉成功后击鼠标左键定位,空格键变换支座方向"));
+    move(4, 8);
+    ASSERT_TRUE(line(kFixedSymbols, 0).visible);
     choose("鼠标指定竖向单铰");
     EXPECT_TRUE(document.verticalLinkMode);
     EXPECT_FALSE(document.fixedEndMode || document.pinnedMode || document.horizontalLinkMode);
+    EXPECT_FALSE(line(kFixedSymbols, 0).visible);  // the fixed end's preview goes
     EXPECT_TRUE(platform.messages().isEmpty());
 }
 
