@@ -91,6 +91,7 @@ public:
     void 缩小();
     void 平移();
     void 重装杆件();
+    void showDocumentOnCanvas();
     void switchCrosshair();
     // Support symbols: symbol `index` of its kind at node (x, y), created
     // when it does not exist yet; index 0 is the preview. The pinned and

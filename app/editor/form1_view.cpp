@@ -90,20 +90,27 @@ void Form1::panStep(float x, float y) {
 
 void Form1::重装杆件() {
     canvas.clear();
-    const auto drawn =
-        std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(document.membersEntered, 0)),
-                              document.members.size() - 1);
-    for (std::size_t k = 1; k <= drawn; ++k) {
-        // The member being drawn has no record yet: its line is its truth.
-        if (drawingMember() && k == static_cast<std::size_t>(document.membersEntered)) {
-            continue;
-        }
-        const gj& member = document.members[k];
-        const int i = static_cast<int>(k);
+    showDocumentOnCanvas();
+}
+
+// Makes the member lines and support symbols on the canvas exactly what
+// the document says: a line per drawn member at its record's ends (lines
+// are created where missing and unloaded beyond the drawn members), and a
+// symbol per supported node. The member being drawn has no record yet: its
+// line is its truth and stays.
+void Form1::showDocumentOnCanvas() {
+    const int drawn =
+        std::clamp<int>(document.membersEntered, 0, static_cast<int>(document.members.size()) - 1);
+    const int recorded = drawingMember() ? drawn - 1 : drawn;
+    for (int i = 1; i <= recorded; ++i) {
+        const gj& member = document.members[static_cast<std::size_t>(i)];
         if (!canvas.line(kMemberLines, i).loaded) {
             canvas.loadLine(kMemberLines, i, LineShape{0, 0, 0, 0, kBlack, 2, true});
         }
         canvas.moveLine({kMemberLines, i}, member.x1, member.y1, member.x2, member.y2);
+    }
+    for (int i = canvas.lineCount(kMemberLines) - 1; i > drawn; --i) {
+        canvas.unloadLine(kMemberLines, i);
     }
     redrawSupportSymbols();
 }

@@ -290,4 +290,19 @@ TEST_F(View, SupportSymbolsDrawEveryPiece) {
     }
 }
 
+// The redraw shows exactly the drawn members of the document, as reading a
+// project with fewer members needs.
+TEST_F(View, RedrawUnloadsLinesOfMembersTheDocumentNoLongerHas) {
+    startInput(QStringLiteral("3"));
+    drawMember(2, 2, 6, 2);
+    drawMember(6, 2, 6, 5);
+    drawMember(2, 5, 6, 5);
+    keyUp(Qt::Key_Escape);
+    document.membersEntered = 1;
+    document.members[1].x2 = 7;
+    choose("放大");
+    EXPECT_EQ(form.canvas.lineCount(kMemberLines), 2);
+    EXPECT_EQ(memberLine(1).x2, 7.0f);
+}
+
 }  // namespace
