@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds everything and runs every test:
-# the Release build with its tests, then every test once more under
-# AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on the
-# first failure.
+# the Release build with its tests (the on-screen window tests under their
+# own Xvfb), then every test once more under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then the engine's tests under
+# ThreadSanitizer. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
