@@ -48,17 +48,23 @@ bool Form1::supportPlacementRunning() const {
 // Ends whatever mode runs and starts `mode`: every other mode flag off, no
 // member picked, member input waiting for a first point only in member
 // input, the hover test on in the modes that point at members, the menus
-// closed by the modes that must not be interrupted by other commands.
+// closed by the modes that must not be interrupted by other commands and
+// open again in the others.
 void Form1::enterMode(Mode mode) {
     if (supportPlacementRunning()) {
         escapeSupportPlacement();  // also hides the previews
     }
+    bool menusWereClosed = false;
     for (const ModeRow& row : kModes) {
         if (row.flag != nullptr) {
+            menusWereClosed = menusWereClosed || (document.*row.flag && row.closesMenus);
             document.*row.flag = false;
         }
     }
     const ModeRow& row = rowOf(mode);
+    if (menusWereClosed && !row.closesMenus) {
+        激活菜单();  // before the new flag: reopening the menus ends a fixed-end placement
+    }
     if (row.flag != nullptr) {
         document.*row.flag = true;
     }

@@ -5,8 +5,14 @@
 #include "document/node_numbering.h"
 #include "editor/form1.h"
 
+// New numbers drop every support (its node may be another now); the
+// symbols on the canvas go with them.
 bool Form1::节点自动编号() {
-    return ::节点自动编号(document);
+    if (!::节点自动编号(document)) {
+        return false;
+    }
+    删除固端();
+    return true;
 }
 
 void Form1::查看杆件节点编号() {

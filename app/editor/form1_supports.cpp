@@ -23,6 +23,21 @@ bool isPlacedKind(std::int16_t code) {
     return std::ranges::find(kSupportKinds, code) != kSupportKinds.end();
 }
 
+Form1::Mode placementModeOf(SupportKind kind) {
+    switch (kind) {
+        case SupportFixed:
+            return Form1::Mode::FixedEnd;
+        case SupportPinned:
+            return Form1::Mode::Pinned;
+        case SupportHorizontalLink:
+            return Form1::Mode::HorizontalLink;
+        case SupportVerticalLink:
+            return Form1::Mode::VerticalLink;
+        default:
+            return Form1::Mode::None;
+    }
+}
+
 }  // namespace
 
 void Form1::鼠标指定固端() {
@@ -49,11 +64,9 @@ void Form1::startSupportPlacement(SupportKind kind) {
         platform.tell(QStringLiteral("先输入完杆件"));
         return;
     }
-    // A preview of the kind placed before would stay behind on the canvas.
-    for (const SupportKind k : kSupportKinds) {
-        placementMode(k) = k == kind;
-        showSupportPreview(k, false);
-    }
+    // Entering the mode also hides the preview of a kind placed before,
+    // which would otherwise stay behind on the canvas.
+    enterMode(placementModeOf(kind));
 }
 
 void Form1::删除支座() {

@@ -219,6 +219,18 @@ TEST_F(Members, AModeCommandEndsTheModeBeforeIt) {
     EXPECT_FALSE(form.state.hoverEnabled);
 }
 
+TEST_F(Members, ASupportCommandEndsMemberQueryAndOpensTheMenus) {
+    drawFrame({{2, 2, 6, 2}});
+    choose("杆件查询修改");
+    ASSERT_FALSE(menuEnabled("文件"));
+    choose("鼠标指定双铰");
+    EXPECT_FALSE(document.memberQueryMode);
+    EXPECT_TRUE(document.pinnedMode);
+    EXPECT_FALSE(form.form3().isVisible());
+    EXPECT_TRUE(menuEnabled("文件"));
+    EXPECT_TRUE(menuEnabled("杆件"));
+}
+
 // A window of its own for each row of the key table.
 class KeyTableWindow : public Members {
 public:
