@@ -33,6 +33,12 @@ protected:
             .toImage()
             .convertToFormat(QImage::Format_RGB32);
     }
+    // One pixel of the canvas as the screen shows it, once the screen has
+    // caught up with the window.
+    QRgb onScreenPixel(QPointF pixel) {
+        expectScreenShowsTheWindow("pixel");
+        return onScreen().pixel(pixel.toPoint());
+    }
     QImage repainted() const {
         return form.canvasView->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
@@ -172,6 +178,36 @@ TEST_F(OnScreen, SupportsOfEveryKindInBothDirections) {
     }
     choose("放大");
     expectScreenShowsTheWindow("supports-zoomed");
+}
+
+// Member query over a portal: the member under the mouse turns red on the
+// screen and black again when the mouse moves on; a picked member stays
+// red.
+TEST_F(OnScreen, AHoveredMemberTurnsRedAndBack) {
+    startInput(QStringLiteral("3"));
+    drawMember(3, 8, 3, 4);
+    drawMember(3, 4, 8, 4);
+    drawMember(8, 4, 8, 8);
+    keyUp(Qt::Key_Escape);
+    choose("杆件查询修改");
+    move(5.5f, 4.1f);
+    move(5.5f, 4.1f);
+    ASSERT_EQ(form.canvas.line(kMemberLines, 2).colour, 255);
+    const QPointF beam = form.canvas.toPixel(4.5f, 4);
+    EXPECT_EQ(onScreenPixel(beam), qRgb(255, 0, 0));
+    expectScreenShowsTheWindow("hover-beam");
+    move(8.1f, 6);
+    move(8.1f, 6);
+    ASSERT_EQ(form.canvas.line(kMemberLines, 3).colour, 255);
+    expectScreenShowsTheWindow("hover-column");
+    EXPECT_EQ(onScreenPixel(beam), qRgb(0, 0, 0));
+    press(8.1f, 6, Qt::RightButton);
+    move(5.5f, 4.1f);
+    move(5.5f, 4.1f);
+    expectScreenShowsTheWindow("picked-column");
+    if (const QString folder = qEnvironmentVariable("ORVANDEL_SCREENSHOTS"); !folder.isEmpty()) {
+        onScreen().save(QDir(folder).filePath(QStringLiteral("hover.png")));
+    }
 }
 
 }  // namespace
