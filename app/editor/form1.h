@@ -15,6 +15,7 @@
 
 #include "document/document.h"
 #include "editor/canvas.h"
+#include "editor/menu_commands.h"
 
 class CanvasView;
 class Form3;
@@ -81,8 +82,8 @@ public:
     void setCaption();
 
     // Menus.
-    QMenu* menu(const QString& caption) const;
-    QAction* menuItem(const QString& caption) const;
+    QMenu* menu(MenuId id) const;
+    QAction* menuItem(MenuCommand id) const;
     void 关闭菜单();
     void 激活菜单();
 
@@ -178,7 +179,7 @@ private:
     bool takePress(const QKeyEvent& event);
     bool isPressOnLegendOrHint(QObject* watched, QEvent* event) const;
     void buildMenus();
-    void setMenuEnabled(const char* caption, bool enabled);
+    void setMenuEnabled(MenuId id, bool enabled);
     void buildLegend();
     void maximise();
     void setWorldFromScreen();
@@ -223,8 +224,8 @@ private:
     std::int16_t& symbolCount(SupportKind kind);
 
     QString programFolder_;
-    std::map<QString, QMenu*> menus_;
-    std::map<QString, QAction*> items_;
+    std::map<MenuId, QMenu*> menus_;
+    std::map<MenuCommand, QAction*> items_;
     std::unique_ptr<Form3> form3_;
     // Keys pressed while the window or its coordinate boxes had the
     // keyboard, not yet released (Qt key codes).

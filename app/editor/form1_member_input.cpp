@@ -44,7 +44,7 @@ void Form1::杆件总数() {
     if (*total <= 0) {
         return;
     }
-    menuItem(QStringLiteral("杆件总数"))->setEnabled(false);
+    menuItem(MenuCommand::MemberTotal)->setEnabled(false);
     document.nodeCount = 0;
     document.membersEntered = 0;
     document.fixedSymbolCount = 0;

@@ -12,53 +12,63 @@ namespace {
 using Command = void (Form1::*)();
 
 struct MenuItem {
+    MenuCommand id;
     const char* caption;
     Command command;  // nullptr: the command comes with a later part of the program
 };
 
 struct MenuEntry {
+    MenuId id;
     const char* caption;
     std::vector<MenuItem> items;
 };
 
-// Display order of menus and items; captions are also the items' names.
+// Display order of menus and items.
 const std::vector<MenuEntry>& menuTable() {
+    using C = MenuCommand;
     static const std::vector<MenuEntry> table = {
-        {"文件",
-         {{"新建", nullptr},
-          {"打开", nullptr},
-          {"保存", nullptr},
-          {"另存", nullptr},
-          {"退出", nullptr}}},
-        {"杆件",
-         {{"杆件总数", &Form1::杆件总数},
-          {"输入杆件", &Form1::输入杆件},
-          {"删除杆件", &Form1::删除杆件},
-          {"杆件查询修改", &Form1::杆件查询修改},
-          {"不同材料分色显示", &Form1::不同材料分色显示},
-          {"不同尺寸分色显示", &Form1::不同尺寸分色显示},
-          {"不同断面分色显示", &Form1::不同断面分色显示},
-          {"查看杆件节点编号", &Form1::查看杆件节点编号}}},
-        {"杆件体系支座",
-         {{"鼠标指定固端", &Form1::鼠标指定固端},
-          {"鼠标指定水平单铰", &Form1::鼠标指定水平单铰},
-          {"鼠标指定竖向单铰", &Form1::鼠标指定竖向单铰},
-          {"鼠标指定双铰", &Form1::鼠标指定双铰},
-          {"删除支座", &Form1::删除支座}}},
-        {"荷载", {{"输入荷载", nullptr}, {"荷载查询修改", nullptr}}},
-        {"计算",
-         {{"内力位移计算", nullptr},
-          {"弯矩图", nullptr},
-          {"剪力图", nullptr},
-          {"轴力图", nullptr},
-          {"内力图显示比例", nullptr}}},
-        {"窗口",
-         {{"平移", &Form1::平移},
-          {"放大", &Form1::放大},
-          {"缩小", &Form1::缩小},
-          {"绘图窗口颜色", nullptr},
-          {"十字光标颜色", nullptr}}},
-        {"帮助", {{"帮助文档", nullptr}}},
+        {MenuId::File,
+         "文件",
+         {{C::New, "新建", nullptr},
+          {C::Open, "打开", nullptr},
+          {C::Save, "保存", nullptr},
+          {C::SaveAs, "另存", nullptr},
+          {C::Exit, "退出", nullptr}}},
+        {MenuId::Members,
+         "杆件",
+         {{C::MemberTotal, "杆件总数", &Form1::杆件总数},
+          {C::MemberInput, "输入杆件", &Form1::输入杆件},
+          {C::MemberDelete, "删除杆件", &Form1::删除杆件},
+          {C::MemberQuery, "杆件查询修改", &Form1::杆件查询修改},
+          {C::ColourByMaterial, "不同材料分色显示", &Form1::不同材料分色显示},
+          {C::ColourBySize, "不同尺寸分色显示", &Form1::不同尺寸分色显示},
+          {C::ColourBySection, "不同断面分色显示", &Form1::不同断面分色显示},
+          {C::ShowNumbers, "查看杆件节点编号", &Form1::查看杆件节点编号}}},
+        {MenuId::Supports,
+         "杆件体系支座",
+         {{C::FixedEnd, "鼠标指定固端", &Form1::鼠标指定固端},
+          {C::HorizontalLink, "鼠标指定水平单铰", &Form1::鼠标指定水平单铰},
+          {C::VerticalLink, "鼠标指定竖向单铰", &Form1::鼠标指定竖向单铰},
+          {C::Pinned, "鼠标指定双铰", &Form1::鼠标指定双铰},
+          {C::DeleteSupports, "删除支座", &Form1::删除支座}}},
+        {MenuId::Loads,
+         "荷载",
+         {{C::LoadInput, "输入荷载", nullptr}, {C::LoadQuery, "荷载查询修改", nullptr}}},
+        {MenuId::Analysis,
+         "计算",
+         {{C::Analyse, "内力位移计算", nullptr},
+          {C::MomentDiagram, "弯矩图", nullptr},
+          {C::ShearDiagram, "剪力图", nullptr},
+          {C::AxialDiagram, "轴力图", nullptr},
+          {C::DiagramScale, "内力图显示比例", nullptr}}},
+        {MenuId::Window,
+         "窗口",
+         {{C::Pan, "平移", &Form1::平移},
+          {C::ZoomIn, "放大", &Form1::放大},
+          {C::ZoomOut, "缩小", &Form1::缩小},
+          {C::CanvasColour, "绘图窗口颜色", nullptr},
+          {C::CrosshairColour, "十字光标颜色", nullptr}}},
+        {MenuId::Help, "帮助", {{C::HelpDocument, "帮助文档", nullptr}}},
     };
     return table;
 }
@@ -67,12 +77,11 @@ const std::vector<MenuEntry>& menuTable() {
 
 void Form1::buildMenus() {
     for (const MenuEntry& entry : menuTable()) {
-        const QString caption = QString::fromUtf8(entry.caption);
-        QMenu* menu = menuBar()->addMenu(caption);
-        menus_[caption] = menu;
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(entry.caption));
+        menus_[entry.id] = menu;
         for (const MenuItem& item : entry.items) {
             QAction* action = menu->addAction(QString::fromUtf8(item.caption));
-            items_[action->text()] = action;
+            items_[item.id] = action;
             if (item.command) {
                 connect(action, &QAction::triggered, this,
                         [this, command = item.command] { (this->*command)(); });
@@ -81,20 +90,19 @@ void Form1::buildMenus() {
     }
 }
 
-QMenu* Form1::menu(const QString& caption) const {
-    const auto found = menus_.find(caption);
+QMenu* Form1::menu(MenuId id) const {
+    const auto found = menus_.find(id);
     return found == menus_.end() ? nullptr : found->second;
 }
 
-QAction* Form1::menuItem(const QString& caption) const {
-    const auto found = items_.find(caption);
+QAction* Form1::menuItem(MenuCommand id) const {
+    const auto found = items_.find(id);
     return found == items_.end() ? nullptr : found->second;
 }
 
 namespace {
 
-// Menus and items are named by their captions in the table above; a caption
-// that is not there changes nothing.
+// A menu or item that is not in the table changes nothing.
 void enableAction(QAction* action, bool enabled) {
     if (action != nullptr) {
         action->setEnabled(enabled);
@@ -103,25 +111,27 @@ void enableAction(QAction* action, bool enabled) {
 
 }  // namespace
 
-void Form1::setMenuEnabled(const char* caption, bool enabled) {
-    QMenu* found = menu(QString::fromUtf8(caption));
+void Form1::setMenuEnabled(MenuId id, bool enabled) {
+    QMenu* found = menu(id);
     enableAction(found != nullptr ? found->menuAction() : nullptr, enabled);
 }
 
 void Form1::关闭菜单() {
-    for (const char* caption : {"文件", "杆件", "荷载", "计算"}) {
-        setMenuEnabled(caption, false);
+    for (const MenuId id : {MenuId::File, MenuId::Members, MenuId::Loads, MenuId::Analysis}) {
+        setMenuEnabled(id, false);
     }
 }
 
 void Form1::激活菜单() {
-    for (const char* caption : {"文件", "杆件", "荷载", "计算", "窗口"}) {
-        setMenuEnabled(caption, true);
+    for (const MenuId id :
+         {MenuId::File, MenuId::Members, MenuId::Loads, MenuId::Analysis, MenuId::Window}) {
+        setMenuEnabled(id, true);
     }
-    enableAction(menuItem(QStringLiteral("杆件总数")), false);
-    for (const char* caption : {"杆件查询修改", "输入杆件", "删除杆件", "不同材料分色显示",
-                                "不同尺寸分色显示", "不同断面分色显示"}) {
-        enableAction(menuItem(QString::fromUtf8(caption)), true);
+    enableAction(menuItem(MenuCommand::MemberTotal), false);
+    for (const MenuCommand id :
+         {MenuCommand::MemberQuery, MenuCommand::MemberInput, MenuCommand::MemberDelete,
+          MenuCommand::ColourByMaterial, MenuCommand::ColourBySize, MenuCommand::ColourBySection}) {
+        enableAction(menuItem(id), true);
     }
     document.fixedEndMode = false;
 }

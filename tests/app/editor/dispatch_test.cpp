@@ -41,7 +41,7 @@ TEST_F(Dispatch, EscFirstReleasesAPickThenEndsTheHoverMode) {
     EXPECT_FALSE(document.memberQueryMode);
     EXPECT_FALSE(form.state.hoverEnabled);
     EXPECT_FALSE(form.form3().isVisible());
-    EXPECT_TRUE(menuEnabled("文件"));
+    EXPECT_TRUE(menuEnabled(MenuId::File));
 }
 
 TEST_F(Dispatch, EscEndsASupportPlacement) {
@@ -68,7 +68,7 @@ TEST_F(Dispatch, EscEndsMemberDeletion) {
     keyUp(Qt::Key_Escape);
     EXPECT_FALSE(document.memberDeleteMode);
     EXPECT_FALSE(form.form3().isVisible());
-    EXPECT_TRUE(menuEnabled("文件"));
+    EXPECT_TRUE(menuEnabled(MenuId::File));
     EXPECT_EQ(document.membersEntered, 1);
 }
 
@@ -79,9 +79,9 @@ TEST_F(Dispatch, MemberTotalDropsNodesAndTheirSupports) {
     node.x = 2;
     node.y = 2;
     placeSupport(document, 1, SupportPinned, node);
-    form.menuItem(QStringLiteral("杆件总数"))->setEnabled(true);
+    form.menuItem(MenuCommand::MemberTotal)->setEnabled(true);
     platform.inputs.push_back(QStringLiteral("2"));
-    choose("杆件总数");
+    choose(MenuCommand::MemberTotal);
     EXPECT_EQ(document.nodeCount, 0);
     EXPECT_EQ(document.nodes.size(), 1u);
     EXPECT_EQ(document.supportKinds.size(), 1u);

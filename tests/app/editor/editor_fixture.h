@@ -54,12 +54,12 @@ protected:
     // A key pressed and released on the canvas; the window acts on the release.
     void keyUp(Qt::Key key) { QTest::keyClick(form.canvasView, key); }
 
-    void choose(const char* caption) { form.menuItem(QString::fromUtf8(caption))->trigger(); }
+    void choose(MenuCommand command) { form.menuItem(command)->trigger(); }
     // 杆件总数 answered with `total`, then 输入杆件.
     void startInput(const QString& total) {
         platform.inputs.push_back(total);
-        choose("杆件总数");
-        choose("输入杆件");
+        choose(MenuCommand::MemberTotal);
+        choose(MenuCommand::MemberInput);
     }
 
     // A double-click as the platform delivers it: press, release, press,
@@ -89,10 +89,6 @@ protected:
 
     const gj& member(int i) const { return document.members.at(static_cast<std::size_t>(i)); }
     const LineShape& memberLine(int i) const { return form.canvas.line(kMemberLines, i); }
-    bool menuEnabled(const char* caption) const {
-        return form.menu(QString::fromUtf8(caption))->menuAction()->isEnabled();
-    }
-    bool itemEnabled(const char* caption) const {
-        return form.menuItem(QString::fromUtf8(caption))->isEnabled();
-    }
+    bool menuEnabled(MenuId id) const { return form.menu(id)->menuAction()->isEnabled(); }
+    bool itemEnabled(MenuCommand command) const { return form.menuItem(command)->isEnabled(); }
 };

@@ -15,37 +15,37 @@ using MemberInput = EditorTest;
 TEST_F(MemberInput, MemberTotalRefusesBadAnswersSilently) {
     for (const char* answer : {"", "abc", "40000", "1,5", "3x"}) {
         platform.inputs.push_back(QString::fromUtf8(answer));
-        choose("杆件总数");
+        choose(MenuCommand::MemberTotal);
         EXPECT_EQ(document.memberTotal, 0) << answer;
     }
     EXPECT_TRUE(platform.messages().isEmpty());
-    EXPECT_TRUE(itemEnabled("杆件总数"));
+    EXPECT_TRUE(itemEnabled(MenuCommand::MemberTotal));
     EXPECT_EQ(platform.calls.front().text, QStringLiteral("请输入杆件总数"));
     EXPECT_EQ(platform.calls.front().caption, QStringLiteral("注意:此总数在使用过程中不可更改"));
 
     platform.inputs.push_back(QStringLiteral("-2"));
-    choose("杆件总数");
+    choose(MenuCommand::MemberTotal);
     EXPECT_EQ(document.memberTotal, -2);
-    EXPECT_TRUE(itemEnabled("杆件总数"));
+    EXPECT_TRUE(itemEnabled(MenuCommand::MemberTotal));
 
     // A fractional total rounds to the nearest whole number, halves to even.
     platform.inputs.push_back(QStringLiteral("2.5"));
-    choose("杆件总数");
+    choose(MenuCommand::MemberTotal);
     EXPECT_EQ(document.memberTotal, 2);
-    EXPECT_FALSE(itemEnabled("杆件总数"));
+    EXPECT_FALSE(itemEnabled(MenuCommand::MemberTotal));
     EXPECT_EQ(document.members.size(), 3u);
 }
 
 TEST_F(MemberInput, InputNeedsATotalAndStopsWhenAllAreDrawn) {
-    choose("输入杆件");
+    choose(MenuCommand::MemberInput);
     EXPECT_EQ(platform.messages(), QStringList{QStringLiteral("先输入杆件总数")});
 
     startInput(QStringLiteral("3"));
     EXPECT_TRUE(document.memberInputMode);
     EXPECT_TRUE(form.hasForm3() && form.form3().isVisible());
-    EXPECT_FALSE(menuEnabled("文件"));
-    EXPECT_FALSE(menuEnabled("计算"));
-    EXPECT_TRUE(menuEnabled("窗口"));
+    EXPECT_FALSE(menuEnabled(MenuId::File));
+    EXPECT_FALSE(menuEnabled(MenuId::Analysis));
+    EXPECT_TRUE(menuEnabled(MenuId::Window));
 
     drawMember(1, 5, 4, 5);
     drawMember(4, 5, 4, 2);
@@ -56,7 +56,7 @@ TEST_F(MemberInput, InputNeedsATotalAndStopsWhenAllAreDrawn) {
     EXPECT_EQ(document.membersEntered, 3);
     EXPECT_EQ(form.canvas.lineCount(kMemberLines), 4);
 
-    choose("输入杆件");  // the menus stay closed, the command still runs
+    choose(MenuCommand::MemberInput);  // the menus stay closed, the command still runs
     EXPECT_EQ(platform.messages().back(), QStringLiteral("杆件已全部输入完毕"));
 }
 
@@ -197,13 +197,13 @@ TEST_F(MemberInput, EscCancelsTheMemberThenLeavesInput) {
     EXPECT_EQ(form.Label6->text(), QStringLiteral("重新输入杆件"));
     EXPECT_TRUE(document.memberInputMode);
     EXPECT_TRUE(form.state.awaitingFirstPoint);
-    EXPECT_TRUE(menuEnabled("文件"));
+    EXPECT_TRUE(menuEnabled(MenuId::File));
 
     keyUp(Qt::Key_Escape);
     EXPECT_FALSE(document.memberInputMode);
     EXPECT_FALSE(form.form3().isVisible());
     EXPECT_EQ(form.Label6->text(), QString());
-    EXPECT_FALSE(itemEnabled("杆件总数"));
+    EXPECT_FALSE(itemEnabled(MenuCommand::MemberTotal));
     click(3, 3);
     EXPECT_EQ(document.membersEntered, 0);
 }
@@ -249,7 +249,7 @@ TEST_F(MemberInput, AMemberThatWouldNeedNode32768IsRefused) {
     document.membersEntered = 16383;
     ASSERT_TRUE(::节点自动编号(document));
     ASSERT_EQ(document.nodeCount, 32766);
-    choose("输入杆件");
+    choose(MenuCommand::MemberInput);
     drawMember(2, 2, 5, 2);
     EXPECT_EQ(platform.messages(),
               QStringList{QStringLiteral("节点总数不能超过32767个,此杆件不能输入")});

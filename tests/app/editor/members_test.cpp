@@ -43,7 +43,7 @@ protected:
 
 TEST_F(Members, HoverMarksAMemberWithinHalfAUnitOfItsMidpoint) {
     drawFrame({{2, 2, 6, 2}});
-    choose("杆件查询修改");
+    choose(MenuCommand::MemberQuery);
     hoverAt(4, 2.49f);
     EXPECT_EQ(memberLine(1).colour, 255);
     EXPECT_EQ(document.hoveredMember, 1);
@@ -62,7 +62,7 @@ TEST_F(Members, HoverMarksAMemberWithinHalfAUnitOfItsMidpoint) {
 
 TEST_F(Members, TheLowerNumberedMemberWinsAndOnlyOneIsRed) {
     drawFrame({{2, 2, 6, 2}, {3.8f, 2.6f, 4.2f, 2.6f}});
-    choose("删除杆件");
+    choose(MenuCommand::MemberDelete);
     hoverAt(4, 2.45f);  // nearer member 2's midpoint, within 0.5 of both
     EXPECT_EQ(document.hoveredMember, 1);
     EXPECT_EQ(redMembers(), 1);
@@ -84,8 +84,8 @@ TEST_F(Members, DeletingAMemberMovesTheLastIntoItsNumberAndDropsSupports) {
     ASSERT_TRUE(placeSupport(document, 1, SupportFixed, base));
     const gj last = member(5);
 
-    choose("删除杆件");
-    EXPECT_FALSE(menuEnabled("杆件"));
+    choose(MenuCommand::MemberDelete);
+    EXPECT_FALSE(menuEnabled(MenuId::Members));
     hoverAt(2, 2);
     keyUp(Qt::Key_Delete);
     EXPECT_EQ(document.membersEntered, 4);
@@ -108,12 +108,12 @@ TEST_F(Members, DeletingAMemberMovesTheLastIntoItsNumberAndDropsSupports) {
 
 TEST_F(Members, DelWithoutAMemberUnderTheMouseOrOutsideDeletionDoesNothing) {
     drawFrame({{2, 2, 6, 2}});
-    choose("删除杆件");
+    choose(MenuCommand::MemberDelete);
     hoverAt(9, 9);
     keyUp(Qt::Key_Delete);
     EXPECT_EQ(document.membersEntered, 1);
     keyUp(Qt::Key_Escape);
-    choose("杆件查询修改");
+    choose(MenuCommand::MemberQuery);
     hoverAt(4, 2);
     keyUp(Qt::Key_Delete);
     EXPECT_EQ(document.membersEntered, 1);
@@ -121,13 +121,13 @@ TEST_F(Members, DelWithoutAMemberUnderTheMouseOrOutsideDeletionDoesNothing) {
 
 TEST_F(Members, DeletingTheOnlyMemberReopensTheMenus) {
     drawFrame({{2, 2, 6, 2}});
-    choose("删除杆件");
+    choose(MenuCommand::MemberDelete);
     hoverAt(4, 2);
     keyUp(Qt::Key_Delete);
     EXPECT_EQ(document.membersEntered, 0);
     EXPECT_EQ(form.Label6->text(), QString());
-    EXPECT_TRUE(menuEnabled("杆件"));
-    EXPECT_TRUE(menuEnabled("文件"));
+    EXPECT_TRUE(menuEnabled(MenuId::Members));
+    EXPECT_TRUE(menuEnabled(MenuId::File));
 }
 
 TEST_F(Members, ColourDisplaysShareTheLowestMembersColour) {
@@ -145,9 +145,9 @@ TEST_F(Members, ColourDisplaysShareTheLowestMembersColour) {
     drawMember(6, 2, 8, 2);
     keyUp(Qt::Key_Escape);
 
-    choose("不同材料分色显示");
+    choose(MenuCommand::ColourByMaterial);
     EXPECT_EQ(colours(), (std::vector<ColourValue>{kBlack, 516303, kBlack}));
-    choose("不同断面分色显示");  // one shape: all take member 1's colour
+    choose(MenuCommand::ColourBySection);  // one shape: all take member 1's colour
     EXPECT_EQ(colours(), (std::vector<ColourValue>{kBlack, kBlack, kBlack}));
     keyUp(Qt::Key_Escape);
     EXPECT_EQ(colours(), (std::vector<ColourValue>{kBlack, kBlack, kBlack}));
@@ -159,12 +159,12 @@ TEST_F(Members, ColoursOfManyMembersWrapAndAreNeverTheMark) {
         frame.push_back({static_cast<float>(i), 0, static_cast<float>(i), 1});
     }
     drawFrame(frame);
-    choose("不同尺寸分色显示");  // one size: everything black
+    choose(MenuCommand::ColourBySize);  // one size: everything black
     EXPECT_EQ(memberLine(100).colour, kBlack);
     for (int i = 2; i <= 100; ++i) {
         document.members[static_cast<std::size_t>(i)].尺寸[0] = static_cast<float>(i);
     }
-    choose("不同尺寸分色显示");
+    choose(MenuCommand::ColourBySize);
     EXPECT_EQ(memberLine(3).colour, 688319);
     EXPECT_EQ(memberLine(96).colour, 97 * 172016 + 255);
     EXPECT_EQ(memberLine(97).colour, (98 * 172016 + 255) % (1 << 24));
@@ -176,7 +176,7 @@ TEST_F(Members, ColoursOfManyMembersWrapAndAreNeverTheMark) {
 
 TEST_F(Members, ARightPressFreezesTheQueriedMemberForTheDialog) {
     drawFrame({{2, 2, 6, 2}, {6, 2, 6, 6}});
-    choose("杆件查询修改");
+    choose(MenuCommand::MemberQuery);
     Form3& dialog = form.form3();
     EXPECT_TRUE(dialog.isVisible());
     hoverAt(6, 4);
@@ -203,32 +203,32 @@ TEST_F(Members, ARightPressFreezesTheQueriedMemberForTheDialog) {
     keyUp(Qt::Key_Escape);
     EXPECT_FALSE(document.memberQueryMode);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_TRUE(menuEnabled("杆件"));
+    EXPECT_TRUE(menuEnabled(MenuId::Members));
 }
 
 TEST_F(Members, AModeCommandEndsTheModeBeforeIt) {
     drawFrame({{2, 2, 6, 2}});
-    choose("杆件查询修改");
+    choose(MenuCommand::MemberQuery);
     document.memberPicked = true;
-    choose("删除杆件");
+    choose(MenuCommand::MemberDelete);
     EXPECT_FALSE(document.memberQueryMode);
     EXPECT_FALSE(document.memberPicked);
     EXPECT_TRUE(document.memberDeleteMode);
-    choose("不同材料分色显示");
+    choose(MenuCommand::ColourByMaterial);
     EXPECT_FALSE(document.memberDeleteMode);
     EXPECT_FALSE(form.state.hoverEnabled);
 }
 
 TEST_F(Members, ASupportCommandEndsMemberQueryAndOpensTheMenus) {
     drawFrame({{2, 2, 6, 2}});
-    choose("杆件查询修改");
-    ASSERT_FALSE(menuEnabled("文件"));
-    choose("鼠标指定双铰");
+    choose(MenuCommand::MemberQuery);
+    ASSERT_FALSE(menuEnabled(MenuId::File));
+    choose(MenuCommand::Pinned);
     EXPECT_FALSE(document.memberQueryMode);
     EXPECT_TRUE(document.pinnedMode);
     EXPECT_FALSE(form.form3().isVisible());
-    EXPECT_TRUE(menuEnabled("文件"));
-    EXPECT_TRUE(menuEnabled("杆件"));
+    EXPECT_TRUE(menuEnabled(MenuId::File));
+    EXPECT_TRUE(menuEnabled(MenuId::Members));
 }
 
 // A window of its own for each row of the key table.
@@ -263,7 +263,7 @@ TEST(KeyTable, EveryRowInItsPrecedence) {
         {"Space flips the direction in member query",
          [](KeyTableWindow& w) {
              oneMember(w);
-             w.choose("杆件查询修改");
+             w.choose(MenuCommand::MemberQuery);
          },
          Qt::Key_Space,
          [](KeyTableWindow& w) {
@@ -289,7 +289,7 @@ TEST(KeyTable, EveryRowInItsPrecedence) {
         {"Esc releases a pick before it ends the mode",
          [](KeyTableWindow& w) {
              oneMember(w);
-             w.choose("杆件查询修改");
+             w.choose(MenuCommand::MemberQuery);
              w.hoverAt(4, 2);
              w.document.memberPicked = true;
          },
@@ -301,7 +301,7 @@ TEST(KeyTable, EveryRowInItsPrecedence) {
         {"Esc ends deletion",
          [](KeyTableWindow& w) {
              oneMember(w);
-             w.choose("删除杆件");
+             w.choose(MenuCommand::MemberDelete);
          },
          Qt::Key_Escape,
          [](KeyTableWindow& w) {
@@ -324,20 +324,20 @@ TEST(KeyTable, EveryRowInItsPrecedence) {
         {"Del in deletion deletes the member under the mouse",
          [](KeyTableWindow& w) {
              oneMember(w);
-             w.choose("删除杆件");
+             w.choose(MenuCommand::MemberDelete);
              w.hoverAt(4, 2);
          },
          Qt::Key_Delete, [](KeyTableWindow& w) { EXPECT_EQ(w.document.membersEntered, 0); }},
         {"Esc ends a support placement",
          [](KeyTableWindow& w) {
              oneMember(w);
-             w.choose("鼠标指定双铰");
+             w.choose(MenuCommand::Pinned);
          },
          Qt::Key_Escape, [](KeyTableWindow& w) { EXPECT_FALSE(w.document.pinnedMode); }},
         {"Esc without a mode resets member colours",
          [](KeyTableWindow& w) {
              oneMember(w);
-             w.choose("不同材料分色显示");
+             w.choose(MenuCommand::ColourByMaterial);
              w.form.canvas.setLineColour({kMemberLines, 1}, 516303);
          },
          Qt::Key_Escape,

@@ -140,7 +140,7 @@ TEST_F(OnScreen, NumbersPrintedAndSweptByTheCrosshair) {
     startInput(QStringLiteral("1"));
     drawMember(2, 6, 7, 6);
     keyUp(Qt::Key_Escape);
-    choose("查看杆件节点编号");
+    choose(MenuCommand::ShowNumbers);
     expectScreenShowsTheWindow("numbers");
     move(4.5f, 5.9f);
     move(2.1f, 6.1f);
@@ -157,8 +157,8 @@ TEST_F(OnScreen, SupportsOfEveryKindInBothDirections) {
         drawMember(nodes[k - 1].first, nodes[k - 1].second, nodes[k].first, nodes[k].second);
     }
     keyUp(Qt::Key_Escape);
-    const char* const commands[] = {"鼠标指定固端", "鼠标指定双铰", "鼠标指定水平单铰",
-                                    "鼠标指定竖向单铰"};
+    const MenuCommand commands[] = {MenuCommand::FixedEnd, MenuCommand::Pinned,
+                                    MenuCommand::HorizontalLink, MenuCommand::VerticalLink};
     for (std::size_t k = 0; k < nodes.size(); ++k) {
         if (k == 4) {
             keyUp(Qt::Key_Space);
@@ -176,7 +176,7 @@ TEST_F(OnScreen, SupportsOfEveryKindInBothDirections) {
     if (const QString folder = qEnvironmentVariable("ORVANDEL_SCREENSHOTS"); !folder.isEmpty()) {
         onScreen().save(QDir(folder).filePath(QStringLiteral("supports.png")));
     }
-    choose("放大");
+    choose(MenuCommand::ZoomIn);
     expectScreenShowsTheWindow("supports-zoomed");
 }
 
@@ -189,7 +189,7 @@ TEST_F(OnScreen, AHoveredMemberTurnsRedAndBack) {
     drawMember(3, 4, 8, 4);
     drawMember(8, 4, 8, 8);
     keyUp(Qt::Key_Escape);
-    choose("杆件查询修改");
+    choose(MenuCommand::MemberQuery);
     move(5.5f, 4.1f);
     move(5.5f, 4.1f);
     ASSERT_EQ(form.canvas.line(kMemberLines, 2).colour, 255);

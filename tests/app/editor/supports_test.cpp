@@ -28,7 +28,7 @@ protected:
     }
     // A click near a member end, which the capture takes to the end itself.
     void clickNear(float x, float y) { click(x + 0.05f, y - 0.04f); }
-    void place(const char* command, float x, float y) {
+    void place(MenuCommand command, float x, float y) {
         choose(command);
         clickNear(x, y);
     }
@@ -55,7 +55,7 @@ protected:
 
 TEST_F(Supports, APinnedSupportHangsBelowTheNodeOrAboveIt) {
     drawFrame();
-    place("鼠标指定双铰", 2, 3);
+    place(MenuCommand::Pinned, 2, 3);
     EXPECT_EQ(line(10, 1).x1, 1.78f);
     EXPECT_EQ(line(10, 1).y1, 3.3981f);
     EXPECT_EQ(line(10, 1).x2, 2.22f);
@@ -76,7 +76,7 @@ TEST_F(Supports, APinnedSupportHangsBelowTheNodeOrAboveIt) {
 TEST_F(Supports, AFixedEndTurnedIsAVerticalBarCentredOnTheNode) {
     drawFrame();
     keyUp(Qt::Key_Space);
-    place("鼠标指定固端", 6, 6);
+    place(MenuCommand::FixedEnd, 6, 6);
     const LineShape& bar = line(kFixedSymbols, 1);
     EXPECT_EQ(bar.x1, 6.0f);
     EXPECT_EQ(bar.x2, 6.0f);
@@ -95,11 +95,11 @@ TEST_F(Supports, AFixedEndTurnedIsAVerticalBarCentredOnTheNode) {
 // to the left of its node.
 TEST_F(Supports, EveryLineOfEachSymbolLiesWhereTheTablesPutIt) {
     drawFrame();
-    place("鼠标指定双铰", 2, 3);
+    place(MenuCommand::Pinned, 2, 3);
     keyUp(Qt::Key_Space);
-    place("鼠标指定水平单铰", 6, 3);
+    place(MenuCommand::HorizontalLink, 6, 3);
     keyUp(Qt::Key_Space);
-    place("鼠标指定竖向单铰", 6, 6);
+    place(MenuCommand::VerticalLink, 6, 6);
 
     expectLines({{10, 1.78f, 3.3981f, 2.22f, 3.3981f},
                  {11, 2, 3, 1.948f, 3.03f},
@@ -148,12 +148,12 @@ TEST_F(Supports, EveryLineOfEachSymbolLiesWhereTheTablesPutIt) {
 
 TEST_F(Supports, ACommandStartsItsModeAndEndsTheOthersWithTheirPreviews) {
     drawFrame();
-    choose("鼠标指定固端");
+    choose(MenuCommand::FixedEnd);
     EXPECT_EQ(form.Label6->text(),
               QStringLiteral("移动鼠标捕捉杆端,捕捉成功后击鼠标左键定位,空格键变换支座方向"));
     move(4, 8);
     ASSERT_TRUE(line(kFixedSymbols, 0).visible);
-    choose("鼠标指定竖向单铰");
+    choose(MenuCommand::VerticalLink);
     EXPECT_TRUE(document.verticalLinkMode);
     EXPECT_FALSE(document.fixedEndMode || document.pinnedMode || document.horizontalLinkMode);
     EXPECT_FALSE(line(kFixedSymbols, 0).visible);  // the fixed end's preview goes
@@ -161,12 +161,12 @@ TEST_F(Supports, ACommandStartsItsModeAndEndsTheOthersWithTheirPreviews) {
 }
 
 TEST_F(Supports, CommandsBeforeTheDrawingIsCompleteAreRefused) {
-    choose("鼠标指定双铰");  // no members at all
+    choose(MenuCommand::Pinned);  // no members at all
     startInput(QStringLiteral("2"));
     drawMember(2, 3, 6, 3);
     form.canvas.printText(1, 1, QStringLiteral("x"));
     document.horizontalLinkMode = true;
-    choose("鼠标指定固端");
+    choose(MenuCommand::FixedEnd);
     EXPECT_EQ(platform.messages(),
               QStringList({QStringLiteral("先输入完杆件"), QStringLiteral("先输入完杆件")}));
     EXPECT_FALSE(document.fixedEndMode);
@@ -176,9 +176,9 @@ TEST_F(Supports, CommandsBeforeTheDrawingIsCompleteAreRefused) {
 
 TEST_F(Supports, ASecondSupportOnANodeReplacesTheFirst) {
     drawFrame();
-    place("鼠标指定双铰", 6, 6);
-    place("鼠标指定双铰", 2, 3);
-    place("鼠标指定固端", 6, 6);
+    place(MenuCommand::Pinned, 6, 6);
+    place(MenuCommand::Pinned, 2, 3);
+    place(MenuCommand::FixedEnd, 6, 6);
     EXPECT_EQ(document.supportsPlaced, 2);
     EXPECT_EQ(document.pinnedSymbolCount, 1);
     EXPECT_EQ(document.fixedSymbolCount, 1);
@@ -191,7 +191,7 @@ TEST_F(Supports, ASecondSupportOnANodeReplacesTheFirst) {
 
     // The same kind again, turned: still one symbol, now on the other side.
     keyUp(Qt::Key_Space);
-    place("鼠标指定双铰", 2, 3);
+    place(MenuCommand::Pinned, 2, 3);
     EXPECT_EQ(document.supportsPlaced, 2);
     EXPECT_EQ(document.pinnedSymbolCount, 1);
     EXPECT_EQ(symbolsOn(10), 1);
@@ -202,19 +202,19 @@ TEST_F(Supports, ASecondSupportOnANodeReplacesTheFirst) {
 // placing.
 TEST_F(Supports, SymbolsAreNumberedInNodeOrder) {
     drawFrame();
-    place("鼠标指定竖向单铰", 6, 6);
-    place("鼠标指定竖向单铰", 2, 3);
+    place(MenuCommand::VerticalLink, 6, 6);
+    place(MenuCommand::VerticalLink, 2, 3);
     EXPECT_EQ(line(32, 1).y1, 3.3981f);
     EXPECT_EQ(line(32, 2).y1, 6.3981f);
 }
 
 TEST_F(Supports, DeletingSupportsRemovesEverySymbolAndIndexOneIsReused) {
     drawFrame();
-    place("鼠标指定双铰", 2, 3);
-    place("鼠标指定双铰", 6, 6);
-    place("鼠标指定固端", 6, 3);
+    place(MenuCommand::Pinned, 2, 3);
+    place(MenuCommand::Pinned, 6, 6);
+    place(MenuCommand::FixedEnd, 6, 3);
     form.canvas.printText(1, 1, QStringLiteral("x"));
-    choose("删除支座");
+    choose(MenuCommand::DeleteSupports);
     EXPECT_TRUE(form.canvas.printLog().empty());
     for (LineGroup group : {kFixedSymbols, 10, 18, 19, 46, 32, 45}) {
         EXPECT_EQ(symbolsOn(group), 0) << group;
@@ -227,7 +227,7 @@ TEST_F(Supports, DeletingSupportsRemovesEverySymbolAndIndexOneIsReused) {
     }
     EXPECT_EQ(document.nodes[3].x, 6.0f);  // the records keep their other fields
 
-    choose("鼠标指定双铰");
+    choose(MenuCommand::Pinned);
     clickNear(6, 3);
     EXPECT_EQ(symbolsOn(10), 1);
     EXPECT_EQ(line(10, 1).x1, static_cast<float>(6 - 0.22));
@@ -237,7 +237,7 @@ TEST_F(Supports, DeletingSupportsRemovesEverySymbolAndIndexOneIsReused) {
 
 TEST_F(Supports, ClicksThatPlaceNothing) {
     drawFrame();
-    choose("鼠标指定双铰");
+    choose(MenuCommand::Pinned);
     click(4, 4.5f);  // no member end near
     EXPECT_EQ(document.supportsPlaced, 0);
 
@@ -253,7 +253,7 @@ TEST_F(Supports, ClicksThatPlaceNothing) {
     clickNear(6, 6);
     ASSERT_EQ(document.supportsPlaced, 3);
     // Every node has its support: a click changes none of them.
-    choose("鼠标指定固端");
+    choose(MenuCommand::FixedEnd);
     clickNear(2, 3);
     EXPECT_EQ(document.supportKinds[1], SupportPinned);
     EXPECT_EQ(document.fixedSymbolCount, 0);
@@ -262,7 +262,7 @@ TEST_F(Supports, ClicksThatPlaceNothing) {
 
 TEST_F(Supports, ThePreviewFollowsTheMouseAndSitsOnTheCapturedEnd) {
     drawFrame();
-    choose("鼠标指定竖向单铰");
+    choose(MenuCommand::VerticalLink);
     move(4, 8);
     move(4, 8);
     EXPECT_TRUE(line(32, 0).visible && line(45, 0).visible);
@@ -284,17 +284,17 @@ TEST_F(Supports, ThePreviewFollowsTheMouseAndSitsOnTheCapturedEnd) {
 
 TEST_F(Supports, EscHidesEveryPreviewAndEndsThePlacement) {
     drawFrame();
-    const std::vector<std::pair<const char*, LineGroup>> previews = {
-        {"鼠标指定固端", kFixedSymbols},
-        {"鼠标指定双铰", 10},
-        {"鼠标指定水平单铰", 19},
-        {"鼠标指定竖向单铰", 32}};
+    const std::vector<std::pair<MenuCommand, LineGroup>> previews = {
+        {MenuCommand::FixedEnd, kFixedSymbols},
+        {MenuCommand::Pinned, 10},
+        {MenuCommand::HorizontalLink, 19},
+        {MenuCommand::VerticalLink, 32}};
     for (const auto& [command, ground] : previews) {
         choose(command);
         move(4, 8);
-        ASSERT_TRUE(line(ground, 0).visible) << command;
+        ASSERT_TRUE(line(ground, 0).visible) << ground;
         keyUp(Qt::Key_Escape);
-        EXPECT_FALSE(line(ground, 0).visible) << command;
+        EXPECT_FALSE(line(ground, 0).visible) << ground;
         EXPECT_FALSE(document.fixedEndMode || document.pinnedMode || document.horizontalLinkMode ||
                      document.verticalLinkMode);
     }
@@ -306,13 +306,13 @@ TEST_F(Supports, EscHidesEveryPreviewAndEndsThePlacement) {
 TEST_F(Supports, AZoomRedrawsEachSymbolAtItsNodeWithItsOwnDirection) {
     drawFrame();
     keyUp(Qt::Key_Space);
-    place("鼠标指定固端", 2, 3);
+    place(MenuCommand::FixedEnd, 2, 3);
     keyUp(Qt::Key_Space);
-    place("鼠标指定双铰", 6, 3);
+    place(MenuCommand::Pinned, 6, 3);
     keyUp(Qt::Key_Space);
-    place("鼠标指定竖向单铰", 6, 6);
+    place(MenuCommand::VerticalLink, 6, 6);
     keyUp(Qt::Key_Space);
-    choose("放大");
+    choose(MenuCommand::ZoomIn);
     EXPECT_EQ(line(kFixedSymbols, 1).x1, 2.0f);
     EXPECT_FLOAT_EQ(line(kFixedSymbols, 1).y1, 2.8f);
     EXPECT_EQ(line(10, 1).y1, 3.3981f);
@@ -325,11 +325,11 @@ TEST_F(Supports, AZoomRedrawsEachSymbolAtItsNodeWithItsOwnDirection) {
 // longer has loses its symbol at the next redraw.
 TEST_F(Supports, ARedrawRemovesSymbolsTheDocumentNoLongerHas) {
     drawFrame();
-    place("鼠标指定双铰", 2, 3);
-    place("鼠标指定双铰", 6, 6);
+    place(MenuCommand::Pinned, 2, 3);
+    place(MenuCommand::Pinned, 6, 6);
     document.supportKinds[1] = SupportNone;
     document.pinnedSymbolCount = 1;
-    choose("缩小");
+    choose(MenuCommand::ZoomOut);
     EXPECT_EQ(symbolsOn(10), 1);
     EXPECT_EQ(symbolsOn(16), 1);
     EXPECT_EQ(line(10, 1).x1, static_cast<float>(6 - 0.22));

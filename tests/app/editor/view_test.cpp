@@ -37,7 +37,7 @@ TEST_F(View, MenusInDisplayOrder) {
     EXPECT_EQ(captions,
               (QStringList{"文件", "杆件", "杆件体系支座", "荷载", "计算", "窗口", "帮助"}));
     QStringList items;
-    for (QAction* action : form.menu(QStringLiteral("杆件"))->actions()) {
+    for (QAction* action : form.menu(MenuId::Members)->actions()) {
         items << action->text();
     }
     EXPECT_EQ(items,
@@ -47,21 +47,22 @@ TEST_F(View, MenusInDisplayOrder) {
 
 TEST_F(View, ClosingAndActivatingMenus) {
     form.关闭菜单();
-    EXPECT_FALSE(menuEnabled("文件"));
-    EXPECT_FALSE(menuEnabled("杆件"));
-    EXPECT_FALSE(menuEnabled("荷载"));
-    EXPECT_FALSE(menuEnabled("计算"));
-    EXPECT_TRUE(menuEnabled("窗口"));
-    EXPECT_TRUE(menuEnabled("杆件体系支座"));
-    EXPECT_TRUE(menuEnabled("帮助"));
+    EXPECT_FALSE(menuEnabled(MenuId::File));
+    EXPECT_FALSE(menuEnabled(MenuId::Members));
+    EXPECT_FALSE(menuEnabled(MenuId::Loads));
+    EXPECT_FALSE(menuEnabled(MenuId::Analysis));
+    EXPECT_TRUE(menuEnabled(MenuId::Window));
+    EXPECT_TRUE(menuEnabled(MenuId::Supports));
+    EXPECT_TRUE(menuEnabled(MenuId::Help));
 
     document.fixedEndMode = true;
     form.激活菜单();
-    for (const char* caption : {"文件", "杆件", "荷载", "计算", "窗口"}) {
-        EXPECT_TRUE(menuEnabled(caption)) << caption;
+    for (const MenuId id :
+         {MenuId::File, MenuId::Members, MenuId::Loads, MenuId::Analysis, MenuId::Window}) {
+        EXPECT_TRUE(menuEnabled(id)) << static_cast<int>(id);
     }
-    EXPECT_FALSE(itemEnabled("杆件总数"));
-    EXPECT_TRUE(itemEnabled("输入杆件"));
+    EXPECT_FALSE(itemEnabled(MenuCommand::MemberTotal));
+    EXPECT_TRUE(itemEnabled(MenuCommand::MemberInput));
     EXPECT_FALSE(document.fixedEndMode);
 }
 
@@ -69,13 +70,13 @@ TEST_F(View, ZoomInThenOutRestoresTheWindow) {
     const WorldWindow start = document.world;
     const QPointF centre(start.scaleLeft + start.scaleWidth / 2,
                          start.scaleTop + start.scaleHeight / 2);
-    choose("放大");
+    choose(MenuCommand::ZoomIn);
     EXPECT_FLOAT_EQ(document.world.scaleWidth, start.scaleWidth * 0.8f);
     const QPointF centreOnScreen = form.canvas.toPixel(centre.x(), centre.y());
     EXPECT_NEAR(centreOnScreen.x(), form.canvas.pixelSize().width() / 2.0, 1e-3);
     EXPECT_NEAR(centreOnScreen.y(), form.canvas.pixelSize().height() / 2.0, 1e-3);
     EXPECT_GT(document.world.scaleTop, start.scaleTop);
-    choose("缩小");
+    choose(MenuCommand::ZoomOut);
     EXPECT_FLOAT_EQ(document.world.scaleWidth, start.scaleWidth);
     EXPECT_FLOAT_EQ(document.world.scaleHeight, start.scaleHeight);
     EXPECT_NEAR(document.world.scaleLeft, start.scaleLeft, 1e-5);
@@ -85,21 +86,21 @@ TEST_F(View, ZoomInThenOutRestoresTheWindow) {
 TEST_F(View, ZoomThatWouldMakeTheWindowDegenerateIsNotApplied) {
     document.world.scaleWidth = 0;
     const WorldWindow before = document.world;
-    choose("放大");
+    choose(MenuCommand::ZoomIn);
     EXPECT_EQ(document.world, before);
     document.world.scaleWidth = 3e38f;
-    choose("缩小");
+    choose(MenuCommand::ZoomOut);
     EXPECT_EQ(document.world.scaleWidth, 3e38f);
 }
 
 TEST_F(View, PanPutsThePickedPointUnderTheSecondPress) {
     startInput(QStringLiteral("1"));
     drawMember(2, 2, 5, 2);
-    choose("平移");  // refused while member input waits for a point
+    choose(MenuCommand::Pan);  // refused while member input waits for a point
     EXPECT_FALSE(form.state.panArmed);
     keyUp(Qt::Key_Escape);
 
-    choose("平移");
+    choose(MenuCommand::Pan);
     EXPECT_TRUE(form.state.panArmed);
     EXPECT_EQ(form.canvasView->cursor().shape(), Qt::SizeAllCursor);
     press(3, 4);
@@ -114,7 +115,7 @@ TEST_F(View, PanPutsThePickedPointUnderTheSecondPress) {
 
     // Two presses at the same place leave the window as it was.
     const WorldWindow before = document.world;
-    choose("平移");
+    choose(MenuCommand::Pan);
     press(4, 4);
     press(4, 4);
     EXPECT_EQ(document.world, before);
@@ -147,7 +148,7 @@ TEST_F(View, CrosshairFollowsTheMouseUntilSwitchedOff) {
 }
 
 TEST_F(View, NumbersArePrintedUntilClearedOrSweptAway) {
-    choose("查看杆件节点编号");  // nothing drawn yet
+    choose(MenuCommand::ShowNumbers);  // nothing drawn yet
     EXPECT_TRUE(form.canvas.printLog().empty());
     EXPECT_EQ(form.Label6->text(), QStringLiteral("提示:"));
 
@@ -157,7 +158,7 @@ TEST_F(View, NumbersArePrintedUntilClearedOrSweptAway) {
     drawMember(2, 2, 2, 5);
     keyUp(Qt::Key_Escape);
     keyUp(Qt::Key_F3);  // keep the crosshair off the numbers
-    choose("查看杆件节点编号");
+    choose(MenuCommand::ShowNumbers);
     const auto& log = form.canvas.printLog();
     ASSERT_EQ(log.size(), 9u);
     EXPECT_EQ(log[0].text, QStringLiteral("1"));
@@ -166,7 +167,7 @@ TEST_F(View, NumbersArePrintedUntilClearedOrSweptAway) {
     EXPECT_EQ(log[2].text, QStringLiteral("1"));  // member 1 at its middle
     EXPECT_EQ(log[2].x1, 4.2f);
     EXPECT_EQ(form.Label6->text(), QStringLiteral("十字光标划过即清除屏幕显示"));
-    choose("查看杆件节点编号");  // drawn again, nothing cleared
+    choose(MenuCommand::ShowNumbers);  // drawn again, nothing cleared
     EXPECT_EQ(form.canvas.printLog().size(), 18u);
 
     // The crosshair sweeping across a number wipes its pixels.
@@ -192,7 +193,7 @@ TEST_F(View, NumbersArePrintedUntilClearedOrSweptAway) {
     EXPECT_EQ(inkIn(numberArea), 0);
     EXPECT_EQ(form.canvas.printLog().size(), 18u);
 
-    choose("放大");
+    choose(MenuCommand::ZoomIn);
     EXPECT_TRUE(form.canvas.printLog().empty());
     EXPECT_EQ(memberLine(2).x1, 6.0f);
 }
@@ -243,7 +244,7 @@ TEST_F(View, PaintsTheFrameAndTheCrosshair) {
     const QPointF empty = form.canvas.toPixel(4.5, 4.5);
     EXPECT_EQ(window.pixelColor(empty.toPoint()), QColor(Qt::white));
     if (const QByteArray folder = qgetenv("ORVANDEL_SCREENSHOTS"); !folder.isEmpty()) {
-        choose("查看杆件节点编号");
+        choose(MenuCommand::ShowNumbers);
         form.grab().save(QString::fromUtf8(folder) + "/editor.png");
         form.form3().grab().save(QString::fromUtf8(folder) + "/form3.png");
     }
@@ -265,7 +266,7 @@ TEST_F(View, RedrawAfterAZoomRestoresEachSymbolsSide) {
     hanging.y = 5;
     placeSupport(document, 3, SupportVerticalLink, hanging);
     document.supportDirection = true;
-    choose("放大");
+    choose(MenuCommand::ZoomIn);
     EXPECT_FALSE(document.supportDirection);
     // Node 1's ground line above it, node 3's below.
     EXPECT_EQ(form.canvas.line(10, 1).y1, static_cast<float>(2 - 0.3981));
@@ -274,7 +275,7 @@ TEST_F(View, RedrawAfterAZoomRestoresEachSymbolsSide) {
     hanging.支座方向 = true;
     placeSupport(document, 3, SupportVerticalLink, hanging);
     document.supportDirection = false;
-    choose("缩小");
+    choose(MenuCommand::ZoomOut);
     EXPECT_TRUE(document.supportDirection);
     EXPECT_EQ(form.canvas.line(32, 1).y1, static_cast<float>(5 - 0.3981));
 }
@@ -300,7 +301,7 @@ TEST_F(View, RedrawUnloadsLinesOfMembersTheDocumentNoLongerHas) {
     keyUp(Qt::Key_Escape);
     document.membersEntered = 1;
     document.members[1].x2 = 7;
-    choose("放大");
+    choose(MenuCommand::ZoomIn);
     EXPECT_EQ(form.canvas.lineCount(kMemberLines), 2);
     EXPECT_EQ(memberLine(1).x2, 7.0f);
 }

@@ -25,7 +25,7 @@ protected:
 
 TEST_F(WindowInput, EscThatClosedAMenuLeavesTheMemberBeingDrawn) {
     startDrawing();
-    QMenu* window = form.menu(QStringLiteral("窗口"));
+    QMenu* window = form.menu(MenuId::Window);
     window->popup(form.mapToGlobal(QPoint(40, 40)));
     ASSERT_TRUE(window->isVisible());
     QTest::keyPress(window, Qt::Key_Escape);
@@ -98,9 +98,9 @@ TEST_F(WindowInput, PressesOnTheLegendAndTheHintTextAreNoPoints) {
 
 TEST_F(WindowInput, ZoomingWhileDrawingKeepsTheFirstEnd) {
     startDrawing();
-    choose("放大");
+    choose(MenuCommand::ZoomIn);
     click(5, 2);
-    choose("缩小");
+    choose(MenuCommand::ZoomOut);
     EXPECT_EQ(member(1).x1, 2.0f);
     EXPECT_EQ(member(1).y1, 2.0f);
     EXPECT_EQ(member(1).x2, 5.0f);
@@ -157,7 +157,7 @@ TEST_F(WindowInput, AResizeClearsPrintedNumbers) {
     startInput(QStringLiteral("1"));
     drawMember(2, 2, 5, 2);
     keyUp(Qt::Key_Escape);
-    choose("查看杆件节点编号");
+    choose(MenuCommand::ShowNumbers);
     ASSERT_FALSE(form.canvas.printLog().empty());
     form.setWindowState(Qt::WindowNoState);
     form.resize(form.width() - 50, form.height() - 50);

@@ -1,0 +1,47 @@
+// The menus of the editor window and their items, by identity. Captions
+// are texts shown to the user; code and tests name menus and items by
+// these ids.
+#pragma once
+
+enum class MenuId { File, Members, Supports, Loads, Analysis, Window, Help };
+
+enum class MenuCommand {
+    // 文件
+    New,
+    Open,
+    Save,
+    SaveAs,
+    Exit,
+    // 杆件
+    MemberTotal,
+    MemberInput,
+    MemberDelete,
+    MemberQuery,
+    ColourByMaterial,
+    ColourBySize,
+    ColourBySection,
+    ShowNumbers,
+    // 杆件体系支座
+    FixedEnd,
+    HorizontalLink,
+    VerticalLink,
+    Pinned,
+    DeleteSupports,
+    // 荷载
+    LoadInput,
+    LoadQuery,
+    // 计算
+    Analyse,
+    MomentDiagram,
+    ShearDiagram,
+    AxialDiagram,
+    DiagramScale,
+    // 窗口
+    Pan,
+    ZoomIn,
+    ZoomOut,
+    CanvasColour,
+    CrosshairColour,
+    // 帮助
+    HelpDocument,
+};
