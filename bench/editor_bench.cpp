@@ -28,16 +28,16 @@ struct LargeFrameWindow {
     }
 
     void moveTo(QPointF pixel) {
-        QMouseEvent event(QEvent::MouseMove, pixel, form.canvasView->mapToGlobal(pixel),
+        QMouseEvent event(QEvent::MouseMove, pixel, form.canvasWidget()->mapToGlobal(pixel),
                           Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(form.canvasView, &event);
+        QCoreApplication::sendEvent(form.canvasWidget(), &event);
         QCoreApplication::processEvents();  // the repaint the move asked for
     }
 
     // A path of mouse positions across the canvas, some near member ends.
     std::vector<QPointF> path() const {
         std::vector<QPointF> points;
-        const QSize size = form.canvas.pixelSize();
+        const QSize size = form.canvasModel().pixelSize();
         for (int i = 0; i < 64; ++i) {
             points.emplace_back(size.width() * (0.1 + 0.8 * i / 64.0),
                                 size.height() * (0.2 + 0.6 * ((i * 37) % 64) / 64.0));
@@ -67,10 +67,11 @@ void MouseMoveWhileDrawingAMember(benchmark::State& state) {
     window.document.memberTotal = static_cast<std::int16_t>(window.document.membersEntered + 1);
     window.document.members.resize(static_cast<std::size_t>(window.document.memberTotal) + 1);
     window.form.输入杆件();
-    const QPointF start = window.form.canvas.toPixel(60, -80);
-    QMouseEvent press(QEvent::MouseButtonPress, start, window.form.canvasView->mapToGlobal(start),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window.form.canvasView, &press);
+    const QPointF start = window.form.canvasModel().toPixel(60, -80);
+    QMouseEvent press(QEvent::MouseButtonPress, start,
+                      window.form.canvasWidget()->mapToGlobal(start), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.form.canvasWidget(), &press);
     runMoves(state, window);
 }
 BENCHMARK(MouseMoveWhileDrawingAMember)->Unit(benchmark::kMillisecond);
@@ -87,8 +88,8 @@ void MouseMoveInMemberQuery(benchmark::State& state) {
         const gj& member = window.document.members[static_cast<std::size_t>(i * members / 64)];
         const float x = (member.x1 + member.x2) / 2;
         const float y = (member.y1 + member.y2) / 2;
-        points.push_back(window.form.canvas.toPixel(x, y));
-        points.push_back(window.form.canvas.toPixel(x + 1.5f, y + 1.5f));
+        points.push_back(window.form.canvasModel().toPixel(x, y));
+        points.push_back(window.form.canvasModel().toPixel(x + 1.5f, y + 1.5f));
     }
     std::size_t next = 0;
     for (auto _ : state) {
@@ -110,7 +111,7 @@ void ZoomAndRedrawMembersAndSupports(benchmark::State& state) {
             window.form.缩小();
         }
         in = !in;
-        window.form.canvasView->repaint();
+        window.form.canvasWidget()->repaint();
     }
 }
 BENCHMARK(ZoomAndRedrawMembersAndSupports)->Unit(benchmark::kMillisecond);

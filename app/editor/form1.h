@@ -59,19 +59,17 @@ public:
     Form1(Document& document, Platform& platform, QString programFolder);
     ~Form1() override;
 
-    Document& document;
-    Platform& platform;
-    Canvas canvas;
-    EditorState state;
-
-    // Controls, by their window names.
-    CanvasView* canvasView = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QLabel* Label1 = nullptr;    // "X"
-    QLabel* Label2 = nullptr;    // "Y"
-    QLineEdit* Text1 = nullptr;  // x, or the relative x of the member being drawn
-    QLineEdit* Text2 = nullptr;  // y, or the relative y
-    QLabel* Label6 = nullptr;    // the hint label
+    // What the window shows, for reading: the canvas model and the window
+    // variables of the view and of member input.
+    const Canvas& canvasModel() const { return canvas; }
+    const EditorState& editorState() const { return state; }
+    // The controls, for driving with events.
+    CanvasView* canvasWidget() const { return canvasView; }
+    QGroupBox* legend() const { return Frame1; }
+    QLabel* xAxisLabel() const { return Label1; }
+    QLineEdit* xBox() const { return Text1; }
+    QLineEdit* yBox() const { return Text2; }
+    QLabel* hintLabel() const { return Label6; }
     // The member property dialog, created on first use.
     Form3& form3();
     bool hasForm3() const { return form3_ != nullptr; }
@@ -175,6 +173,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Document& document;
+    Platform& platform;
+    Canvas canvas;
+    EditorState state;
+
+    // Controls, by their window names.
+    CanvasView* canvasView = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label1 = nullptr;    // "X"
+    QLabel* Label2 = nullptr;    // "Y"
+    QLineEdit* Text1 = nullptr;  // x, or the relative x of the member being drawn
+    QLineEdit* Text2 = nullptr;  // y, or the relative y
+    QLabel* Label6 = nullptr;    // the hint label
+
     void notePress(const QKeyEvent& event);
     bool takePress(const QKeyEvent& event);
     bool isPressOnLegendOrHint(QObject* watched, QEvent* event) const;

@@ -15,8 +15,8 @@ TEST_F(Dispatch, SpaceFlipsTheSupportDirectionInAnyMode) {
     keyUp(Qt::Key_Space);
     EXPECT_FALSE(document.supportDirection);
     // Keys typed into a coordinate box stay there.
-    QTest::keyClick(form.Text1, Qt::Key_Space);
-    QTest::keyClick(form.Text1, Qt::Key_Escape);
+    QTest::keyClick(form.xBox(), Qt::Key_Space);
+    QTest::keyClick(form.xBox(), Qt::Key_Escape);
     EXPECT_FALSE(document.supportDirection);
     EXPECT_TRUE(document.memberInputMode);
 }
@@ -25,12 +25,12 @@ TEST_F(Dispatch, EscFirstReleasesAPickThenEndsTheHoverMode) {
     startInput(QStringLiteral("2"));
     drawMember(2, 2, 5, 2);
     keyUp(Qt::Key_Escape);  // leaves member input
-    form.关闭菜单();
-    form.form3().show();
-    form.state.hoverEnabled = true;
-    document.memberQueryMode = true;
-    document.memberPicked = true;
-    form.canvas.setLineColour({kMemberLines, 1}, 255);
+    choose(MenuCommand::MemberQuery);
+    move(3.5f, 2);
+    move(3.5f, 2);
+    press(3.5f, 2, Qt::RightButton);
+    ASSERT_TRUE(document.memberPicked);
+    ASSERT_EQ(memberLine(1).colour, 255);
 
     keyUp(Qt::Key_Escape);
     EXPECT_FALSE(document.memberPicked);
@@ -39,22 +39,25 @@ TEST_F(Dispatch, EscFirstReleasesAPickThenEndsTheHoverMode) {
 
     keyUp(Qt::Key_Escape);
     EXPECT_FALSE(document.memberQueryMode);
-    EXPECT_FALSE(form.state.hoverEnabled);
+    EXPECT_FALSE(form.editorState().hoverEnabled);
     EXPECT_FALSE(form.form3().isVisible());
     EXPECT_TRUE(menuEnabled(MenuId::File));
 }
 
 TEST_F(Dispatch, EscEndsASupportPlacement) {
-    document.pinnedMode = true;
-    form.canvas.setLineVisible({kFixedSymbols, 0}, true);
-    keyUp(Qt::Key_Escape);
+    startInput(QStringLiteral("1"));
+    drawMember(2, 2, 5, 2);
+    choose(MenuCommand::Pinned);
+    move(3, 3);
+    ASSERT_TRUE(form.canvasModel().line(10, 0).visible);
+    keyUp(Qt::Key_Escape);  // member input waits for nothing: the placement ends
     EXPECT_FALSE(document.pinnedMode);
-    EXPECT_FALSE(form.canvas.line(kFixedSymbols, 0).visible);
+    EXPECT_FALSE(form.canvasModel().line(10, 0).visible);
 }
 
 TEST_F(Dispatch, AutoRepeatedReleasesAreIgnored) {
     QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QString(), true);
-    QCoreApplication::sendEvent(form.canvasView, &repeat);
+    QCoreApplication::sendEvent(form.canvasWidget(), &repeat);
     EXPECT_FALSE(document.supportDirection);
 }
 

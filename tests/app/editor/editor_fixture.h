@@ -31,12 +31,12 @@ protected:
     // Events are a second apart unless `after` says otherwise, so that two
     // presses are two points and not a double-click.
     void mouse(QEvent::Type type, float x, float y, Qt::MouseButton button, quint64 after = 1000) {
-        const QPointF pixel = form.canvas.toPixel(x, y);
-        QMouseEvent event(type, pixel, form.canvasView->mapToGlobal(pixel), button,
+        const QPointF pixel = form.canvasModel().toPixel(x, y);
+        QMouseEvent event(type, pixel, form.canvasWidget()->mapToGlobal(pixel), button,
                           type == QEvent::MouseMove ? Qt::NoButton : button, Qt::NoModifier);
         clock_ += after;
         event.setTimestamp(clock_);
-        QCoreApplication::sendEvent(form.canvasView, &event);
+        QCoreApplication::sendEvent(form.canvasWidget(), &event);
     }
     void move(float x, float y) { mouse(QEvent::MouseMove, x, y, Qt::NoButton); }
     void press(float x, float y, Qt::MouseButton button = Qt::LeftButton) {
@@ -52,7 +52,7 @@ protected:
         click(x2, y2);
     }
     // A key pressed and released on the canvas; the window acts on the release.
-    void keyUp(Qt::Key key) { QTest::keyClick(form.canvasView, key); }
+    void keyUp(Qt::Key key) { QTest::keyClick(form.canvasWidget(), key); }
 
     void choose(MenuCommand command) { form.menuItem(command)->trigger(); }
     // 杆件总数 answered with `total`, then 输入杆件.
@@ -88,7 +88,7 @@ protected:
     }
 
     const gj& member(int i) const { return document.members.at(static_cast<std::size_t>(i)); }
-    const LineShape& memberLine(int i) const { return form.canvas.line(kMemberLines, i); }
+    const LineShape& memberLine(int i) const { return form.canvasModel().line(kMemberLines, i); }
     bool menuEnabled(MenuId id) const { return form.menu(id)->menuAction()->isEnabled(); }
     bool itemEnabled(MenuCommand command) const { return form.menuItem(command)->isEnabled(); }
 };

@@ -54,7 +54,7 @@ TEST_F(MemberInput, InputNeedsATotalAndStopsWhenAllAreDrawn) {
     click(6, 6);
     click(7, 7);
     EXPECT_EQ(document.membersEntered, 3);
-    EXPECT_EQ(form.canvas.lineCount(kMemberLines), 4);
+    EXPECT_EQ(form.canvasModel().lineCount(kMemberLines), 4);
 
     choose(MenuCommand::MemberInput);  // the menus stay closed, the command still runs
     EXPECT_EQ(platform.messages().back(), QStringLiteral("杆件已全部输入完毕"));
@@ -95,7 +95,7 @@ TEST_F(MemberInput, TheLowerNumberedMemberWinsACapture) {
     // 0.18 from member 1's end, 0.12 from member 2's: member 1 wins.
     move(5.18f, 2);
     move(5.18f, 2);  // a move captures at the position of the move before
-    EXPECT_EQ(form.canvas.line(kBoxTop).colour, 255);
+    EXPECT_EQ(form.canvasModel().line(kBoxTop).colour, 255);
     press(5.18f, 2);
     click(5.18f, 4);
     EXPECT_EQ(member(3).x1, 5.0f);
@@ -110,26 +110,26 @@ TEST_F(MemberInput, NoCaptureWithTheCrosshairOff) {
     drawMember(5.1f, 2, 5.1f, 4);
     EXPECT_FALSE(document.endCaptured);
     EXPECT_EQ(member(2).x1, 5.1f);
-    EXPECT_EQ(form.canvas.line(kBoxTop).colour, kBlack);
+    EXPECT_EQ(form.canvasModel().line(kBoxTop).colour, kBlack);
 }
 
 TEST_F(MemberInput, OrthoModeKeepsTheMemberHorizontalOrVertical) {
     startInput(QStringLiteral("2"));
     click(2, 2);
     keyUp(Qt::Key_F8);
-    EXPECT_TRUE(form.state.orthoMode);
-    EXPECT_EQ(form.Label6->text(), QStringLiteral("正交方式,按F8取消正交"));
+    EXPECT_TRUE(form.editorState().orthoMode);
+    EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("正交方式,按F8取消正交"));
     // dx = dy: vertical.
     move(3, 3);
     EXPECT_EQ(memberLine(1).x2, 2.0f);
     EXPECT_EQ(memberLine(1).y2, 3.0f);
-    EXPECT_EQ(form.Text1->text(), QStringLiteral("0"));
-    EXPECT_EQ(form.Text2->text(), QStringLiteral("1"));
+    EXPECT_EQ(form.xBox()->text(), QStringLiteral("0"));
+    EXPECT_EQ(form.yBox()->text(), QStringLiteral("1"));
     // Mostly horizontal: the rubber band snaps to 0.01.
     move(4.123f, 2.5f);
     EXPECT_EQ(memberLine(1).x2, 4.12f);
     EXPECT_EQ(memberLine(1).y2, 2.0f);
-    EXPECT_EQ(form.Text1->text(), QStringLiteral("2.123"));
+    EXPECT_EQ(form.xBox()->text(), QStringLiteral("2.123"));
     press(4.123f, 2.5f);
     EXPECT_EQ(member(1).x2, 4.123f);
     EXPECT_EQ(member(1).y2, 2.0f);
@@ -137,8 +137,8 @@ TEST_F(MemberInput, OrthoModeKeepsTheMemberHorizontalOrVertical) {
     click(6, 6);
     move(7, 6.5f);
     keyUp(Qt::Key_F8);
-    EXPECT_FALSE(form.state.orthoMode);
-    EXPECT_EQ(form.Label6->text(), QStringLiteral("非正交方式,按F8正交"));
+    EXPECT_FALSE(form.editorState().orthoMode);
+    EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("非正交方式,按F8正交"));
     EXPECT_EQ(memberLine(2).x2, 7.0f);
     EXPECT_EQ(memberLine(2).y2, 6.5f);
 }
@@ -146,7 +146,7 @@ TEST_F(MemberInput, OrthoModeKeepsTheMemberHorizontalOrVertical) {
 TEST_F(MemberInput, F8WhileWaitingForAFirstPointDoesNothing) {
     startInput(QStringLiteral("2"));
     keyUp(Qt::Key_F8);
-    EXPECT_FALSE(form.state.orthoMode);
+    EXPECT_FALSE(form.editorState().orthoMode);
 }
 
 TEST_F(MemberInput, MembersAreOrientedLeftToRightAndBottomToTop) {
@@ -166,25 +166,25 @@ TEST_F(MemberInput, MembersAreOrientedLeftToRightAndBottomToTop) {
 TEST_F(MemberInput, TypedRelativeCoordinatesCompleteAMemberWithEnter) {
     startInput(QStringLiteral("2"));
     // Enter before any member is being drawn changes nothing.
-    QTest::keyClick(form.Text1, Qt::Key_Return);
+    QTest::keyClick(form.xBox(), Qt::Key_Return);
     EXPECT_EQ(document.membersEntered, 0);
 
     click(2, 2);
-    form.Text1->clear();
-    form.Text2->clear();
-    QTest::keyClicks(form.Text1, QStringLiteral("3a"));  // the letter is dropped
-    QTest::keyClicks(form.Text2, QStringLiteral("0"));
-    EXPECT_EQ(form.Text1->text(), QStringLiteral("3"));
-    QTest::keyClick(form.Text2, Qt::Key_Return);
+    form.xBox()->clear();
+    form.yBox()->clear();
+    QTest::keyClicks(form.xBox(), QStringLiteral("3a"));  // the letter is dropped
+    QTest::keyClicks(form.yBox(), QStringLiteral("0"));
+    EXPECT_EQ(form.xBox()->text(), QStringLiteral("3"));
+    QTest::keyClick(form.yBox(), Qt::Key_Return);
     EXPECT_EQ(document.membersEntered, 1);
-    EXPECT_FALSE(form.state.memberInProgress);
+    EXPECT_FALSE(form.editorState().memberInProgress);
     EXPECT_EQ(member(1).x1, 2.0f);
     EXPECT_EQ(member(1).x2, 5.0f);
     EXPECT_EQ(member(1).y2, 2.0f);
     // Waiting for a first point, every typed character is dropped.
-    form.Text1->clear();
-    QTest::keyClicks(form.Text1, QStringLiteral("12"));
-    EXPECT_EQ(form.Text1->text(), QString());
+    form.xBox()->clear();
+    QTest::keyClicks(form.xBox(), QStringLiteral("12"));
+    EXPECT_EQ(form.xBox()->text(), QString());
 }
 
 TEST_F(MemberInput, EscCancelsTheMemberThenLeavesInput) {
@@ -193,16 +193,16 @@ TEST_F(MemberInput, EscCancelsTheMemberThenLeavesInput) {
     move(4, 4);
     keyUp(Qt::Key_Escape);
     EXPECT_EQ(document.membersEntered, 0);
-    EXPECT_EQ(form.canvas.lineCount(kMemberLines), 1);
-    EXPECT_EQ(form.Label6->text(), QStringLiteral("重新输入杆件"));
+    EXPECT_EQ(form.canvasModel().lineCount(kMemberLines), 1);
+    EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("重新输入杆件"));
     EXPECT_TRUE(document.memberInputMode);
-    EXPECT_TRUE(form.state.awaitingFirstPoint);
+    EXPECT_TRUE(form.editorState().awaitingFirstPoint);
     EXPECT_TRUE(menuEnabled(MenuId::File));
 
     keyUp(Qt::Key_Escape);
     EXPECT_FALSE(document.memberInputMode);
     EXPECT_FALSE(form.form3().isVisible());
-    EXPECT_EQ(form.Label6->text(), QString());
+    EXPECT_EQ(form.hintLabel()->text(), QString());
     EXPECT_FALSE(itemEnabled(MenuCommand::MemberTotal));
     click(3, 3);
     EXPECT_EQ(document.membersEntered, 0);
@@ -221,17 +221,17 @@ TEST_F(MemberInput, MembersTakeTheDialogValuesAndFailTheSectionCheckOnAPress) {
     drawMember(5, 2, 5, 5);
     EXPECT_EQ(platform.messages().back(), QStringLiteral("断面尺寸校核发现错误"));
     EXPECT_EQ(document.membersEntered, 1);
-    EXPECT_EQ(form.canvas.lineCount(kMemberLines), 2);
+    EXPECT_EQ(form.canvasModel().lineCount(kMemberLines), 2);
     // Completed with Enter, the same member meets the same check.
     platform.calls.clear();
     click(5, 2);
-    form.Text1->setText(QStringLiteral("0"));
-    form.Text2->setText(QStringLiteral("-3"));
-    QTest::keyClick(form.Text2, Qt::Key_Return);
+    form.xBox()->setText(QStringLiteral("0"));
+    form.yBox()->setText(QStringLiteral("-3"));
+    QTest::keyClick(form.yBox(), Qt::Key_Return);
     EXPECT_EQ(platform.messages(), QStringList{QStringLiteral("断面尺寸校核发现错误")});
     EXPECT_EQ(document.membersEntered, 1);
-    EXPECT_EQ(form.canvas.lineCount(kMemberLines), 2);
-    EXPECT_TRUE(form.state.awaitingFirstPoint);
+    EXPECT_EQ(form.canvasModel().lineCount(kMemberLines), 2);
+    EXPECT_TRUE(form.editorState().awaitingFirstPoint);
 }
 
 TEST_F(MemberInput, AMemberThatWouldNeedNode32768IsRefused) {
@@ -257,7 +257,7 @@ TEST_F(MemberInput, AMemberThatWouldNeedNode32768IsRefused) {
     EXPECT_EQ(document.nodeCount, 32766);
     EXPECT_EQ(member(16384).x2, 0.0f);
     EXPECT_FALSE(memberLine(16384).loaded);
-    EXPECT_TRUE(form.state.awaitingFirstPoint);
+    EXPECT_TRUE(form.editorState().awaitingFirstPoint);
 }
 
 // The rubber band's free end snaps to Int(v x 100 + 0.005) / 100, Int

@@ -47,17 +47,17 @@ TEST_F(Members, HoverMarksAMemberWithinHalfAUnitOfItsMidpoint) {
     hoverAt(4, 2.49f);
     EXPECT_EQ(memberLine(1).colour, 255);
     EXPECT_EQ(document.hoveredMember, 1);
-    EXPECT_EQ(form.Label6->text(),
+    EXPECT_EQ(form.hintLabel()->text(),
               QStringLiteral(" 1号杆长=4.000:  左号 1,右号 2:  移动鼠标查询,鼠标右键选中该杆件,"
                              "然后修改;黑短线表示局部坐标的正Y方向."));
     // The tick: half a unit from the midpoint along local +y, down the canvas.
-    const LineShape& tick = form.canvas.line(kMemberLines, 0);
+    const LineShape& tick = form.canvasModel().line(kMemberLines, 0);
     EXPECT_EQ(tick, (LineShape{4, 2, 4, 2.5f, 8, 2, true, true}));
 
     hoverAt(4, 2.5f);
     EXPECT_EQ(memberLine(1).colour, kBlack);
     EXPECT_EQ(document.hoveredMember, 0);
-    EXPECT_EQ(form.Label6->text(), QString());
+    EXPECT_EQ(form.hintLabel()->text(), QString());
 }
 
 TEST_F(Members, TheLowerNumberedMemberWinsAndOnlyOneIsRed) {
@@ -66,7 +66,7 @@ TEST_F(Members, TheLowerNumberedMemberWinsAndOnlyOneIsRed) {
     hoverAt(4, 2.45f);  // nearer member 2's midpoint, within 0.5 of both
     EXPECT_EQ(document.hoveredMember, 1);
     EXPECT_EQ(redMembers(), 1);
-    EXPECT_EQ(form.Label6->text(), QStringLiteral("捕捉到 1号杆件:   Del删除杆件"));
+    EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("捕捉到 1号杆件:   Del删除杆件"));
     hoverAt(4, 2.9f);  // only member 2 within reach
     EXPECT_EQ(document.hoveredMember, 2);
     EXPECT_EQ(colours(), (std::vector<ColourValue>{kBlack, 255}));
@@ -125,7 +125,7 @@ TEST_F(Members, DeletingTheOnlyMemberReopensTheMenus) {
     hoverAt(4, 2);
     keyUp(Qt::Key_Delete);
     EXPECT_EQ(document.membersEntered, 0);
-    EXPECT_EQ(form.Label6->text(), QString());
+    EXPECT_EQ(form.hintLabel()->text(), QString());
     EXPECT_TRUE(menuEnabled(MenuId::Members));
     EXPECT_TRUE(menuEnabled(MenuId::File));
 }
@@ -216,7 +216,7 @@ TEST_F(Members, AModeCommandEndsTheModeBeforeIt) {
     EXPECT_TRUE(document.memberDeleteMode);
     choose(MenuCommand::ColourByMaterial);
     EXPECT_FALSE(document.memberDeleteMode);
-    EXPECT_FALSE(form.state.hoverEnabled);
+    EXPECT_FALSE(form.editorState().hoverEnabled);
 }
 
 TEST_F(Members, ASupportCommandEndsMemberQueryAndOpensTheMenus) {
@@ -278,12 +278,12 @@ TEST(KeyTable, EveryRowInItsPrecedence) {
          Qt::Key_F3,
          [](KeyTableWindow& w) {
              EXPECT_FALSE(w.document.crosshairOn);
-             EXPECT_TRUE(w.form.state.memberInProgress);
+             EXPECT_TRUE(w.form.editorState().memberInProgress);
          }},
         {"F8 while waiting for a first point does nothing",
          [](KeyTableWindow& w) { w.startInput(QStringLiteral("1")); }, Qt::Key_F8,
          [](KeyTableWindow& w) {
-             EXPECT_FALSE(w.form.state.orthoMode);
+             EXPECT_FALSE(w.form.editorState().orthoMode);
              EXPECT_TRUE(w.document.memberInputMode);
          }},
         {"Esc releases a pick before it ends the mode",
@@ -306,7 +306,7 @@ TEST(KeyTable, EveryRowInItsPrecedence) {
          Qt::Key_Escape,
          [](KeyTableWindow& w) {
              EXPECT_FALSE(w.document.memberDeleteMode);
-             EXPECT_FALSE(w.form.state.hoverEnabled);
+             EXPECT_FALSE(w.form.editorState().hoverEnabled);
          }},
         {"Esc cancels the member being drawn",
          [](KeyTableWindow& w) {
@@ -337,11 +337,15 @@ TEST(KeyTable, EveryRowInItsPrecedence) {
         {"Esc without a mode resets member colours",
          [](KeyTableWindow& w) {
              oneMember(w);
-             w.choose(MenuCommand::ColourByMaterial);
-             w.form.canvas.setLineColour({kMemberLines, 1}, 516303);
+             w.choose(MenuCommand::MemberQuery);
+             w.hoverAt(4, 2);
+             w.keyUp(Qt::Key_Escape);  // ends the query; the member stays red
+             ASSERT_EQ(w.form.canvasModel().line(kMemberLines, 1).colour, 255);
          },
          Qt::Key_Escape,
-         [](KeyTableWindow& w) { EXPECT_EQ(w.form.canvas.line(kMemberLines, 1).colour, kBlack); }},
+         [](KeyTableWindow& w) {
+             EXPECT_EQ(w.form.canvasModel().line(kMemberLines, 1).colour, kBlack);
+         }},
     };
     for (const KeyRow& row : rows) {
         SCOPED_TRACE(row.name);

@@ -26,10 +26,10 @@ protected:
 
     // The canvas as the screen shows it, and as a full repaint draws it.
     QImage onScreen() const {
-        const QPoint corner = form.canvasView->mapTo(&form, QPoint(0, 0));
+        const QPoint corner = form.canvasWidget()->mapTo(&form, QPoint(0, 0));
         return form.screen()
-            ->grabWindow(form.winId(), corner.x(), corner.y(), form.canvasView->width(),
-                         form.canvasView->height())
+            ->grabWindow(form.winId(), corner.x(), corner.y(), form.canvasWidget()->width(),
+                         form.canvasWidget()->height())
             .toImage()
             .convertToFormat(QImage::Format_RGB32);
     }
@@ -40,7 +40,7 @@ protected:
         return onScreen().pixel(pixel.toPoint());
     }
     QImage repainted() const {
-        return form.canvasView->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return form.canvasWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
     // Pixels that differ, outside the property dialog's frame (a window of
@@ -52,7 +52,7 @@ protected:
         QRect dialog;
         if (form.hasForm3() && form.form3().isVisible()) {
             const QRect frame = form.form3().frameGeometry();
-            dialog = QRect(form.canvasView->mapFromGlobal(frame.topLeft()), frame.size());
+            dialog = QRect(form.canvasWidget()->mapFromGlobal(frame.topLeft()), frame.size());
         }
         int count = 0;
         for (int y = 0; y < screen.height(); ++y) {
@@ -192,13 +192,13 @@ TEST_F(OnScreen, AHoveredMemberTurnsRedAndBack) {
     choose(MenuCommand::MemberQuery);
     move(5.5f, 4.1f);
     move(5.5f, 4.1f);
-    ASSERT_EQ(form.canvas.line(kMemberLines, 2).colour, 255);
-    const QPointF beam = form.canvas.toPixel(4.5f, 4);
+    ASSERT_EQ(form.canvasModel().line(kMemberLines, 2).colour, 255);
+    const QPointF beam = form.canvasModel().toPixel(4.5f, 4);
     EXPECT_EQ(onScreenPixel(beam), qRgb(255, 0, 0));
     expectScreenShowsTheWindow("hover-beam");
     move(8.1f, 6);
     move(8.1f, 6);
-    ASSERT_EQ(form.canvas.line(kMemberLines, 3).colour, 255);
+    ASSERT_EQ(form.canvasModel().line(kMemberLines, 3).colour, 255);
     expectScreenShowsTheWindow("hover-column");
     EXPECT_EQ(onScreenPixel(beam), qRgb(0, 0, 0));
     press(8.1f, 6, Qt::RightButton);

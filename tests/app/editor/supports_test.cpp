@@ -34,7 +34,7 @@ protected:
     }
 
     const LineShape& line(LineGroup group, int index) const {
-        return form.canvas.line(group, index);
+        return form.canvasModel().line(group, index);
     }
     void expectLines(const std::vector<Expected>& lines, int index) const {
         for (const Expected& e : lines) {
@@ -50,7 +50,7 @@ protected:
         }
     }
     // Symbols of a kind on the canvas, the preview not counted.
-    int symbolsOn(LineGroup group) const { return form.canvas.lineCount(group) - 1; }
+    int symbolsOn(LineGroup group) const { return form.canvasModel().lineCount(group) - 1; }
 };
 
 TEST_F(Supports, APinnedSupportHangsBelowTheNodeOrAboveIt) {
@@ -149,7 +149,7 @@ TEST_F(Supports, EveryLineOfEachSymbolLiesWhereTheTablesPutIt) {
 TEST_F(Supports, ACommandStartsItsModeAndEndsTheOthersWithTheirPreviews) {
     drawFrame();
     choose(MenuCommand::FixedEnd);
-    EXPECT_EQ(form.Label6->text(),
+    EXPECT_EQ(form.hintLabel()->text(),
               QStringLiteral("移动鼠标捕捉杆端,捕捉成功后击鼠标左键定位,空格键变换支座方向"));
     move(4, 8);
     ASSERT_TRUE(line(kFixedSymbols, 0).visible);
@@ -164,14 +164,14 @@ TEST_F(Supports, CommandsBeforeTheDrawingIsCompleteAreRefused) {
     choose(MenuCommand::Pinned);  // no members at all
     startInput(QStringLiteral("2"));
     drawMember(2, 3, 6, 3);
-    form.canvas.printText(1, 1, QStringLiteral("x"));
+    choose(MenuCommand::ShowNumbers);  // prints on the canvas
     document.horizontalLinkMode = true;
     choose(MenuCommand::FixedEnd);
     EXPECT_EQ(platform.messages(),
               QStringList({QStringLiteral("先输入完杆件"), QStringLiteral("先输入完杆件")}));
     EXPECT_FALSE(document.fixedEndMode);
     EXPECT_TRUE(document.horizontalLinkMode);
-    EXPECT_TRUE(form.canvas.printLog().empty());
+    EXPECT_TRUE(form.canvasModel().printLog().empty());
 }
 
 TEST_F(Supports, ASecondSupportOnANodeReplacesTheFirst) {
@@ -213,9 +213,9 @@ TEST_F(Supports, DeletingSupportsRemovesEverySymbolAndIndexOneIsReused) {
     place(MenuCommand::Pinned, 2, 3);
     place(MenuCommand::Pinned, 6, 6);
     place(MenuCommand::FixedEnd, 6, 3);
-    form.canvas.printText(1, 1, QStringLiteral("x"));
+    choose(MenuCommand::ShowNumbers);  // prints on the canvas
     choose(MenuCommand::DeleteSupports);
-    EXPECT_TRUE(form.canvas.printLog().empty());
+    EXPECT_TRUE(form.canvasModel().printLog().empty());
     for (LineGroup group : {kFixedSymbols, 10, 18, 19, 46, 32, 45}) {
         EXPECT_EQ(symbolsOn(group), 0) << group;
     }

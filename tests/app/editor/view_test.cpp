@@ -18,14 +18,14 @@ TEST_F(View, StartsWithTheWorldWindowOfTheScreen) {
     EXPECT_EQ(document.world.scaleTop, 0.0f);
     EXPECT_FLOAT_EQ(document.world.scaleWidth, screen->geometry().width() * twips / 1000);
     EXPECT_GT(document.world.scaleHeight, 0.0f);
-    EXPECT_EQ(form.Label6->text(), QStringLiteral("提示:"));
-    EXPECT_EQ(form.Frame1->title(), QStringLiteral("整体坐标系统"));
+    EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("提示:"));
+    EXPECT_EQ(form.legend()->title(), QStringLiteral("整体坐标系统"));
     EXPECT_TRUE(form.windowTitle().startsWith(QStringLiteral("Orvandel")));
     EXPECT_TRUE(form.windowTitle().endsWith(QStringLiteral("/noname.tsd")));
     EXPECT_TRUE(document.crosshairOn);
     for (const LineGroup previews : {kFixedSymbols, 10, 19, 32, 46}) {
-        EXPECT_TRUE(form.canvas.line(previews, 0).loaded) << previews;
-        EXPECT_FALSE(form.canvas.line(previews, 0).visible) << previews;
+        EXPECT_TRUE(form.canvasModel().line(previews, 0).loaded) << previews;
+        EXPECT_FALSE(form.canvasModel().line(previews, 0).visible) << previews;
     }
 }
 
@@ -72,9 +72,9 @@ TEST_F(View, ZoomInThenOutRestoresTheWindow) {
                          start.scaleTop + start.scaleHeight / 2);
     choose(MenuCommand::ZoomIn);
     EXPECT_FLOAT_EQ(document.world.scaleWidth, start.scaleWidth * 0.8f);
-    const QPointF centreOnScreen = form.canvas.toPixel(centre.x(), centre.y());
-    EXPECT_NEAR(centreOnScreen.x(), form.canvas.pixelSize().width() / 2.0, 1e-3);
-    EXPECT_NEAR(centreOnScreen.y(), form.canvas.pixelSize().height() / 2.0, 1e-3);
+    const QPointF centreOnScreen = form.canvasModel().toPixel(centre.x(), centre.y());
+    EXPECT_NEAR(centreOnScreen.x(), form.canvasModel().pixelSize().width() / 2.0, 1e-3);
+    EXPECT_NEAR(centreOnScreen.y(), form.canvasModel().pixelSize().height() / 2.0, 1e-3);
     EXPECT_GT(document.world.scaleTop, start.scaleTop);
     choose(MenuCommand::ZoomOut);
     EXPECT_FLOAT_EQ(document.world.scaleWidth, start.scaleWidth);
@@ -97,19 +97,19 @@ TEST_F(View, PanPutsThePickedPointUnderTheSecondPress) {
     startInput(QStringLiteral("1"));
     drawMember(2, 2, 5, 2);
     choose(MenuCommand::Pan);  // refused while member input waits for a point
-    EXPECT_FALSE(form.state.panArmed);
+    EXPECT_FALSE(form.editorState().panArmed);
     keyUp(Qt::Key_Escape);
 
     choose(MenuCommand::Pan);
-    EXPECT_TRUE(form.state.panArmed);
-    EXPECT_EQ(form.canvasView->cursor().shape(), Qt::SizeAllCursor);
+    EXPECT_TRUE(form.editorState().panArmed);
+    EXPECT_EQ(form.canvasWidget()->cursor().shape(), Qt::SizeAllCursor);
     press(3, 4);
-    const QPointF dropPixel = form.canvas.toPixel(6, 5);
+    const QPointF dropPixel = form.canvasModel().toPixel(6, 5);
     press(6, 5);
-    const QPointF anchorPixel = form.canvas.toPixel(3, 4);
+    const QPointF anchorPixel = form.canvasModel().toPixel(3, 4);
     EXPECT_NEAR(anchorPixel.x(), dropPixel.x(), 1e-3);
     EXPECT_NEAR(anchorPixel.y(), dropPixel.y(), 1e-3);
-    EXPECT_EQ(form.canvasView->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(form.canvasWidget()->cursor().shape(), Qt::ArrowCursor);
     // Member lines stay at their world places.
     EXPECT_EQ(memberLine(1).x1, 2.0f);
 
@@ -123,34 +123,34 @@ TEST_F(View, PanPutsThePickedPointUnderTheSecondPress) {
 
 TEST_F(View, CrosshairFollowsTheMouseUntilSwitchedOff) {
     move(3, 4);
-    const LineShape& horizontal = form.canvas.line(kCrosshairX);
+    const LineShape& horizontal = form.canvasModel().line(kCrosshairX);
     EXPECT_EQ(horizontal.y1, 4.0f);
     EXPECT_EQ(horizontal.x1, document.world.scaleLeft);
-    EXPECT_EQ(form.canvas.line(kCrosshairY).x1, 3.0f);
-    EXPECT_EQ(form.canvas.line(kBoxTop).y1, 3.8f);
-    EXPECT_EQ(form.canvas.line(kBoxRight).x1, 3.2f);
-    EXPECT_EQ(form.Text1->text(), QStringLiteral("3"));
-    EXPECT_EQ(form.Text2->text(), QStringLiteral("4"));
+    EXPECT_EQ(form.canvasModel().line(kCrosshairY).x1, 3.0f);
+    EXPECT_EQ(form.canvasModel().line(kBoxTop).y1, 3.8f);
+    EXPECT_EQ(form.canvasModel().line(kBoxRight).x1, 3.2f);
+    EXPECT_EQ(form.xBox()->text(), QStringLiteral("3"));
+    EXPECT_EQ(form.yBox()->text(), QStringLiteral("4"));
 
     keyUp(Qt::Key_F3);
-    EXPECT_FALSE(form.canvas.line(kCrosshairX).visible);
-    EXPECT_FALSE(form.canvas.line(kBoxBottom).visible);
-    EXPECT_EQ(form.canvas.line(kCrosshairY).x1, 0.0f);
+    EXPECT_FALSE(form.canvasModel().line(kCrosshairX).visible);
+    EXPECT_FALSE(form.canvasModel().line(kBoxBottom).visible);
+    EXPECT_EQ(form.canvasModel().line(kCrosshairY).x1, 0.0f);
     move(5, 5);
-    EXPECT_FALSE(form.canvas.line(kCrosshairX).visible);
-    EXPECT_EQ(form.canvas.line(kCrosshairY).x1, 0.0f);
-    EXPECT_EQ(form.Text1->text(), QStringLiteral("5"));
+    EXPECT_FALSE(form.canvasModel().line(kCrosshairX).visible);
+    EXPECT_EQ(form.canvasModel().line(kCrosshairY).x1, 0.0f);
+    EXPECT_EQ(form.xBox()->text(), QStringLiteral("5"));
 
     keyUp(Qt::Key_F3);
-    EXPECT_TRUE(form.canvas.line(kCrosshairX).visible);
+    EXPECT_TRUE(form.canvasModel().line(kCrosshairX).visible);
     move(6, 5);
-    EXPECT_EQ(form.canvas.line(kCrosshairY).x1, 6.0f);
+    EXPECT_EQ(form.canvasModel().line(kCrosshairY).x1, 6.0f);
 }
 
 TEST_F(View, NumbersArePrintedUntilClearedOrSweptAway) {
     choose(MenuCommand::ShowNumbers);  // nothing drawn yet
-    EXPECT_TRUE(form.canvas.printLog().empty());
-    EXPECT_EQ(form.Label6->text(), QStringLiteral("提示:"));
+    EXPECT_TRUE(form.canvasModel().printLog().empty());
+    EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("提示:"));
 
     startInput(QStringLiteral("3"));
     drawMember(2, 2, 6, 2);
@@ -159,20 +159,20 @@ TEST_F(View, NumbersArePrintedUntilClearedOrSweptAway) {
     keyUp(Qt::Key_Escape);
     keyUp(Qt::Key_F3);  // keep the crosshair off the numbers
     choose(MenuCommand::ShowNumbers);
-    const auto& log = form.canvas.printLog();
+    const auto& log = form.canvasModel().printLog();
     ASSERT_EQ(log.size(), 9u);
     EXPECT_EQ(log[0].text, QStringLiteral("1"));
     EXPECT_EQ(log[0].x1, 2.2f);
     EXPECT_EQ(log[0].y1, 2.2f);
     EXPECT_EQ(log[2].text, QStringLiteral("1"));  // member 1 at its middle
     EXPECT_EQ(log[2].x1, 4.2f);
-    EXPECT_EQ(form.Label6->text(), QStringLiteral("十字光标划过即清除屏幕显示"));
+    EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("十字光标划过即清除屏幕显示"));
     choose(MenuCommand::ShowNumbers);  // drawn again, nothing cleared
-    EXPECT_EQ(form.canvas.printLog().size(), 18u);
+    EXPECT_EQ(form.canvasModel().printLog().size(), 18u);
 
     // The crosshair sweeping across a number wipes its pixels.
-    const QImage& layer = form.canvas.layer();
-    const QPoint label = form.canvas.toPixel(4.2, 2.2).toPoint() + QPoint(3, 6);
+    const QImage& layer = form.canvasModel().layer();
+    const QPoint label = form.canvasModel().toPixel(4.2, 2.2).toPoint() + QPoint(3, 6);
     QRect numberArea(label - QPoint(3, 6), QSize(10, 14));
     const auto inkIn = [&](const QRect& area) {
         int ink = 0;
@@ -185,16 +185,16 @@ TEST_F(View, NumbersArePrintedUntilClearedOrSweptAway) {
     };
     ASSERT_GT(inkIn(numberArea), 0);
     keyUp(Qt::Key_F3);
-    const QPointF column = form.canvas.toPixel(4.2, 2.2);
+    const QPointF column = form.canvasModel().toPixel(4.2, 2.2);
     for (int dx = 0; dx < 12; ++dx) {
-        const QPointF at = form.canvas.toWorld(column + QPointF(dx, 0));
+        const QPointF at = form.canvasModel().toWorld(column + QPointF(dx, 0));
         move(static_cast<float>(at.x()), 8);
     }
     EXPECT_EQ(inkIn(numberArea), 0);
-    EXPECT_EQ(form.canvas.printLog().size(), 18u);
+    EXPECT_EQ(form.canvasModel().printLog().size(), 18u);
 
     choose(MenuCommand::ZoomIn);
-    EXPECT_TRUE(form.canvas.printLog().empty());
+    EXPECT_TRUE(form.canvasModel().printLog().empty());
     EXPECT_EQ(memberLine(2).x1, 6.0f);
 }
 
@@ -214,16 +214,16 @@ TEST_F(View, RedrawPlacesSupportSymbolsFromTheModel) {
     pinnedNode.y = 5;
     placeSupport(document, 3, SupportPinned, pinnedNode);
     form.重装杆件();
-    const LineShape& fixed = form.canvas.line(kFixedSymbols, 1);
+    const LineShape& fixed = form.canvasModel().line(kFixedSymbols, 1);
     EXPECT_EQ(fixed.x1, 2.0f);
     EXPECT_EQ(fixed.y1, 1.8f);
     EXPECT_EQ(fixed.y2, 2.2f);
     EXPECT_EQ(fixed.width, 3);
-    const LineShape& ground = form.canvas.line(10, 1);
+    const LineShape& ground = form.canvasModel().line(10, 1);
     EXPECT_EQ(ground.y1, static_cast<float>(5 + 0.3981));
     EXPECT_EQ(ground.x1, static_cast<float>(6 - 0.22));
     EXPECT_EQ(ground.colour, 0xFF0000);
-    EXPECT_EQ(form.canvas.line(18, 1).x2, static_cast<float>(6 + 0.15));
+    EXPECT_EQ(form.canvasModel().line(18, 1).x2, static_cast<float>(6 + 0.15));
 }
 
 // The painted window: members black and thick, the crosshair in its
@@ -235,13 +235,13 @@ TEST_F(View, PaintsTheFrameAndTheCrosshair) {
     drawMember(2, 3, 7, 3);
     drawMember(7, 3, 7, 6);
     move(5, 5);
-    const QImage window = form.canvasView->grab().toImage();
-    const QPointF onMember = form.canvas.toPixel(4.5, 3);
+    const QImage window = form.canvasWidget()->grab().toImage();
+    const QPointF onMember = form.canvasModel().toPixel(4.5, 3);
     EXPECT_EQ(window.pixelColor(onMember.toPoint()), QColor(Qt::black));
-    const QPointF onCrosshair = form.canvas.toPixel(3.5, 5);
+    const QPointF onCrosshair = form.canvasModel().toPixel(3.5, 5);
     EXPECT_EQ(window.pixelColor(QPoint(qRound(onCrosshair.x()), qFloor(onCrosshair.y()))).blue(),
               255);
-    const QPointF empty = form.canvas.toPixel(4.5, 4.5);
+    const QPointF empty = form.canvasModel().toPixel(4.5, 4.5);
     EXPECT_EQ(window.pixelColor(empty.toPoint()), QColor(Qt::white));
     if (const QByteArray folder = qgetenv("ORVANDEL_SCREENSHOTS"); !folder.isEmpty()) {
         choose(MenuCommand::ShowNumbers);
@@ -269,15 +269,15 @@ TEST_F(View, RedrawAfterAZoomRestoresEachSymbolsSide) {
     choose(MenuCommand::ZoomIn);
     EXPECT_FALSE(document.supportDirection);
     // Node 1's ground line above it, node 3's below.
-    EXPECT_EQ(form.canvas.line(10, 1).y1, static_cast<float>(2 - 0.3981));
-    EXPECT_EQ(form.canvas.line(32, 1).y1, static_cast<float>(5 + 0.3981));
+    EXPECT_EQ(form.canvasModel().line(10, 1).y1, static_cast<float>(2 - 0.3981));
+    EXPECT_EQ(form.canvasModel().line(32, 1).y1, static_cast<float>(5 + 0.3981));
 
     hanging.支座方向 = true;
     placeSupport(document, 3, SupportVerticalLink, hanging);
     document.supportDirection = false;
     choose(MenuCommand::ZoomOut);
     EXPECT_TRUE(document.supportDirection);
-    EXPECT_EQ(form.canvas.line(32, 1).y1, static_cast<float>(5 - 0.3981));
+    EXPECT_EQ(form.canvasModel().line(32, 1).y1, static_cast<float>(5 - 0.3981));
 }
 
 // Every piece of each kind of symbol is drawn: one segment per line array.
@@ -286,7 +286,7 @@ TEST_F(View, SupportSymbolsDrawEveryPiece) {
     form.DrawHorizontalLinkSymbol(6, 3, 1);
     form.DrawVerticalLinkSymbol(9, 3, 1);
     for (LineGroup group = 10; group <= 46; ++group) {
-        const LineShape& piece = form.canvas.line(group, 1);
+        const LineShape& piece = form.canvasModel().line(group, 1);
         EXPECT_TRUE(piece.loaded && (piece.x1 != piece.x2 || piece.y1 != piece.y2)) << group;
     }
 }
@@ -302,7 +302,7 @@ TEST_F(View, RedrawUnloadsLinesOfMembersTheDocumentNoLongerHas) {
     document.membersEntered = 1;
     document.members[1].x2 = 7;
     choose(MenuCommand::ZoomIn);
-    EXPECT_EQ(form.canvas.lineCount(kMemberLines), 2);
+    EXPECT_EQ(form.canvasModel().lineCount(kMemberLines), 2);
     EXPECT_EQ(memberLine(1).x2, 7.0f);
 }
 

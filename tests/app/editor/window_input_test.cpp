@@ -18,9 +18,11 @@ protected:
     void startDrawing() {
         startInput(QStringLiteral("3"));
         click(2, 2);
-        ASSERT_TRUE(form.state.memberInProgress);
+        ASSERT_TRUE(form.editorState().memberInProgress);
     }
-    bool drawing() const { return form.state.memberInProgress && !form.state.awaitingFirstPoint; }
+    bool drawing() const {
+        return form.editorState().memberInProgress && !form.editorState().awaitingFirstPoint;
+    }
 };
 
 TEST_F(WindowInput, EscThatClosedAMenuLeavesTheMemberBeingDrawn) {
@@ -30,13 +32,13 @@ TEST_F(WindowInput, EscThatClosedAMenuLeavesTheMemberBeingDrawn) {
     ASSERT_TRUE(window->isVisible());
     QTest::keyPress(window, Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
-    QTest::keyRelease(form.canvasView, Qt::Key_Escape);
+    QTest::keyRelease(form.canvasWidget(), Qt::Key_Escape);
     EXPECT_TRUE(drawing());
-    EXPECT_NE(form.Label6->text(), QStringLiteral("重新输入杆件"));
+    EXPECT_NE(form.hintLabel()->text(), QStringLiteral("重新输入杆件"));
     // A key pressed and released on the canvas still acts.
     keyUp(Qt::Key_Escape);
     EXPECT_FALSE(drawing());
-    EXPECT_EQ(form.Label6->text(), QStringLiteral("重新输入杆件"));
+    EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("重新输入杆件"));
 }
 
 TEST_F(WindowInput, EscThatDismissedAMessageBoxKeepsMemberInput) {
@@ -45,7 +47,7 @@ TEST_F(WindowInput, EscThatDismissedAMessageBoxKeepsMemberInput) {
     click(5, 2);
     ASSERT_EQ(platform.messages(), QStringList{QStringLiteral("断面尺寸校核发现错误")});
     // The box took the press; only the release reaches the window.
-    QTest::keyRelease(form.canvasView, Qt::Key_Escape);
+    QTest::keyRelease(form.canvasWidget(), Qt::Key_Escape);
     EXPECT_TRUE(document.memberInputMode);
     EXPECT_TRUE(form.form3().isVisible());
 }
@@ -54,12 +56,12 @@ TEST_F(WindowInput, EscInAPropertyFieldOnlyHandsTheKeyboardBack) {
     startDrawing();
     QLineEdit* field = form.form3().Text1[1];
     QTest::keyPress(field, Qt::Key_Escape);
-    QTest::keyRelease(form.canvasView, Qt::Key_Escape);
+    QTest::keyRelease(form.canvasWidget(), Qt::Key_Escape);
     EXPECT_TRUE(document.memberInputMode);
     EXPECT_TRUE(drawing());
     // The editor has the keyboard again: F8 and Esc work at once.
     keyUp(Qt::Key_F8);
-    EXPECT_TRUE(form.state.orthoMode);
+    EXPECT_TRUE(form.editorState().orthoMode);
     keyUp(Qt::Key_Escape);
     EXPECT_FALSE(drawing());
     EXPECT_TRUE(document.memberInputMode);
@@ -85,14 +87,14 @@ TEST_F(WindowInput, PressesOnTheLegendAndTheHintTextAreNoPoints) {
     startDrawing();
     keyUp(Qt::Key_Escape);  // a short hint: "重新输入杆件"
     move(3, 3);
-    QTest::mouseClick(form.Label1, Qt::LeftButton);  // the "X" of the legend
-    QTest::mouseClick(form.Frame1, Qt::LeftButton, {}, QPoint(150, 10));
-    QTest::mouseClick(form.Label6, Qt::LeftButton, {}, QPoint(5, 10));
+    QTest::mouseClick(form.xAxisLabel(), Qt::LeftButton);  // the "X" of the legend
+    QTest::mouseClick(form.legend(), Qt::LeftButton, {}, QPoint(150, 10));
+    QTest::mouseClick(form.hintLabel(), Qt::LeftButton, {}, QPoint(5, 10));
     EXPECT_EQ(document.membersEntered, 0);
     // Beyond the end of the hint's text the band belongs to the canvas.
-    const int band = form.canvasView->width() - form.Label6->x() - 20;
-    ASSERT_GT(band, form.Label6->sizeHint().width());
-    QTest::mouseClick(form.Label6, Qt::LeftButton, {}, QPoint(band, 10));
+    const int band = form.canvasWidget()->width() - form.hintLabel()->x() - 20;
+    ASSERT_GT(band, form.hintLabel()->sizeHint().width());
+    QTest::mouseClick(form.hintLabel(), Qt::LeftButton, {}, QPoint(band, 10));
     EXPECT_EQ(document.membersEntered, 1);
 }
 
@@ -110,28 +112,28 @@ TEST_F(WindowInput, ZoomingWhileDrawingKeepsTheFirstEnd) {
 TEST_F(WindowInput, TabMovesFromTheXBoxToTheYBox) {
     startDrawing();
     form.activateWindow();
-    form.Text1->clear();
-    form.Text2->clear();
-    form.Text1->setFocus();
-    QTest::keyClicks(form.Text1, QStringLiteral("6"));
-    QTest::keyClick(form.Text1, Qt::Key_Tab);
-    ASSERT_TRUE(form.Text2->hasFocus());
-    QTest::keyClicks(form.Text2, QStringLiteral("0"));
-    QTest::keyClick(form.Text2, Qt::Key_Return);
-    EXPECT_EQ(form.Text1->text(), QStringLiteral("6"));
+    form.xBox()->clear();
+    form.yBox()->clear();
+    form.xBox()->setFocus();
+    QTest::keyClicks(form.xBox(), QStringLiteral("6"));
+    QTest::keyClick(form.xBox(), Qt::Key_Tab);
+    ASSERT_TRUE(form.yBox()->hasFocus());
+    QTest::keyClicks(form.yBox(), QStringLiteral("0"));
+    QTest::keyClick(form.yBox(), Qt::Key_Return);
+    EXPECT_EQ(form.xBox()->text(), QStringLiteral("6"));
     EXPECT_EQ(member(1).x2, 8.0f);
     EXPECT_EQ(member(1).y2, 2.0f);
-    EXPECT_FALSE(form.Text1->testAttribute(Qt::WA_InputMethodEnabled));
-    EXPECT_FALSE(form.Text2->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_FALSE(form.xBox()->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_FALSE(form.yBox()->testAttribute(Qt::WA_InputMethodEnabled));
 }
 
 TEST_F(WindowInput, AnOffsetBeyondTheSingleRangeIsRefusedWithABeep) {
     startDrawing();
     move(4, 3);
     const LineShape before = memberLine(1);
-    form.Text1->setText(QStringLiteral("1") + QString(40, QLatin1Char('0')));
-    form.Text2->setText(QStringLiteral("0"));
-    QTest::keyClick(form.Text2, Qt::Key_Return);
+    form.xBox()->setText(QStringLiteral("1") + QString(40, QLatin1Char('0')));
+    form.yBox()->setText(QStringLiteral("0"));
+    QTest::keyClick(form.yBox(), Qt::Key_Return);
     EXPECT_EQ(platform.count(PlatformCall::Kind::Beep), 1);
     EXPECT_TRUE(drawing());
     EXPECT_EQ(memberLine(1), before);
@@ -142,10 +144,10 @@ TEST_F(WindowInput, StartUpScaleFollowsTheClientAreaUntilTheUserActs) {
     form.setWindowState(Qt::WindowNoState);
     form.resize(900, 500);
     QCoreApplication::processEvents();
-    const float perPixel = document.world.scaleHeight / form.canvasView->height();
+    const float perPixel = document.world.scaleHeight / form.canvasWidget()->height();
     form.resize(900, 700);
     QCoreApplication::processEvents();
-    EXPECT_FLOAT_EQ(document.world.scaleHeight / form.canvasView->height(), perPixel);
+    EXPECT_FLOAT_EQ(document.world.scaleHeight / form.canvasWidget()->height(), perPixel);
     press(1, 1);
     const WorldWindow settled = document.world;
     form.resize(900, 600);
@@ -158,28 +160,28 @@ TEST_F(WindowInput, AResizeClearsPrintedNumbers) {
     drawMember(2, 2, 5, 2);
     keyUp(Qt::Key_Escape);
     choose(MenuCommand::ShowNumbers);
-    ASSERT_FALSE(form.canvas.printLog().empty());
+    ASSERT_FALSE(form.canvasModel().printLog().empty());
     form.setWindowState(Qt::WindowNoState);
     form.resize(form.width() - 50, form.height() - 50);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(form.canvas.printLog().empty());
+    EXPECT_TRUE(form.canvasModel().printLog().empty());
     EXPECT_EQ(memberLine(1).x2, 5.0f);
 }
 
 TEST_F(WindowInput, PastedTextPassesTheBoxesKeyFilter) {
     startInput(QStringLiteral("1"));
-    form.Text1->clear();
+    form.xBox()->clear();
     QGuiApplication::clipboard()->setText(QStringLiteral("5"));
-    form.Text1->paste();  // waiting for a first point: nothing is taken
-    EXPECT_EQ(form.Text1->text(), QString());
+    form.xBox()->paste();  // waiting for a first point: nothing is taken
+    EXPECT_EQ(form.xBox()->text(), QString());
     click(2, 2);
-    form.Text1->clear();
+    form.xBox()->clear();
     QGuiApplication::clipboard()->setText(QStringLiteral("3e5"));
-    form.Text1->paste();
-    EXPECT_EQ(form.Text1->text(), QString());
+    form.xBox()->paste();
+    EXPECT_EQ(form.xBox()->text(), QString());
     QGuiApplication::clipboard()->setText(QStringLiteral("-3.5"));
-    form.Text1->paste();
-    EXPECT_EQ(form.Text1->text(), QStringLiteral("-3.5"));
+    form.xBox()->paste();
+    EXPECT_EQ(form.xBox()->text(), QStringLiteral("-3.5"));
 }
 
 }  // namespace
