@@ -162,12 +162,26 @@ void Canvas::unloadLine(LineGroup group, int index) {
     }
 }
 
+// Line arrays are numbered 0..46; any other number is a fault of the
+// caller, stopped by the assertion in debug builds. Elsewhere the change
+// goes to a scratch array that is never painted and reads find nothing, so
+// the lines of another array are never hit.
 Canvas::Group& Canvas::group_(LineGroup group) {
-    return groups_[static_cast<std::size_t>(std::clamp(group, 0, kLineGroupCount - 1))];
+    if (group < 0 || group >= kLineGroupCount) {
+        Q_ASSERT_X(false, "Canvas", "unknown line group");
+        scratch_ = Group{};
+        return scratch_;
+    }
+    return groups_[static_cast<std::size_t>(group)];
 }
 
 const Canvas::Group& Canvas::group_(LineGroup group) const {
-    return groups_[static_cast<std::size_t>(std::clamp(group, 0, kLineGroupCount - 1))];
+    static const Group kNoGroup;
+    if (group < 0 || group >= kLineGroupCount) {
+        Q_ASSERT_X(false, "Canvas", "unknown line group");
+        return kNoGroup;
+    }
+    return groups_[static_cast<std::size_t>(group)];
 }
 
 // Applies `change` to an existing line shape and reports what changed;

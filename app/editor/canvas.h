@@ -146,6 +146,7 @@ private:
 
     Document& document_;
     std::array<Group, kLineGroupCount> groups_;
+    Group scratch_;  // takes changes to unknown arrays
     QImage layer_;
     bool layerEmpty_ = true;
     std::vector<CanvasPrint> log_;

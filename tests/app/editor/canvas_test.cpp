@@ -102,6 +102,16 @@ TEST_F(CanvasTest, ChangesAskForRepaintsOnlyWhenSomethingChanged) {
     EXPECT_GT(repaints, afterLoad);
 }
 
+TEST_F(CanvasTest, AnUnknownLineArrayIsAFaultThatHitsNoOtherArray) {
+    canvas.loadLine(kLastSupportLines, 1, LineShape{0, 0, 1, 1, kBlack, 1, true});
+    const LineShape last = canvas.line(kLastSupportLines, 1);
+    EXPECT_DEBUG_DEATH(canvas.loadLine(kLineGroupCount, 1, LineShape{5, 5, 6, 6, kBlack, 1, true}),
+                       "unknown line group");
+    EXPECT_DEBUG_DEATH(canvas.moveLine({-1, 0}, 1, 2, 3, 4), "unknown line group");
+    EXPECT_EQ(canvas.line(kLastSupportLines, 1), last);
+    EXPECT_EQ(canvas.lineCount(0), 0);
+}
+
 // A horizontal line far beyond single precision's reach on both sides is
 // still drawn where it crosses the window, and nothing else is touched.
 TEST_F(CanvasTest, HugeCoordinatesPaintWhereTheLineCrossesTheWindow) {
