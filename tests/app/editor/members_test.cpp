@@ -206,6 +206,28 @@ TEST_F(Members, ARightPressFreezesTheQueriedMemberForTheDialog) {
     EXPECT_TRUE(menuEnabled(MenuId::Members));
 }
 
+TEST_F(Members, ChoosingAShapeGivesThePickedMemberItsDefaults) {
+    drawFrame({{2, 2, 6, 2}, {6, 2, 6, 6}});
+    choose(MenuCommand::MemberQuery);
+    hoverAt(4, 2);
+    chooseSection("T形");  // nothing picked: nothing written
+    EXPECT_EQ(member(1).断面, "矩形");
+    hoverAt(4, 2);
+    press(4, 2, Qt::RightButton);
+    chooseSection("T形");
+    EXPECT_EQ(member(1).断面, "T形");
+    EXPECT_EQ(member(1).尺寸, (std::vector<float>{0.2f, 0.4f, 0.15f, 0.6f, 0}));
+    EXPECT_EQ(member(2).断面, "矩形");
+    // Picked, but the mark is gone (Esc of an earlier step reset the
+    // colours): the dialog writes nowhere.
+    keyUp(Qt::Key_Escape);
+    press(9, 9, Qt::RightButton);  // over no member
+    ASSERT_TRUE(document.memberPicked);
+    chooseSection("矩形");
+    EXPECT_EQ(member(1).断面, "T形");
+    EXPECT_EQ(member(2).断面, "矩形");
+}
+
 TEST_F(Members, AModeCommandEndsTheModeBeforeIt) {
     drawFrame({{2, 2, 6, 2}});
     choose(MenuCommand::MemberQuery);
