@@ -54,6 +54,7 @@ struct Document {
     bool loadQueryMode = false;
     bool memberPicked = false;
     std::int16_t hoveredMember = 0;
+    std::int16_t shownLoadIndex = 0;  // the load of the picked member the load dialog shows
     bool fixedEndMode = false;
     bool pinnedMode = false;
     bool horizontalLinkMode = false;

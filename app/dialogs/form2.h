@@ -1,0 +1,65 @@
+// The load dialog: a small modeless window kept above the editor that holds
+// one member load (kind, position or extent xq, value q) with a sketch of
+// the kind. Load input gives the load to the member marked on the canvas
+// with F12; load query lists the picked member's loads, writes every edit
+// to it at once and deletes loads with Del.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "document/document.h"
+
+class Platform;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+class Form2 : public QWidget {
+public:
+    // `programFolder` holds the sketch bitmaps; `editor` is the main window
+    // the dialog stays above and hands the keyboard back to.
+    Form2(Document& document, Platform& platform, QString programFolder, QWidget* editor);
+
+    // Load input: the six kinds, "均布" with xq = q = 1, caption "荷载输入".
+    void 输入荷载时窗体();
+    // F12 in load input: appends the dialog's load to the marked member.
+    void AddLoadToMember();
+    // Load query: the picked member's loads in the list, load 1 shown.
+    void ShowMemberLoads();
+    // Writes the two fields to the shown load of the picked member.
+    void UpdateShownLoad();
+    // Deletes the shown load of the picked member.
+    void DeleteShownLoad();
+
+    // The member whose canvas line carries the mark (red), the highest
+    // number when several do; 0 for none. Set by the editor.
+    std::function<std::int16_t()> markedMember;
+    // Gives the keyboard focus to the editor window. Set by the editor.
+    std::function<void()> focusEditor;
+    // Writes the editor's hint label. Set by the editor.
+    std::function<void(const QString&)> showHint;
+
+    bool StayOnTop() const { return stayOnTop_; }
+
+    // Controls, by their window names; Text1[0] is xq, Text1[1] is q.
+    QLabel* Image1 = nullptr;
+    QLabel* Label1 = nullptr;  // "Xq="
+    QLabel* Label2 = nullptr;  // "q="
+    QLabel* Label3 = nullptr;  // the check box's caption
+    QLabel* Label4 = nullptr;  // "m"
+    QLabel* Label5 = nullptr;  // "kn,kn*m,kn/m"
+    std::array<QLineEdit*, 2> Text1{};
+    QComboBox* Combo1 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+
+private:
+    Document& document_;
+    Platform& platform_;
+    QString programFolder_;
+    QWidget* editor_;
+    bool stayOnTop_ = false;
+};
