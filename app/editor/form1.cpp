@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "dialogs/form2.h"
 #include "dialogs/form3.h"
 #include "editor/canvas_view.h"
 #include "platform/character_filter.h"
@@ -91,23 +92,39 @@ void Form1::buildLegend() {
     setTabOrder(Text1, Text2);
 }
 
+// The member the dialogs act on: the highest-numbered member whose line
+// carries the mark (red); 0 for none.
+std::int16_t Form1::markedMember() const {
+    for (int i = document.membersEntered; i >= 1; --i) {
+        if (canvas.line(kMemberLines, i).colour == 255) {
+            return static_cast<std::int16_t>(i);
+        }
+    }
+    return 0;
+}
+
+void Form1::giveKeyboardToEditor() {
+    activateWindow();
+    canvasView->setFocus();
+}
+
 Form3& Form1::form3() {
     if (!form3_) {
         form3_ = std::make_unique<Form3>(document, platform, programFolder_, this);
-        form3_->focusEditor = [this] {
-            activateWindow();
-            canvasView->setFocus();
-        };
-        form3_->markedMember = [this]() -> std::int16_t {
-            for (int i = document.membersEntered; i >= 1; --i) {
-                if (canvas.line(kMemberLines, i).colour == 255) {
-                    return static_cast<std::int16_t>(i);
-                }
-            }
-            return 0;
-        };
+        form3_->focusEditor = [this] { giveKeyboardToEditor(); };
+        form3_->markedMember = [this] { return markedMember(); };
     }
     return *form3_;
+}
+
+Form2& Form1::form2() {
+    if (!form2_) {
+        form2_ = std::make_unique<Form2>(document, platform, programFolder_, this);
+        form2_->focusEditor = [this] { giveKeyboardToEditor(); };
+        form2_->markedMember = [this] { return markedMember(); };
+        form2_->showHint = [this](const QString& hint) { Label6->setText(hint); };
+    }
+    return *form2_;
 }
 
 void Form1::setCaption() {

@@ -18,6 +18,7 @@
 #include "editor/menu_commands.h"
 
 class CanvasView;
+class Form2;
 class Form3;
 class Platform;
 class QAction;
@@ -73,6 +74,11 @@ public:
     // The member property dialog, created on first use.
     Form3& form3();
     bool hasForm3() const { return form3_ != nullptr; }
+    // The load dialog, created on first use.
+    Form2& form2();
+    bool hasForm2() const { return form2_ != nullptr; }
+    // The member the dialogs act on: the highest-numbered red member, or 0.
+    std::int16_t markedMember() const;
 
     // Start-up: the window maximised, the world window from the screen,
     // the document reset.
@@ -141,6 +147,10 @@ public:
     void 不同材料分色显示();
     void 不同尺寸分色显示();
     void 不同断面分色显示();
+
+    // Loads (form1_loads.cpp).
+    void 输入荷载();
+    void 荷载查询修改();
     // The member under the mouse, marked red; 0 for none.
     std::int16_t HoverMember(bool enable);
     void DrawLocalAxisTick(std::int16_t i);
@@ -211,6 +221,8 @@ private:
     void escapeInnermostStep();
     void memberPointPress(float x, float y);
     void pickHoveredMember();
+    void openPickedMembersLoads();
+    void giveKeyboardToEditor();
     void colourMembersBy(const std::function<bool(const gj&, const gj&)>& sameKey);
     void dropLastMember(std::int16_t n);
     void rubberBand(float x, float y);
@@ -239,6 +251,7 @@ private:
     std::map<MenuId, QMenu*> menus_;
     std::map<MenuCommand, QAction*> items_;
     std::unique_ptr<Form3> form3_;
+    std::unique_ptr<Form2> form2_;
     // Keys pressed while the window or its coordinate boxes had the
     // keyboard, not yet released (Qt key codes).
     std::set<int> keysPressedHere_;

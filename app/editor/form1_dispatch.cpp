@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
+#include "dialogs/form2.h"
 #include "dialogs/form3.h"
 #include "editor/form1.h"
 
@@ -112,8 +113,9 @@ bool Form1::isPressOnLegendOrHint(QObject* watched, QEvent* event) const {
     return mouse->position().x() < Label6->sizeHint().width();
 }
 
-// Space and F3 act in every mode; F8 belongs to the member being drawn;
-// Esc and Del then take the first row that applies, innermost step first.
+// Space and F3 act in every mode, F12 in load input; F8 belongs to the
+// member being drawn; Esc and Del then take the first row that applies,
+// innermost step first.
 void Form1::Form_KeyUp(int key) {
     startupScalePending_ = false;
     if (key == keys::Space) {
@@ -121,6 +123,10 @@ void Form1::Form_KeyUp(int key) {
     }
     if (key == keys::F3) {
         switchCrosshair();
+    }
+    if (key == keys::F12 && document.loadInputMode && !document.memberDeleteMode) {
+        form2().AddLoadToMember();
+        ResetMemberColours();  // the next load needs the mouse on a member again
     }
     if (key == keys::F8) {
         if (state.memberInProgress && !state.awaitingFirstPoint) {

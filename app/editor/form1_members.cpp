@@ -170,6 +170,9 @@ void Form1::pickHoveredMember() {
     if (document.memberQueryMode || document.loadQueryMode) {
         document.memberPicked = true;
     }
+    if (document.loadQueryMode) {
+        openPickedMembersLoads();
+    }
 }
 
 // Members with equal keys share the colour of the lowest-numbered member

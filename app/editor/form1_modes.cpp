@@ -3,6 +3,7 @@
 // what entering a mode does, so that at most one mode runs at a time.
 #include <array>
 
+#include "dialogs/form2.h"
 #include "dialogs/form3.h"
 #include "editor/form1.h"
 
@@ -47,7 +48,8 @@ bool Form1::supportPlacementRunning() const {
 
 // Ends whatever mode runs and starts `mode`: every other mode flag off, no
 // member picked, member input waiting for a first point only in member
-// input, the hover test on in the modes that point at members, the menus
+// input, the hover test on in the modes that point at members, each dialog
+// hidden unless the mode uses it, the menus
 // closed by the modes that must not be interrupted by other commands and
 // open again in the others.
 void Form1::enterMode(Mode mode) {
@@ -74,6 +76,9 @@ void Form1::enterMode(Mode mode) {
     state.hoverEnabled = row.hover;
     if (hasForm3() && mode != Mode::MemberInput && mode != Mode::MemberQuery) {
         form3().hide();
+    }
+    if (hasForm2() && mode != Mode::LoadInput && mode != Mode::LoadQuery) {
+        form2().hide();
     }
     if (row.closesMenus) {
         关闭菜单();
