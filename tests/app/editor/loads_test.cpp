@@ -1,0 +1,76 @@
+// Load input and load query from the editor's side: the commands and their
+// refusals, the mark that F12 and a right press act on, and the load
+// dialog shown and hidden with the modes.
+#include <QLabel>
+
+#include "dialogs/form2.h"
+#include "editor_fixture.h"
+
+namespace {
+
+class Loads : public EditorTest {
+protected:
+    // A portal of three members, all drawn.
+    void drawPortal() {
+        startInput(QStringLiteral("3"));
+        drawMember(2, 6, 2, 2);
+        drawMember(2, 2, 6, 2);
+        drawMember(6, 2, 6, 6);
+        keyUp(Qt::Key_Escape);
+    }
+    void hoverAt(float x, float y) {
+        move(x, y);
+        move(x, y);
+    }
+};
+
+TEST_F(Loads, CommandsWaitUntilEveryMemberIsDrawn) {
+    choose(MenuCommand::LoadInput);  // no member total: nothing at all
+    choose(MenuCommand::LoadQuery);
+    EXPECT_TRUE(platform.messages().isEmpty());
+    startInput(QStringLiteral("2"));
+    drawMember(2, 2, 6, 2);
+    choose(MenuCommand::LoadInput);
+    choose(MenuCommand::LoadQuery);
+    EXPECT_EQ(platform.messages(), (QStringList{QStringLiteral("杆件画完后再输入荷载!"),
+                                                QStringLiteral("杆件画完后再查询荷载!")}));
+    EXPECT_FALSE(document.loadInputMode);
+    EXPECT_FALSE(document.loadQueryMode);
+    EXPECT_FALSE(form.hasForm2() && form.form2().isVisible());
+}
+
+TEST_F(Loads, LoadInputShowsTheDialogAndEscHidesIt) {
+    drawPortal();
+    choose(MenuCommand::LoadInput);
+    EXPECT_TRUE(document.loadInputMode);
+    EXPECT_TRUE(form.editorState().hoverEnabled);
+    EXPECT_TRUE(form.form2().isVisible());
+    EXPECT_FALSE(menuEnabled(MenuId::Loads));
+    hoverAt(4, 2);
+    EXPECT_EQ(form.hintLabel()->text(),
+              QStringLiteral(" 2号4.000: F12键将荷载赋予该杆件;黑短线表示局部坐标的正Y方向."));
+    keyUp(Qt::Key_Escape);
+    EXPECT_FALSE(document.loadInputMode);
+    EXPECT_FALSE(form.form2().isVisible());
+    EXPECT_TRUE(menuEnabled(MenuId::Loads));
+}
+
+TEST_F(Loads, ARightPressOnAMemberWithoutLoadsSaysSoAndHidesTheDialog) {
+    drawPortal();
+    choose(MenuCommand::LoadQuery);
+    EXPECT_TRUE(document.loadQueryMode);
+    EXPECT_FALSE(form.hasForm2() && form.form2().isVisible());  // not before a pick
+    hoverAt(2, 4);
+    EXPECT_EQ(form.hintLabel()->text(),
+              QStringLiteral(" 1号杆长=4.000:  移动鼠标,右键选中该杆件,然后查询修改"));
+    press(2, 4, Qt::RightButton);
+    EXPECT_TRUE(document.memberPicked);
+    EXPECT_EQ(platform.messages(), QStringList{QStringLiteral("此杆件无荷载")});
+    EXPECT_FALSE(form.hasForm2() && form.form2().isVisible());
+    // A press over no member picks, but opens nothing.
+    keyUp(Qt::Key_Escape);
+    press(9, 9, Qt::RightButton);
+    EXPECT_EQ(platform.messages().size(), 1);
+}
+
+}  // namespace
