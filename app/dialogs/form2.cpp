@@ -1,19 +1,554 @@
 // The load dialog; see form2.h.
 #include "dialogs/form2.h"
 
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QScreen>
+#include <cmath>
+#include <utility>
+
+#include "dialogs/form3.h"
+#include "dialogs/load_kind_rows.h"
+#include "dialogs/load_list.h"
+#include "platform/character_filter.h"
+#include "platform/platform.h"
+#include "text/number_text.h"
+
+namespace {
+
+const QString kUniform = QStringLiteral("均布");
+const QString kTooManyLoads = QStringLiteral("每根杆件荷载数不能多于55个!");
+const QString kNoLoads = QStringLiteral("此杆件无荷载");
+const QString kChosenLoadHint = QStringLiteral("击Del键删除此荷载");
+const QString kSwitchHint = QStringLiteral("选中下拉框再击Del键删除此荷载");
+const QString kTypingHint = QStringLiteral("选中下拉框再击Del键可删除此荷载");
+
+// The controls sit at their design positions, given in twips; a twip is
+// 1/1440 inch, so 15 of them make a pixel at 96 dpi.
+constexpr int pixels(int twips) {
+    return twips / 15;
+}
+
+QRect twipRect(int left, int top, int width, int height) {
+    return {pixels(left), pixels(top), pixels(width), pixels(height)};
+}
+
+constexpr int kClientWidthTwips = 4560;
+constexpr int kClientHeightTwips = 3240;
+constexpr int kLineTwips = 270;
+// The list's height follows its font: 300 twips for the dialog font.
+constexpr int kComboTwips = 300;
+constexpr int kPositionRowTwips = 2520;
+constexpr int kValueRowTwips = 2880;
+// The member property dialog's client height; it sits at the editor's top
+// right, and this dialog right below it.
+constexpr int kPropertyDialogHeightTwips = 2520;
+
+enum Field { kPositionField = 0, kValueField = 1 };
+
+// Positions and extents are distances from the first end: never negative.
+bool isPositionCharacter(QChar c) {
+    return c == u'.' || (c >= u'0' && c <= u'9');
+}
+
+// A "," is let through but ends the number when it is read.
+bool isValueCharacter(QChar c) {
+    return isPositionCharacter(c) || c == u',' || c == u'-';
+}
+
+// The numeric value of a field as a load stores it: its leading decimal
+// number, 0 for none; a text too large for a single counts as none.
+float fieldValue(const QLineEdit& field) {
+    const auto value = static_cast<float>(orv::leadingNumber(field.text().toStdString()));
+    return std::isfinite(value) ? value : 0.0f;
+}
+
+// Three decimals without the zero before the point: 4 gives "4.000", 0.75
+// gives ".750".
+QString threeDecimals(double value) {
+    QString text = QString::fromStdString(orv::formatFixed(value, 3));
+    if (text.startsWith(QStringLiteral("0."))) {
+        text.remove(0, 1);
+    } else if (text.startsWith(QStringLiteral("-0."))) {
+        text.remove(1, 1);
+    }
+    return text;
+}
+
+// The general number form of a field: 2.5, 6, -10.
+QString generalText(float value) {
+    return QString::fromStdString(orv::displayText(value));
+}
+
+QLabel* createLabel(QWidget* parent, const QString& text, int left, int top) {
+    auto* label = new QLabel(text, parent);
+    label->adjustSize();
+    label->setGeometry(pixels(left), pixels(top), label->width(), pixels(kLineTwips));
+    return label;
+}
+
+enum class FieldKey { NotTyping, Accepted, Refused, Escape };
+
+// Keys that type a character are filtered; keys that type nothing (arrows,
+// Home, Delete, Tab) and shortcuts (Ctrl+V, whose paste the field's
+// character filter checks) keep working. Enter types nothing a number
+// holds, so it is refused with the letters.
+FieldKey classifyFieldKey(const QKeyEvent& key, bool (*accepts)(QChar)) {
+    switch (key.key()) {
+        case Qt::Key_Escape:
+            return FieldKey::Escape;
+        case Qt::Key_Backspace:
+            return FieldKey::Accepted;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return FieldKey::Refused;
+        case Qt::Key_Delete:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return FieldKey::NotTyping;
+        default:
+            break;
+    }
+    const QString typed = key.text();
+    if (typed.isEmpty()) {
+        return FieldKey::NotTyping;
+    }
+    const QChar c = typed.front();
+    if (key.modifiers().testFlag(Qt::ControlModifier) || !c.isPrint()) {
+        return FieldKey::NotTyping;
+    }
+    return typed.size() == 1 && accepts(c) ? FieldKey::Accepted : FieldKey::Refused;
+}
+
+// A character typed into the list; the kind is only chosen from the list.
+bool typesCharacter(const QKeyEvent& key) {
+    const QString typed = key.text();
+    return !typed.isEmpty() && typed.front().isPrint() &&
+           !key.modifiers().testFlag(Qt::ControlModifier);
+}
+
+}  // namespace
+
 Form2::Form2(Document& document, Platform& platform, QString programFolder, QWidget* editor)
     : QWidget(editor, Qt::Tool),
       document_(document),
       platform_(platform),
       programFolder_(std::move(programFolder)),
-      editor_(editor) {}
+      editor_(editor) {
+    // The design positions assume a 9-point dialog font.
+    QFont dialogFont = font();
+    dialogFont.setPointSize(9);
+    setFont(dialogFont);
+    setFixedSize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
+    createControls();
+    setStayOnTop(true);
+}
 
-void Form2::输入荷载时窗体() {}
+void Form2::createControls() {
+    Image1 = new QLabel(this);
+    Image1->setGeometry(twipRect(360, 0, 3855, 2415));
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1 = createLabel(this, QStringLiteral("Xq="), 120, kPositionRowTwips);
+    Label4 = createLabel(this, QStringLiteral("m"), 1560, kPositionRowTwips);
+    Label2 = createLabel(this, QStringLiteral("q="), 120, kValueRowTwips);
+    Label5 = createLabel(this, QStringLiteral("kn,kn*m,kn/m"), 1560, kValueRowTwips);
+    Label3 = createLabel(this, QStringLiteral("杆件全长布置荷载"), 3000, kValueRowTwips);
+    createFields();
 
-void Form2::AddLoadToMember() {}
+    Combo1 = new QComboBox(this);
+    Combo1->setGeometry(twipRect(2400, kPositionRowTwips, 2055, kComboTwips));
+    // Focus only by click or Tab: a wheel turned over the dialog neither
+    // takes the focus nor changes the kind.
+    Combo1->setFocusPolicy(Qt::StrongFocus);
+    Combo1->installEventFilter(this);
+    // activated, unlike the index signals, comes only from the user's choice.
+    connect(Combo1, &QComboBox::activated, this, [this](int position) { changeKind(position); });
 
-void Form2::ShowMemberLoads() {}
+    // The switch has no caption of its own: Label3 names it.
+    CheckBox1 = new QCheckBox(this);
+    CheckBox1->move(pixels(2760), pixels(kValueRowTwips));
+    CheckBox1->resize(CheckBox1->sizeHint());
+    CheckBox1->installEventFilter(this);
+    connect(CheckBox1, &QCheckBox::clicked, this, [this](bool checked) {
+        hint(kSwitchHint);
+        setPositionFieldShown(!checked);
+    });
+}
 
-void Form2::UpdateShownLoad() {}
+void Form2::createFields() {
+    const int tops[] = {kPositionRowTwips, kValueRowTwips};
+    for (int field : {kPositionField, kValueField}) {
+        auto* edit = new QLineEdit(this);
+        edit->setGeometry(twipRect(480, tops[field], 975, kLineTwips));
+        // An input method would commit text past the key filter.
+        edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+        edit->installEventFilter(this);
+        // Pasted and dropped text passes the same test as typed keys.
+        restrictInsertedCharacters(
+            *edit, field == kPositionField ? isPositionCharacter : isValueCharacter);
+        Text1[static_cast<std::size_t>(field)] = edit;
+    }
+}
 
-void Form2::DeleteShownLoad() {}
+void Form2::setStayOnTop(bool on) {
+    stayOnTop_ = on;
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+}
+
+void Form2::setVisible(bool visible) {
+    if (visible && !placed_) {
+        placed_ = true;
+        placeBelowPropertyDialog();
+    }
+    QWidget::setVisible(visible);
+}
+
+// The member property dialog takes the editor's top right corner; this one
+// goes right below it, its right edge on the editor's, so the two never
+// cover each other when both are shown. Both stay inside the available
+// area of the editor's screen.
+void Form2::placeBelowPropertyDialog() {
+    if (editor_ == nullptr) {
+        return;
+    }
+    // The window is made now, where the platform can tell its frame's size.
+    create();
+    const QRect editorFrame = editor_->frameGeometry();
+    const QScreen* screen = editor_->screen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : editorFrame;
+    // Both dialogs are tool windows with the same decoration.
+    const int decoration = frameGeometry().height() - height();
+    const QSize propertyDialogFrame(1, pixels(kPropertyDialogHeightTwips) + decoration);
+    const QRect above = frameAtTopRightOf(propertyDialogFrame, editorFrame, available);
+    const QRect anchor(QPoint(editorFrame.left(), above.bottom() + 1), above.bottomRight());
+    move(frameAtTopRightOf(frameGeometry().size(), anchor, available).topLeft());
+    awaitingFrame_ = frameGeometry() == geometry();
+}
+
+// The window manager frames the window after it is shown; once the frame's
+// size is known the dialog is placed again, by its real frame. That happens
+// before the user can grab the title bar, and only once, so a dialog the
+// user moved stays where it was put.
+void Form2::placeAgainOnceFramed() {
+    if (awaitingFrame_ && frameGeometry() != geometry()) {
+        awaitingFrame_ = false;
+        placeBelowPropertyDialog();
+    }
+}
+
+void Form2::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    placeAgainOnceFramed();
+}
+
+void Form2::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    placeAgainOnceFramed();
+}
+
+void Form2::输入荷载时窗体() {
+    Combo1->clear();
+    for (const LoadKindRow& row : kLoadKindRows) {
+        Combo1->addItem(
+            QString::fromUtf8(row.text.data(), static_cast<qsizetype>(row.text.size())));
+    }
+    Combo1->setCurrentIndex(Combo1->findText(kUniform));
+    showKindControls(kUniform);
+    Text1[kPositionField]->setText(QStringLiteral("1"));
+    Text1[kValueField]->setText(QStringLiteral("1"));
+    setWindowTitle(QStringLiteral("荷载输入"));
+    listedMember_ = 0;
+}
+
+void Form2::AddLoadToMember() {
+    const std::int16_t marked = markedMemberNumber();
+    if (marked != 0) {
+        gj& member = document_.members[static_cast<std::size_t>(marked)];
+        if (member.荷载数 >= orv::kMaxLoadsPerMember) {
+            platform_.tell(kTooManyLoads);
+            return;
+        }
+        if (document_.loadInputMode) {
+            appendDialogsLoad(member);
+        }
+    }
+    platform_.beep();
+}
+
+// The full length is what the field shows after the load is given: the
+// stored xq is the length to three decimals, read back from the field.
+void Form2::appendDialogsLoad(gj& member) {
+    const QString kind = Combo1->currentText();
+    const float length = member.leng();
+    const bool fullLength = isDistributedLoadKind(kind.toStdString()) && CheckBox1->isChecked();
+    if (fullLength || fieldValue(*Text1[kPositionField]) > length) {
+        Text1[kPositionField]->setText(threeDecimals(length));
+    }
+    appendLoad(member, kind.toStdString(), fieldValue(*Text1[kPositionField]),
+               fieldValue(*Text1[kValueField]));
+}
+
+void Form2::ShowMemberLoads() {
+    setWindowTitle(QStringLiteral("查询修改荷载"));
+    const std::int16_t marked = markedMemberNumber();
+    if (marked == 0) {
+        return;
+    }
+    const gj& member = document_.members[static_cast<std::size_t>(marked)];
+    if (member.荷载数 <= 0) {
+        listedMember_ = 0;
+        platform_.tell(kNoLoads);
+        hide();
+        return;
+    }
+    if (document_.membersEntered == document_.memberTotal) {
+        fillList(member);
+        listedMember_ = marked;
+    }
+    document_.shownLoadIndex = 1;
+}
+
+void Form2::fillList(const gj& member) {
+    Combo1->clear();
+    for (int k = 1; k <= member.荷载数; ++k) {
+        Combo1->addItem(
+            QString::fromStdString(elementOr(member.hzlx, static_cast<std::size_t>(k))));
+    }
+    const QString firstKind = Combo1->itemText(0);
+    showKindControls(firstKind);
+    const float firstPosition = elementOr(member.xq, 1);
+    CheckBox1->setChecked(isDistributedLoadKind(firstKind.toStdString()) &&
+                          firstPosition == member.leng());
+    updatePositionField(firstKind);
+    Combo1->setCurrentIndex(0);
+    Text1[kPositionField]->setText(generalText(firstPosition));
+    Text1[kValueField]->setText(generalText(elementOr(member.q, 1)));
+}
+
+// A kind chosen from the list; in load query, the load at that position.
+// The fields keep their values unless a load is shown.
+void Form2::changeKind(int position) {
+    if (document_.loadQueryMode) {
+        hint(kChosenLoadHint);
+    }
+    const QString kind = Combo1->currentText();
+    showKindControls(kind);
+    updatePositionField(kind);
+    if (document_.memberPicked) {
+        showChosenLoad(position);
+    }
+}
+
+// The sketch and the switch of a known kind; any other text changes
+// neither.
+void Form2::showKindControls(const QString& kind) {
+    const LoadKindRow* row = findLoadKindRow(kind.toStdString());
+    if (row == nullptr) {
+        return;
+    }
+    showSketch(*row);
+    CheckBox1->setVisible(row->fullLengthSwitch);
+    Label3->setVisible(row->fullLengthSwitch);
+}
+
+// A missing or unreadable bitmap leaves the sketch empty; the dialog works
+// without it.
+void Form2::showSketch(const LoadKindRow& row) {
+    const QString file =
+        QString::fromUtf8(row.sketchFile.data(), static_cast<qsizetype>(row.sketchFile.size()));
+    Image1->setPixmap(QPixmap(programFolder_ + u'/' + file));
+}
+
+// A distributed load over the whole member needs no position.
+void Form2::updatePositionField(const QString& kind) {
+    const bool checked = CheckBox1->isChecked();
+    if (CheckBox1->isHidden() || !checked) {
+        setPositionFieldShown(true);
+    }
+    if (isDistributedLoadKind(kind.toStdString()) && checked) {
+        setPositionFieldShown(false);
+    }
+}
+
+void Form2::setPositionFieldShown(bool shown) {
+    Label1->setVisible(shown);
+    Text1[kPositionField]->setVisible(shown);
+}
+
+// The switch keeps its state: it is not taken from the chosen load.
+void Form2::showChosenLoad(int position) {
+    document_.shownLoadIndex = static_cast<std::int16_t>(position + 1);
+    const gj* member = memberShownForEditing();
+    if (member == nullptr) {
+        return;
+    }
+    const auto k = static_cast<std::size_t>(document_.shownLoadIndex);
+    Text1[kPositionField]->setText(threeDecimals(elementOr(member->xq, k)));
+    Text1[kValueField]->setText(generalText(elementOr(member->q, k)));
+}
+
+void Form2::UpdateShownLoad() {
+    gj* member = memberShownForEditing();
+    if (member == nullptr) {
+        return;
+    }
+    const int k = document_.shownLoadIndex;
+    const float length = member->leng();
+    const bool fullLength =
+        isDistributedLoadKind(elementOr(member->hzlx, static_cast<std::size_t>(k))) &&
+        !CheckBox1->isHidden() && CheckBox1->isChecked();
+    float position = fieldValue(*Text1[kPositionField]);
+    if (position >= length || fullLength) {
+        Text1[kPositionField]->setText(threeDecimals(length));
+        position = length;
+    }
+    setLoadValues(*member, k, position, fieldValue(*Text1[kValueField]));
+    platform_.beep();
+}
+
+void Form2::DeleteShownLoad() {
+    gj* member = memberShownForEditing();
+    if (member == nullptr) {
+        return;
+    }
+    removeLoad(*member, document_.shownLoadIndex);
+    ShowMemberLoads();
+    platform_.beep();
+}
+
+// The marked member among those drawn, 0 for none.
+std::int16_t Form2::markedMemberNumber() const {
+    const std::int16_t marked = markedMember ? markedMember() : 0;
+    const bool drawn = marked >= 1 && marked <= document_.membersEntered &&
+                       static_cast<std::size_t>(marked) < document_.members.size();
+    return drawn ? marked : 0;
+}
+
+// The member the fields and Del change: the picked one, still marked, whose
+// loads the list holds, and only when the shown load is one of them.
+gj* Form2::memberShownForEditing() {
+    if (!document_.memberPicked) {
+        return nullptr;
+    }
+    const std::int16_t marked = markedMemberNumber();
+    if (marked == 0 || marked != listedMember_) {
+        return nullptr;
+    }
+    gj& member = document_.members[static_cast<std::size_t>(marked)];
+    const int k = document_.shownLoadIndex;
+    if (k < 1 || k > member.荷载数 || k > orv::kMaxLoadsPerMember) {
+        return nullptr;
+    }
+    return &member;
+}
+
+void Form2::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        handKeyboardToEditor();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// A click on the dialog in a load command takes the keyboard from the
+// editor.
+void Form2::mousePressEvent(QMouseEvent* event) {
+    QWidget::mousePressEvent(event);
+    if (document_.loadInputMode || document_.loadQueryMode) {
+        activateWindow();
+        setFocus();
+    }
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event) {
+    // A wheel over the closed list would choose another kind or load.
+    if (event->type() == QEvent::Wheel && isClosedList(watched)) {
+        event->ignore();
+        return true;
+    }
+    const int field = fieldOf(watched);
+    if (event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (field >= 0) {
+            return handleFieldKey(field, key);
+        }
+        if (watched == Combo1) {
+            return handleListKey(key);
+        }
+        if (watched == CheckBox1 && key.key() == Qt::Key_Escape) {
+            handKeyboardToEditor();
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyRelease && field >= 0) {
+        // A held key writes once, when it is let go.
+        if (!static_cast<const QKeyEvent&>(*event).isAutoRepeat()) {
+            UpdateShownLoad();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Returns whether the key is used up here.
+bool Form2::handleFieldKey(int field, const QKeyEvent& key) {
+    switch (
+        classifyFieldKey(key, field == kPositionField ? isPositionCharacter : isValueCharacter)) {
+        case FieldKey::NotTyping:
+            return false;
+        case FieldKey::Accepted:
+            hint(kTypingHint);
+            return false;
+        case FieldKey::Refused:
+            hint(kTypingHint);
+            return true;
+        case FieldKey::Escape:
+            handKeyboardToEditor();
+            return true;
+    }
+    return false;
+}
+
+// Esc hands the keyboard back, Del deletes the shown load in load query,
+// typed characters are dropped; the arrows choose as in the list.
+bool Form2::handleListKey(const QKeyEvent& key) {
+    if (key.key() == Qt::Key_Escape) {
+        handKeyboardToEditor();
+        return true;
+    }
+    if (key.key() == Qt::Key_Delete) {
+        if (document_.loadQueryMode) {
+            DeleteShownLoad();
+        }
+        return true;
+    }
+    return typesCharacter(key);
+}
+
+bool Form2::isClosedList(const QObject* watched) const {
+    return watched == Combo1 && !Combo1->view()->isVisible();
+}
+
+int Form2::fieldOf(const QObject* watched) const {
+    for (int field : {kPositionField, kValueField}) {
+        if (Text1[static_cast<std::size_t>(field)] == watched) {
+            return field;
+        }
+    }
+    return -1;
+}
+
+void Form2::hint(const QString& text) {
+    if (showHint) {
+        showHint(text);
+    }
+}
+
+void Form2::handKeyboardToEditor() {
+    if (focusEditor) {
+        focusEditor();
+    }
+}

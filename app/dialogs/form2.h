@@ -12,11 +12,17 @@
 
 #include "document/document.h"
 
+struct LoadKindRow;
+
 class Platform;
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QMouseEvent;
+class QMoveEvent;
+class QShowEvent;
 
 class Form2 : public QWidget {
 public:
@@ -56,10 +62,53 @@ public:
     QComboBox* Combo1 = nullptr;
     QCheckBox* CheckBox1 = nullptr;
 
+    // The first showing places the dialog.
+    void setVisible(bool visible) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void createControls();
+    void createFields();
+    void setStayOnTop(bool on);
+    void placeBelowPropertyDialog();
+    void placeAgainOnceFramed();
+
+    void changeKind(int position);
+    void showKindControls(const QString& kind);
+    void showSketch(const LoadKindRow& row);
+    void updatePositionField(const QString& kind);
+    void setPositionFieldShown(bool shown);
+    void fillList(const gj& member);
+    void showChosenLoad(int position);
+    void appendDialogsLoad(gj& member);
+
+    bool handleFieldKey(int field, const QKeyEvent& key);
+    bool handleListKey(const QKeyEvent& key);
+    bool isClosedList(const QObject* watched) const;
+    int fieldOf(const QObject* watched) const;
+
+    std::int16_t markedMemberNumber() const;
+    gj* memberShownForEditing();
+    void hint(const QString& text);
+    void handKeyboardToEditor();
+
     Document& document_;
     Platform& platform_;
     QString programFolder_;
     QWidget* editor_;
     bool stayOnTop_ = false;
+    bool placed_ = false;
+    // Placed before the window manager framed the window, whose frame size
+    // was not known yet.
+    bool awaitingFrame_ = false;
+    // The member whose loads the list holds (ShowMemberLoads), 0 for none.
+    // The fields write to a member only while it is this one, so a list
+    // left over from another member never edits the wrong loads.
+    std::int16_t listedMember_ = 0;
 };
