@@ -164,6 +164,7 @@ TEST_F(Form2Test, KindsShowTheirSketchAndSwitch) {
     for (const auto& kind : kinds) {
         choose(form->Combo1, kind.kind);
         EXPECT_EQ(sketch(), sketchFile(kind.file)) << kind.kind;
+        EXPECT_EQ(sketch().size(), QSize(257, 161)) << kind.kind;
         EXPECT_EQ(switchShown(), kind.fullLengthSwitch) << kind.kind;
     }
     EXPECT_EQ(form->Text1[0]->text(), "1");  // the values stay
