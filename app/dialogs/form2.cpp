@@ -178,6 +178,24 @@ void Form2::createControls() {
         hint(kSwitchHint);
         setPositionFieldShown(!checked);
     });
+    makeRoomForCaptions();
+}
+
+// The design leaves the unit hint little room before the switch; in a wider
+// font the switch and its caption move right and the dialog grows, so that
+// every caption shows whole.
+void Form2::makeRoomForCaptions() {
+    constexpr int kGap = 4;
+    const int overlap = Label5->geometry().right() + kGap - CheckBox1->x();
+    if (overlap > 0) {
+        for (QWidget* control : std::initializer_list<QWidget*>{CheckBox1, Label3}) {
+            control->move(control->x() + overlap, control->y());
+        }
+    }
+    const int needed = Label3->geometry().right() + kGap;
+    if (needed > width()) {
+        setFixedSize(needed, height());
+    }
 }
 
 void Form2::createFields() {

@@ -75,6 +75,7 @@ protected:
 private:
     void createControls();
     void createFields();
+    void makeRoomForCaptions();
     void setStayOnTop(bool on);
     void placeBelowPropertyDialog();
     void placeAgainOnceFramed();

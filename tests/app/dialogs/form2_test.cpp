@@ -150,6 +150,11 @@ TEST_F(Form2Test, LoadInputStartsWithAUniformLoadOfOne) {
     EXPECT_TRUE(form->StayOnTop());
     EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(form->isModal());
+    // The captions fit between their neighbours in the dialog font.
+    EXPECT_LT(form->Label5->geometry().right(), form->CheckBox1->geometry().left());
+    EXPECT_LT(form->CheckBox1->geometry().right(), form->Label3->geometry().left() + 4);
+    EXPECT_LE(form->Label3->geometry().right(), form->width());
+    EXPECT_LE(form->Combo1->geometry().right(), form->width());
 }
 
 TEST_F(Form2Test, KindsShowTheirSketchAndSwitch) {
