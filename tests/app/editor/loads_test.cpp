@@ -1,7 +1,9 @@
 // Load input and load query from the editor's side: the commands and their
 // refusals, the mark that F12 and a right press act on, and the load
 // dialog shown and hidden with the modes.
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 
 #include "dialogs/form2.h"
 #include "editor_fixture.h"
@@ -71,6 +73,57 @@ TEST_F(Loads, ARightPressOnAMemberWithoutLoadsSaysSoAndHidesTheDialog) {
     keyUp(Qt::Key_Escape);
     press(9, 9, Qt::RightButton);
     EXPECT_EQ(platform.messages().size(), 1);
+}
+
+// Loads given with F12 through the real window: the mark moves with the
+// mouse, F12 gives the load to the marked member only, and its colour goes
+// back to black, so each load needs the mouse on a member again.
+TEST_F(Loads, F12GivesTheDialogsLoadToTheMemberUnderTheMouse) {
+    drawPortal();
+    choose(MenuCommand::LoadInput);
+    Form2& dialog = form.form2();
+    dialog.Text1[1]->setText(QStringLiteral("-12"));
+    hoverAt(4, 2);
+    keyUp(Qt::Key_F12);
+    EXPECT_EQ(member(2).荷载数, 1);
+    EXPECT_EQ(member(2).hzlx[1], "均布");
+    EXPECT_EQ(member(2).q[1], -12.0f);
+    EXPECT_EQ(member(1).荷载数, 0);
+    EXPECT_EQ(memberLine(2).colour, kBlack);
+    keyUp(Qt::Key_F12);  // nothing marked any more: a beep only
+    EXPECT_EQ(member(2).荷载数, 1);
+    EXPECT_EQ(platform.count(PlatformCall::Kind::Beep), 2);
+    hoverAt(2, 4);
+    keyUp(Qt::Key_F12);
+    EXPECT_EQ(member(1).荷载数, 1);
+}
+
+TEST_F(Loads, ARightPressInLoadQueryOpensThePickedMembersLoads) {
+    drawPortal();
+    choose(MenuCommand::LoadInput);
+    hoverAt(4, 2);
+    keyUp(Qt::Key_F12);
+    keyUp(Qt::Key_Escape);
+    choose(MenuCommand::LoadQuery);
+    hoverAt(4, 2);
+    press(4, 2, Qt::RightButton);
+    Form2& dialog = form.form2();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("查询修改荷载"));
+    EXPECT_EQ(dialog.Combo1->count(), 1);
+    EXPECT_FALSE(menuEnabled(MenuId::File));
+    // An edit goes to the picked member at once.
+    dialog.Text1[1]->clear();
+    QTest::keyClicks(dialog.Text1[1], QStringLiteral("7"));
+    EXPECT_EQ(member(2).q[1], 7.0f);
+    // Released with Esc, the dialog writes nothing more.
+    keyUp(Qt::Key_Escape);
+    EXPECT_TRUE(document.loadQueryMode);
+    QTest::keyClicks(dialog.Text1[1], QStringLiteral("5"));
+    EXPECT_EQ(member(2).q[1], 7.0f);
+    keyUp(Qt::Key_Escape);
+    EXPECT_FALSE(document.loadQueryMode);
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 }  // namespace

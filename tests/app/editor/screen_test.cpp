@@ -10,8 +10,11 @@
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
+#include <QRegion>
+
 #include <QScreen>
 #include <QWindow>
+#include "dialogs/form2.h"
 
 #include "editor_fixture.h"
 
@@ -43,21 +46,29 @@ protected:
         return form.canvasWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
-    // Pixels that differ, outside the property dialog's frame (a window of
-    // its own, over the canvas on screen).
+    // Pixels that differ, outside the dialogs' frames (windows of their own,
+    // over the canvas on screen).
     int differences(const QImage& screen, const QImage& full) {
         if (screen.size() != full.size()) {
             return screen.width() * screen.height();
         }
-        QRect dialog;
-        if (form.hasForm3() && form.form3().isVisible()) {
-            const QRect frame = form.form3().frameGeometry();
-            dialog = QRect(form.canvasWidget()->mapFromGlobal(frame.topLeft()), frame.size());
+        QRegion dialogs;
+        const auto cover = [&](const QWidget& dialog) {
+            if (dialog.isVisible()) {
+                const QRect frame = dialog.frameGeometry();
+                dialogs += QRect(form.canvasWidget()->mapFromGlobal(frame.topLeft()), frame.size());
+            }
+        };
+        if (form.hasForm3()) {
+            cover(form.form3());
+        }
+        if (form.hasForm2()) {
+            cover(form.form2());
         }
         int count = 0;
         for (int y = 0; y < screen.height(); ++y) {
             for (int x = 0; x < screen.width(); ++x) {
-                count += screen.pixel(x, y) != full.pixel(x, y) && !dialog.contains(x, y);
+                count += screen.pixel(x, y) != full.pixel(x, y) && !dialogs.contains(QPoint(x, y));
             }
         }
         return count;
@@ -207,6 +218,26 @@ TEST_F(OnScreen, AHoveredMemberTurnsRedAndBack) {
     expectScreenShowsTheWindow("picked-column");
     if (const QString folder = qEnvironmentVariable("ORVANDEL_SCREENSHOTS"); !folder.isEmpty()) {
         onScreen().save(QDir(folder).filePath(QStringLiteral("hover.png")));
+    }
+}
+
+// In load input and load query the member under the mouse turns red on the
+// screen, the load dialog beside the canvas.
+TEST_F(OnScreen, TheMemberUnderTheMouseTurnsRedInLoadInputAndQuery) {
+    startInput(QStringLiteral("2"));
+    drawMember(3, 8, 3, 4);
+    drawMember(3, 4, 8, 4);
+    keyUp(Qt::Key_Escape);
+    const QPointF beam = form.canvasModel().toPixel(4.5f, 4);
+    for (const MenuCommand command : {MenuCommand::LoadInput, MenuCommand::LoadQuery}) {
+        choose(command);
+        move(5.5f, 4.1f);
+        move(5.5f, 4.1f);
+        EXPECT_EQ(onScreenPixel(beam), qRgb(255, 0, 0)) << static_cast<int>(command);
+        move(6, 7);
+        move(6, 7);
+        EXPECT_EQ(onScreenPixel(beam), qRgb(0, 0, 0)) << static_cast<int>(command);
+        keyUp(Qt::Key_Escape);
     }
 }
 
