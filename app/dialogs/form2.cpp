@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
-#include <QScreen>
 #include <cmath>
 #include <utility>
 
@@ -27,16 +26,6 @@ const QString kNoLoads = QStringLiteral("此杆件无荷载");
 const QString kChosenLoadHint = QStringLiteral("击Del键删除此荷载");
 const QString kSwitchHint = QStringLiteral("选中下拉框再击Del键删除此荷载");
 const QString kTypingHint = QStringLiteral("选中下拉框再击Del键可删除此荷载");
-
-// The controls sit at their design positions, given in twips; a twip is
-// 1/1440 inch, so 15 of them make a pixel at 96 dpi.
-constexpr int pixels(int twips) {
-    return twips / 15;
-}
-
-QRect twipRect(int left, int top, int width, int height) {
-    return {pixels(left), pixels(top), pixels(width), pixels(height)};
-}
 
 constexpr int kClientWidthTwips = 4560;
 constexpr int kClientHeightTwips = 3240;
@@ -135,11 +124,10 @@ bool typesCharacter(const QKeyEvent& key) {
 }  // namespace
 
 Form2::Form2(Document& document, Platform& platform, QString programFolder, QWidget* editor)
-    : QWidget(editor, Qt::Tool),
+    : EditorToolWindow(editor),
       document_(document),
       platform_(platform),
-      programFolder_(std::move(programFolder)),
-      editor_(editor) {
+      programFolder_(std::move(programFolder)) {
     // The design positions assume a 9-point dialog font.
     QFont dialogFont = font();
     dialogFont.setPointSize(9);
@@ -213,15 +201,10 @@ void Form2::createFields() {
     }
 }
 
-void Form2::setStayOnTop(bool on) {
-    stayOnTop_ = on;
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-}
-
 void Form2::setVisible(bool visible) {
     if (visible && !placed_) {
         placed_ = true;
-        placeBelowPropertyDialog();
+        placeNextToEditor();
     }
     QWidget::setVisible(visible);
 }
@@ -230,43 +213,13 @@ void Form2::setVisible(bool visible) {
 // goes right below it, its right edge on the editor's, so the two never
 // cover each other when both are shown. Both stay inside the available
 // area of the editor's screen.
-void Form2::placeBelowPropertyDialog() {
-    if (editor_ == nullptr) {
-        return;
-    }
-    // The window is made now, where the platform can tell its frame's size.
-    create();
-    const QRect editorFrame = editor_->frameGeometry();
-    const QScreen* screen = editor_->screen();
-    const QRect available = screen != nullptr ? screen->availableGeometry() : editorFrame;
+QRect Form2::frameNextToEditor(const QRect& editorFrame, const QRect& available) const {
     // Both dialogs are tool windows with the same decoration.
     const int decoration = frameGeometry().height() - height();
     const QSize propertyDialogFrame(1, pixels(kPropertyDialogHeightTwips) + decoration);
     const QRect above = frameAtTopRightOf(propertyDialogFrame, editorFrame, available);
     const QRect anchor(QPoint(editorFrame.left(), above.bottom() + 1), above.bottomRight());
-    move(frameAtTopRightOf(frameGeometry().size(), anchor, available).topLeft());
-    awaitingFrame_ = frameGeometry() == geometry();
-}
-
-// The window manager frames the window after it is shown; once the frame's
-// size is known the dialog is placed again, by its real frame. That happens
-// before the user can grab the title bar, and only once, so a dialog the
-// user moved stays where it was put.
-void Form2::placeAgainOnceFramed() {
-    if (awaitingFrame_ && frameGeometry() != geometry()) {
-        awaitingFrame_ = false;
-        placeBelowPropertyDialog();
-    }
-}
-
-void Form2::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    placeAgainOnceFramed();
-}
-
-void Form2::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    placeAgainOnceFramed();
+    return frameAtTopRightOf(frameGeometry().size(), anchor, available);
 }
 
 void Form2::输入荷载时窗体() {

@@ -5,11 +5,11 @@
 // to it at once and deletes loads with Del.
 #pragma once
 
-#include <QWidget>
 #include <array>
 #include <cstdint>
 #include <functional>
 
+#include "dialogs/tool_window.h"
 #include "document/document.h"
 
 struct LoadKindRow;
@@ -24,7 +24,7 @@ class QMouseEvent;
 class QMoveEvent;
 class QShowEvent;
 
-class Form2 : public QWidget {
+class Form2 : public EditorToolWindow {
 public:
     // `programFolder` holds the sketch bitmaps; `editor` is the main window
     // the dialog stays above and hands the keyboard back to.
@@ -49,8 +49,6 @@ public:
     // Writes the editor's hint label. Set by the editor.
     std::function<void(const QString&)> showHint;
 
-    bool StayOnTop() const { return stayOnTop_; }
-
     // Controls, by their window names; Text1[0] is xq, Text1[1] is q.
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;  // "Xq="
@@ -69,16 +67,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    QRect frameNextToEditor(const QRect& editorFrame, const QRect& available) const override;
 
 private:
     void createControls();
     void createFields();
     void makeRoomForCaptions();
-    void setStayOnTop(bool on);
-    void placeBelowPropertyDialog();
-    void placeAgainOnceFramed();
 
     void changeKind(int position);
     void showKindControls(const QString& kind);
@@ -102,12 +96,7 @@ private:
     Document& document_;
     Platform& platform_;
     QString programFolder_;
-    QWidget* editor_;
-    bool stayOnTop_ = false;
     bool placed_ = false;
-    // Placed before the window manager framed the window, whose frame size
-    // was not known yet.
-    bool awaitingFrame_ = false;
     // The member whose loads the list holds (ShowMemberLoads), 0 for none.
     // The fields write to a member only while it is this one, so a list
     // left over from another member never edits the wrong loads.

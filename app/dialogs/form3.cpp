@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
-#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <algorithm>
@@ -25,16 +24,6 @@ namespace {
 constexpr int kRowCount = 5;
 
 constexpr auto kDefaultMaterial = "C30混凝土";
-
-// The controls sit at their design positions, given in twips; a twip is
-// 1/1440 inch, so 15 of them make a pixel at 96 dpi.
-constexpr int pixels(int twips) {
-    return twips / 15;
-}
-
-QRect twipRect(int left, int top, int width, int height) {
-    return {pixels(left), pixels(top), pixels(width), pixels(height)};
-}
 
 // The fields are 270 twips high by design; the labels of a row match them.
 // The lists' height follows their font: 300 twips for the dialog font.
@@ -151,11 +140,10 @@ FieldKey classifyFieldKey(const QKeyEvent& key) {
 }  // namespace
 
 Form3::Form3(Document& document, Platform& platform, QString programFolder, QWidget* editor)
-    : QWidget(editor, Qt::Tool),
+    : EditorToolWindow(editor),
       document_(document),
       platform_(platform),
-      programFolder_(std::move(programFolder)),
-      editor_(editor) {
+      programFolder_(std::move(programFolder)) {
     setWindowTitle(QStringLiteral("杆件特性"));
     // The design positions assume a 9-point dialog font.
     QFont dialogFont = font();
@@ -290,22 +278,6 @@ std::array<float, 5> Form3::dimensions() const {
     return values;
 }
 
-void Form3::setStayOnTop(bool on) {
-    stayOnTop_ = on;
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) {
-        return;
-    }
-    // Changing a window flag recreates the window hidden; put it back where
-    // and as it was.
-    const bool wasVisible = isVisible();
-    const QRect placement = geometry();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    setGeometry(placement);
-    if (wasVisible) {
-        show();
-    }
-}
-
 void Form3::setVisible(bool visible) {
     if (visible && !loaded_) {
         loaded_ = true;
@@ -319,53 +291,14 @@ void Form3::load() {
     if (document_.memberInputMode) {
         FillMemberPropertyLists();
     }
-    placeAtEditorsTopRight();
-}
-
-QRect frameAtTopRightOf(QSize frameSize, const QRect& anchorFrame, const QRect& available) {
-    QRect frame(QPoint(), frameSize);
-    frame.moveTopRight(anchorFrame.topRight());
-    const int left = std::min(frame.left(), available.left() + available.width() - frame.width());
-    const int top = std::min(frame.top(), available.top() + available.height() - frame.height());
-    frame.moveTopLeft(QPoint(std::max(left, available.left()), std::max(top, available.top())));
-    return frame;
+    placeNextToEditor();
 }
 
 // The frame's top right at the editor frame's, inside the available area of
 // the editor's screen, so that the title bar is on the screen and the
 // editor's own title-bar buttons stay free.
-void Form3::placeAtEditorsTopRight() {
-    if (editor_ == nullptr) {
-        return;
-    }
-    // The window is made now, where the platform can tell its frame's size.
-    create();
-    const QRect editorFrame = editor_->frameGeometry();
-    const QScreen* screen = editor_->screen();
-    const QRect available = screen != nullptr ? screen->availableGeometry() : editorFrame;
-    move(frameAtTopRightOf(frameGeometry().size(), editorFrame, available).topLeft());
-    awaitingFrame_ = frameGeometry() == geometry();
-}
-
-// The window manager frames the window after it is shown; once the frame's
-// size is known the dialog is placed again, by its real frame. That happens
-// before the user can grab the title bar, and only once, so a dialog the
-// user moved stays where it was put.
-void Form3::placeAgainOnceFramed() {
-    if (awaitingFrame_ && frameGeometry() != geometry()) {
-        awaitingFrame_ = false;
-        placeAtEditorsTopRight();
-    }
-}
-
-void Form3::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    placeAgainOnceFramed();
-}
-
-void Form3::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    placeAgainOnceFramed();
+QRect Form3::frameNextToEditor(const QRect& editorFrame, const QRect& available) const {
+    return frameAtTopRightOf(frameGeometry().size(), editorFrame, available);
 }
 
 void Form3::changeSection() {

@@ -5,12 +5,12 @@
 // under the mouse in it and writes every change to the picked member.
 #pragma once
 
-#include <QWidget>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 
+#include "dialogs/tool_window.h"
 #include "document/document.h"
 
 struct SectionShape;
@@ -23,12 +23,7 @@ class QLineEdit;
 class QMoveEvent;
 class QShowEvent;
 
-// Where a window frame of `frameSize` goes beside `anchorFrame`: its top
-// right corner at the anchor's, shifted the least so that the whole frame
-// lies inside `available` (the top left corner inside when it cannot fit).
-QRect frameAtTopRightOf(QSize frameSize, const QRect& anchorFrame, const QRect& available);
-
-class Form3 : public QWidget {
+class Form3 : public EditorToolWindow {
 public:
     // `programFolder` holds the sketch bitmaps; `editor` is the main window
     // the dialog stays above and hands the keyboard back to.
@@ -53,9 +48,6 @@ public:
     // Gives the keyboard focus to the editor window. Set by the editor.
     std::function<void()> focusEditor;
 
-    bool StayOnTop() const { return stayOnTop_; }
-    void setStayOnTop(bool on);
-
     // Controls, by their window names; element 0 of the arrays is unused.
     QLabel* Label1 = nullptr;
     QComboBox* Combo1 = nullptr;
@@ -71,15 +63,12 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    QRect frameNextToEditor(const QRect& editorFrame, const QRect& available) const override;
 
 private:
     void createControls();
     void widenFieldsForLongValues();
     void load();
-    void placeAtEditorsTopRight();
-    void placeAgainOnceFramed();
     bool isClosedList(const QObject* watched) const;
     void changeSection();
     void layOutRows(const SectionShape& shape);
@@ -95,10 +84,5 @@ private:
     Document& document_;
     Platform& platform_;
     QString programFolder_;
-    QWidget* editor_;
-    bool stayOnTop_ = false;
     bool loaded_ = false;
-    // Placed before the window manager framed the window, whose frame size
-    // was not known yet.
-    bool awaitingFrame_ = false;
 };
