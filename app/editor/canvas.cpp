@@ -2,6 +2,7 @@
 #include "editor/canvas.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -347,10 +348,65 @@ void Canvas::drawLine(float x1, float y1, float x2, float y2, ColourValue colour
     invalidate(pixelBounds(shape));
 }
 
+// A diagram of thousands of samples is one stroke: its segments are cut to
+// the window one by one, like line shapes, and painted as one path.
+void Canvas::drawPolyline(const std::vector<QPointF>& points, ColourValue colour) {
+    if (points.empty()) {
+        return;
+    }
+    CanvasPrint print{CanvasPrint::Kind::Polyline,
+                      static_cast<float>(points.front().x()),
+                      static_cast<float>(points.front().y()),
+                      static_cast<float>(points.back().x()),
+                      static_cast<float>(points.back().y()),
+                      QString(),
+                      colour,
+                      points};
+    log_.push_back(std::move(print));
+    if (layer_.isNull()) {
+        return;
+    }
+    QPainterPath path;
+    QRect bounds;
+    for (std::size_t k = 1; k < points.size(); ++k) {
+        const LineShape piece{static_cast<float>(points[k - 1].x()),
+                              static_cast<float>(points[k - 1].y()),
+                              static_cast<float>(points[k].x()),
+                              static_cast<float>(points[k].y()),
+                              colour,
+                              1,
+                              true,
+                              true};
+        // Curves keep their exact pixel positions: only axis-parallel line
+        // shapes gain from the alignment to pixel centres.
+        if (const auto pixels = windowPart(piece)) {
+            if (path.isEmpty() || path.currentPosition() != pixels->p1()) {
+                path.moveTo(pixels->p1());
+            }
+            path.lineTo(pixels->p2());
+            bounds |= pixelBounds(piece);
+        }
+    }
+    QPainter painter(&layer_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(toQColor(colour), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(path);
+    layerEmpty_ = false;
+    invalidate(bounds);
+}
+
 // The line in pixels, cut to the window with some room: the painter is
 // never handed coordinates too large for its fixed-point arithmetic, which
 // would draw a line where there is none.
 std::optional<QLineF> Canvas::pixelLine(const LineShape& line) const {
+    const auto cut = windowPart(line);
+    if (!cut) {
+        return std::nullopt;
+    }
+    return QLineF(alignedToPixels(cut->p1(), line.width), alignedToPixels(cut->p2(), line.width));
+}
+
+std::optional<QLineF> Canvas::windowPart(const LineShape& line) const {
     const QPointF a = toPixel(line.x1, line.y1);
     const QPointF b = toPixel(line.x2, line.y2);
     if (!hasLength(line) || !std::isfinite(a.x() + a.y() + b.x() + b.y())) {
@@ -358,11 +414,7 @@ std::optional<QLineF> Canvas::pixelLine(const LineShape& line) const {
     }
     const double room = line.width + 2;
     const QRectF window(-room, -room, layer_.width() + 2 * room, layer_.height() + 2 * room);
-    const auto cut = clippedTo(window, QLineF(a, b));
-    if (!cut) {
-        return std::nullopt;
-    }
-    return QLineF(alignedToPixels(cut->p1(), line.width), alignedToPixels(cut->p2(), line.width));
+    return clippedTo(window, QLineF(a, b));
 }
 
 void Canvas::paintLine(QPainter& painter, const LineShape& line) const {

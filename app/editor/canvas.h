@@ -64,14 +64,15 @@ struct LineId {
 
 // One print or draw operation on the transient layer.
 struct CanvasPrint {
-    enum class Kind { Text, Line };
+    enum class Kind { Text, Line, Polyline };
     Kind kind = Kind::Text;
-    float x1 = 0;  // text: top-left corner
+    float x1 = 0;  // text: top-left corner; polyline: its first point
     float y1 = 0;
-    float x2 = 0;
+    float x2 = 0;  // polyline: its last point
     float y2 = 0;
     QString text;
     ColourValue colour = kBlack;
+    std::vector<QPointF> points;  // polyline: every point, world coordinates
 };
 
 class Canvas {
@@ -107,6 +108,8 @@ public:
     void clear();
     void printText(float x, float y, const QString& text);
     void drawLine(float x1, float y1, float x2, float y2, ColourValue colour);
+    // One antialiased line through `points` (world coordinates).
+    void drawPolyline(const std::vector<QPointF>& points, ColourValue colour);
     const std::vector<CanvasPrint>& printLog() const { return log_; }
     const QImage& layer() const { return layer_; }
     QFont font;
@@ -142,6 +145,8 @@ private:
     // The line in pixels; nothing for a line of no length or one whose
     // ends lie beyond any pixel coordinate.
     std::optional<QLineF> pixelLine(const LineShape& line) const;
+    // The same, not aligned to pixel centres.
+    std::optional<QLineF> windowPart(const LineShape& line) const;
     void paintLine(QPainter& painter, const LineShape& line) const;
 
     Document& document_;

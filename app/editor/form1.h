@@ -16,6 +16,7 @@
 #include "document/document.h"
 #include "editor/canvas.h"
 #include "editor/menu_commands.h"
+#include "solver/内力_位移.h"
 
 class CanvasView;
 class Form2;
@@ -148,6 +149,23 @@ public:
     void 不同尺寸分色显示();
     void 不同断面分色显示();
 
+    // Analysis (form1_analysis.cpp): the window's one solver, the run and
+    // the results printed on the canvas.
+    void 内力位移计算();
+    void 窗口显示计算结果();
+    // Copies the document into the solver and runs the analysis. False,
+    // with nothing drawn or claimed, when the drawing is incomplete (its
+    // message shown), the model cannot be solved (its message shown only
+    // when `sayWhyUnsolvable`) or the engine reported an error.
+    bool runAnalysis(bool sayWhyUnsolvable);
+    内力_位移& solver();
+
+    // Diagrams (form1_diagrams.cpp).
+    void 弯矩图();
+    void 剪力图();
+    void 轴力图();
+    void 内力图显示比例();
+
     // Loads (form1_loads.cpp).
     void 输入荷载();
     void 荷载查询修改();
@@ -252,6 +270,7 @@ private:
     std::map<MenuCommand, QAction*> items_;
     std::unique_ptr<Form3> form3_;
     std::unique_ptr<Form2> form2_;
+    std::unique_ptr<内力_位移> solver_;
     // Keys pressed while the window or its coordinate boxes had the
     // keyboard, not yet released (Qt key codes).
     std::set<int> keysPressedHere_;
