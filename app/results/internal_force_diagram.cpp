@@ -1,0 +1,157 @@
+// Sampling a member's internal force along it and turning the values into
+// diagram points and labels.
+#include "results/internal_force_diagram.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "section/x_内力.h"
+#include "text/number_text.h"
+
+namespace {
+
+// The first section lies just inside the member, so that a step of the
+// shear or axial force at the first end shows on the diagram.
+constexpr float kFirstSection = 0.0001f;
+
+std::string kindText(DiagramKind kind) {
+    switch (kind) {
+        case DiagramKind::Moment:
+            return "M";
+        case DiagramKind::Shear:
+            return "Q";
+        case DiagramKind::Axial:
+            return "N";
+    }
+    return {};
+}
+
+// The end values of each force: moments e3 and e6, shears e2 and e5,
+// axial forces e1 and e4.
+std::size_t firstEndIndex(DiagramKind kind) {
+    switch (kind) {
+        case DiagramKind::Moment:
+            return 2;
+        case DiagramKind::Shear:
+            return 1;
+        case DiagramKind::Axial:
+            return 0;
+    }
+    return 0;
+}
+
+// The member's axis and the mapping of (section, value) to world points.
+struct Axis {
+    double x1;
+    double y1;
+    double cosine;
+    double sine;
+    double scale;
+
+    Axis(const gj& member, float k)
+        : x1(member.x1),
+          y1(member.y1),
+          cosine(std::cos(double{member.夹角()})),
+          sine(std::sin(double{member.夹角()})),
+          scale(k) {}
+
+    // Local +y is local x turned by +90 degrees: (-sin, cos).
+    DiagramPoint at(double x, float value) const {
+        const double offset = value * scale;
+        return {x1 + x * cosine - offset * sine, y1 + x * sine + offset * cosine};
+    }
+};
+
+// The largest (or smallest) value met between the tenths of the member,
+// compared with 0 first, so that a value of the wrong sign is never one.
+struct Extreme {
+    float value = 0;
+    float x = 0;
+    DiagramPoint at;
+    bool recorded = false;
+
+    void offer(float v, float section, const DiagramPoint& point, bool larger) {
+        if (larger ? v > value : v < value) {
+            value = v;
+            x = section;
+            at = point;
+            recorded = true;
+        }
+    }
+};
+
+std::string magnitudeText(double value) {
+    return orv::formatFixed(std::fabs(value), 3);
+}
+
+void labelEndValue(std::vector<DiagramLabel>& labels, double value, const DiagramPoint& at) {
+    if (value != 0) {
+        labels.push_back({at, magnitudeText(value)});
+    }
+}
+
+// "12.345(2.50处)": the value at 2.50 m from the first end. Extremes within
+// two steps of the tenths are left out: there they are the values at the
+// limits of the search, not peaks of the curve.
+void labelExtreme(std::vector<DiagramLabel>& labels, const Extreme& extreme, double length,
+                  float step) {
+    const double margin = 2.0 * step;
+    if (extreme.recorded && margin + 0.1 * length < extreme.x &&
+        extreme.x < 0.9 * length - margin) {
+        labels.push_back({extreme.at, magnitudeText(extreme.value) + "(" +
+                                          orv::formatFixed(extreme.x, 2) + "处)"});
+    }
+}
+
+}  // namespace
+
+float sectionValue(const gj& member, const MemberEndForces& forces, DiagramKind kind, float x) {
+    static const x_内力 section;
+    const std::string which = kindText(kind);
+    const float length = member.leng();
+    const auto e = [&](std::size_t k) { return static_cast<float>(forces[k]); };
+    const auto part = [&](const std::string& loadKind, float xq, float q) {
+        return section.upx(length, loadKind, xq, q, e(0), e(1), e(2), e(3), e(4), e(5), x, which);
+    };
+    float value = part("", 0, 0);
+    for (std::size_t u = 1; u <= static_cast<std::size_t>(std::max<int>(member.荷载数, 0)); ++u) {
+        value += part(member.hzlx.at(u), member.xq.at(u), member.q.at(u));
+    }
+    return value;
+}
+
+MemberDiagram memberDiagram(const gj& member, const MemberEndForces& forces, DiagramKind kind,
+                            float scale, float step) {
+    const Axis axis(member, scale);
+    const float length = member.leng();
+    MemberDiagram diagram;
+    diagram.polyline.push_back({axis.x1, axis.y1});
+
+    DiagramPoint start = diagram.polyline.front();
+    float last = 0;
+    Extreme largest;
+    Extreme smallest;
+    for (float x = kFirstSection; x <= length; x += step) {
+        last = sectionValue(member, forces, kind, x);
+        const DiagramPoint point = axis.at(x, last);
+        if (diagram.polyline.size() == 1) {
+            start = point;
+        }
+        diagram.polyline.push_back(point);
+        if (0.1 * length < x && x < 0.9 * length) {
+            largest.offer(last, x, point, true);
+            smallest.offer(last, x, point, false);
+        }
+    }
+    const DiagramPoint end = axis.at(length, last);
+    diagram.polyline.push_back(end);
+    diagram.polyline.push_back(axis.at(length, 0));
+
+    const std::size_t first = firstEndIndex(kind);
+    labelEndValue(diagram.labels, forces[first], start);
+    labelEndValue(diagram.labels, forces[first + 3], end);
+    labelExtreme(diagram.labels, largest, length, step);
+    labelExtreme(diagram.labels, smallest, length, step);
+    return diagram;
+}

@@ -1,0 +1,52 @@
+// The internal-force diagram of one member: the curve of the bending
+// moment, shear or axial force beside the member, in world coordinates,
+// with the texts that name its end values and its extremes. Units: kN,
+// kN*m, m; `scale` is world units per unit of force.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "model/gj.h"
+
+// Which internal force a diagram shows, as the section-force routine names
+// it: "M" bending moment, "Q" shear, "N" axial force.
+enum class DiagramKind { Moment, Shear, Axial };
+
+struct DiagramPoint {
+    double x = 0;
+    double y = 0;
+    bool operator==(const DiagramPoint&) const = default;
+};
+
+// A text whose top-left corner sits at `at`.
+struct DiagramLabel {
+    DiagramPoint at;
+    std::string text;
+};
+
+struct MemberDiagram {
+    // From the member's first end through the sampled sections to the end
+    // point and back onto the member's second end.
+    std::vector<DiagramPoint> polyline;
+    std::vector<DiagramLabel> labels;
+};
+
+// A member's end forces in its local axes as the analysis leaves them:
+// axial force, shear and moment at the first end, then at the second end.
+using MemberEndForces = std::array<double, 6>;
+
+// The value at distance x from the first end: the end forces' part plus
+// each load's part, each rounded to single precision and added in single
+// precision.
+float sectionValue(const gj& member, const MemberEndForces& forces, DiagramKind kind, float x);
+
+// Samples the member every `step` (world units) from x = 0.0001 while
+// x <= L. A positive value lies on the member's local +y side, value x
+// scale away from the axis. Values are labelled without sign (the side
+// tells it): the end values where they are not zero, and the largest and
+// smallest value between the tenths of the member when they lie clear of
+// those limits.
+MemberDiagram memberDiagram(const gj& member, const MemberEndForces& forces, DiagramKind kind,
+                            float scale, float step);

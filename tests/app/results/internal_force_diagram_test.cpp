@@ -1,0 +1,178 @@
+// The diagram of one member: where its points lie for given end forces and
+// loads, and which values it labels. Forces in kN, moments in kN*m,
+// lengths in m; scales in world units per kN or kN*m.
+#include "results/internal_force_diagram.h"
+
+#include <gtest/gtest.h>
+
+#include "model/load_kinds.h"
+
+namespace {
+
+constexpr float kStep = 0.01f;
+constexpr double kTolerance = 1e-5;  // world units
+
+gj memberFrom(float x1, float y1, float x2, float y2) {
+    gj member;
+    member.x1 = x1;
+    member.y1 = y1;
+    member.x2 = x2;
+    member.y2 = y2;
+    return member;
+}
+
+void addLoad(gj& member, const char* kind, float xq, float q) {
+    ++member.荷载数;
+    const auto k = static_cast<std::size_t>(member.荷载数);
+    member.hzlx[k] = kind;
+    member.xq[k] = xq;
+    member.q[k] = q;
+}
+
+std::vector<std::string> texts(const MemberDiagram& diagram) {
+    std::vector<std::string> result;
+    for (const DiagramLabel& label : diagram.labels) {
+        result.push_back(label.text);
+    }
+    return result;
+}
+
+void expectNear(const DiagramPoint& actual, double x, double y) {
+    EXPECT_NEAR(actual.x, x, kTolerance);
+    EXPECT_NEAR(actual.y, y, kTolerance);
+}
+
+// A horizontal member 4 m long with end moments 10 and 10 (both turning
+// the same way) and no loads: the moment runs straight from 10 to -10.
+TEST(MemberDiagram, AnUnloadedMemberGivesAStraightMomentLineAndOnlyEndLabels) {
+    const gj beam = memberFrom(1, 2, 5, 2);
+    const MemberEndForces forces = {0, -5, 10, 0, 5, 10};
+    const float scale = 0.1f;
+    const MemberDiagram diagram = memberDiagram(beam, forces, DiagramKind::Moment, scale, kStep);
+
+    ASSERT_EQ(diagram.polyline.size(), 400u + 3);  // first end, 400 sections, end, second end
+    expectNear(diagram.polyline.front(), 1, 2);
+    expectNear(diagram.polyline[1], 1.0001, 2 + 0.1 * 9.9995);  // the first section, 0.0001 m
+    // Every section on the line from (1, 3) to (5, 1).
+    for (std::size_t k = 1; k + 2 < diagram.polyline.size(); ++k) {
+        const double along = diagram.polyline[k].x - 1;
+        EXPECT_NEAR(diagram.polyline[k].y - 2, scale * (10 - 20 * along / 4), 1e-4) << along;
+    }
+    const DiagramPoint& end = diagram.polyline[diagram.polyline.size() - 2];
+    EXPECT_NEAR(end.x, 5, kTolerance);
+    // The end point carries the value of the last section, 3.9901 m, not
+    // the value at the second end.
+    EXPECT_EQ(end.y, diagram.polyline[diagram.polyline.size() - 3].y);
+    expectNear(diagram.polyline.back(), 5, 2);
+    // The largest and smallest values between the tenths sit on the tenths.
+    EXPECT_EQ(texts(diagram), (std::vector<std::string>{"10.000", "10.000"}));
+    EXPECT_EQ(diagram.labels[0].at, diagram.polyline[1]);
+    EXPECT_EQ(diagram.labels[1].at, end);
+}
+
+// A simply supported span of 4 m with 10 kN at 1 m (local +y): the
+// supports push back 7.5 kN and 2.5 kN against the load.
+struct PointLoadedSpan : ::testing::Test {
+    gj beam = memberFrom(0, 0, 4, 0);
+    MemberEndForces forces = {0, -7.5, 0, 0, -2.5, 0};
+    void SetUp() override { addLoad(beam, "集中", 1, 10); }
+};
+
+TEST_F(PointLoadedSpan, TheShearStepsByTheLoadAtTheLoad) {
+    const float before = sectionValue(beam, forces, DiagramKind::Shear, 0.99f);
+    const float after = sectionValue(beam, forces, DiagramKind::Shear, 1.01f);
+    EXPECT_FLOAT_EQ(before, -7.5f);
+    EXPECT_FLOAT_EQ(after, 2.5f);
+    EXPECT_FLOAT_EQ(after - before, 10);
+    EXPECT_FLOAT_EQ(sectionValue(beam, forces, DiagramKind::Axial, 2), 0);
+
+    const MemberDiagram diagram = memberDiagram(beam, forces, DiagramKind::Shear, 1, kStep);
+    // End values, then the largest value just past the load; the smallest
+    // (-7.5) is met first at 0.4101 m, within two steps of the tenth, and
+    // is not labelled.
+    EXPECT_EQ(texts(diagram), (std::vector<std::string>{"7.500", "2.500", "2.500(1.00处)"}));
+    expectNear(diagram.labels[2].at, 1.0001, 2.5);
+}
+
+TEST_F(PointLoadedSpan, TheMomentPeaksUnderTheLoadOnThePositiveSide) {
+    const MemberDiagram diagram = memberDiagram(beam, forces, DiagramKind::Moment, 0.02f, kStep);
+    // Moments 0 at both ends: only the peak, Q(L - a)a/L = 7.5 kN*m.
+    ASSERT_EQ(texts(diagram), (std::vector<std::string>{"7.500(1.00处)"}));
+    EXPECT_NEAR(diagram.labels[0].at.y, 7.5 * 0.02, 1e-4);
+}
+
+TEST(MemberDiagram, ExtremeLabelsGiveTheValueAndWhereItIs) {
+    // 3.9504 kN/m over a 5 m span: q L^2 / 8 = 12.345 kN*m at 2.50 m.
+    gj beam = memberFrom(0, 0, 5, 0);
+    addLoad(beam, "均布", 5, 3.9504f);
+    const MemberEndForces forces = {0, -9.876, 0, 0, -9.876, 0};
+    EXPECT_EQ(texts(memberDiagram(beam, forces, DiagramKind::Moment, 0.02f, kStep)),
+              std::vector<std::string>{"12.345(2.50处)"});
+    // Hogging ends as well: end values show without sign, the peak is the
+    // largest value and the smallest is at a tenth.
+    const MemberEndForces fixed = {0, -9.876, -8.23, 0, -9.876, 8.23};
+    EXPECT_EQ(texts(memberDiagram(beam, fixed, DiagramKind::Moment, 0.02f, kStep)),
+              (std::vector<std::string>{"8.230", "8.230", "4.115(2.50处)"}));
+}
+
+TEST(MemberDiagram, EndValuesAreLabelledUnlessExactlyZero) {
+    const gj beam = memberFrom(0, 0, 2, 0);
+    const MemberEndForces forces = {-0.0004, 0, 0, 0.0004, 0, 0};
+    EXPECT_EQ(texts(memberDiagram(beam, forces, DiagramKind::Axial, 1, kStep)),
+              (std::vector<std::string>{"0.000", "0.000"}));
+    const MemberEndForces tension = {-12.3454, 0, 0, 12.3454, 0, 0};
+    EXPECT_EQ(texts(memberDiagram(beam, tension, DiagramKind::Axial, 1, kStep)),
+              (std::vector<std::string>{"12.345", "12.345"}));
+    EXPECT_TRUE(memberDiagram(beam, {}, DiagramKind::Axial, 1, kStep).labels.empty());
+}
+
+// 50 kN*m at scale 0.02 lies 1 world unit off the axis, on the local +y
+// side: below a beam (y runs down), right of a column drawn upwards, and
+// at right angles to an inclined member.
+TEST(MemberDiagram, AValueLiesItsScaledSizeOffTheAxisOnTheLocalPlusYSide) {
+    const MemberEndForces constant = {0, 0, 50, 0, 0, -50};
+    const auto midPoint = [&](const gj& member) {
+        const MemberDiagram diagram =
+            memberDiagram(member, constant, DiagramKind::Moment, 0.02f, kStep);
+        return diagram.polyline[diagram.polyline.size() / 2];
+    };
+    const DiagramPoint beam = midPoint(memberFrom(2, 2, 6, 2));
+    EXPECT_NEAR(beam.y, 3, 1e-6);
+    const DiagramPoint column = midPoint(memberFrom(2, 6, 2, 2));
+    EXPECT_NEAR(column.x, 3, 1e-6);
+    EXPECT_GT(column.y, 2);
+    EXPECT_LT(column.y, 6);
+    // From (0, 0) to (3, 4): local +y is (-0.8, 0.6).
+    const DiagramPoint inclined = midPoint(memberFrom(0, 0, 3, 4));
+    const double along = inclined.x * 0.6 + inclined.y * 0.8;
+    EXPECT_NEAR(-inclined.x * 0.8 + inclined.y * 0.6, 1, 1e-6);
+    EXPECT_GT(along, 2);
+}
+
+TEST(MemberDiagram, AMemberShorterThanTheFirstSectionGivesOnlyTheClosingLines) {
+    const gj stub = memberFrom(1, 1, 1.00005f, 1);
+    const MemberEndForces forces = {3, 4, 5, -3, -4, 6};
+    const MemberDiagram diagram = memberDiagram(stub, forces, DiagramKind::Moment, 0.02f, kStep);
+    ASSERT_EQ(diagram.polyline.size(), 3u);
+    expectNear(diagram.polyline[0], 1, 1);
+    expectNear(diagram.polyline[1], 1.00005, 1);
+    expectNear(diagram.polyline[2], 1.00005, 1);
+    EXPECT_EQ(texts(diagram), (std::vector<std::string>{"5.000", "6.000"}));
+    EXPECT_EQ(diagram.labels[0].at, diagram.polyline[0]);
+}
+
+TEST(MemberDiagram, EachLoadAddsItsPart) {
+    gj beam = memberFrom(0, 0, 4, 0);
+    addLoad(beam, "力偶", 2, 8);
+    addLoad(beam, "水平集中", 3, 6);
+    addLoad(beam, "不明", 1, 100);  // no kind: contributes nothing
+    const MemberEndForces forces = {-6, 2, 0, 0, -2, 0};
+    // Couple: -Q x / L before it, Q (L - x) / L after it.
+    EXPECT_FLOAT_EQ(sectionValue(beam, forces, DiagramKind::Moment, 1), -2);
+    EXPECT_FLOAT_EQ(sectionValue(beam, forces, DiagramKind::Moment, 3), 2);
+    // Axial: the end part -nb = 0 beyond x = 0, and the force beyond the section.
+    EXPECT_FLOAT_EQ(sectionValue(beam, forces, DiagramKind::Axial, 2), 6);
+    EXPECT_FLOAT_EQ(sectionValue(beam, forces, DiagramKind::Axial, 3.5f), 0);
+}
+
+}  // namespace
