@@ -60,14 +60,14 @@ BatchStatus analyzeProject(const std::string& path, std::ostream& out, std::ostr
     }
     document.projectPath = path;
 
-    const MessageSink say = [&err](const std::string& text) { err << text << '\n'; };
+    const MessageSink say = [&err](const orv::Diagnostic& message) { err << message.text << '\n'; };
     内力_位移 solver;
-    solver.messageHandler = [&say](const orv::Diagnostic& message) { say(message.text); };
+    solver.messageHandler = say;
     if (!gj2计算gj(document, solver, say)) {
         return BatchStatus::DrawingIncomplete;
     }
     if (!solver.能否计算()) {
-        say(kCannotComputeMessage);
+        say({kCannotComputeMessage, orv::MessageIcon::None, ""});
         return BatchStatus::Unsolvable;
     }
     if (!solver.korvasta(utf8ToFileName(document.projectPath))) {

@@ -240,6 +240,7 @@ private:
     void memberPointPress(float x, float y);
     void pickHoveredMember();
     void openPickedMembersLoads();
+    void showMessage(const orv::Diagnostic& message);
     void giveKeyboardToEditor();
     void colourMembersBy(const std::function<bool(const gj&, const gj&)>& sameKey);
     void dropLastMember(std::int16_t n);

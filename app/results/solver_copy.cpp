@@ -25,7 +25,7 @@ void copyLoads(const gj& member, std::size_t i, 内力_位移& solver) {
 
 bool gj2计算gj(const Document& document, 内力_位移& solver, const MessageSink& say) {
     if (document.membersEntered < document.memberTotal) {
-        say(kDrawingIncompleteMessage);
+        say({kDrawingIncompleteMessage, orv::MessageIcon::None, ""});
         return false;
     }
     const auto total = static_cast<std::size_t>(std::max<int>(document.memberTotal, 0));

@@ -6,11 +6,13 @@
 #include <string>
 
 #include "document/document.h"
+#include "solver/diagnostic.h"
 #include "solver/内力_位移.h"
 
-// Shows one message to the user (a message box in the window, stderr in
-// batch mode).
-using MessageSink = std::function<void(const std::string&)>;
+// Shows one message to the user: a message box with its icon and caption
+// in the window, a line on stderr in batch mode. The engine's messages and
+// the program's own take the same way.
+using MessageSink = std::function<void(const orv::Diagnostic&)>;
 
 inline constexpr const char* kDrawingIncompleteMessage = "杆件画完,荷载输完后再计算!";
 

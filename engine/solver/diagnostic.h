@@ -8,7 +8,8 @@
 
 namespace orv {
 
-enum class MessageIcon { Critical, Exclamation };
+// None: a plain message with an OK button (the program's own notices).
+enum class MessageIcon { None, Critical, Exclamation };
 
 struct Diagnostic {
     std::string text;

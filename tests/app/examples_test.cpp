@@ -73,7 +73,7 @@ class SolvedExample {
 public:
     explicit SolvedExample(const std::string& fileName) : document_(exampleProject(fileName)) {
         MessageLog log(solver_);
-        EXPECT_TRUE(gj2计算gj(document_, solver_, [](const std::string&) {}));
+        EXPECT_TRUE(gj2计算gj(document_, solver_, [](const orv::Diagnostic&) {}));
         EXPECT_TRUE(solver_.korvasta(folder_.path(fileName).string()));
         EXPECT_TRUE(log.messages.empty());
     }

@@ -11,10 +11,13 @@ TEST(SolverCopy, RefusesWhileMembersAreStillToBeDrawn) {
     Document document = exampleProject("portal.tsd");
     document.membersEntered = 2;
     内力_位移 solver;
-    std::vector<std::string> messages;
-    EXPECT_FALSE(gj2计算gj(document, solver,
-                           [&messages](const std::string& text) { messages.push_back(text); }));
-    EXPECT_EQ(messages, std::vector<std::string>{"杆件画完,荷载输完后再计算!"});
+    std::vector<orv::Diagnostic> messages;
+    EXPECT_FALSE(gj2计算gj(document, solver, [&messages](const orv::Diagnostic& message) {
+        messages.push_back(message);
+    }));
+    EXPECT_EQ(
+        messages,
+        (std::vector<orv::Diagnostic>{{"杆件画完,荷载输完后再计算!", orv::MessageIcon::None, ""}}));
     EXPECT_EQ(solver.杆件总数, 0);
     EXPECT_TRUE(solver.左节点号.empty());
 }
@@ -33,7 +36,7 @@ TEST(SolverCopy, CopiesMembersLoadsAndSupportsAsWholeArrays) {
     column.hzlx[2] = "no such kind";
 
     内力_位移 solver;
-    ASSERT_TRUE(gj2计算gj(document, solver, [](const std::string&) {}));
+    ASSERT_TRUE(gj2计算gj(document, solver, [](const orv::Diagnostic&) {}));
     EXPECT_EQ(solver.杆件总数, document.memberTotal);
     EXPECT_EQ(solver.节点总数, document.nodeCount);
     EXPECT_EQ(solver.零位移, document.supportKinds);
