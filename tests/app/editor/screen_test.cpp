@@ -7,10 +7,12 @@
 //
 // With ORVANDEL_SCREENSHOTS set to a folder, the images of a failing step
 // are saved there.
+#include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
 #include <QRegion>
+#include <QTemporaryDir>
 
 #include <QScreen>
 #include <QWindow>
@@ -238,6 +240,59 @@ TEST_F(OnScreen, TheMemberUnderTheMouseTurnsRedInLoadInputAndQuery) {
         move(6, 7);
         EXPECT_EQ(onScreenPixel(beam), qRgb(0, 0, 0)) << static_cast<int>(command);
         keyUp(Qt::Key_Escape);
+    }
+}
+
+// The three diagrams of a loaded portal on the screen, each as a full
+// repaint shows it, then wiped in strips where the crosshair sweeps over
+// the moment diagram.
+TEST_F(OnScreen, DiagramsShowAndTheCrosshairWipesThem) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    document.projectPath = folder.filePath(QStringLiteral("portal.tsd")).toStdString();
+    startInput(QStringLiteral("3"));
+    drawMember(3, 8, 3, 4);
+    drawMember(3, 4, 8, 4);
+    drawMember(8, 4, 8, 8);
+    keyUp(Qt::Key_Escape);
+    choose(MenuCommand::FixedEnd);
+    click(3.05f, 7.95f);
+    click(8.05f, 7.95f);
+    keyUp(Qt::Key_Escape);
+    // 12 kN/m down on the beam, 10 kN to the right at the left column's middle.
+    choose(MenuCommand::LoadInput);
+    Form2& dialog = form.form2();
+    const auto giveLoad = [&](const char* kind, const char* xq, const char* q, float x, float y) {
+        const int index = dialog.Combo1->findText(QString::fromUtf8(kind));
+        dialog.Combo1->setCurrentIndex(index);
+        emit dialog.Combo1->activated(index);
+        dialog.Text1[0]->setText(QString::fromUtf8(xq));
+        dialog.Text1[1]->setText(QString::fromUtf8(q));
+        move(x, y);
+        move(x, y);
+        keyUp(Qt::Key_F12);
+    };
+    giveLoad("均布", "5", "12", 5.5f, 4);
+    giveLoad("集中", "2", "10", 3, 6);
+    keyUp(Qt::Key_Escape);
+    ASSERT_EQ(member(1).荷载数 + member(2).荷载数, 2);
+    document.diagramScale = 0.05f;
+
+    const QString screenshots = qEnvironmentVariable("ORVANDEL_SCREENSHOTS");
+    const std::pair<MenuCommand, const char*> diagrams[] = {{MenuCommand::ShearDiagram, "shear"},
+                                                            {MenuCommand::AxialDiagram, "axial"},
+                                                            {MenuCommand::MomentDiagram, "moment"}};
+    for (const auto& [command, name] : diagrams) {
+        choose(command);
+        ASSERT_EQ(form.canvasModel().printLog().front().kind, CanvasPrint::Kind::Polyline);
+        expectScreenShowsTheWindow(name);
+        if (!screenshots.isEmpty()) {
+            onScreen().save(QDir(screenshots).filePath(QStringLiteral("diagram-%1.png").arg(name)));
+        }
+    }
+    for (const auto& [x, y] : {std::pair{5.5f, 4.3f}, {3.2f, 6.5f}, {7.7f, 5.0f}, {6.0f, 8.5f}}) {
+        move(x, y);
+        expectScreenShowsTheWindow("diagram-swept");
     }
 }
 

@@ -1,0 +1,208 @@
+// The diagram commands through the real window: one magenta line per member
+// with its labels, the refusals, and the scale box.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+
+#include "dialogs/form2.h"
+#include "editor_fixture.h"
+
+namespace {
+
+constexpr ColourValue kMagenta = 0x800080;
+
+class Diagrams : public EditorTest {
+protected:
+    QTemporaryDir folder;
+
+    void SetUp() override {
+        EditorTest::SetUp();
+        ASSERT_TRUE(folder.isValid());
+        // Every diagram command runs the analysis, which writes result files
+        // beside the project.
+        document.projectPath = folder.filePath(QStringLiteral("portal.tsd")).toStdString();
+    }
+
+    // A portal 4 m wide and 4 m high: columns 1 (drawn upwards from (2, 6))
+    // and 3, beam 2 at y = 2.
+    void drawPortal() {
+        startInput(QStringLiteral("3"));
+        drawMember(2, 6, 2, 2);
+        drawMember(2, 2, 6, 2);
+        drawMember(6, 2, 6, 6);
+        keyUp(Qt::Key_Escape);
+    }
+    void fixBases() {
+        choose(MenuCommand::FixedEnd);
+        click(2.05f, 5.95f);
+        click(6.05f, 5.95f);
+        keyUp(Qt::Key_Escape);
+    }
+    // The member whose midpoint is at (x, y) gets the load.
+    void giveLoad(const char* kind, const char* xq, const char* q, float x, float y) {
+        Form2& dialog = form.form2();
+        const int index = dialog.Combo1->findText(QString::fromUtf8(kind));
+        dialog.Combo1->setCurrentIndex(index);
+        emit dialog.Combo1->activated(index);
+        dialog.Text1[0]->setText(QString::fromUtf8(xq));
+        dialog.Text1[1]->setText(QString::fromUtf8(q));
+        move(x, y);
+        move(x, y);
+        keyUp(Qt::Key_F12);
+    }
+    // Fixed bases, 12 kN/m down on the whole beam, 10 kN to the right at
+    // the middle of the left column.
+    void loadedPortal() {
+        drawPortal();
+        fixBases();
+        choose(MenuCommand::LoadInput);
+        giveLoad("均布", "4", "12", 4, 2);
+        giveLoad("集中", "2", "10", 2, 4);
+        keyUp(Qt::Key_Escape);
+        ASSERT_EQ(member(2).荷载数, 1);
+        ASSERT_EQ(member(1).荷载数, 1);
+    }
+
+    std::vector<CanvasPrint> printsOf(CanvasPrint::Kind kind) const {
+        std::vector<CanvasPrint> prints;
+        for (const CanvasPrint& print : form.canvasModel().printLog()) {
+            if (print.kind == kind) {
+                prints.push_back(print);
+            }
+        }
+        return prints;
+    }
+    QStringList texts() const {
+        QStringList result;
+        for (const CanvasPrint& print : printsOf(CanvasPrint::Kind::Text)) {
+            result << print.text;
+        }
+        return result;
+    }
+    // The drawn point nearest the height y.
+    static QPointF pointNearHeight(const CanvasPrint& line, double y) {
+        return *std::min_element(line.points.begin(), line.points.end(), [y](QPointF a, QPointF b) {
+            return std::abs(a.y() - y) < std::abs(b.y() - y);
+        });
+    }
+};
+
+TEST_F(Diagrams, EveryMemberGetsOneMagentaLineFromEndToEndWithItsLabels) {
+    loadedPortal();
+    choose(MenuCommand::MomentDiagram);
+    const std::vector<CanvasPrint> lines = printsOf(CanvasPrint::Kind::Polyline);
+    ASSERT_EQ(lines.size(), 3u);
+    for (std::size_t i = 1; i <= 3; ++i) {
+        const CanvasPrint& line = lines[i - 1];
+        SCOPED_TRACE(i);
+        EXPECT_EQ(line.colour, kMagenta);
+        EXPECT_NEAR(line.points.front().x(), member(static_cast<int>(i)).x1, 1e-6);
+        EXPECT_NEAR(line.points.front().y(), member(static_cast<int>(i)).y1, 1e-6);
+        EXPECT_NEAR(line.points.back().x(), member(static_cast<int>(i)).x2, 1e-6);
+        EXPECT_NEAR(line.points.back().y(), member(static_cast<int>(i)).y2, 1e-6);
+    }
+    // The beam sags between its hogging ends: the middle lies below it (the
+    // local +y side), its ends above.
+    const auto beamAt = [&](double x) {
+        return *std::min_element(
+            lines[1].points.begin() + 1, lines[1].points.end() - 1,
+            [x](QPointF a, QPointF b) { return std::abs(a.x() - x) < std::abs(b.x() - x); });
+    };
+    EXPECT_GT(beamAt(4).y(), 2.1);
+    EXPECT_LT(beamAt(2.01).y(), 2);
+    EXPECT_LT(beamAt(5.99).y(), 2);
+    // Six end moments and the beam's sagging peak, values without sign.
+    const QStringList labels = texts();
+    const QRegularExpression form(QStringLiteral(R"(^\d+\.\d{3}(\(\d+\.\d{2}处\))?$)"));
+    for (const QString& label : labels) {
+        EXPECT_TRUE(form.match(label).hasMatch()) << label.toStdString();
+    }
+    EXPECT_GE(labels.size(), 7);
+    EXPECT_GE(labels.filter(QStringLiteral("处)")).size(), 1);
+}
+
+TEST_F(Diagrams, TheShearOfTheLeftColumnStepsByItsPointLoad) {
+    loadedPortal();
+    choose(MenuCommand::ShearDiagram);
+    const std::vector<CanvasPrint> lines = printsOf(CanvasPrint::Kind::Polyline);
+    ASSERT_EQ(lines.size(), 3u);
+    // The column runs up from y = 6; its local +y side is to the right.
+    // 10 kN at 2 m from its foot, 0.02 world units per kN.
+    const QPointF below = pointNearHeight(lines[0], 4.05);
+    const QPointF above = pointNearHeight(lines[0], 3.95);
+    EXPECT_NEAR(above.x() - below.x(), 0.2, 1e-3);
+}
+
+TEST_F(Diagrams, ANewDiagramReplacesEverythingPrintedBefore) {
+    loadedPortal();
+    choose(MenuCommand::ShowNumbers);
+    ASSERT_FALSE(texts().isEmpty());
+    choose(MenuCommand::MomentDiagram);
+    choose(MenuCommand::AxialDiagram);
+    EXPECT_EQ(printsOf(CanvasPrint::Kind::Polyline).size(), 3u);
+    // Member and node numbers have no decimals; every diagram label has.
+    for (const QString& text : texts()) {
+        EXPECT_TRUE(text.contains('.')) << text.toStdString();
+    }
+    EXPECT_TRUE(platform.messages().isEmpty());
+}
+
+TEST_F(Diagrams, AnIncompleteDrawingIsRefusedWithItsMessage) {
+    startInput(QStringLiteral("3"));
+    drawMember(2, 6, 2, 2);
+    keyUp(Qt::Key_Escape);
+    choose(MenuCommand::MomentDiagram);
+    EXPECT_EQ(platform.messages(), QStringList{QStringLiteral("杆件画完,荷载输完后再计算!")});
+    EXPECT_TRUE(form.canvasModel().printLog().empty());
+}
+
+TEST_F(Diagrams, AFrameWithoutSupportsDrawsNothingAndSaysNothing) {
+    drawPortal();
+    choose(MenuCommand::ShowNumbers);
+    const std::size_t printed = form.canvasModel().printLog().size();
+    ASSERT_GT(printed, 0u);
+    for (const MenuCommand command :
+         {MenuCommand::MomentDiagram, MenuCommand::ShearDiagram, MenuCommand::AxialDiagram}) {
+        choose(command);
+    }
+    EXPECT_TRUE(platform.messages().isEmpty());
+    EXPECT_EQ(form.canvasModel().printLog().size(), printed);
+}
+
+TEST_F(Diagrams, TheScaleBoxAsksAgainUntilTheScaleIsPositive) {
+    platform.inputs = {QStringLiteral("0"), QStringLiteral("-0.1"), QStringLiteral("abc"),
+                       QStringLiteral("0.04")};
+    choose(MenuCommand::DiagramScale);
+    EXPECT_EQ(platform.count(PlatformCall::Kind::InputBox), 4);
+    EXPECT_EQ(platform.calls.front().text, QStringLiteral("输入内力图幅度,不能为0,一般情况<1"));
+    EXPECT_EQ(platform.calls.front().caption, QStringLiteral("Orvandel"));
+    EXPECT_FLOAT_EQ(document.diagramScale, 0.04f);
+
+    // The next diagram draws at the new scale: the column's step is 0.4.
+    loadedPortal();
+    choose(MenuCommand::ShearDiagram);
+    const CanvasPrint column = printsOf(CanvasPrint::Kind::Polyline).at(0);
+    EXPECT_NEAR(pointNearHeight(column, 3.95).x() - pointNearHeight(column, 4.05).x(), 0.4, 2e-3);
+}
+
+TEST_F(Diagrams, CancelOrTheOfferedValueKeepsTheScale) {
+    platform.inputs = {QString()};
+    choose(MenuCommand::DiagramScale);
+    EXPECT_EQ(platform.count(PlatformCall::Kind::InputBox), 1);
+    EXPECT_FLOAT_EQ(document.diagramScale, 0.02f);
+    // Unanswered, the box returns the text it offered: the current scale.
+    document.diagramScale = 0.125f;
+    choose(MenuCommand::DiagramScale);
+    EXPECT_EQ(platform.count(PlatformCall::Kind::InputBox), 2);
+    EXPECT_FLOAT_EQ(document.diagramScale, 0.125f);
+    // "1e60" overflows a single and is asked again, "5m" reads 5.
+    platform.inputs = {QStringLiteral("1e60"), QStringLiteral("5m")};
+    choose(MenuCommand::DiagramScale);
+    EXPECT_EQ(platform.count(PlatformCall::Kind::InputBox), 4);
+    EXPECT_FLOAT_EQ(document.diagramScale, 5);
+}
+
+}  // namespace
