@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QRegion>
 #include <QTemporaryDir>
+#include <cmath>
 
 #include <QScreen>
 #include <QWindow>
@@ -290,10 +291,23 @@ TEST_F(OnScreen, DiagramsShowAndTheCrosshairWipesThem) {
             onScreen().save(QDir(screenshots).filePath(QStringLiteral("diagram-%1.png").arg(name)));
         }
     }
+    // The vertical crosshair line at x = 5.5 crosses the beam's curve; where
+    // it was, the printed layer is wiped.
+    const int swept = static_cast<int>(std::floor(form.canvasModel().toPixel(5.5f, 0).x()));
+    const auto printedPixelsIn = [&](int column) {
+        const QImage& layer = form.canvasModel().layer();
+        int count = 0;
+        for (int y = 0; y < layer.height(); ++y) {
+            count += qAlpha(layer.pixel(column, y)) != 0;
+        }
+        return count;
+    };
+    EXPECT_GT(printedPixelsIn(swept), 0);
     for (const auto& [x, y] : {std::pair{5.5f, 4.3f}, {3.2f, 6.5f}, {7.7f, 5.0f}, {6.0f, 8.5f}}) {
         move(x, y);
         expectScreenShowsTheWindow("diagram-swept");
     }
+    EXPECT_EQ(printedPixelsIn(swept), 0);
 }
 
 }  // namespace
