@@ -247,7 +247,7 @@ TEST_F(OnScreen, TheMemberUnderTheMouseTurnsRedInLoadInputAndQuery) {
 // The three diagrams of a loaded portal on the screen, each as a full
 // repaint shows it, then wiped in strips where the crosshair sweeps over
 // the moment diagram.
-TEST_F(OnScreen, DiagramsShowAndTheCrosshairWipesThem) {
+TEST_F(OnScreen, ResultsAndDiagramsShowAndTheCrosshairWipesThem) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     document.projectPath = folder.filePath(QStringLiteral("portal.tsd")).toStdString();
@@ -278,6 +278,14 @@ TEST_F(OnScreen, DiagramsShowAndTheCrosshairWipesThem) {
     keyUp(Qt::Key_Escape);
     ASSERT_EQ(member(1).荷载数 + member(2).荷载数, 2);
     document.diagramScale = 0.05f;
+
+    // The computed end forces printed over the frame, then swept in strips.
+    choose(MenuCommand::Analyse);
+    ASSERT_GE(form.canvasModel().printLog().size(), 4u);
+    expectScreenShowsTheWindow("results");
+    move(9, 1.5f);
+    move(9.5f, 2);
+    expectScreenShowsTheWindow("results-swept");
 
     const QString screenshots = qEnvironmentVariable("ORVANDEL_SCREENSHOTS");
     const std::pair<MenuCommand, const char*> diagrams[] = {{MenuCommand::ShearDiagram, "shear"},
