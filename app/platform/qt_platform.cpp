@@ -1,10 +1,12 @@
 // The platform of the running program; see qt_platform.h.
 #include "platform/qt_platform.h"
 
+#include "platform/help_viewer.h"
+
 #include <QApplication>
 #include <QBoxLayout>
 #include <QColorDialog>
-#include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
@@ -13,7 +15,6 @@
 #include <QPalette>
 #include <QScreen>
 #include <QTranslator>
-#include <QUrl>
 #include <algorithm>
 
 QString qtFileFilter(const QString& barSeparatedFilter) {
@@ -195,11 +196,36 @@ void QtPlatform::beep() {
     QApplication::beep();
 }
 
+QtPlatform::~QtPlatform() {
+    delete helpViewer_;  // a window without parent is not deleted by Qt
+}
+
 void QtPlatform::showHelp(const QString& helpFile) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile));
+    HelpViewer* viewer = helpViewer_ ? helpViewer_.data() : new HelpViewer;
+    if (!viewer->open(helpFile)) {
+        // An open window would show a document that is no longer there.
+        if (viewer == helpViewer_) {
+            closeHelp();
+        } else {
+            delete viewer;
+        }
+        tell(QStringLiteral("找不到帮助文档，或无法读取：\n") + QDir::toNativeSeparators(helpFile),
+             MessageIcon::Exclamation, QStringLiteral("帮助"));
+        return;
+    }
+    if (!helpViewer_) {
+        viewer->setAttribute(Qt::WA_DeleteOnClose);
+        helpViewer_ = viewer;
+    }
+    viewer->showIndex();
+    viewer->setWindowState(viewer->windowState() & ~Qt::WindowMinimized);
+    viewer->show();
+    viewer->raise();
+    viewer->activateWindow();
 }
 
 void QtPlatform::closeHelp() {
-    // The help document opens in the desktop's own viewer, which this
-    // program does not own; there is no window of ours to close.
+    if (helpViewer_) {
+        helpViewer_->close();
+    }
 }

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "platform/help_viewer.h"
 #include "platform/platform.h"
 
 class QCoreApplication;
@@ -36,6 +37,10 @@ int titleBarWidth(const QString& title, const QFont& font);
 class QtPlatform : public Platform {
 public:
     explicit QtPlatform(QWidget* parent = nullptr) : parent_(parent) {}
+    ~QtPlatform() override;
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
     void setParent(QWidget* parent) { parent_ = parent; }
 
     MessageAnswer messageBox(const QString& text, MessageButtons buttons, MessageIcon icon,
@@ -46,9 +51,19 @@ public:
     QString saveFileName(const QString& filter, const QString& defaultSuffix) override;
     std::optional<std::int32_t> chooseColour(std::int32_t initial) override;
     void beep() override;
+    // The help window, opened at the document's index: one window, raised
+    // and taken back to the index by every call. A file that cannot be read
+    // is reported in a message box instead.
     void showHelp(const QString& helpFile) override;
     void closeHelp() override;
 
+    // The help window while it is open; null before the first showHelp and
+    // after the window was closed.
+    HelpViewer* helpViewer() const { return helpViewer_; }
+
 private:
     QPointer<QWidget> parent_;
+    // A window of its own, not a child of the main window, so that it can
+    // lie beside or behind it; closing it deletes it.
+    QPointer<HelpViewer> helpViewer_;
 };
