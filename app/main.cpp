@@ -89,15 +89,14 @@ int runEditor(int argc, char* argv[], const QStringList& projects) {
     // The program's own texts are Chinese whatever the locale; Qt's buttons
     // and context menus follow them.
     installChineseTranslations(application);
-    if (!projects.isEmpty()) {
-        std::cerr << "Orvandel: opening a project from the command line is not available yet; "
-                     "starting with a new project.\n";
-    }
     QtPlatform platform;
     Document document;
     Form1 window(document, platform, QCoreApplication::applicationDirPath());
     platform.setParent(&window);
     window.Form_Load();
+    if (!projects.isEmpty()) {
+        window.openProject(projects.front());
+    }
     return QApplication::exec();
 }
 

@@ -156,6 +156,7 @@ void Form1::Form_Load() {
         canvas.loadLine(side, 0, LineShape{0, 0, 0, 0, kBlack, 1, true});
     }
     loadSymbolPreviews();
+    markSaved();
 }
 
 // The window manager may maximise a window only after it is shown; sizing

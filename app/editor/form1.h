@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <string>
 
 #include "document/document.h"
 #include "editor/canvas.h"
@@ -149,6 +150,20 @@ public:
     void 不同尺寸分色显示();
     void 不同断面分色显示();
 
+    // The 文件 menu, colours and help (form1_file.cpp).
+    void 新建();
+    void 打开();
+    void 保存();
+    void 另存();
+    void 退出();
+    void 绘图窗口颜色();
+    void 十字光标颜色();
+    void 帮助文档();
+    // Reads the project at `path` into the window (打开 after its dialog, and
+    // a project named on the command line); false, with the reason shown,
+    // when the file is refused.
+    bool openProject(const QString& path);
+
     // Analysis (form1_analysis.cpp): the window's one solver, the run and
     // the results printed on the canvas.
     void 内力位移计算();
@@ -196,6 +211,7 @@ public:
     void coordinateBoxKeyUp(int key);
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -220,6 +236,13 @@ private:
     bool isPressOnLegendOrHint(QObject* watched, QEvent* event) const;
     void buildMenus();
     void setMenuEnabled(MenuId id, bool enabled);
+    void setItemEnabled(MenuCommand id, bool enabled);
+    bool mayDropDrawing(bool drawingExists);
+    bool startNewProject();
+    void resetWindowVariables();
+    void markSaved();
+    bool hasUnsavedChanges() const;
+    std::optional<ColourValue> chooseColour(ColourValue current);
     void buildLegend();
     void maximise();
     void setWorldFromScreen();
@@ -272,6 +295,9 @@ private:
     std::unique_ptr<Form3> form3_;
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<内力_位移> solver_;
+    // The project file's text when the drawing was last saved or opened.
+    std::string savedText_;
+    std::optional<ColourValue> lastChosenColour_;  // the colour dialog's
     // Keys pressed while the window or its coordinate boxes had the
     // keyboard, not yet released (Qt key codes).
     std::set<int> keysPressedHere_;

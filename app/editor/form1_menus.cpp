@@ -29,11 +29,11 @@ const std::vector<MenuEntry>& menuTable() {
     static const std::vector<MenuEntry> table = {
         {MenuId::File,
          "文件",
-         {{C::New, "新建", nullptr},
-          {C::Open, "打开", nullptr},
-          {C::Save, "保存", nullptr},
-          {C::SaveAs, "另存", nullptr},
-          {C::Exit, "退出", nullptr}}},
+         {{C::New, "新建", &Form1::新建},
+          {C::Open, "打开", &Form1::打开},
+          {C::Save, "保存", &Form1::保存},
+          {C::SaveAs, "另存", &Form1::另存},
+          {C::Exit, "退出", &Form1::退出}}},
         {MenuId::Members,
          "杆件",
          {{C::MemberTotal, "杆件总数", &Form1::杆件总数},
@@ -67,9 +67,9 @@ const std::vector<MenuEntry>& menuTable() {
          {{C::Pan, "平移", &Form1::平移},
           {C::ZoomIn, "放大", &Form1::放大},
           {C::ZoomOut, "缩小", &Form1::缩小},
-          {C::CanvasColour, "绘图窗口颜色", nullptr},
-          {C::CrosshairColour, "十字光标颜色", nullptr}}},
-        {MenuId::Help, "帮助", {{C::HelpDocument, "帮助文档", nullptr}}},
+          {C::CanvasColour, "绘图窗口颜色", &Form1::绘图窗口颜色},
+          {C::CrosshairColour, "十字光标颜色", &Form1::十字光标颜色}}},
+        {MenuId::Help, "帮助", {{C::HelpDocument, "帮助文档", &Form1::帮助文档}}},
     };
     return table;
 }
@@ -111,6 +111,10 @@ void enableAction(QAction* action, bool enabled) {
 }
 
 }  // namespace
+
+void Form1::setItemEnabled(MenuCommand id, bool enabled) {
+    enableAction(menuItem(id), enabled);
+}
 
 void Form1::setMenuEnabled(MenuId id, bool enabled) {
     QMenu* found = menu(id);

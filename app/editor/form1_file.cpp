@@ -1,0 +1,185 @@
+// The 文件 menu: start over, open, save, save as and exit, with the window
+// caption naming the current file; the two colour commands and the help
+// command of the 窗口 and 帮助 menus.
+#include <QCloseEvent>
+#include <QLabel>
+
+#include "dialogs/form2.h"
+#include "document/project_file.h"
+#include "editor/canvas_view.h"
+#include "editor/form1.h"
+#include "platform/platform.h"
+
+namespace {
+
+const QString kProjectFilter = QStringLiteral("数据文件(*.tsd)|*.tsd");
+const QString kKeepDataQuestion = QStringLiteral("你真的不保存现有数据吗?");
+
+}  // namespace
+
+// True when the user may let the present drawing go: nothing drawn, or the
+// question answered Yes.
+bool Form1::mayDropDrawing(bool drawingExists) {
+    return !drawingExists ||
+           platform.messageBox(kKeepDataQuestion, MessageButtons::YesNo, MessageIcon::Question,
+                               QStringLiteral("Orvandel")) == MessageAnswer::Yes;
+}
+
+void Form1::新建() {
+    startNewProject();
+}
+
+// False when the user kept the present drawing.
+bool Form1::startNewProject() {
+    canvas.clear();
+    if (!mayDropDrawing(document.membersEntered > 0)) {
+        return false;
+    }
+    删除固端();
+    resetDocument(document, programFolder_.toStdString());
+    setCaption();
+    resetWindowVariables();
+    setItemEnabled(MenuCommand::MemberTotal, true);
+    markSaved();
+    return true;
+}
+
+// The window as start-up leaves it, for a document that 新建 or 打开 just
+// replaced: no mode, the crosshair on, the hint, the member lines and
+// symbols exactly the document's, its world window and colours.
+void Form1::resetWindowVariables() {
+    enterMode(Mode::None);
+    激活菜单();
+    state = EditorState{};
+    startupScalePending_ = false;
+    document.crosshairOn = true;
+    for (const LineGroup line : kCrosshairLines) {
+        canvas.setLineVisible({line}, true);
+    }
+    document.hoveredMember = 0;
+    Label6->setText(QStringLiteral("提示:"));
+    if (hasForm2()) {
+        form2().输入荷载时窗体();
+    }
+    canvas.setLineColour({kCrosshairX}, document.crosshairColour);
+    canvas.setLineColour({kCrosshairY}, document.crosshairColour);
+    canvas.worldChanged();
+    showDocumentOnCanvas();
+}
+
+void Form1::打开() {
+    if (!startNewProject()) {
+        return;  // the present drawing is kept: nothing is read over it
+    }
+    const QString name = platform.openFileName(kProjectFilter);
+    if (name.isEmpty()) {
+        platform.tell(QStringLiteral("打开文件失败"));
+        return;
+    }
+    openProject(name);
+}
+
+// Reads `path` over the new document; a refused file leaves the document as
+// 新建 left it and says why.
+bool Form1::openProject(const QString& path) {
+    const std::string file = path.toStdString();
+    if (const auto error = readProjectFile(file, document)) {
+        platform.tell(QStringLiteral("打开文件失败\n") +
+                      QString::fromStdString(projectReadMessage(file, *error)));
+        return false;
+    }
+    document.projectPath = file;
+    setCaption();
+    canvas.clear();
+    resetWindowVariables();
+    setItemEnabled(MenuCommand::MemberTotal, false);
+    markSaved();
+    return true;
+}
+
+void Form1::保存() {
+    if (document.memberTotal == 0) {
+        return;
+    }
+    if (!WriteProjectFile(document, document.projectPath)) {
+        platform.tell(QStringLiteral("保存文件失败!"));
+        return;
+    }
+    markSaved();
+}
+
+void Form1::另存() {
+    if (document.membersEntered <= 0) {
+        return;
+    }
+    QString name = platform.saveFileName(kProjectFilter, QStringLiteral("tsd"));
+    if (name.isEmpty()) {
+        return;
+    }
+    // The result files are named from the path less its last four
+    // characters, so the name must end in ".tsd".
+    if (!name.endsWith(QStringLiteral(".tsd"), Qt::CaseInsensitive)) {
+        name += QStringLiteral(".tsd");
+    }
+    document.projectPath = name.toStdString();
+    if (!WriteProjectFile(document, document.projectPath)) {
+        platform.tell(QStringLiteral("另存文件失败!"));
+        return;
+    }
+    setCaption();
+    markSaved();
+}
+
+void Form1::退出() {
+    close();
+}
+
+// Closing the window, by 退出 or by its title-bar button, asks before
+// unsaved work is lost; the help viewer goes with the program.
+void Form1::closeEvent(QCloseEvent* event) {
+    if (!mayDropDrawing(hasUnsavedChanges())) {
+        event->ignore();
+        return;
+    }
+    platform.closeHelp();
+    event->accept();
+}
+
+void Form1::markSaved() {
+    savedText_ = projectFileText(document);
+}
+
+bool Form1::hasUnsavedChanges() const {
+    return document.memberTotal != 0 && projectFileText(document) != savedText_;
+}
+
+void Form1::绘图窗口颜色() {
+    canvas.clear();
+    if (const auto colour = chooseColour(document.backColour)) {
+        document.backColour = *colour;
+        canvas.worldChanged();  // every pixel of the background changes
+    }
+}
+
+void Form1::十字光标颜色() {
+    canvas.clear();
+    if (const auto colour = chooseColour(document.crosshairColour)) {
+        document.crosshairColour = *colour;
+        canvas.setLineColour({kCrosshairX}, *colour);
+        canvas.setLineColour({kCrosshairY}, *colour);
+    }
+}
+
+// Both colour commands share one dialog, which starts with the colour last
+// chosen in either.
+std::optional<ColourValue> Form1::chooseColour(ColourValue current) {
+    const auto chosen = platform.chooseColour(lastChosenColour_.value_or(current));
+    if (chosen) {
+        lastChosenColour_ = *chosen;
+    }
+    return chosen;
+}
+
+void Form1::帮助文档() {
+    platform.showHelp(programFolder_ + QStringLiteral("/help.html"));
+}

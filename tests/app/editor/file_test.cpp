@@ -1,0 +1,217 @@
+// The 文件 menu through the window: starting over, opening, saving and
+// exiting, and the colours and help of the other menus.
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include "document/project_file.h"
+#include "editor_fixture.h"
+
+namespace {
+
+class FileMenu : public EditorTest {
+protected:
+    QTemporaryDir folder;
+
+    QString path(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
+    QString caption() const { return form.windowTitle(); }
+
+    // A portal with a support of every kind in both directions would need
+    // eight nodes; this chain of five members has six.
+    void drawChain() {
+        startInput(QStringLiteral("5"));
+        drawMember(2, 6, 2, 3);
+        drawMember(2, 3, 6, 3);
+        drawMember(6, 3, 6, 6);
+        drawMember(6, 6, 9, 6);
+        drawMember(9, 6, 9, 3);
+        keyUp(Qt::Key_Escape);
+    }
+    void place(MenuCommand command, float x, float y, bool mirrored) {
+        choose(command);
+        if (mirrored != document.supportDirection) {
+            keyUp(Qt::Key_Space);
+        }
+        click(x + 0.05f, y - 0.04f);
+        keyUp(Qt::Key_Escape);
+    }
+    std::vector<LineShape> lines(LineGroup group) const {
+        std::vector<LineShape> shapes;
+        for (int i = 0; i < form.canvasModel().lineCount(group); ++i) {
+            shapes.push_back(form.canvasModel().line(group, i));
+        }
+        return shapes;
+    }
+};
+
+TEST_F(FileMenu, NewAsksOnlyWhenMembersAreDrawnAndNoKeepsThem) {
+    choose(MenuCommand::New);
+    EXPECT_TRUE(platform.messages().isEmpty());
+    startInput(QStringLiteral("2"));
+    drawMember(2, 2, 6, 2);
+    keyUp(Qt::Key_Escape);
+    platform.answers.push_back(MessageAnswer::No);
+    choose(MenuCommand::New);
+    EXPECT_EQ(platform.messages(), QStringList{QStringLiteral("你真的不保存现有数据吗?")});
+    EXPECT_EQ(document.membersEntered, 1);
+    EXPECT_TRUE(memberLine(1).loaded);
+
+    platform.answers.push_back(MessageAnswer::Yes);
+    choose(MenuCommand::New);
+    EXPECT_EQ(document.membersEntered, 0);
+    EXPECT_EQ(document.memberTotal, 0);
+    EXPECT_FALSE(memberLine(1).loaded);
+    EXPECT_TRUE(itemEnabled(MenuCommand::MemberTotal));
+    EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("提示:"));
+    EXPECT_TRUE(caption().endsWith(QStringLiteral("/noname.tsd")));
+}
+
+TEST_F(FileMenu, SavingNeedsATotalAndSavingAsAMember) {
+    choose(MenuCommand::Save);
+    choose(MenuCommand::SaveAs);
+    EXPECT_TRUE(platform.calls.empty());
+    platform.inputs.push_back(QStringLiteral("2"));
+    choose(MenuCommand::MemberTotal);
+    choose(MenuCommand::SaveAs);
+    EXPECT_EQ(platform.count(PlatformCall::Kind::SaveFile), 0);
+}
+
+TEST_F(FileMenu, CancellingOpenSaysItFailedAndAMalformedFileSaysWhy) {
+    choose(MenuCommand::Open);
+    EXPECT_EQ(platform.messages(), QStringList{QStringLiteral("打开文件失败")});
+    QFile bad(path("bad.tsd"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("\"x\"\r\n");
+    bad.close();
+    platform.files.push_back(path("bad.tsd"));
+    choose(MenuCommand::Open);
+    ASSERT_EQ(platform.messages().size(), 2);
+    EXPECT_TRUE(platform.messages().back().startsWith(QStringLiteral("打开文件失败\n")));
+    EXPECT_TRUE(platform.messages().back().contains(QStringLiteral("bad.tsd")));
+    EXPECT_EQ(document.memberTotal, 0);
+}
+
+TEST_F(FileMenu, AFailedSaveAsKeepsTheCaptionButTakesTheName) {
+    startInput(QStringLiteral("1"));
+    drawMember(2, 2, 6, 2);
+    const QString before = caption();
+    platform.files.push_back(path("missing/frame"));
+    choose(MenuCommand::SaveAs);
+    EXPECT_EQ(platform.messages(), QStringList{QStringLiteral("另存文件失败!")});
+    EXPECT_EQ(caption(), before);
+    EXPECT_EQ(QString::fromStdString(document.projectPath), path("missing/frame.tsd"));
+}
+
+// Everything a project holds comes back: members, loads, supports of each
+// kind in both directions, colours, the zoomed view, the diagram scale;
+// and the canvas shows the same lines.
+TEST_F(FileMenu, ASavedFrameReopensAsItWas) {
+    drawChain();
+    place(MenuCommand::FixedEnd, 2, 6, true);
+    place(MenuCommand::Pinned, 6, 6, false);
+    place(MenuCommand::HorizontalLink, 9, 3, true);
+    place(MenuCommand::VerticalLink, 9, 6, false);
+    place(MenuCommand::Pinned, 2, 3, true);
+    ASSERT_EQ(document.supportsPlaced, 5);
+    document.members[2].荷载数 = 1;
+    document.members[2].hzlx[1] = "均布";
+    document.members[2].xq[1] = 4;
+    document.members[2].q[1] = 12;
+    platform.colours.push_back(0x00FFFF);
+    choose(MenuCommand::CanvasColour);
+    platform.colours.push_back(0x0000FF);
+    choose(MenuCommand::CrosshairColour);
+    choose(MenuCommand::ZoomIn);
+    platform.inputs.push_back(QStringLiteral("0.05"));
+    choose(MenuCommand::DiagramScale);
+
+    platform.files.push_back(path("frame"));
+    choose(MenuCommand::SaveAs);
+    ASSERT_TRUE(platform.messages().isEmpty());
+    EXPECT_TRUE(caption().endsWith(QStringLiteral("frame.tsd")));
+    const std::string saved = projectFileText(document);
+    std::vector<std::vector<LineShape>> shown;
+    for (LineGroup group = 1; group < kLineGroupCount; ++group) {
+        if (group != kCrosshairX && group != kCrosshairY &&
+            std::find(kCaptureBox.begin(), kCaptureBox.end(), group) == kCaptureBox.end()) {
+            shown.push_back(lines(group));
+        }
+    }
+
+    platform.answers.push_back(MessageAnswer::Yes);  // members drawn: 新建 asks
+    choose(MenuCommand::New);
+    EXPECT_EQ(platform.messages(), QStringList{QStringLiteral("你真的不保存现有数据吗?")});
+    platform.calls.clear();
+    EXPECT_EQ(form.canvasModel().lineCount(kFixedSymbols), 1);  // the preview only
+    platform.files.push_back(path("frame.tsd"));
+    choose(MenuCommand::Open);
+    ASSERT_TRUE(platform.messages().isEmpty()) << platform.messages().join(' ').toStdString();
+    EXPECT_EQ(projectFileText(document), saved);
+    EXPECT_FALSE(itemEnabled(MenuCommand::MemberTotal));
+    EXPECT_EQ(document.supportsPlaced, 5);
+    std::vector<std::vector<LineShape>> reopened;
+    for (LineGroup group = 1; group < kLineGroupCount; ++group) {
+        if (group != kCrosshairX && group != kCrosshairY &&
+            std::find(kCaptureBox.begin(), kCaptureBox.end(), group) == kCaptureBox.end()) {
+            reopened.push_back(lines(group));
+        }
+    }
+    EXPECT_EQ(reopened, shown);
+    EXPECT_EQ(form.canvasModel().line(kCrosshairX).colour, 0x0000FF);
+    EXPECT_EQ(document.backColour, 0x00FFFF);
+}
+
+TEST_F(FileMenu, AHalfDrawnProjectCanBeDrawnOn) {
+    startInput(QStringLiteral("3"));
+    drawMember(2, 2, 6, 2);
+    keyUp(Qt::Key_Escape);
+    platform.files.push_back(path("half.tsd"));
+    choose(MenuCommand::SaveAs);
+    platform.answers.push_back(MessageAnswer::Yes);
+    platform.files.push_back(path("half.tsd"));
+    choose(MenuCommand::Open);
+    EXPECT_EQ(document.membersEntered, 1);
+    EXPECT_EQ(document.memberTotal, 3);
+    choose(MenuCommand::MemberInput);
+    drawMember(6, 2, 6, 5);
+    EXPECT_EQ(document.membersEntered, 2);
+    EXPECT_EQ(member(2).x1, 6.0f);
+}
+
+TEST_F(FileMenu, ClosingWithUnsavedWorkAsksAndNoKeepsTheWindow) {
+    startInput(QStringLiteral("1"));
+    drawMember(2, 2, 6, 2);
+    platform.answers.push_back(MessageAnswer::No);
+    QCloseEvent refused;
+    QCoreApplication::sendEvent(&form, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    EXPECT_EQ(platform.count(PlatformCall::Kind::CloseHelp), 0);
+    platform.files.push_back(path("saved.tsd"));
+    choose(MenuCommand::SaveAs);
+    QCloseEvent accepted;
+    QCoreApplication::sendEvent(&form, &accepted);
+    EXPECT_TRUE(accepted.isAccepted());
+    EXPECT_EQ(platform.count(PlatformCall::Kind::MessageBox), 1);
+    EXPECT_EQ(platform.count(PlatformCall::Kind::CloseHelp), 1);
+}
+
+TEST_F(FileMenu, ColoursAndHelp) {
+    startInput(QStringLiteral("1"));
+    drawMember(2, 2, 6, 2);
+    keyUp(Qt::Key_Escape);
+    choose(MenuCommand::ShowNumbers);
+    platform.colours.push_back(std::nullopt);  // cancelled: nothing changes
+    choose(MenuCommand::CrosshairColour);
+    EXPECT_TRUE(form.canvasModel().printLog().empty());  // cleared all the same
+    EXPECT_EQ(form.canvasModel().line(kCrosshairY).colour, 0xFF0000);
+    platform.colours.push_back(0x00FF00);
+    choose(MenuCommand::CrosshairColour);
+    EXPECT_EQ(form.canvasModel().line(kCrosshairX).colour, 0x00FF00);
+    EXPECT_EQ(form.canvasModel().line(kCrosshairY).colour, 0x00FF00);
+    choose(MenuCommand::HelpDocument);
+    ASSERT_EQ(platform.count(PlatformCall::Kind::ShowHelp), 1);
+    EXPECT_TRUE(platform.calls.back().text.endsWith(QStringLiteral("/help.html")));
+}
+
+}  // namespace
