@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QLabel>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include "document/project_file.h"
@@ -212,6 +213,34 @@ TEST_F(FileMenu, ColoursAndHelp) {
     choose(MenuCommand::HelpDocument);
     ASSERT_EQ(platform.count(PlatformCall::Kind::ShowHelp), 1);
     EXPECT_TRUE(platform.calls.back().text.endsWith(QStringLiteral("/help.html")));
+}
+
+// A project written by a program that uses the Chinese code page opens
+// like any other.
+TEST_F(FileMenu, AGb18030ProjectOpens) {
+    startInput(QStringLiteral("1"));
+    drawMember(2, 2, 6, 2);
+    keyUp(Qt::Key_Escape);
+    const std::string utf8 = projectFileText(document);
+    const QByteArray gb18030 =
+        QStringEncoder("GB18030").isValid()
+            ? QByteArray(QStringEncoder("GB18030")(QString::fromStdString(utf8)))
+            : QByteArray();
+    if (gb18030.isEmpty()) {
+        GTEST_SKIP() << "no GB18030 encoder here";
+    }
+    ASSERT_NE(gb18030.toStdString(), utf8);  // the material and section names differ
+    QFile file(path("gb.tsd"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(gb18030);
+    file.close();
+    platform.answers.push_back(MessageAnswer::Yes);
+    platform.files.push_back(path("gb.tsd"));
+    choose(MenuCommand::Open);
+    EXPECT_EQ(platform.messages(), QStringList{QStringLiteral("你真的不保存现有数据吗?")});
+    EXPECT_EQ(member(1).材料, "C30混凝土");
+    EXPECT_EQ(member(1).断面, "矩形");
+    EXPECT_EQ(projectFileText(document).size(), utf8.size());
 }
 
 }  // namespace
