@@ -318,4 +318,18 @@ TEST_F(OnScreen, ResultsAndDiagramsShowAndTheCrosshairWipesThem) {
     EXPECT_EQ(printedPixelsIn(swept), 0);
 }
 
+// A reopened project: every member and support symbol on the screen, as a
+// full repaint draws it.
+TEST_F(OnScreen, AReopenedFrameShowsEveryMemberAndSupport) {
+    ASSERT_TRUE(form.openProject(QStringLiteral(ORVANDEL_EXAMPLES "/two_storey.tsd")));
+    ASSERT_GT(document.supportsPlaced, 0);
+    move(1, 1);
+    expectScreenShowsTheWindow("reopened");
+    const QPointF base = form.canvasModel().toPixel(document.members[1].x1, document.members[1].y1);
+    EXPECT_NE(onScreenPixel(base), qRgb(255, 255, 255));
+    if (const QString folder = qEnvironmentVariable("ORVANDEL_SCREENSHOTS"); !folder.isEmpty()) {
+        onScreen().save(QDir(folder).filePath(QStringLiteral("reopened.png")));
+    }
+}
+
 }  // namespace
