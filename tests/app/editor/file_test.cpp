@@ -57,6 +57,11 @@ TEST_F(FileMenu, NewAsksOnlyWhenMembersAreDrawnAndNoKeepsThem) {
     EXPECT_EQ(platform.messages(), QStringList{QStringLiteral("你真的不保存现有数据吗?")});
     EXPECT_EQ(document.membersEntered, 1);
     EXPECT_TRUE(memberLine(1).loaded);
+    // 打开 starts over first: No keeps the drawing and reads nothing.
+    platform.answers.push_back(MessageAnswer::No);
+    choose(MenuCommand::Open);
+    EXPECT_EQ(platform.count(PlatformCall::Kind::OpenFile), 0);
+    EXPECT_EQ(document.membersEntered, 1);
 
     platform.answers.push_back(MessageAnswer::Yes);
     choose(MenuCommand::New);
