@@ -14,16 +14,18 @@
 
 namespace {
 
-// 50 storeys of 20 bays: 2,050 members, 1,071 nodes, 21 fixed ends.
+// A building frame in the window, by default 50 storeys of 20 bays: 2,050
+// members, 1,071 nodes, 21 fixed ends. Result files go to a scratch folder.
 struct LargeFrameWindow {
+    QTemporaryDir folder;
     Document document;
     TestPlatform platform;
     Form1 form{document, platform, QStringLiteral(".")};
 
-    LargeFrameWindow() {
+    explicit LargeFrameWindow(int storeys = 50, int bays = 20) {
         form.Form_Load();
-        document = orv::testing::buildingDocument(50, 20);
-        document.world = {-5, -155, 130, 160};
+        document = orv::testing::buildingDocument(storeys, bays);
+        document.projectPath = folder.filePath(QStringLiteral("frame.tsd")).toStdString();
         form.重装杆件();
         QCoreApplication::processEvents();
     }
@@ -117,40 +119,24 @@ void ZoomAndRedrawMembersAndSupports(benchmark::State& state) {
 }
 BENCHMARK(ZoomAndRedrawMembersAndSupports)->Unit(benchmark::kMillisecond);
 
-// A 20-storey, 10-bay frame (420 members) in the window, its results going
-// to a scratch folder.
-struct AnalysedFrameWindow {
-    QTemporaryDir folder;
-    Document document;
-    TestPlatform platform;
-    Form1 form{document, platform, QStringLiteral(".")};
-
-    AnalysedFrameWindow() {
-        form.Form_Load();
-        document = orv::testing::buildingDocument(20, 10);
-        document.projectPath = folder.filePath(QStringLiteral("frame.tsd")).toStdString();
-        form.重装杆件();
-        QCoreApplication::processEvents();
+// Runs `command` of a 20-storey, 10-bay frame (420 members) to the
+// repainted canvas.
+template <typename Command>
+void measureOnMediumFrame(benchmark::State& state, Command command) {
+    LargeFrameWindow window(20, 10);
+    for (auto _ : state) {
+        (window.form.*command)();
+        window.form.canvasWidget()->repaint();
     }
-
-    // Runs `command` to the repainted canvas.
-    template <typename Command>
-    void measure(benchmark::State& state, Command command) {
-        for (auto _ : state) {
-            (form.*command)();
-            form.canvasWidget()->repaint();
-        }
-        if (form.canvasModel().printLog().empty()) {
-            state.SkipWithError("nothing printed");
-        }
+    if (window.form.canvasModel().printLog().empty()) {
+        state.SkipWithError("nothing printed");
     }
-};
+}
 
 // The analysis with its results printed (member end forces, member and
 // node numbers).
 void AnalysisOfAFrame(benchmark::State& state) {
-    AnalysedFrameWindow window;
-    window.measure(state, &Form1::内力位移计算);
+    measureOnMediumFrame(state, &Form1::内力位移计算);
 }
 BENCHMARK(AnalysisOfAFrame)
     ->Unit(benchmark::kMillisecond)
@@ -160,8 +146,7 @@ BENCHMARK(AnalysisOfAFrame)
 // The moment diagram (about 186,000 sections), from the command (which runs
 // the analysis again) to the repainted canvas.
 void MomentDiagramOfAFrame(benchmark::State& state) {
-    AnalysedFrameWindow window;
-    window.measure(state, &Form1::弯矩图);
+    measureOnMediumFrame(state, &Form1::弯矩图);
 }
 BENCHMARK(MomentDiagramOfAFrame)
     ->Unit(benchmark::kMillisecond)
