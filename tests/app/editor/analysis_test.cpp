@@ -15,55 +15,25 @@ namespace {
 
 class Analysis : public EditorTest {
 protected:
-    QTemporaryDir folder;
-
     void SetUp() override {
         EditorTest::SetUp();
-        ASSERT_TRUE(folder.isValid());
-        // The result files go beside the project: one folder per test.
-        document.projectPath = folder.filePath(QStringLiteral("portal.tsd")).toStdString();
+        keepProjectInScratchFolder();
     }
 
-    // A portal 4 wide and 3 high with fixed bases: columns 1 and 3, beam 2.
-    void drawPortal() {
-        startInput(QStringLiteral("3"));
-        drawMember(2, 6, 2, 3);
-        drawMember(2, 3, 6, 3);
-        drawMember(6, 3, 6, 6);
-        keyUp(Qt::Key_Escape);
-    }
-    void fixBases(bool both = true) {
-        choose(MenuCommand::FixedEnd);
-        click(2.05f, 5.95f);
-        if (both) {
-            click(6.05f, 5.95f);
-        }
-        keyUp(Qt::Key_Escape);
-    }
-    // Load input: `kind` with xq and q on the member whose midpoint is at
-    // (x, y).
-    void giveLoad(int kind, const char* xq, const char* q, float x, float y) {
-        Form2& dialog = form.form2();
-        dialog.Combo1->setCurrentIndex(kind);
-        emit dialog.Combo1->activated(kind);
-        dialog.Text1[0]->setText(QString::fromUtf8(xq));
-        dialog.Text1[1]->setText(QString::fromUtf8(q));
-        move(x, y);
-        move(x, y);
-        keyUp(Qt::Key_F12);
-    }
+    // A portal 4 wide and 3 high: columns 1 and 3, beam 2.
+    void drawPortal() { EditorTest::drawPortal(2, 6, 3, 6); }
+    void fixBases() { fixEnds({{2, 6}, {6, 6}}); }
+
     QStringList printedTexts() const {
         QStringList texts;
-        for (const CanvasPrint& print : form.canvasModel().printLog()) {
-            if (print.kind == CanvasPrint::Kind::Text) {
-                texts << print.text;
-            }
+        for (const CanvasPrint& print : printsOf(CanvasPrint::Kind::Text)) {
+            texts << print.text;
         }
         return texts;
     }
     QStringList resultFileLines() const {
         QStringList lines;
-        std::ifstream file(folder.filePath(QStringLiteral("portal.mqn")).toStdString());
+        std::ifstream file(scratch.filePath(QStringLiteral("portal.mqn")).toStdString());
         for (std::string line; std::getline(file, line);) {
             if (!line.empty() && line.back() == '\r') {
                 line.pop_back();
@@ -80,7 +50,7 @@ TEST_F(Analysis, AnIncompleteDrawingIsRefusedWithItsMessageOnly) {
     drawMember(2, 3, 6, 3);
     choose(MenuCommand::Analyse);
     EXPECT_EQ(platform.messages(), QStringList{QStringLiteral("杆件画完,荷载输完后再计算!")});
-    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("portal.mqn"))));
+    EXPECT_FALSE(QFile::exists(scratch.filePath(QStringLiteral("portal.mqn"))));
 }
 
 TEST_F(Analysis, AFrameWithoutSupportsCannotBeComputed) {
@@ -96,7 +66,7 @@ TEST_F(Analysis, AFrameWithoutSupportsCannotBeComputed) {
 // with its icon and caption, and the window claims and prints nothing.
 TEST_F(Analysis, EngineMessagesKeepTheirIconAndNothingIsClaimed) {
     drawPortal();
-    fixBases(false);
+    fixEnds({{2, 6}});
     document.members[3].材料 = "无此材料";
     choose(MenuCommand::Analyse);
     ASSERT_EQ(platform.count(PlatformCall::Kind::MessageBox), 1);
@@ -115,8 +85,8 @@ TEST_F(Analysis, ALoadedPortalIsComputedAndItsEndForcesPrinted) {
     fixBases();
     choose(MenuCommand::LoadInput);
     form.form2().CheckBox1->setChecked(true);
-    giveLoad(1, "4", "10", 4, 3);      // 均布 over the whole beam
-    giveLoad(0, "1.5", "8", 2, 4.5f);  // 集中 on column 1
+    giveLoad("均布", "4", "10", 4, 3);      // over the whole beam
+    giveLoad("集中", "1.5", "8", 2, 4.5f);  // on column 1
     keyUp(Qt::Key_Escape);
     ASSERT_EQ(member(2).荷载数, 1);
     ASSERT_EQ(member(1).荷载数, 1);
@@ -124,7 +94,7 @@ TEST_F(Analysis, ALoadedPortalIsComputedAndItsEndForcesPrinted) {
     choose(MenuCommand::Analyse);
     EXPECT_TRUE(platform.messages().isEmpty());
     EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("计算的杆件内力结果,位移结果保存在") +
-                                            folder.filePath(QStringLiteral("portal.mqn(.uva)")));
+                                            scratch.filePath(QStringLiteral("portal.mqn(.uva)")));
     const QStringList lines = resultFileLines();
     ASSERT_EQ(lines.size(), 4);  // the header and one line per member
     const QStringList printed = printedTexts();

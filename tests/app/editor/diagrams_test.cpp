@@ -16,43 +16,16 @@ constexpr ColourValue kMagenta = 0x800080;
 
 class Diagrams : public EditorTest {
 protected:
-    QTemporaryDir folder;
-
     void SetUp() override {
         EditorTest::SetUp();
-        ASSERT_TRUE(folder.isValid());
-        // Every diagram command runs the analysis, which writes result files
-        // beside the project.
-        document.projectPath = folder.filePath(QStringLiteral("portal.tsd")).toStdString();
+        // Every diagram command runs the analysis, which writes result files.
+        keepProjectInScratchFolder();
     }
 
     // A portal 4 m wide and 4 m high: columns 1 (drawn upwards from (2, 6))
     // and 3, beam 2 at y = 2.
-    void drawPortal() {
-        startInput(QStringLiteral("3"));
-        drawMember(2, 6, 2, 2);
-        drawMember(2, 2, 6, 2);
-        drawMember(6, 2, 6, 6);
-        keyUp(Qt::Key_Escape);
-    }
-    void fixBases() {
-        choose(MenuCommand::FixedEnd);
-        click(2.05f, 5.95f);
-        click(6.05f, 5.95f);
-        keyUp(Qt::Key_Escape);
-    }
-    // The member whose midpoint is at (x, y) gets the load.
-    void giveLoad(const char* kind, const char* xq, const char* q, float x, float y) {
-        Form2& dialog = form.form2();
-        const int index = dialog.Combo1->findText(QString::fromUtf8(kind));
-        dialog.Combo1->setCurrentIndex(index);
-        emit dialog.Combo1->activated(index);
-        dialog.Text1[0]->setText(QString::fromUtf8(xq));
-        dialog.Text1[1]->setText(QString::fromUtf8(q));
-        move(x, y);
-        move(x, y);
-        keyUp(Qt::Key_F12);
-    }
+    void drawPortal() { EditorTest::drawPortal(2, 6, 2, 6); }
+    void fixBases() { fixEnds({{2, 6}, {6, 6}}); }
     // Fixed bases, 12 kN/m down on the whole beam, 10 kN to the right at
     // the middle of the left column.
     void loadedPortal() {
@@ -66,15 +39,6 @@ protected:
         ASSERT_EQ(member(1).荷载数, 1);
     }
 
-    std::vector<CanvasPrint> printsOf(CanvasPrint::Kind kind) const {
-        std::vector<CanvasPrint> prints;
-        for (const CanvasPrint& print : form.canvasModel().printLog()) {
-            if (print.kind == kind) {
-                prints.push_back(print);
-            }
-        }
-        return prints;
-    }
     QStringList texts() const {
         QStringList result;
         for (const CanvasPrint& print : printsOf(CanvasPrint::Kind::Text)) {

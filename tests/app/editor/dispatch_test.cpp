@@ -26,8 +26,7 @@ TEST_F(Dispatch, EscFirstReleasesAPickThenEndsTheHoverMode) {
     drawMember(2, 2, 5, 2);
     keyUp(Qt::Key_Escape);  // leaves member input
     choose(MenuCommand::MemberQuery);
-    move(3.5f, 2);
-    move(3.5f, 2);
+    hoverAt(3.5f, 2);
     press(3.5f, 2, Qt::RightButton);
     ASSERT_TRUE(document.memberPicked);
     ASSERT_EQ(memberLine(1).colour, 255);

@@ -10,8 +10,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
+#include <array>
+#include <vector>
 
+#include "dialogs/form2.h"
 #include "dialogs/form3.h"
 #include "editor/canvas_view.h"
 #include "editor/form1.h"
@@ -85,6 +89,65 @@ protected:
     void chooseFailingSection() {
         chooseSection("T形");
         form.form3().Text1[1]->setText(QStringLiteral("0.5"));
+    }
+
+    // Hover and end capture look at the position of the move before: the
+    // mouse comes to rest there.
+    void hoverAt(float x, float y) {
+        move(x, y);
+        move(x, y);
+    }
+    // Draws the members (x1, y1, x2, y2), then leaves member input.
+    void drawFrame(const std::vector<std::array<float, 4>>& members) {
+        startInput(QString::number(members.size()));
+        for (const auto& [x1, y1, x2, y2] : members) {
+            drawMember(x1, y1, x2, y2);
+        }
+        keyUp(Qt::Key_Escape);
+    }
+    // A portal: column 1 up from (left, base), beam 2 at `top`, column 3
+    // down to (right, base).
+    void drawPortal(float left, float right, float top, float base) {
+        drawFrame({{left, base, left, top}, {left, top, right, top}, {right, top, right, base}});
+    }
+    // Fixed ends at the given member ends, each clicked a little off the
+    // end and captured onto it.
+    void fixEnds(const std::vector<std::array<float, 2>>& ends) {
+        choose(MenuCommand::FixedEnd);
+        for (const auto& [x, y] : ends) {
+            click(x + 0.05f, y - 0.05f);
+        }
+        keyUp(Qt::Key_Escape);
+    }
+    // In load input: the dialog's load of `kind` with xq and q, given with
+    // F12 to the member whose midpoint is at (x, y).
+    void giveLoad(const char* kind, const char* xq, const char* q, float x, float y) {
+        Form2& dialog = form.form2();
+        const int index = dialog.Combo1->findText(QString::fromUtf8(kind));
+        dialog.Combo1->setCurrentIndex(index);
+        emit dialog.Combo1->activated(index);
+        dialog.Text1[0]->setText(QString::fromUtf8(xq));
+        dialog.Text1[1]->setText(QString::fromUtf8(q));
+        hoverAt(x, y);
+        keyUp(Qt::Key_F12);
+    }
+    // The analysis writes its result files beside the project: a folder of
+    // the test's own.
+    QTemporaryDir scratch;
+    void keepProjectInScratchFolder() {
+        ASSERT_TRUE(scratch.isValid());
+        document.projectPath = scratch.filePath(QStringLiteral("portal.tsd")).toStdString();
+    }
+
+    // The canvas's printed operations of one kind, in order.
+    std::vector<CanvasPrint> printsOf(CanvasPrint::Kind kind) const {
+        std::vector<CanvasPrint> prints;
+        for (const CanvasPrint& print : form.canvasModel().printLog()) {
+            if (print.kind == kind) {
+                prints.push_back(print);
+            }
+        }
+        return prints;
     }
 
     const gj& member(int i) const { return document.members.at(static_cast<std::size_t>(i)); }

@@ -13,9 +13,7 @@ namespace {
 
 class FileMenu : public EditorTest {
 protected:
-    QTemporaryDir folder;
-
-    QString path(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
+    QString path(const char* name) const { return scratch.filePath(QString::fromUtf8(name)); }
     QString caption() const { return form.windowTitle(); }
 
     // A portal with a support of every kind in both directions would need

@@ -13,17 +13,7 @@ namespace {
 class Loads : public EditorTest {
 protected:
     // A portal of three members, all drawn.
-    void drawPortal() {
-        startInput(QStringLiteral("3"));
-        drawMember(2, 6, 2, 2);
-        drawMember(2, 2, 6, 2);
-        drawMember(6, 2, 6, 6);
-        keyUp(Qt::Key_Escape);
-    }
-    void hoverAt(float x, float y) {
-        move(x, y);
-        move(x, y);
-    }
+    void drawPortal() { EditorTest::drawPortal(2, 6, 2, 6); }
 };
 
 TEST_F(Loads, CommandsWaitUntilEveryMemberIsDrawn) {

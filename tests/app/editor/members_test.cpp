@@ -11,20 +11,6 @@ namespace {
 
 class Members : public EditorTest {
 protected:
-    // Draws the members, then leaves member input.
-    void drawFrame(const std::vector<std::array<float, 4>>& members) {
-        startInput(QString::number(members.size()));
-        for (const auto& [x1, y1, x2, y2] : members) {
-            drawMember(x1, y1, x2, y2);
-        }
-        keyUp(Qt::Key_Escape);
-    }
-    // Hover looks at the position of the move before: the mouse comes to
-    // rest there.
-    void hoverAt(float x, float y) {
-        move(x, y);
-        move(x, y);
-    }
     int redMembers() const {
         int red = 0;
         for (int i = 1; i <= document.membersEntered; ++i) {
@@ -258,12 +244,12 @@ class KeyTableWindow : public Members {
 public:
     void TestBody() override {}
     using EditorTest::document;
+    using EditorTest::drawFrame;
     using EditorTest::form;
+    using EditorTest::hoverAt;
     using EditorTest::SetUp;
     using Members::choose;
     using Members::click;
-    using Members::drawFrame;
-    using Members::hoverAt;
     using Members::keyUp;
     using Members::startInput;
 };

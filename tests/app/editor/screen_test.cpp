@@ -198,26 +198,19 @@ TEST_F(OnScreen, SupportsOfEveryKindInBothDirections) {
 // screen and black again when the mouse moves on; a picked member stays
 // red.
 TEST_F(OnScreen, AHoveredMemberTurnsRedAndBack) {
-    startInput(QStringLiteral("3"));
-    drawMember(3, 8, 3, 4);
-    drawMember(3, 4, 8, 4);
-    drawMember(8, 4, 8, 8);
-    keyUp(Qt::Key_Escape);
+    drawPortal(3, 8, 4, 8);
     choose(MenuCommand::MemberQuery);
-    move(5.5f, 4.1f);
-    move(5.5f, 4.1f);
+    hoverAt(5.5f, 4.1f);
     ASSERT_EQ(form.canvasModel().line(kMemberLines, 2).colour, 255);
     const QPointF beam = form.canvasModel().toPixel(4.5f, 4);
     EXPECT_EQ(onScreenPixel(beam), qRgb(255, 0, 0));
     expectScreenShowsTheWindow("hover-beam");
-    move(8.1f, 6);
-    move(8.1f, 6);
+    hoverAt(8.1f, 6);
     ASSERT_EQ(form.canvasModel().line(kMemberLines, 3).colour, 255);
     expectScreenShowsTheWindow("hover-column");
     EXPECT_EQ(onScreenPixel(beam), qRgb(0, 0, 0));
     press(8.1f, 6, Qt::RightButton);
-    move(5.5f, 4.1f);
-    move(5.5f, 4.1f);
+    hoverAt(5.5f, 4.1f);
     expectScreenShowsTheWindow("picked-column");
     if (const QString folder = qEnvironmentVariable("ORVANDEL_SCREENSHOTS"); !folder.isEmpty()) {
         onScreen().save(QDir(folder).filePath(QStringLiteral("hover.png")));
@@ -234,11 +227,9 @@ TEST_F(OnScreen, TheMemberUnderTheMouseTurnsRedInLoadInputAndQuery) {
     const QPointF beam = form.canvasModel().toPixel(4.5f, 4);
     for (const MenuCommand command : {MenuCommand::LoadInput, MenuCommand::LoadQuery}) {
         choose(command);
-        move(5.5f, 4.1f);
-        move(5.5f, 4.1f);
+        hoverAt(5.5f, 4.1f);
         EXPECT_EQ(onScreenPixel(beam), qRgb(255, 0, 0)) << static_cast<int>(command);
-        move(6, 7);
-        move(6, 7);
+        hoverAt(6, 7);
         EXPECT_EQ(onScreenPixel(beam), qRgb(0, 0, 0)) << static_cast<int>(command);
         keyUp(Qt::Key_Escape);
     }
@@ -248,31 +239,11 @@ TEST_F(OnScreen, TheMemberUnderTheMouseTurnsRedInLoadInputAndQuery) {
 // repaint shows it, then wiped in strips where the crosshair sweeps over
 // the moment diagram.
 TEST_F(OnScreen, ResultsAndDiagramsShowAndTheCrosshairWipesThem) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    document.projectPath = folder.filePath(QStringLiteral("portal.tsd")).toStdString();
-    startInput(QStringLiteral("3"));
-    drawMember(3, 8, 3, 4);
-    drawMember(3, 4, 8, 4);
-    drawMember(8, 4, 8, 8);
-    keyUp(Qt::Key_Escape);
-    choose(MenuCommand::FixedEnd);
-    click(3.05f, 7.95f);
-    click(8.05f, 7.95f);
-    keyUp(Qt::Key_Escape);
+    keepProjectInScratchFolder();
+    drawPortal(3, 8, 4, 8);
+    fixEnds({{3, 8}, {8, 8}});
     // 12 kN/m down on the beam, 10 kN to the right at the left column's middle.
     choose(MenuCommand::LoadInput);
-    Form2& dialog = form.form2();
-    const auto giveLoad = [&](const char* kind, const char* xq, const char* q, float x, float y) {
-        const int index = dialog.Combo1->findText(QString::fromUtf8(kind));
-        dialog.Combo1->setCurrentIndex(index);
-        emit dialog.Combo1->activated(index);
-        dialog.Text1[0]->setText(QString::fromUtf8(xq));
-        dialog.Text1[1]->setText(QString::fromUtf8(q));
-        move(x, y);
-        move(x, y);
-        keyUp(Qt::Key_F12);
-    };
     giveLoad("均布", "5", "12", 5.5f, 4);
     giveLoad("集中", "2", "10", 3, 6);
     keyUp(Qt::Key_Escape);

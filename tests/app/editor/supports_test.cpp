@@ -263,8 +263,7 @@ TEST_F(Supports, ClicksThatPlaceNothing) {
 TEST_F(Supports, ThePreviewFollowsTheMouseAndSitsOnTheCapturedEnd) {
     drawFrame();
     choose(MenuCommand::VerticalLink);
-    move(4, 8);
-    move(4, 8);
+    hoverAt(4, 8);
     EXPECT_TRUE(line(32, 0).visible && line(45, 0).visible);
     EXPECT_EQ(line(32, 0).x1, 3.8f);
     EXPECT_EQ(line(32, 0).y1, 8.3981f);
