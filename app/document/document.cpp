@@ -62,6 +62,11 @@ bool placeSupport(Document& document, std::size_t node, std::int16_t kind, const
         !isSupportKind(kind)) {
         return false;
     }
+    // A node holds one support: one placed there before no longer counts.
+    if (std::int16_t* before = symbolCounter(document, document.supportKinds[node])) {
+        --*before;
+        --document.supportsPlaced;
+    }
     document.nodes[node] = record;
     document.supportKinds[node] = kind;
     std::int16_t* counter = symbolCounter(document, kind);

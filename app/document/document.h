@@ -108,7 +108,8 @@ bool isSupportKind(std::int16_t kind);
 // Records a support of `kind` at node `node` (1..nodeCount) as placing one
 // does: the node record, the node's kind, the kind's symbol counter and
 // supportsPlaced; a pinned or link support also becomes the current
-// supportDirection. SupportNone records the node only.
+// supportDirection. SupportNone records the node only. A support the node
+// had before is replaced: it no longer counts.
 //
 // A node outside 1..nodeCount (or beyond the node arrays) or a code that is
 // not a support kind is refused: the result is false and the document is

@@ -279,7 +279,6 @@ private:
     void startSupportPlacement(SupportKind kind);
     void PlaceSupport(SupportKind kind);
     std::int16_t nodeAtCapturedEnd() const;
-    void forgetSupport(std::size_t node);
     // The direction of the last pinned or link symbol drawn, if any.
     std::optional<bool> drawPlacedSymbols();
     // Each kind's line arrays, counter and mode (form1_support_symbols.cpp).

@@ -172,7 +172,6 @@ void Form1::PlaceSupport(SupportKind kind) {
     record.x = document.capturedX;
     record.y = document.capturedY;
     record.支座方向 = document.supportDirection;
-    forgetSupport(static_cast<std::size_t>(node));
     if (!placeSupport(document, static_cast<std::size_t>(node), kind, record)) {
         return;
     }
@@ -185,8 +184,11 @@ void Form1::PlaceSupport(SupportKind kind) {
 std::int16_t Form1::nodeAtCapturedEnd() const {
     std::int16_t node = 0;
     for (int m = 1; m <= document.membersEntered; ++m) {
+        if (static_cast<std::size_t>(m) >= document.members.size()) {
+            break;
+        }
         const LineShape& line = canvas.line(kMemberLines, m);
-        const gj member = elementOr(document.members, static_cast<std::size_t>(m));
+        const gj& member = document.members[static_cast<std::size_t>(m)];
         if (line.x1 == document.capturedX && line.y1 == document.capturedY) {
             node = member.左号;
         } else if (line.x2 == document.capturedX && line.y2 == document.capturedY) {
@@ -194,15 +196,4 @@ std::int16_t Form1::nodeAtCapturedEnd() const {
         }
     }
     return node;
-}
-
-// A node holds one support: the one it had no longer counts.
-void Form1::forgetSupport(std::size_t node) {
-    const std::int16_t code = elementOr(document.supportKinds, node);
-    if (!isPlacedKind(code)) {
-        return;
-    }
-    --symbolCount(static_cast<SupportKind>(code));
-    --document.supportsPlaced;
-    document.supportKinds[node] = SupportNone;
 }
