@@ -303,6 +303,7 @@ QRect Form3::frameNextToEditor(const QRect& editorFrame, const QRect& available)
 
 void Form3::changeSection() {
     Image1->clear();
+    shownSketch_.clear();
     for (int row = 1; row <= kRowCount; ++row) {
         setRowShown(row, false);
     }
@@ -341,7 +342,13 @@ void Form3::setRowShown(int row, bool shown) {
 
 // A missing or unreadable bitmap leaves the sketch empty; the dialog works
 // without it.
+// Hovering in member query shows a member on every mouse move: the sketch
+// file is read only when the shape changes.
 void Form3::showSketch(const SectionShape& shape) {
+    if (shape.sketchFile == shownSketch_ && !Image1->pixmap().isNull()) {
+        return;
+    }
+    shownSketch_ = shape.sketchFile;
     if (shape.sketchFile.empty()) {
         Image1->clear();
         return;

@@ -85,4 +85,5 @@ private:
     Platform& platform_;
     QString programFolder_;
     bool loaded_ = false;
+    std::string shownSketch_;  // the sketch file Image1 shows
 };
