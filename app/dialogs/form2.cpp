@@ -215,11 +215,11 @@ void Form2::setVisible(bool visible) {
 // area of the editor's screen.
 QRect Form2::frameNextToEditor(const QRect& editorFrame, const QRect& available) const {
     // Both dialogs are tool windows with the same decoration.
-    const int decoration = frameGeometry().height() - height();
+    const int decoration = expectedFrameSize().height() - height();
     const QSize propertyDialogFrame(1, pixels(kPropertyDialogHeightTwips) + decoration);
     const QRect above = frameAtTopRightOf(propertyDialogFrame, editorFrame, available);
     const QRect anchor(QPoint(editorFrame.left(), above.bottom() + 1), above.bottomRight());
-    return frameAtTopRightOf(frameGeometry().size(), anchor, available);
+    return frameAtTopRightOf(expectedFrameSize(), anchor, available);
 }
 
 void Form2::输入荷载时窗体() {
@@ -304,9 +304,7 @@ void Form2::fillList(const gj& member) {
 // A kind chosen from the list; in load query, the load at that position.
 // The fields keep their values unless a load is shown.
 void Form2::changeKind(int position) {
-    if (document_.loadQueryMode) {
-        hint(kChosenLoadHint);
-    }
+    hint(kChosenLoadHint);
     const QString kind = Combo1->currentText();
     showKindControls(kind);
     updatePositionField(kind);
@@ -512,8 +510,10 @@ int Form2::fieldOf(const QObject* watched) const {
     return -1;
 }
 
+// Every hint of the dialog tells how Del deletes the shown load, which only
+// load query does: in load input they would promise what Del cannot do.
 void Form2::hint(const QString& text) {
-    if (showHint) {
+    if (showHint && document_.loadQueryMode) {
         showHint(text);
     }
 }

@@ -294,11 +294,12 @@ void Form3::load() {
     placeNextToEditor();
 }
 
-// The frame's top right at the editor frame's, inside the available area of
-// the editor's screen, so that the title bar is on the screen and the
-// editor's own title-bar buttons stay free.
+// The frame's top right at the editor frame's, below its title bar and
+// inside the available area of the editor's screen, so that the dialog's
+// title bar is on the screen and the editor's own title-bar buttons stay
+// free.
 QRect Form3::frameNextToEditor(const QRect& editorFrame, const QRect& available) const {
-    return frameAtTopRightOf(frameGeometry().size(), editorFrame, available);
+    return frameAtTopRightOf(expectedFrameSize(), editorFrame, available);
 }
 
 void Form3::changeSection() {

@@ -54,3 +54,16 @@ const SectionShape* findSectionShape(std::string_view entry) {
                      [entry](const SectionShape& shape) { return shape.entry == entry; });
     return match == kShapes.end() ? nullptr : &*match;
 }
+
+bool dimensionsArePositive(std::string_view entry, std::span<const float> dimensions) {
+    const SectionShape* shape = findSectionShape(entry);
+    if (shape == nullptr) {
+        return true;
+    }
+    for (std::size_t row = 0; row < shape->rows.size(); ++row) {
+        if (!(row < dimensions.size() && dimensions[row] > 0)) {
+            return false;
+        }
+    }
+    return true;
+}

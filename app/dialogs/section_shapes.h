@@ -5,6 +5,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 // One dimension row of a shape. Row k of the dialog holds slot k - 1 of the
@@ -28,3 +29,8 @@ std::span<const SectionShape> sectionShapes();
 
 // The shape whose entry equals `entry` exactly; nullptr for any other text.
 const SectionShape* findSectionShape(std::string_view entry);
+
+// Whether every dimension the shape `entry` shows is greater than 0: a
+// section with a zero or negative dimension has no stiffness to speak of.
+// Texts that are no shape have no rows to check.
+bool dimensionsArePositive(std::string_view entry, std::span<const float> dimensions);

@@ -31,17 +31,43 @@ void EditorToolWindow::setStayOnTop(bool on) {
     }
 }
 
+// The frame's margins once the window manager framed the dialog; until
+// then the editor's, whose frame comes from the same window manager.
+QMargins EditorToolWindow::expectedFrameMargins() const {
+    const QWidget* measured = frameGeometry() != geometry() || editor_ == nullptr ? this : editor_;
+    const QRect frame = measured->frameGeometry();
+    const QRect client = measured->geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+QSize EditorToolWindow::expectedFrameSize() const {
+    return size().grownBy(expectedFrameMargins());
+}
+
+// The dialog's frame goes inside the available area and below the editor's
+// title bar, whose buttons it must not cover. Before the dialog is framed
+// the platform places its client area where it is moved to and the window
+// manager puts the title bar above it: the client area then goes where the
+// frame's margins will put it, so that the title bar lands on the screen.
 void EditorToolWindow::placeNextToEditor() {
     if (editor_ == nullptr) {
         return;
     }
     // The window is made now, where the platform can tell its frame's size.
     create();
-    const QRect editorFrame = editor_->frameGeometry();
+    QRect belowTitleBar = editor_->frameGeometry();
+    belowTitleBar.setTop(editor_->geometry().top());
     const QScreen* screen = editor_->screen();
-    const QRect available = screen != nullptr ? screen->availableGeometry() : editorFrame;
-    move(frameNextToEditor(editorFrame, available).topLeft());
+    const QRect available = screen != nullptr ? screen->availableGeometry() : belowTitleBar;
+    const QRect frame = frameNextToEditor(belowTitleBar, available);
     awaitingFrame_ = frameGeometry() == geometry();
+    if (awaitingFrame_) {
+        const QMargins margins = expectedFrameMargins();
+        move(frame.topLeft() + QPoint(margins.left(), margins.top()));
+    } else {
+        move(frame.topLeft());
+    }
 }
 
 // The window manager frames the window after it is shown; once the frame's

@@ -4,6 +4,7 @@
 // when the window manager has framed them.
 #pragma once
 
+#include <QMargins>
 #include <QRect>
 #include <QSize>
 #include <QWidget>
@@ -36,6 +37,10 @@ protected:
     // Where the dialog's frame goes, given the editor's frame and the
     // available area of the editor's screen.
     virtual QRect frameNextToEditor(const QRect& editorFrame, const QRect& available) const = 0;
+    // The size of the dialog's frame, estimated from the editor's until
+    // the window manager has framed the dialog.
+    QSize expectedFrameSize() const;
+    QMargins expectedFrameMargins() const;
     // Places the dialog; it is placed once more when the window manager
     // has framed it.
     void placeNextToEditor();

@@ -75,6 +75,14 @@ struct CanvasPrint {
     std::vector<QPointF> points;  // polyline: every point, world coordinates
 };
 
+// How a world window is given one scale on both axes for a drawing surface
+// of another shape: the smallest such window containing it (a window read
+// from a file), or one keeping its width and top-left corner (start-up and
+// a resized window).
+enum class WorldFit { Contain, KeepWidth };
+// The window unchanged when either size is empty or the window unusable.
+WorldWindow equalScaleWindow(const WorldWindow& world, QSize pixels, WorldFit fit);
+
 class Canvas {
 public:
     explicit Canvas(Document& document);

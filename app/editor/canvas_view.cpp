@@ -61,7 +61,8 @@ bool isFiniteSingle(QPointF world) {
 }  // namespace
 
 void CanvasView::mousePressEvent(QMouseEvent* event) {
-    if (isSecondPressOfDoubleClick(*event)) {
+    if (isSecondPressOfDoubleClick(*event) ||
+        (pressBlockedAt && pressBlockedAt(event->position()))) {
         return;
     }
     const QPointF world = canvas_.toWorld(event->position());

@@ -15,6 +15,9 @@ public:
     // Mouse events in world coordinates; button 1 left, 2 right.
     std::function<void(int button, float x, float y)> mouseDown;
     std::function<void(float x, float y)> mouseMove;
+    // Pixels over which a press places nothing (the text of a label lying
+    // over the canvas); moves there still reach the canvas.
+    std::function<bool(QPointF pixel)> pressBlockedAt;
     // Called after the canvas took a new size.
     std::function<void()> resized;
 

@@ -58,7 +58,10 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder)
     buildLegend();
     Label6 = new QLabel(canvasView);
     Label6->setGeometry(kLegendWidth + 12, 4, 4000, 22);
-    Label6->installEventFilter(this);
+    // The hint lies over the canvas: every move under it, and every press
+    // beside its text, belongs to the canvas.
+    Label6->setAttribute(Qt::WA_TransparentForMouseEvents);
+    canvasView->pressBlockedAt = [this](QPointF pixel) { return isOnHintText(pixel); };
     Frame1->installEventFilter(this);
     buildMenus();
     canvasView->setFocus();
@@ -103,6 +106,11 @@ std::int16_t Form1::markedMember() const {
     return 0;
 }
 
+bool Form1::isOnHintText(QPointF pixel) const {
+    const QRect text(Label6->pos(), QSize(Label6->sizeHint().width(), Label6->height()));
+    return !Label6->text().isEmpty() && text.contains(pixel.toPoint());
+}
+
 void Form1::giveKeyboardToEditor() {
     activateWindow();
     canvasView->setFocus();
@@ -143,7 +151,7 @@ void Form1::Form_Load() {
     resetDocument(document, programFolder_.toStdString());
     document.crosshairOn = true;
     state = EditorState{};
-    Label6->setText(QStringLiteral("提示:"));
+    Label6->setText(kIdleHint);
     document.diagramScale = 0.02f;
 
     // The line shapes that exist from the start: the tick of the member
@@ -172,28 +180,31 @@ void Form1::maximise() {
 // the client area may still grow after start-up. Until the user first
 // presses a button or a key, or the view changes, every new size computes
 // the start-up world window again: each run then maps the final client area
-// the same way.
+// the same way. Later sizes keep one scale on both axes.
 void Form1::keepStartupScale() {
     if (startupScalePending_) {
         setWorldFromScreen();
+    } else if (const WorldWindow fitted =
+                   equalScaleWindow(document.world, canvasView->size(), WorldFit::KeepWidth);
+               fitted != document.world) {
+        document.world = fitted;
+        canvas.worldChanged();
+        重装杆件();
     }
 }
 
-// The start-up mapping: the width is the screen width in twips
-// over 1000; the height keeps the screen's proportions over the client
-// area, so one world unit spans about 1000 twips across and
-// 1000 x screen height / screen width twips down.
+// The start-up mapping: the width is the screen width in twips over 1000,
+// so one world unit spans about 1000 twips across; the height follows from
+// the client area with the same scale down as across, so that a square
+// bay is drawn square.
 void Form1::setWorldFromScreen() {
     const QScreen* display = screen();
     const long double twipsX = 1440.0L / display->logicalDotsPerInchX();
-    const long double twipsY = 1440.0L / display->logicalDotsPerInchY();
     const long double screenWidth = display->geometry().width() * twipsX;
-    const long double screenHeight = display->geometry().height() * twipsY;
-    const long double clientHeight = canvasView->height() * twipsY;
     WorldWindow world;
     world.scaleWidth = static_cast<float>(screenWidth / 1000);
-    world.scaleHeight = static_cast<float>(screenWidth * clientHeight / screenHeight / 1000);
-    document.world = world;
+    world.scaleHeight = world.scaleWidth;
+    document.world = equalScaleWindow(world, canvasView->size(), WorldFit::KeepWidth);
     canvas.resize(canvasView->size());
     canvas.worldChanged();
 }

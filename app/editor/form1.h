@@ -43,6 +43,9 @@ struct EditorState {
     bool hoverEnabled = false;        // the hover test runs on every mouse move
 };
 
+// The hint label's text when no command runs.
+inline const QString kIdleHint = QStringLiteral("提示:");
+
 // Key codes as the key handlers receive them.
 namespace keys {
 inline constexpr int Backspace = 8;
@@ -188,6 +191,7 @@ public:
     std::int16_t HoverMember(bool enable);
     void DrawLocalAxisTick(std::int16_t i);
     void ResetMemberColours();
+    void clearMemberMark();
 
     // Members.
     void 杆件总数();
@@ -233,11 +237,13 @@ private:
 
     void notePress(const QKeyEvent& event);
     bool takePress(const QKeyEvent& event);
-    bool isPressOnLegendOrHint(QObject* watched, QEvent* event) const;
+    bool isPressOnLegend(QObject* watched, QEvent* event) const;
+    bool isOnHintText(QPointF pixel) const;
     void buildMenus();
     void setMenuEnabled(MenuId id, bool enabled);
     void setItemEnabled(MenuCommand id, bool enabled);
     bool mayDropDrawing(bool drawingExists);
+    bool mayReplace(const QString& path);
     bool startNewProject();
     void resetWindowVariables();
     void markSaved();
@@ -271,7 +277,6 @@ private:
     void switchOrtho();
     bool escapeMemberInput();
     void setMemberEnd(std::int16_t n, float x2, float y2);
-    void showRelative(double dx, double dy);
     void setCaptureBoxColour(ColourValue colour);
     bool drawingMember() const;
 

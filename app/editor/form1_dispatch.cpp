@@ -72,8 +72,8 @@ void Form1::keyReleaseEvent(QKeyEvent* event) {
 // themselves; their keys never reach the window's key handler. Tab and
 // Shift+Tab move between the boxes.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Frame1 || watched == Label6) {
-        return isPressOnLegendOrHint(watched, event);
+    if (watched == Frame1) {
+        return isPressOnLegend(watched, event);
     }
     if (watched != Text1 && watched != Text2) {
         return QMainWindow::eventFilter(watched, event);
@@ -89,28 +89,31 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (takePress(*key)) {
-            coordinateBoxKeyUp(keyCode(key->key()));
+        if (!takePress(*key)) {
+            return true;
+        }
+        // The boxes keep what is typed into them and Enter; the command
+        // keys (Esc, F3, F8, ...) act on the window as from the canvas, so
+        // that a relative point typed and entered does not trap the user.
+        const int code = keyCode(key->key());
+        if (code == 0 || code == keys::Backspace || code == keys::Enter) {
+            coordinateBoxKeyUp(code);
+        } else {
+            Form_KeyUp(code);
         }
         return true;
     }
     return false;
 }
 
-// The legend and the text of the hint label lie over the canvas but are no
-// part of it: a press there places no point and captures nothing. The rest
-// of the hint label's band belongs to the canvas.
-bool Form1::isPressOnLegendOrHint(QObject* watched, QEvent* event) const {
+// The legend lies over the canvas but is no part of it: a press there
+// places no point and captures nothing. (The hint label lets every mouse
+// event through; the canvas itself ignores presses on the hint's text.)
+bool Form1::isPressOnLegend(QObject* watched, QEvent* event) const {
     const auto type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
-        type != QEvent::MouseButtonRelease) {
-        return false;
-    }
-    if (watched == Frame1) {
-        return true;
-    }
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    return mouse->position().x() < Label6->sizeHint().width();
+    return watched == Frame1 &&
+           (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+            type == QEvent::MouseButtonRelease);
 }
 
 // Space and F3 act in every mode, F12 in load input; F8 belongs to the
@@ -141,30 +144,41 @@ void Form1::Form_KeyUp(int key) {
     }
 }
 
+// Esc takes the innermost step back; whatever it ends, no member stays
+// marked or hovered, and a mode it leaves hands the hint back to "提示:".
 void Form1::escapeInnermostStep() {
     if (document.memberPicked) {
         document.memberPicked = false;
-        ResetMemberColours();
     } else if (state.hoverEnabled || document.loadQueryMode || document.loadInputMode ||
                document.memberDeleteMode) {
         enterMode(Mode::None);
         激活菜单();
+        Label6->setText(kIdleHint);
     } else if (escapeMemberInput()) {
-        return;
+        // the member being drawn, or member input itself, is left
     } else if (supportPlacementRunning()) {
         escapeSupportPlacement();
+        Label6->setText(kIdleHint);
     } else {
-        ResetMemberColours();
+        Label6->setText(kIdleHint);
     }
+    clearMemberMark();
 }
 
-// The steps of a press, in order; each runs for the same press.
+// The steps of a press, in order; each runs for the same press. Capture
+// and hover look at the press itself, so that a press without a move
+// before it acts on what lies under the pointer.
 void Form1::Form_MouseDown(int button, float x, float y) {
     startupScalePending_ = false;
+    state.cursorX = x;
+    state.cursorY = y;
     if (button == 1) {
         panStep(x, y);
     }
     捕捉端点();
+    if (state.hoverEnabled) {
+        document.hoveredMember = HoverMember(true);
+    }
     if (button == 2) {
         pickHoveredMember();
     }
@@ -185,9 +199,13 @@ void Form1::memberPointPress(float x, float y) {
     }
 }
 
-// The steps of a mouse move, in order. Capture and hover look at the
-// position of the move before this one.
+// The steps of a mouse move, in order. Capture, hover, the mark and the
+// tick follow the position of this move: with the position of the move
+// before, a quick move left F12, Del or a pick acting on the member the
+// pointer had just left.
 void Form1::Form_MouseMove(float x, float y) {
+    state.cursorX = x;
+    state.cursorY = y;
     捕捉端点();
     canvas.moveLine({kMemberLines, 0}, x, y, x, y);
     placeCrosshair(x, y);
@@ -196,8 +214,6 @@ void Form1::Form_MouseMove(float x, float y) {
     }
     previewSupport(x, y);
     showCursorPosition(x, y);
-    state.cursorX = x;
-    state.cursorY = y;
     if (drawingMember()) {
         rubberBand(x, y);
     }

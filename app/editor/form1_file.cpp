@@ -2,6 +2,8 @@
 // caption naming the current file; the two colour commands and the help
 // command of the 窗口 and 帮助 menus.
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 #include "dialogs/form2.h"
@@ -29,12 +31,15 @@ void Form1::新建() {
     startNewProject();
 }
 
-// False when the user kept the present drawing.
+// False when the user kept the present drawing. The question comes only
+// when there is work to lose, as on leaving the program. The mode that ran
+// ends before the document goes: its preview symbols and pointer go too.
 bool Form1::startNewProject() {
     canvas.clear();
-    if (!mayDropDrawing(document.membersEntered > 0)) {
+    if (!mayDropDrawing(hasUnsavedChanges())) {
         return false;
     }
+    enterMode(Mode::None);
     删除固端();
     resetDocument(document, programFolder_.toStdString());
     setCaption();
@@ -51,13 +56,14 @@ void Form1::resetWindowVariables() {
     enterMode(Mode::None);
     激活菜单();
     state = EditorState{};
+    canvasView->unsetCursor();  // a pan that was armed ends with its pointer
     startupScalePending_ = false;
     document.crosshairOn = true;
     for (const LineGroup line : kCrosshairLines) {
         canvas.setLineVisible({line}, true);
     }
     document.hoveredMember = 0;
-    Label6->setText(QStringLiteral("提示:"));
+    Label6->setText(kIdleHint);
     if (hasForm2()) {
         form2().输入荷载时窗体();
     }
@@ -89,6 +95,9 @@ bool Form1::openProject(const QString& path) {
         return false;
     }
     document.projectPath = file;
+    // The file's world window is shown with one scale on both axes: the
+    // smallest such window around it, centred.
+    document.world = equalScaleWindow(document.world, canvasView->size(), WorldFit::Contain);
     setCaption();
     canvas.clear();
     resetWindowVariables();
@@ -118,8 +127,13 @@ void Form1::另存() {
     }
     // The result files are named from the path less its last four
     // characters, so the name must end in ".tsd".
+    // The dialog asked about replacing the name it returned; a name that
+    // grows here is asked about again.
     if (!name.endsWith(QStringLiteral(".tsd"), Qt::CaseInsensitive)) {
         name += QStringLiteral(".tsd");
+        if (QFileInfo::exists(name) && !mayReplace(name)) {
+            return;
+        }
     }
     document.projectPath = name.toStdString();
     if (!WriteProjectFile(document, document.projectPath)) {
@@ -128,6 +142,13 @@ void Form1::另存() {
     }
     setCaption();
     markSaved();
+}
+
+bool Form1::mayReplace(const QString& path) {
+    return platform.messageBox(
+               QDir::toNativeSeparators(path) + QStringLiteral(" 已存在。\n要替换它吗?"),
+               MessageButtons::YesNo, MessageIcon::Exclamation,
+               QStringLiteral("另存为")) == MessageAnswer::Yes;
 }
 
 void Form1::退出() {

@@ -4,8 +4,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <cmath>
+#include <optional>
 
 #include "dialogs/form3.h"
+#include "dialogs/section_shapes.h"
 #include "editor/canvas_view.h"
 #include "editor/form1.h"
 #include "platform/platform.h"
@@ -26,6 +28,17 @@ float cutToTwoDecimals(float value) {
     return static_cast<float>(std::trunc(double{value} * 100) / 100);
 }
 
+// A member total is a whole number of members that a member number can
+// count; anything else (a negative total, a fraction, a word) is refused
+// rather than read as some other number.
+std::optional<std::int16_t> memberTotalOf(const QString& answer) {
+    const auto value = orv::parseNumber(answer.trimmed().toStdString());
+    if (!value || *value != std::floor(*value) || *value < 1 || *value > 32767) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(*value);
+}
+
 QString boxText(float value) {
     return QString::fromStdString(orv::displayText(value));
 }
@@ -36,14 +49,15 @@ void Form1::杆件总数() {
     const QString answer =
         platform.inputBox(QStringLiteral("请输入杆件总数"),
                           QStringLiteral("注意:此总数在使用过程中不可更改"), QStringLiteral("1"));
-    const auto total = orv::parseInteger16(answer.toStdString());
+    if (answer.isEmpty()) {
+        return;  // cancelled
+    }
+    const auto total = memberTotalOf(answer);
     if (!total) {
+        platform.tell(QStringLiteral("杆件总数应为1到32767之间的整数"));
         return;
     }
     document.memberTotal = *total;
-    if (*total <= 0) {
-        return;
-    }
     menuItem(MenuCommand::MemberTotal)->setEnabled(false);
     document.nodeCount = 0;
     document.membersEntered = 0;
@@ -67,7 +81,7 @@ void Form1::输入杆件() {
     if (document.membersEntered < document.memberTotal) {
         enterMode(Mode::MemberInput);
         Label6->setText(
-            QStringLiteral("单击鼠标右键输入杆件端点,如果是输入杆件第二点,"
+            QStringLiteral("单击鼠标左键输入杆件端点,如果是输入杆件第二点,"
                            "也可在文本框中直接输入第二点的相对坐标,Enter确定."));
         Form3& dialog = form3();
         dialog.show();
@@ -166,7 +180,11 @@ void Form1::completeMember() {
         platform.tell(QStringLiteral("节点总数不能超过32767个,此杆件不能输入"));
         document.members[static_cast<std::size_t>(n)] = before;
         dropLastMember(n);
-    } else if (!document.members[static_cast<std::size_t>(n)].尺寸xh()) {
+    } else if (const gj& member = document.members[static_cast<std::size_t>(n)];
+               !dimensionsArePositive(member.断面, member.尺寸)) {
+        platform.tell(QStringLiteral("断面尺寸必须大于0,此杆件不能输入"));
+        dropLastMember(n);
+    } else if (!member.尺寸xh()) {
         platform.tell(QStringLiteral("断面尺寸校核发现错误"));
         dropLastMember(n);
     }
@@ -190,7 +208,10 @@ bool Form1::FinishMember(std::int16_t k) {
     if (static_cast<std::size_t>(k) >= document.members.size()) {
         document.members.resize(static_cast<std::size_t>(k) + 1);
     }
+    // A member starts without loads: its slot may hold the record of a
+    // member deleted before, whose loads would otherwise ride along unseen.
     gj& member = document.members[static_cast<std::size_t>(k)];
+    member = gj{};
     const Form3& dialog = form3();
     member.断面 = dialog.sectionText();
     member.材料 = dialog.materialText();
@@ -245,7 +266,7 @@ bool Form1::escapeMemberInput() {
         return false;
     }
     enterMode(Mode::None);
-    Label6->setText(QString());
+    Label6->setText(kIdleHint);
     激活菜单();
     return true;
 }

@@ -29,6 +29,14 @@ QString lengthText(const gj& member) {
 
 }  // namespace
 
+// No member marked or hovered and no tick: what Esc, a mode change and a
+// deletion leave, so that no command acts on a member the mouse has left.
+void Form1::clearMemberMark() {
+    ResetMemberColours();
+    document.hoveredMember = 0;
+    canvas.setLineVisible({kMemberLines, 0}, false);
+}
+
 void Form1::ResetMemberColours() {
     if (document.membersEntered < 1 || document.membersEntered > document.memberTotal) {
         return;
@@ -139,7 +147,12 @@ void Form1::deleteHoveredMember() {
     canvas.moveLine({kMemberLines, k}, moved.x1, moved.y1, moved.x2, moved.y2);
     ResetMemberColours();
     canvas.unloadLine(kMemberLines, n);
+    document.members[static_cast<std::size_t>(n)] = gj{};
     document.membersEntered = static_cast<std::int16_t>(n - 1);
+    // The member under the mouse is gone: until a move finds one, no member
+    // is hovered, so a second Del cannot reach the member moved into its
+    // number far from the pointer.
+    clearMemberMark();
     删除固端();
     // The moved member keeps its record's node numbers only if the nodes
     // are numbered again; without that the analysis would join it to the

@@ -71,6 +71,7 @@ void Form1::enterMode(Mode mode) {
         document.*row.flag = true;
     }
     document.memberPicked = false;
+    clearMemberMark();  // no command of the new mode may act on a member marked before
     state.awaitingFirstPoint = mode == Mode::MemberInput;
     state.memberInProgress = false;
     state.hoverEnabled = row.hover;

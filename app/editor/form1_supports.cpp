@@ -56,8 +56,14 @@ void Form1::鼠标指定双铰() {
     startSupportPlacement(SupportPinned);
 }
 
-// Supports go on member ends, so the frame must be complete first.
+// Supports go on member ends, so the frame must be complete first. The
+// last member being drawn counts as entered but has no record yet: a
+// support command then is refused and the drawing goes on.
 void Form1::startSupportPlacement(SupportKind kind) {
+    if (drawingMember()) {
+        platform.tell(QStringLiteral("先输入完杆件"));
+        return;
+    }
     canvas.clear();
     Label6->setText(QStringLiteral("移动鼠标捕捉杆端,捕捉成功后击鼠标左键定位,空格键变换支座方向"));
     if (document.memberTotal <= 0 || document.membersEntered != document.memberTotal) {
@@ -149,8 +155,8 @@ void Form1::previewSupport(float x, float y) {
 }
 
 void Form1::placeSupportOnPress() {
-    if (!document.endCaptured || !document.crosshairOn || document.membersEntered <= 0 ||
-        document.supportsPlaced >= document.nodeCount) {
+    // Every node may already hold a support: a press on one still replaces it.
+    if (!document.endCaptured || !document.crosshairOn || document.membersEntered <= 0) {
         return;
     }
     for (const SupportKind kind :

@@ -2,6 +2,7 @@
 #include "results/solver_copy.h"
 
 #include <algorithm>
+#include <string>
 
 #include "model/load_kinds.h"
 
@@ -21,6 +22,19 @@ void copyLoads(const gj& member, std::size_t i, 内力_位移& solver) {
     }
 }
 
+// A member whose area or second moment is not positive (a section
+// dimension of 0, say) would reach the engine as a member without
+// stiffness and be reported as a division by zero; it is named instead.
+std::size_t firstMemberWithoutSection(const Document& document, std::size_t total) {
+    for (std::size_t i = 1; i <= total && i < document.members.size(); ++i) {
+        const gj& member = document.members[i];
+        if (!(member.a() > 0) || !(member.i() > 0)) {
+            return i;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 bool gj2计算gj(const Document& document, 内力_位移& solver, const MessageSink& say) {
@@ -29,6 +43,10 @@ bool gj2计算gj(const Document& document, 内力_位移& solver, const MessageS
         return false;
     }
     const auto total = static_cast<std::size_t>(std::max<int>(document.memberTotal, 0));
+    if (const std::size_t weak = firstMemberWithoutSection(document, total)) {
+        say({std::to_string(weak) + kNoSectionMessage, orv::MessageIcon::None, ""});
+        return false;
+    }
     orv::sizeInputArrays(solver, total);
     for (std::size_t i = 1; i <= total && i < document.members.size(); ++i) {
         const gj& member = document.members[i];

@@ -15,10 +15,13 @@
 using MessageSink = std::function<void(const orv::Diagnostic&)>;
 
 inline constexpr const char* kDrawingIncompleteMessage = "杆件画完,荷载输完后再计算!";
+// After the member's number: its section gives no area or no stiffness.
+inline constexpr const char* kNoSectionMessage = "号杆件的截面积或惯性矩不大于0,请修改断面尺寸";
 
 // Copies every member (node numbers, modulus, inertia, area, end-coordinate
 // texts, load counts, load kind codes, positions and intensities) and every
 // node's support code into `solver` as whole arrays. Refuses, with
 // kDrawingIncompleteMessage and without touching the solver, while members
-// are still to be drawn.
+// are still to be drawn, and with kNoSectionMessage after its number for
+// the first member whose section has no positive area or second moment.
 bool gj2计算gj(const Document& document, 内力_位移& solver, const MessageSink& say);

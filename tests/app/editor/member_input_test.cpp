@@ -12,28 +12,29 @@ namespace {
 
 using MemberInput = EditorTest;
 
-TEST_F(MemberInput, MemberTotalRefusesBadAnswersSilently) {
-    for (const char* answer : {"", "abc", "40000", "1,5", "3x"}) {
+// A total is a whole number in 1..32767; anything else is refused with a
+// message (a negative total used to claim every member drawn), a cancel
+// without one.
+TEST_F(MemberInput, MemberTotalRefusesWhatIsNoWholeCount) {
+    platform.inputs.push_back(QString());
+    choose(MenuCommand::MemberTotal);
+    EXPECT_TRUE(platform.messages().isEmpty());
+    EXPECT_EQ(platform.calls.front().text, QStringLiteral("请输入杆件总数"));
+    EXPECT_EQ(platform.calls.front().caption, QStringLiteral("注意:此总数在使用过程中不可更改"));
+    for (const char* answer : {"abc", "40000", "99999", "1,5", "3x", "-5", "0", "2.5"}) {
+        platform.calls.clear();
         platform.inputs.push_back(QString::fromUtf8(answer));
         choose(MenuCommand::MemberTotal);
         EXPECT_EQ(document.memberTotal, 0) << answer;
+        EXPECT_EQ(platform.messages(),
+                  QStringList{QStringLiteral("杆件总数应为1到32767之间的整数")})
+            << answer;
+        EXPECT_TRUE(itemEnabled(MenuCommand::MemberTotal)) << answer;
     }
-    EXPECT_TRUE(platform.messages().isEmpty());
-    EXPECT_TRUE(itemEnabled(MenuCommand::MemberTotal));
-    EXPECT_EQ(platform.calls.front().text, QStringLiteral("请输入杆件总数"));
-    EXPECT_EQ(platform.calls.front().caption, QStringLiteral("注意:此总数在使用过程中不可更改"));
-
-    platform.inputs.push_back(QStringLiteral("-2"));
+    platform.inputs.push_back(QStringLiteral(" 32767 "));
     choose(MenuCommand::MemberTotal);
-    EXPECT_EQ(document.memberTotal, -2);
-    EXPECT_TRUE(itemEnabled(MenuCommand::MemberTotal));
-
-    // A fractional total rounds to the nearest whole number, halves to even.
-    platform.inputs.push_back(QStringLiteral("2.5"));
-    choose(MenuCommand::MemberTotal);
-    EXPECT_EQ(document.memberTotal, 2);
+    EXPECT_EQ(document.memberTotal, 32767);
     EXPECT_FALSE(itemEnabled(MenuCommand::MemberTotal));
-    EXPECT_EQ(document.members.size(), 3u);
 }
 
 TEST_F(MemberInput, InputNeedsATotalAndStopsWhenAllAreDrawn) {
@@ -202,7 +203,7 @@ TEST_F(MemberInput, EscCancelsTheMemberThenLeavesInput) {
     keyUp(Qt::Key_Escape);
     EXPECT_FALSE(document.memberInputMode);
     EXPECT_FALSE(form.form3().isVisible());
-    EXPECT_EQ(form.hintLabel()->text(), QString());
+    EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("提示:"));
     EXPECT_FALSE(itemEnabled(MenuCommand::MemberTotal));
     click(3, 3);
     EXPECT_EQ(document.membersEntered, 0);

@@ -342,17 +342,19 @@ TEST(KeyTable, EveryRowInItsPrecedence) {
              w.choose(MenuCommand::Pinned);
          },
          Qt::Key_Escape, [](KeyTableWindow& w) { EXPECT_FALSE(w.document.pinnedMode); }},
-        {"Esc without a mode resets member colours",
+        {"Esc ending a mode leaves no member marked or hovered",
          [](KeyTableWindow& w) {
              oneMember(w);
              w.choose(MenuCommand::MemberQuery);
              w.hoverAt(4, 2);
-             w.keyUp(Qt::Key_Escape);  // ends the query; the member stays red
              ASSERT_EQ(w.form.canvasModel().line(kMemberLines, 1).colour, 255);
          },
          Qt::Key_Escape,
          [](KeyTableWindow& w) {
              EXPECT_EQ(w.form.canvasModel().line(kMemberLines, 1).colour, kBlack);
+             EXPECT_EQ(w.document.hoveredMember, 0);
+             EXPECT_FALSE(w.form.canvasModel().line(kMemberLines, 0).visible);
+             EXPECT_EQ(w.form.hintLabel()->text(), QStringLiteral("提示:"));
          }},
     };
     for (const KeyRow& row : rows) {

@@ -252,12 +252,13 @@ TEST_F(Supports, ClicksThatPlaceNothing) {
     clickNear(6, 3);
     clickNear(6, 6);
     ASSERT_EQ(document.supportsPlaced, 3);
-    // Every node has its support: a click changes none of them.
+    // Every node has its support: a click still replaces one.
     choose(MenuCommand::FixedEnd);
     clickNear(2, 3);
-    EXPECT_EQ(document.supportKinds[1], SupportPinned);
-    EXPECT_EQ(document.fixedSymbolCount, 0);
-    EXPECT_EQ(symbolsOn(kFixedSymbols), 0);
+    EXPECT_EQ(document.supportKinds[1], SupportFixed);
+    EXPECT_EQ(document.fixedSymbolCount, 1);
+    EXPECT_EQ(document.supportsPlaced, 3);
+    EXPECT_EQ(symbolsOn(kFixedSymbols), 1);
 }
 
 TEST_F(Supports, ThePreviewFollowsTheMouseAndSitsOnTheCapturedEnd) {
