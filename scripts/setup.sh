@@ -5,8 +5,9 @@ set -euo pipefail
 # xvfb: the on-screen window tests run on their own X server; xdotool and
 # imagemagick drive the program there and take screenshots of it.
 # qt6-translations-l10n: Qt's own texts in Chinese. locales: the GB18030
-# locale the file-name tests use.
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
+# locale the file-name tests use. libeigen3-dev: the engine's sparse
+# factorization (header-only).
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev qt6-base-dev
     fonts-wqy-microhei qt6-translations-l10n xvfb xauth xdotool imagemagick locales)
 missing=()
 for package in "${packages[@]}"; do

@@ -1,12 +1,11 @@
 // Assembly, supports, solution and end forces; see analysis.h.
 #include "solver/analysis.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "model/supports.h"
-#include "solver/complete_pivoting.h"
 #include "solver/engine_error.h"
+#include "solver/symmetric_factorization.h"
 
 namespace orv {
 
@@ -25,78 +24,85 @@ void requireFinite(double value) {
     }
 }
 
-// Adds a member matrix to the rows of the global matrix, accumulating into
-// an existing entry of the same column. Rows of a frame hold a few dozen
-// entries, so a linear search is the quickest look-up.
-void addMemberStiffness(SparseMatrix& k, const std::array<int, 6>& freedoms, const Matrix6& kg) {
+using Triplet = Eigen::Triplet<double, int>;
+
+// The lower triangle of a member matrix, each entry checked. The global
+// matrix sums the entries of one position in the order they are listed,
+// that is member by member.
+void addMemberStiffness(std::vector<Triplet>& entries, const std::array<int, 6>& freedoms,
+                        const Matrix6& kg) {
     for (std::size_t u = 0; u < 6; ++u) {
-        auto& row = k.rows[static_cast<std::size_t>(freedoms[u])];
         for (std::size_t w = 0; w < 6; ++w) {
             requireFinite(kg[u][w]);
-            const int col = freedoms[w];
-            const auto found = std::find_if(row.begin(), row.end(),
-                                            [col](const SparseEntry& e) { return e.col == col; });
-            if (found == row.end()) {
-                row.push_back({col, kg[u][w]});
-            } else {
-                found->value += kg[u][w];
+            if (freedoms[u] >= freedoms[w]) {
+                entries.emplace_back(freedoms[u], freedoms[w], kg[u][w]);
             }
         }
     }
+}
+
+std::vector<bool> restrainedByFreedom(const FrameInput& frame) {
+    std::vector<bool> restrained(3 * static_cast<std::size_t>(frame.nodeCount), false);
+    for (int node = 1; node <= frame.nodeCount; ++node) {
+        const auto restrains =
+            restrainedFreedoms(frame.supportCodes[static_cast<std::size_t>(node - 1)]);
+        for (std::size_t d = 0; d < 3; ++d) {
+            restrained[static_cast<std::size_t>(firstFreedomOfNode(node) - 1) + d] = restrains[d];
+        }
+    }
+    return restrained;
 }
 
 }  // namespace
 
 LinearSystem assemble(const FrameInput& frame) {
     const int freedoms = 3 * frame.nodeCount;
-    LinearSystem system{SparseMatrix(freedoms),
+    LinearSystem system{StiffnessMatrix(freedoms, freedoms),
                         std::vector<double>(static_cast<std::size_t>(freedoms), 0.0)};
+    std::vector<Triplet> entries;
+    entries.reserve(static_cast<std::size_t>(freedoms) + 21 * frame.members.size());
+    // Every diagonal is stored, even of a freedom no member reaches, so
+    // that the supports and the zero-pivot rule find it.
+    for (int g = 0; g < freedoms; ++g) {
+        entries.emplace_back(g, g, 0.0);
+    }
     for (const MemberInput& member : frame.members) {
         const auto dofs = memberFreedoms(member);
-        addMemberStiffness(system.stiffness, dofs, globalStiffness(member));
+        addMemberStiffness(entries, dofs, globalStiffness(member));
         const Vector6 nodal = equivalentNodalLoads(member, fixedEndForces(member));
         for (std::size_t d = 0; d < 6; ++d) {
             requireFinite(nodal[d]);
             system.loads[static_cast<std::size_t>(dofs[d])] += nodal[d];
         }
     }
+    system.stiffness.setFromTriplets(entries.begin(), entries.end());
     return system;
 }
 
 void applySupports(const FrameInput& frame, LinearSystem& system) {
-    std::vector<bool> restrained(system.loads.size(), false);
-    for (int node = 1; node <= frame.nodeCount; ++node) {
-        const auto restrains =
-            restrainedFreedoms(frame.supportCodes[static_cast<std::size_t>(node - 1)]);
-        for (std::size_t d = 0; d < 3; ++d) {
-            if (restrains[d]) {
-                restrained[static_cast<std::size_t>(firstFreedomOfNode(node) - 1) + d] = true;
-            }
-        }
-    }
+    const std::vector<bool> restrained = restrainedByFreedom(frame);
+    system.stiffness.prune([&restrained](int row, int col, double) {
+        return row == col || !(restrained[static_cast<std::size_t>(row)] ||
+                               restrained[static_cast<std::size_t>(col)]);
+    });
     for (std::size_t g = 0; g < restrained.size(); ++g) {
-        auto& row = system.stiffness.rows[g];
         if (restrained[g]) {
-            row.assign(1, {static_cast<int>(g), 1.0});
+            const int freedom = static_cast<int>(g);
+            system.stiffness.coeffRef(freedom, freedom) = 1.0;
             system.loads[g] = 0;
-        } else {
-            std::erase_if(row, [&](const SparseEntry& e) {
-                return restrained[static_cast<std::size_t>(e.col)];
-            });
         }
     }
 }
 
-std::optional<std::vector<double>> solveDisplacements(LinearSystem system) {
-    EliminationResult result =
-        solveWithCompletePivoting(std::move(system.stiffness), std::move(system.loads));
-    if (result.singular) {
-        return std::nullopt;
+Solution solveDisplacements(const LinearSystem& system) {
+    Factored result = factorAndSolve(system.stiffness, system.loads);
+    if (result.zeroPivotAt) {
+        return {{}, result.zeroPivotAt};
     }
     for (const double value : result.x) {
         requireFinite(value);
     }
-    return std::move(result.x);
+    return {std::move(result.x), std::nullopt};
 }
 
 Vector6 memberEndForces(const MemberInput& member, const std::vector<double>& displacements) {

@@ -13,7 +13,7 @@
 namespace orv {
 
 struct LinearSystem {
-    SparseMatrix stiffness;
+    StiffnessMatrix stiffness;  // lower triangle
     std::vector<double> loads;  // by freedom, 0-based
 };
 
@@ -25,9 +25,15 @@ LinearSystem assemble(const FrameInput& frame);
 // diagonal, so that the solution gives exactly zero there.
 void applySupports(const FrameInput& frame, LinearSystem& system);
 
-// Displacements of all freedoms (0-based), or nothing when the system is
-// singular (a mechanism or a member without stiffness).
-std::optional<std::vector<double>> solveDisplacements(LinearSystem system);
+struct Solution {
+    std::vector<double> displacements;  // of all freedoms (0-based), when solved
+    // When the system is singular (a mechanism or a member without
+    // stiffness): the 0-based freedom where the zero pivot was met, free to
+    // move without resistance.
+    std::optional<int> zeroPivotAt;
+};
+
+Solution solveDisplacements(const LinearSystem& system);
 
 // Local end forces of one member from the displacements of all freedoms.
 Vector6 memberEndForces(const MemberInput& member, const std::vector<double>& displacements);

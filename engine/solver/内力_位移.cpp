@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <new>
+#include <string>
 
 #include "model/load_kinds.h"
 #include "model/supports.h"
@@ -17,9 +18,16 @@ namespace {
 constexpr const char* kEngineCaption = "korvasta";
 
 // The message of a singular system, with its critical-stop icon and a
-// caption of one blank.
-const orv::Diagnostic kZeroPivotMessage{"出现除零错误,请检查参数,数据", orv::MessageIcon::Critical,
-                                        " "};
+// caption of one blank. Its first line is the one users know; the second
+// says where the frame gives way: the node and direction of the freedom
+// whose pivot was zero.
+orv::Diagnostic zeroPivotMessage(int freedom) {
+    static constexpr const char* kDirections[] = {"沿 X 方向移动", "沿 Y 方向移动", "转动"};
+    const int node = freedom / 3 + 1;
+    return {"出现除零错误,请检查参数,数据\n节点 " + std::to_string(node) + " 可无阻力地" +
+                kDirections[freedom % 3] + "(机构,或有杆件没有刚度)",
+            orv::MessageIcon::Critical, " "};
+}
 
 void report(const orv::MessageHandler& handler, const orv::EngineError& error) {
     if (handler) {
@@ -102,14 +110,14 @@ bool 内力_位移::korvasta(const std::string& ffile) {
         const orv::FrameInput frame = orv::readFrame(*this);
         orv::LinearSystem system = orv::assemble(frame);
         orv::applySupports(frame, system);
-        const auto displacements = orv::solveDisplacements(std::move(system));
-        if (!displacements) {
+        const orv::Solution solution = orv::solveDisplacements(system);
+        if (solution.zeroPivotAt) {
             if (messageHandler) {
-                messageHandler(kZeroPivotMessage);
+                messageHandler(zeroPivotMessage(*solution.zeroPivotAt));
             }
             return false;
         }
-        storeResults(a, frame, *displacements);
+        storeResults(a, frame, solution.displacements);
 
         const std::string mqn = base + ".mqn";
         orv::writeTextFile(mqn, orv::memberForcesText(a, 杆件总数, 左节点号, 右节点号));

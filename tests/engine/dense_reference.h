@@ -1,16 +1,21 @@
-// The plain dense elimination with complete pivoting, written the way the
-// textbook describes it (row-major search of the remaining block, rows and
-// columns exchanged, the permutation recorded, rows below reduced by the
-// unchanged pivot row). The engine's fast elimination must choose the same
-// pivots and give the same numbers, bit for bit.
+// The plain dense elimination the engine's sparse factorization is compared
+// with, written the way the textbook describes it: the whole symmetric
+// matrix rebuilt from its lower triangle, rows below the pivot reduced by
+// the pivot row in the natural order of the freedoms, back substitution.
+// Long double, so that it is also the more exact of the two. No pivoting:
+// the stiffness matrix of a stable frame is positive definite.
 #pragma once
 
+#include <optional>
 #include <vector>
 
-#include "solver/complete_pivoting.h"
+#include "solver/sparse_matrix.h"
 
 namespace orv::testing {
 
-EliminationResult denseCompletePivoting(const SparseMatrix& matrix, std::vector<double> rhs);
+// Nothing when a pivot is zero by the engine's rule (at most 1e-12 times
+// its freedom's diagonal).
+std::optional<std::vector<long double>> denseSolve(const StiffnessMatrix& lower,
+                                                   const std::vector<double>& rhs);
 
 }  // namespace orv::testing

@@ -38,8 +38,10 @@ Diagnostic runTimeError(const std::string& description) {
     return {description, MessageIcon::Exclamation, "korvasta"};
 }
 
-Diagnostic zeroPivotMessage() {
-    return {"出现除零错误,请检查参数,数据", MessageIcon::Critical, " "};
+Diagnostic zeroPivotMessage(int node, const std::string& motion) {
+    return {"出现除零错误,请检查参数,数据\n节点 " + std::to_string(node) + " 可无阻力地" + motion +
+                "(机构,或有杆件没有刚度)",
+            MessageIcon::Critical, " "};
 }
 
 内力_位移 singleBeam(float length, std::int16_t leftSupport, std::int16_t rightSupport,

@@ -39,8 +39,9 @@ void writeWholeFile(const std::filesystem::path& path, const std::string& text);
 // The diagnostic of a run-time error with the given description.
 Diagnostic runTimeError(const std::string& description);
 
-// The message of a singular system.
-Diagnostic zeroPivotMessage();
+// The message of a singular system whose zero pivot was met at `node`, in
+// the motion "沿 X 方向移动", "沿 Y 方向移动" or "转动".
+Diagnostic zeroPivotMessage(int node, const std::string& motion);
 
 inline constexpr Section kConcreteBeam{30000, 0.25f * 0.5f, 0.25f * 0.5f * 0.5f * 0.5f / 12};
 
