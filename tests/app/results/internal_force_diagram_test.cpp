@@ -149,6 +149,19 @@ TEST(MemberDiagram, AValueLiesItsScaledSizeOffTheAxisOnTheLocalPlusYSide) {
     EXPECT_GT(along, 2);
 }
 
+// A member of 300 km would need 30 million sections at 0.01 m, and a sum of
+// 0.01 m steps in single precision stops growing at 262,144 m.
+TEST(MemberDiagram, AVeryLongMemberIsSampledToItsSecondEndInBoundedSections) {
+    const gj beam = memberFrom(0, 0, 300000, 0);
+    const MemberEndForces forces = {0, 0, 50, 0, 0, 50};
+    const MemberDiagram diagram = memberDiagram(beam, forces, DiagramKind::Moment, 0.02f, kStep);
+    ASSERT_LE(diagram.polyline.size(), 100000u + 3);
+    const DiagramPoint& lastSection = diagram.polyline[diagram.polyline.size() - 3];
+    EXPECT_NEAR(lastSection.x, 300000, 3.1);
+    EXPECT_NEAR(lastSection.y, -1, 1e-3);  // -50 kN*m at the second end
+    EXPECT_EQ(texts(diagram), (std::vector<std::string>{"50.000", "50.000"}));
+}
+
 TEST(MemberDiagram, AMemberShorterThanTheFirstSectionGivesOnlyTheClosingLines) {
     const gj stub = memberFrom(1, 1, 1.00005f, 1);
     const MemberEndForces forces = {3, 4, 5, -3, -4, 6};
