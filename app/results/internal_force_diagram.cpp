@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "model/member_axis.h"
 #include "section/x_内力.h"
 #include "text/number_text.h"
 
@@ -75,19 +76,24 @@ struct Sampling {
 };
 
 // The member's axis and the mapping of (section, value) to world points.
+// The axis runs from the first end to the second, as the analysis takes it
+// for the member's local axes and end forces, whichever way the member was
+// stored; its inclination alone (within +-90 degrees) would lay the diagram
+// of a member stored right to left or top to bottom off the member.
 struct Axis {
     double x1;
     double y1;
-    double cosine;
-    double sine;
+    double cosine = 1;
+    double sine = 0;
     double scale;
 
-    Axis(const gj& member, float k)
-        : x1(member.x1),
-          y1(member.y1),
-          cosine(std::cos(double{member.夹角()})),
-          sine(std::sin(double{member.夹角()})),
-          scale(k) {}
+    Axis(const gj& member, float k) : x1(member.x1), y1(member.y1), scale(k) {
+        const orv::MemberAxis axis = orv::memberAxis(member.x1, member.y1, member.x2, member.y2);
+        if (axis.length > 0) {  // coincident ends have no direction
+            cosine = axis.cos;
+            sine = axis.sin;
+        }
+    }
 
     // Local +y is local x turned by +90 degrees: (-sin, cos).
     DiagramPoint at(double x, float value) const {

@@ -147,6 +147,12 @@ TEST(MemberDiagram, AValueLiesItsScaledSizeOffTheAxisOnTheLocalPlusYSide) {
     const double along = inclined.x * 0.6 + inclined.y * 0.8;
     EXPECT_NEAR(-inclined.x * 0.8 + inclined.y * 0.6, 1, 1e-6);
     EXPECT_GT(along, 2);
+    // Local x runs from the first end to the second however the member is
+    // stored: right to left, +y is up; top to bottom, it is to the left.
+    EXPECT_NEAR(midPoint(memberFrom(6, 2, 2, 2)).x, 4, 0.01);
+    EXPECT_NEAR(midPoint(memberFrom(6, 2, 2, 2)).y, 1, 1e-6);
+    EXPECT_NEAR(midPoint(memberFrom(2, 2, 2, 6)).x, 1, 1e-6);
+    EXPECT_NEAR(midPoint(memberFrom(2, 2, 2, 6)).y, 4, 0.01);
 }
 
 // A member of 300 km would need 30 million sections at 0.01 m, and a sum of
