@@ -196,13 +196,25 @@ struct LoadBuffers {
     std::vector<float> magnitudes = std::vector<float>(orv::kMaxLoadsPerMember + 1, 0.0f);
 };
 
-// The drawing window divides by the width and height of its world window.
-float windowExtent(RecordReader& in, const std::string& what) {
-    const float extent = in.single(what);
-    if (!(extent > 0)) {
+// A value that must be greater than 0: the drawing window divides by the
+// width and height of its world window, and a diagram scale of 0 or below
+// draws flat or mirrored diagrams (the scale box refuses it as well).
+float positiveSingle(RecordReader& in, const std::string& what) {
+    const float value = in.single(what);
+    if (!(value > 0)) {
         in.refuse("大于 0 的数值(" + what + ")");
     }
-    return extent;
+    return value;
+}
+
+// The empty text names the end forces' part of a section force, not a load:
+// a load of that kind would count the end forces twice in the diagrams.
+std::string loadKind(RecordReader& in) {
+    std::string kind = in.text("荷载种类");
+    if (kind.empty()) {
+        in.refuse("非空的文本(荷载种类)");
+    }
+    return kind;
 }
 
 void readNodes(RecordReader& in, Document& document) {
@@ -241,7 +253,7 @@ int readMember(RecordReader& in, gj& member, LoadBuffers& loads, Document& docum
     member.荷载数 = in.integer("荷载数", 0, orv::kMaxLoadsPerMember);
     const float length = member.leng();
     for (std::size_t j = 1; j <= static_cast<std::size_t>(member.荷载数); ++j) {
-        loads.kinds[j] = in.text("荷载种类");
+        loads.kinds[j] = loadKind(in);
         loads.positions[j] = std::min(in.single("荷载位置"), length);
         loads.magnitudes[j] = in.single("荷载大小");
     }
@@ -269,15 +281,15 @@ void requireNumberedEnds(const Document& document, const std::vector<int>& nodeN
 void readProject(RecordReader& in, Document& document, LoadBuffers& loads) {
     document.memberTotal = in.integer("杆件总数", 0);
     document.nodeCount = in.integer("节点总数", 0);
-    document.diagramScale = in.single("内力图显示比例");
+    document.diagramScale = positiveSingle(in, "内力图显示比例");
     resizeMembers(document, document.memberTotal);
     resizeNodes(document, document.nodeCount);
     document.backColour = in.colour("背景颜色");
     document.crosshairColour = in.colour("十字光标颜色");
     document.world.scaleLeft = in.single("ScaleLeft");
     document.world.scaleTop = in.single("ScaleTop");
-    document.world.scaleWidth = windowExtent(in, "ScaleWidth");
-    document.world.scaleHeight = windowExtent(in, "ScaleHeight");
+    document.world.scaleWidth = positiveSingle(in, "ScaleWidth");
+    document.world.scaleHeight = positiveSingle(in, "ScaleHeight");
     document.fixedSymbolCount = document.pinnedSymbolCount = 0;
     document.horizontalLinkSymbolCount = document.verticalLinkSymbolCount = 0;
     document.supportsPlaced = 0;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "model/member_axis.h"
 #include "section/x_内力.h"
 #include "text/number_text.h"
 
@@ -41,20 +42,58 @@ std::size_t firstEndIndex(DiagramKind kind) {
     return 0;
 }
 
+// At most this many sections per member: 1000 m at the callers' 0.01 m, far
+// more than a screen shows. A longer member is sampled at a wider step so
+// that its diagram still spans it and takes bounded time and memory.
+constexpr std::size_t kMaxSections = 100000;
+
+// The sections x = first + k * step, k = 0 .. count - 1, all within the
+// member. Counting them with an integer keeps the last one near the second
+// end however long the member is: a sum of steps in single precision stops
+// growing once the step falls below half the spacing of single values
+// (0.01 m from 262,144 m on), and a loop on such a sum never ends.
+struct Sampling {
+    double first = kFirstSection;
+    double step;
+    std::size_t count = 0;
+
+    Sampling(float length, float requested) : step(requested) {
+        const double span = double{length} - first;
+        if (!(span >= 0) || !std::isfinite(span)) {
+            return;  // shorter than the first section, or of no length at all
+        }
+        if (!(span / step < static_cast<double>(kMaxSections - 1))) {
+            step = span / static_cast<double>(kMaxSections - 1);
+            count = kMaxSections;
+            return;
+        }
+        count = static_cast<std::size_t>(std::floor(span / step)) + 1;
+    }
+
+    float at(std::size_t k) const {
+        return static_cast<float>(first + step * static_cast<double>(k));
+    }
+};
+
 // The member's axis and the mapping of (section, value) to world points.
+// The axis runs from the first end to the second, as the analysis takes it
+// for the member's local axes and end forces, whichever way the member was
+// stored; its inclination alone (within +-90 degrees) would lay the diagram
+// of a member stored right to left or top to bottom off the member.
 struct Axis {
     double x1;
     double y1;
-    double cosine;
-    double sine;
+    double cosine = 1;
+    double sine = 0;
     double scale;
 
-    Axis(const gj& member, float k)
-        : x1(member.x1),
-          y1(member.y1),
-          cosine(std::cos(double{member.夹角()})),
-          sine(std::sin(double{member.夹角()})),
-          scale(k) {}
+    Axis(const gj& member, float k) : x1(member.x1), y1(member.y1), scale(k) {
+        const orv::MemberAxis axis = orv::memberAxis(member.x1, member.y1, member.x2, member.y2);
+        if (axis.length > 0) {  // coincident ends have no direction
+            cosine = axis.cos;
+            sine = axis.sin;
+        }
+    }
 
     // Local +y is local x turned by +90 degrees: (-sin, cos).
     DiagramPoint at(double x, float value) const {
@@ -95,7 +134,7 @@ void labelEndValue(std::vector<DiagramLabel>& labels, double value, const Diagra
 // two steps of the tenths are left out: there they are the values at the
 // limits of the search, not peaks of the curve.
 void labelExtreme(std::vector<DiagramLabel>& labels, const Extreme& extreme, double length,
-                  float step) {
+                  double step) {
     const double margin = 2.0 * step;
     if (extreme.recorded && margin + 0.1 * length < extreme.x &&
         extreme.x < 0.9 * length - margin) {
@@ -132,10 +171,13 @@ MemberDiagram memberDiagram(const gj& member, const MemberEndForces& forces, Dia
     float last = 0;
     Extreme largest;
     Extreme smallest;
-    for (float x = kFirstSection; x <= length; x += step) {
+    const Sampling sections(length, step);
+    diagram.polyline.reserve(sections.count + 3);
+    for (std::size_t k = 0; k < sections.count; ++k) {
+        const float x = sections.at(k);
         last = sectionValue(member, forces, kind, x);
         const DiagramPoint point = axis.at(x, last);
-        if (diagram.polyline.size() == 1) {
+        if (k == 0) {
             start = point;
         }
         diagram.polyline.push_back(point);
@@ -151,7 +193,7 @@ MemberDiagram memberDiagram(const gj& member, const MemberEndForces& forces, Dia
     const std::size_t first = firstEndIndex(kind);
     labelEndValue(diagram.labels, forces[first], start);
     labelEndValue(diagram.labels, forces[first + 3], end);
-    labelExtreme(diagram.labels, largest, length, step);
-    labelExtreme(diagram.labels, smallest, length, step);
+    labelExtreme(diagram.labels, largest, length, sections.step);
+    labelExtreme(diagram.labels, smallest, length, sections.step);
     return diagram;
 }

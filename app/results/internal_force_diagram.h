@@ -43,7 +43,9 @@ using MemberEndForces = std::array<double, 6>;
 float sectionValue(const gj& member, const MemberEndForces& forces, DiagramKind kind, float x);
 
 // Samples the member every `step` (world units) from x = 0.0001 while
-// x <= L. A positive value lies on the member's local +y side, value x
+// x <= L, at a wider step where that would exceed 100,000 sections. The
+// member's axis runs from its first end to its second, as the analysis
+// takes it; a positive value lies on the member's local +y side, value x
 // scale away from the axis. Values are labelled without sign (the side
 // tells it): the end values where they are not zero, and the largest and
 // smallest value between the tenths of the member when they lie clear of

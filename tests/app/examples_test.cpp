@@ -6,19 +6,25 @@
 // document in example_frames.cpp (and check the new results by hand).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
+#include <regex>
+#include <set>
 #include <sstream>
 
 #include "batch/batch_analysis.h"
 #include "document/project_file.h"
 #include "example_frames.h"
 #include "model/supports.h"
+#include "results/internal_force_diagram.h"
 #include "results/solver_copy.h"
 #include "run_support.h"
 #include "solver/frame_input.h"
 #include "solver/member_matrices.h"
+#include "text/number_text.h"
 
 namespace orv::testing {
 namespace {
@@ -165,6 +171,65 @@ TEST(Examples, FramesReactionsBalanceTheirLoads) {
     const SolvedExample storeys("two_storey.tsd");
     EXPECT_NEAR(storeys.totalReaction().x, -(2 * 3 * 3.6 + 2 * 12), 1e-5);
     EXPECT_NEAR(storeys.totalReaction().y, -(25.0 * 12 + 18.0 * 12), 1e-5);
+}
+
+// What the program prints for the portal: the numbers of its result files
+// (the committed ones, which a fresh run writes byte for byte, see above)
+// and the labels of its three diagrams, each a token.
+std::set<std::string> printedForThePortal() {
+    std::istringstream files(readWholeFile(kExamples / "portal.mqn") +
+                             readWholeFile(kExamples / "portal.uva"));
+    std::set<std::string> printed{std::istream_iterator<std::string>(files), {}};
+    const SolvedExample portal("portal.tsd");
+    const Document document = exampleProject("portal.tsd");
+    for (const DiagramKind kind : {DiagramKind::Moment, DiagramKind::Shear, DiagramKind::Axial}) {
+        for (std::size_t i = 1; i <= 3; ++i) {
+            MemberEndForces forces{};
+            for (std::size_t r = 0; r < 6; ++r) {
+                forces[r] = portal.endForce(r + 1, i);
+            }
+            for (const DiagramLabel& label :
+                 memberDiagram(document.members[i], forces, kind, document.diagramScale, 0.01f)
+                     .labels) {
+                printed.insert(label.text);
+                printed.insert(label.text.substr(label.text.find('(') + 1));  // "2.50处)"
+            }
+        }
+    }
+    return printed;
+}
+
+bool isRoundingOfOne(const std::string& quoted, const std::set<std::string>& printed) {
+    const auto decimals = static_cast<int>(quoted.size() - quoted.find('.') - 1);
+    return std::any_of(printed.begin(), printed.end(), [&](const std::string& text) {
+        char* end = nullptr;
+        const double value = std::strtod(text.c_str(), &end);
+        return end != text.c_str() && formatFixed(value, decimals) == quoted;
+    });
+}
+
+// The help's worked example quotes the portal's results: its table is the
+// ".mqn" file, a "figure" span a printed number or label, an "approx" span
+// a printed value rounded; no result of three or more decimals is unmarked.
+TEST(Examples, TheHelpQuotesWhatTheProgramPrintsForThePortal) {
+    const std::string help = readWholeFile(ORVANDEL_HELP);
+    const auto start = help.find("<h2 id=\"example\">");
+    const std::string example = help.substr(start, help.find("<h2 ", start + 1) - start);
+    const std::string mqn = readWholeFile(kExamples / "portal.mqn");
+    EXPECT_NE(example.find("<pre>\n" + std::regex_replace(mqn, std::regex("\r"), "") + "</pre>"),
+              std::string::npos);
+    const std::set<std::string> printed = printedForThePortal();
+    const std::regex span(R"span(<span class="(figure|approx)">([^<]*)</span>)span");
+    for (std::sregex_iterator it(example.begin(), example.end(), span), end; it != end; ++it) {
+        const std::string quoted = (*it)[2];
+        EXPECT_TRUE((*it)[1] == "figure" ? printed.count(quoted) > 0
+                                         : isRoundingOfOne(quoted, printed))
+            << quoted;
+    }
+    const std::regex quotedOrTable(
+        R"span(<pre>[^<]*</pre>|<span class="(figure|approx)">[^<]*</span>)span");
+    EXPECT_FALSE(std::regex_search(std::regex_replace(example, quotedOrTable, ""),
+                                   std::regex(R"(\d\.\d{3})")));
 }
 
 }  // namespace

@@ -231,6 +231,10 @@ TEST(ProjectFile, MalformedFilesAreRefusedWholeWithTheirLine) {
         {"node number beyond the node count", replaced("\r\n1,1,2\r\n", "\r\n1,1,3\r\n"), 6},
         {"negative node number", replaced("\r\n1,1,2\r\n", "\r\n1,-1,2\r\n"), 6},
         {"drawn member without a node number", replaced("\r\n1,1,2\r\n", "\r\n1,1,0\r\n"), 6},
+        {"zero diagram scale", replaced("1,2,.02", "1,2,0"), 1},
+        {"negative diagram scale", replaced("1,2,.02", "1,2,-.02"), 1},
+        {"diagram scale beyond single precision", replaced("1,2,.02", "1,2,1E+39"), 1},
+        {"empty load kind", replaced("\"均布\",6,10", "\"\",6,10"), 10},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

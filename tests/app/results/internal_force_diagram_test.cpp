@@ -147,6 +147,25 @@ TEST(MemberDiagram, AValueLiesItsScaledSizeOffTheAxisOnTheLocalPlusYSide) {
     const double along = inclined.x * 0.6 + inclined.y * 0.8;
     EXPECT_NEAR(-inclined.x * 0.8 + inclined.y * 0.6, 1, 1e-6);
     EXPECT_GT(along, 2);
+    // Local x runs from the first end to the second however the member is
+    // stored: right to left, +y is up; top to bottom, it is to the left.
+    EXPECT_NEAR(midPoint(memberFrom(6, 2, 2, 2)).x, 4, 0.01);
+    EXPECT_NEAR(midPoint(memberFrom(6, 2, 2, 2)).y, 1, 1e-6);
+    EXPECT_NEAR(midPoint(memberFrom(2, 2, 2, 6)).x, 1, 1e-6);
+    EXPECT_NEAR(midPoint(memberFrom(2, 2, 2, 6)).y, 4, 0.01);
+}
+
+// A member of 300 km would need 30 million sections at 0.01 m, and a sum of
+// 0.01 m steps in single precision stops growing at 262,144 m.
+TEST(MemberDiagram, AVeryLongMemberIsSampledToItsSecondEndInBoundedSections) {
+    const gj beam = memberFrom(0, 0, 300000, 0);
+    const MemberEndForces forces = {0, 0, 50, 0, 0, 50};
+    const MemberDiagram diagram = memberDiagram(beam, forces, DiagramKind::Moment, 0.02f, kStep);
+    ASSERT_LE(diagram.polyline.size(), 100000u + 3);
+    const DiagramPoint& lastSection = diagram.polyline[diagram.polyline.size() - 3];
+    EXPECT_NEAR(lastSection.x, 300000, 3.1);
+    EXPECT_NEAR(lastSection.y, -1, 1e-3);  // -50 kN*m at the second end
+    EXPECT_EQ(texts(diagram), (std::vector<std::string>{"50.000", "50.000"}));
 }
 
 TEST(MemberDiagram, AMemberShorterThanTheFirstSectionGivesOnlyTheClosingLines) {
