@@ -180,7 +180,7 @@ TEST_F(Form2Test, TheSwitchHidesThePositionOfDistributedKindsOnly) {
     startLoadInput();
     form->CheckBox1->click();
     EXPECT_FALSE(positionShown());
-    EXPECT_EQ(hints, QStringList{"选中下拉框再击Del键删除此荷载"});
+    EXPECT_TRUE(hints.isEmpty());  // Del deletes no load in load input: no hint says it does
     choose(form->Combo1, "集中");
     EXPECT_TRUE(positionShown());
     choose(form->Combo1, "三角");
@@ -290,8 +290,7 @@ TEST_F(Form2Test, FieldsTakeOnlyTheirCharactersTypedOrPasted) {
     QTest::keyClick(form->Text1[1], Qt::Key_Return);
     QTest::keyClick(form->Text1[1], Qt::Key_Backspace);
     EXPECT_EQ(form->Text1[1]->text(), "-1,5.");
-    EXPECT_EQ(hints.size(), 24);
-    EXPECT_EQ(hints.back(), "选中下拉框再击Del键可删除此荷载");
+    EXPECT_TRUE(hints.isEmpty());  // the Del hints belong to load query
 
     const auto paste = [](QLineEdit* field, const QString& text) {
         field->setFocus();
