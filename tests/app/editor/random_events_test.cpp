@@ -35,7 +35,7 @@ std::vector<unsigned> seeds() {
     if (const int seed = fromEnvironment("ORVANDEL_RANDOM_SEED", -1); seed >= 0) {
         return {static_cast<unsigned>(seed)};
     }
-    return {1, 2, 8};  // 2 and 8 found faults once
+    return {1, 2, 8};
 }
 
 // The support kinds with their counters and the symbol line whose element
@@ -167,7 +167,7 @@ protected:
             }
             const int row = 1 + below(5);
             if (dialog.Text1[static_cast<std::size_t>(row)]->isHidden()) {
-                return "no event";
+                return {};
             }
             typeInto(dialog.Text1[static_cast<std::size_t>(row)],
                      {"0.3", "0.5", ".2", "1", "0", "-1", "abc", "0.05"});
@@ -190,7 +190,7 @@ protected:
                      {"1", "2.5", "-3", "0", "10", "abc", "0.5"});
             return "typed in load dialog field " + std::to_string(field);
         }
-        return "no event";
+        return {};
     }
 
     // The commands that build a frame come more often than the others.
@@ -230,7 +230,7 @@ protected:
             }
         }
         if (enabled.empty()) {
-            return "no event";
+            return {};
         }
         std::vector<int> weights;
         for (const MenuCommand command : enabled) {
@@ -274,30 +274,42 @@ protected:
                (answer.empty() ? "" : " answered \"" + answer + "\"");
     }
 
+    std::string moveSomewhere() {
+        const QPointF p = somewhere();
+        move(static_cast<float>(p.x()), static_cast<float>(p.y()));
+        return "move to " + at(p);
+    }
+
     // Member input mostly places points, so that drawings complete; the
-    // other modes are left more often.
+    // other modes are left more often. A dialog that is not open or a menu
+    // without an enabled command gives a mouse move instead.
     std::string randomEvent() {
         const bool input = document.memberInputMode;
+        std::string event;
         switch (weighted(input ? std::vector<int>{20, 45, 3, 8, 4, 12, 8}
                                : std::vector<int>{30, 20, 8, 15, 20, 2, 5})) {
-            case 0: {
-                const QPointF p = somewhere();
-                move(static_cast<float>(p.x()), static_cast<float>(p.y()));
-                return "move to " + at(p);
-            }
+            case 0:
+                break;
             case 1:
-                return pressSomewhere(Qt::LeftButton);
+                event = pressSomewhere(Qt::LeftButton);
+                break;
             case 2:
-                return pressSomewhere(Qt::RightButton);
+                event = pressSomewhere(Qt::RightButton);
+                break;
             case 3:
-                return commandKey();
+                event = commandKey();
+                break;
             case 4:
-                return menuCommand();
+                event = menuCommand();
+                break;
             case 5:
-                return typeCoordinates();
+                event = typeCoordinates();
+                break;
             default:
-                return useDialog();
+                event = useDialog();
+                break;
         }
+        return event.empty() ? moveSomewhere() : event;
     }
 
     // Every question is answered at random, Yes or No, as a user would.
