@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -252,7 +253,10 @@ void Form2::AddLoadToMember() {
 }
 
 // The full length is what the field shows after the load is given: the
-// stored xq is the length to three decimals, read back from the field.
+// stored xq is the length to three decimals, read back from the field. A
+// load never lies beyond its member's end: where the three decimals round
+// up past it, the length itself is stored, as the reader would clamp it,
+// so that the project analyses the same before saving and after reopening.
 void Form2::appendDialogsLoad(gj& member) {
     const QString kind = Combo1->currentText();
     const float length = member.leng();
@@ -260,7 +264,7 @@ void Form2::appendDialogsLoad(gj& member) {
     if (fullLength || fieldValue(*Text1[kPositionField]) > length) {
         Text1[kPositionField]->setText(threeDecimals(length));
     }
-    appendLoad(member, kind.toStdString(), fieldValue(*Text1[kPositionField]),
+    appendLoad(member, kind.toStdString(), std::min(fieldValue(*Text1[kPositionField]), length),
                fieldValue(*Text1[kValueField]));
 }
 

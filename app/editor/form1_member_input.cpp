@@ -116,6 +116,12 @@ void Form1::firstPoint(float x, float y) {
     canvas.loadLine(kMemberLines, n, LineShape{x1, y1, x1, y1, kBlack, 2, true});
     canvas.setLineFloating({kMemberLines, n}, true);
     state.memberInProgress = true;
+    // The member being drawn counts as entered but has no record yet: the
+    // menus stay closed until it is completed or cancelled, also when an
+    // Esc that cancelled the member before reopened them, so that no
+    // command can end member input with it counted (saved with node 0, or
+    // taken as drawn by the load and analysis commands).
+    关闭菜单();
 }
 
 void Form1::setMemberEnd(std::int16_t n, float x2, float y2) {
