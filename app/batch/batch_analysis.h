@@ -16,8 +16,6 @@ enum class BatchStatus : int {
     ResultsUnreadable = 5,
 };
 
-inline constexpr const char* kCannotComputeMessage = "因无杆端约束或有杆件长度为0,不能计算,请检查";
-
 // Reads the project at `path` (UTF-8 text, see file_names.h), copies it into
 // a solver, checks it, runs the analysis (which writes the result files
 // beside the project) and prints the member end-force file to `out`. Every

@@ -12,7 +12,6 @@
 #include <cmath>
 #include <utility>
 
-#include "dialogs/form3.h"
 #include "dialogs/load_kind_rows.h"
 #include "dialogs/load_list.h"
 #include "platform/character_filter.h"

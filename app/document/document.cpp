@@ -1,6 +1,8 @@
 // Start-up state and sizing of the document; see document.h.
 #include "document/document.h"
 
+#include "document/support_kinds.h"
+
 #include <algorithm>
 
 void resetDocument(Document& document, const std::string& programFolder) {
@@ -22,37 +24,8 @@ void resizeNodes(Document& document, std::int16_t count) {
     document.supportKinds.assign(size, SupportNone);
 }
 
-namespace {
-
-// The symbol counter of a support kind; nothing for a node without support.
-std::int16_t* symbolCounter(Document& document, std::int16_t kind) {
-    switch (kind) {
-        case SupportFixed:
-            return &document.fixedSymbolCount;
-        case SupportPinned:
-            return &document.pinnedSymbolCount;
-        case SupportHorizontalLink:
-            return &document.horizontalLinkSymbolCount;
-        case SupportVerticalLink:
-            return &document.verticalLinkSymbolCount;
-        default:
-            return nullptr;
-    }
-}
-
-}  // namespace
-
 bool isSupportKind(std::int16_t kind) {
-    switch (kind) {
-        case SupportFixed:
-        case SupportPinned:
-        case SupportHorizontalLink:
-        case SupportVerticalLink:
-        case SupportNone:
-            return true;
-        default:
-            return false;
-    }
+    return kind == SupportNone || placedSupportKind(kind) != nullptr;
 }
 
 bool placeSupport(Document& document, std::size_t node, std::int16_t kind, const gd& record) {
@@ -63,17 +36,17 @@ bool placeSupport(Document& document, std::size_t node, std::int16_t kind, const
         return false;
     }
     // A node holds one support: one placed there before no longer counts.
-    if (std::int16_t* before = symbolCounter(document, document.supportKinds[node])) {
-        --*before;
+    if (const PlacedSupportKind* before = placedSupportKind(document.supportKinds[node])) {
+        --(document.*before->symbolCount);
         --document.supportsPlaced;
     }
     document.nodes[node] = record;
     document.supportKinds[node] = kind;
-    std::int16_t* counter = symbolCounter(document, kind);
-    if (counter == nullptr) {
+    const PlacedSupportKind* placed = placedSupportKind(kind);
+    if (placed == nullptr) {
         return true;
     }
-    ++*counter;
+    ++(document.*placed->symbolCount);
     ++document.supportsPlaced;
     if (kind != SupportFixed) {
         document.supportDirection = record.支座方向;

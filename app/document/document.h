@@ -20,6 +20,9 @@ using ColourValue = std::int32_t;
 
 inline constexpr ColourValue kWhite = 0xFFFFFF;
 inline constexpr ColourValue kBlack = 0x000000;
+// Pure red: the mark of the member under the mouse, which the commands and
+// the dialogs act on, and of a captured member end.
+inline constexpr ColourValue kMarkColour = 0x0000FF;
 
 // The drawing window's world rectangle (x to the right, y downward).
 struct WorldWindow {

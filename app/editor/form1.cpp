@@ -14,6 +14,7 @@
 #include "dialogs/form3.h"
 #include "editor/canvas_view.h"
 #include "platform/character_filter.h"
+#include "solver/内力_位移.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ void Form1::buildLegend() {
 // carries the mark (red); 0 for none.
 std::int16_t Form1::markedMember() const {
     for (int i = document.membersEntered; i >= 1; --i) {
-        if (canvas.line(kMemberLines, i).colour == 255) {
+        if (canvas.line(kMemberLines, i).colour == kMarkColour) {
             return static_cast<std::int16_t>(i);
         }
     }

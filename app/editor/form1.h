@@ -17,12 +17,13 @@
 #include "document/document.h"
 #include "editor/canvas.h"
 #include "editor/menu_commands.h"
-#include "solver/内力_位移.h"
+#include "solver/diagnostic.h"
 
 class CanvasView;
 class Form2;
 class Form3;
 class Platform;
+class 内力_位移;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -103,14 +104,8 @@ public:
     void 重装杆件();
     void showDocumentOnCanvas();
     void switchCrosshair();
-    // Support symbols: symbol `index` of its kind at node (x, y), created
-    // when it does not exist yet; index 0 is the preview. The pinned and
-    // link symbols take their side from supportDirection.
+    // The hidden preview of every support kind: element 0 of its lines.
     void loadSymbolPreviews();
-    void DrawFixedSymbol(float x, float y, int index, bool direction);
-    void DrawPinnedSymbol(float x, float y, int index);
-    void DrawHorizontalLinkSymbol(float x, float y, int index);
-    void DrawVerticalLinkSymbol(float x, float y, int index);
 
     // Supports (form1_supports.cpp).
     // The placement commands: each starts placing its kind once every
@@ -131,8 +126,7 @@ public:
 
     // Command modes (form1_modes.cpp): at most one runs at a time.
     enum class Mode {
-        None,
-        ColourDisplay,
+        None,  // also the colour displays, which are no mode of their own
         MemberInput,
         MemberQuery,
         MemberDeletion,
@@ -290,8 +284,7 @@ private:
     void drawSupportSymbol(SupportKind kind, float x, float y, int index, bool direction);
     void showSupportPreview(SupportKind kind, bool visible);
     void unloadSupportSymbolsFrom(SupportKind kind, int first);
-    bool& placementMode(SupportKind kind);
-    std::int16_t& symbolCount(SupportKind kind);
+    static Mode placementModeOf(SupportKind kind);
 
     QString programFolder_;
     std::map<MenuId, QMenu*> menus_;

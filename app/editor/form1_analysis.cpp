@@ -1,14 +1,16 @@
 // The analysis run: the document copied into the window's one solver, the
 // run, and the member end forces printed on the canvas.
 #include <QLabel>
+#include <exception>
 #include <fstream>
 #include <string>
 
-#include "batch/batch_analysis.h"
 #include "document/file_names.h"
 #include "editor/form1.h"
 #include "platform/platform.h"
 #include "results/solver_copy.h"
+#include "solver/result_files.h"
+#include "solver/内力_位移.h"
 
 namespace {
 
@@ -24,11 +26,15 @@ MessageIcon platformIcon(orv::MessageIcon icon) {
     return MessageIcon::None;
 }
 
-// The project path less its four-character extension, as the engine names
-// its result files.
+// The project path less its four-character extension: the engine's rule,
+// on the path as the engine receives it.
 QString resultBase(const std::string& projectPath) {
-    const QString path = QString::fromStdString(projectPath);
-    return path.left(std::max<qsizetype>(path.size() - 4, 0));
+    try {
+        return QString::fromStdString(
+            fileNameToUtf8(orv::resultBaseName(utf8ToFileName(projectPath))));
+    } catch (const std::exception&) {
+        return {};  // a path of fewer than four characters names no results
+    }
 }
 
 constexpr float kResultsX = 8;

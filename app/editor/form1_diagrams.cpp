@@ -6,6 +6,7 @@
 #include "editor/form1.h"
 #include "platform/platform.h"
 #include "results/internal_force_diagram.h"
+#include "solver/内力_位移.h"
 #include "text/number_text.h"
 
 namespace {

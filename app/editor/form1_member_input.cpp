@@ -307,7 +307,7 @@ void Form1::捕捉端点() {
             captured = true;
         }
         if (captured) {
-            setCaptureBoxColour(255);
+            setCaptureBoxColour(kMarkColour);
             document.capturedX = endX;
             document.capturedY = endY;
             document.endCaptured = true;

@@ -15,7 +15,6 @@ namespace {
 
 constexpr double kHoverDistance = 0.5;  // from the member's midpoint
 constexpr double kTickLength = 0.5;
-constexpr ColourValue kMarked = 255;    // pure red: the member the commands act on
 constexpr ColourValue kTickColour = 8;  // red 8: practically black
 
 // A number as the hints write it: a blank in the sign position.
@@ -79,7 +78,7 @@ std::int16_t Form1::HoverMember(bool enable) {
         activateWindow();
         canvasView->setFocus();
     }
-    canvas.setLineColour({kMemberLines, hit}, kMarked);
+    canvas.setLineColour({kMemberLines, hit}, kMarkColour);
     DrawLocalAxisTick(hit);
     showHoverHint(hit);
     return hit;
@@ -200,7 +199,7 @@ void Form1::colourMembersBy(const std::function<bool(const gj&, const gj&)>& sam
     if (n == 0) {
         return;
     }
-    enterMode(Mode::ColourDisplay);
+    enterMode(Mode::None);
     const auto k = static_cast<std::int64_t>(std::sqrt(std::pow(3093.0, 3)));
     std::vector<ColourValue> colours(static_cast<std::size_t>(n) + 1);
     colours[1] = canvas.line(kMemberLines, 1).colour;
@@ -208,7 +207,7 @@ void Form1::colourMembersBy(const std::function<bool(const gj&, const gj&)>& sam
         // Beyond member 96 the value outgrows 24 bits; it wraps there and
         // never becomes pure red, the mark of the member commands act on.
         const auto value = static_cast<ColourValue>(((i + 1) * k + 255) % (1 << 24));
-        colours[static_cast<std::size_t>(i)] = value == kMarked ? kMarked - 1 : value;
+        colours[static_cast<std::size_t>(i)] = value == kMarkColour ? kMarkColour - 1 : value;
     }
     const auto member = [this](int i) -> const gj& {
         return document.members[static_cast<std::size_t>(i)];

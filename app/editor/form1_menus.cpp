@@ -14,7 +14,7 @@ using Command = void (Form1::*)();
 struct MenuItem {
     MenuCommand id;
     const char* caption;
-    Command command;  // nullptr: the command comes with a later part of the program
+    Command command;
 };
 
 struct MenuEntry {
@@ -83,10 +83,8 @@ void Form1::buildMenus() {
         for (const MenuItem& item : entry.items) {
             QAction* action = menu->addAction(QString::fromUtf8(item.caption));
             items_[item.id] = action;
-            if (item.command) {
-                connect(action, &QAction::triggered, this,
-                        [this, command = item.command] { (this->*command)(); });
-            }
+            connect(action, &QAction::triggered, this,
+                    [this, command = item.command] { (this->*command)(); });
         }
     }
 }

@@ -5,30 +5,51 @@
 
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
+#include "document/support_kinds.h"
 #include "editor/form1.h"
 
 namespace {
+
+// The dialog a mode keeps on the screen; entering a mode hides the others.
+enum class KeptDialog { None, MemberProperties, Loads };
 
 struct ModeRow {
     Form1::Mode mode;
     bool Document::*flag;  // nullptr: a mode without a flag of its own
     bool hover;            // the hover test runs on every mouse move
     bool closesMenus;
+    KeptDialog keeps;
 };
 
-constexpr std::array<ModeRow, 11> kModes = {{
-    {Form1::Mode::None, nullptr, false, false},
-    {Form1::Mode::ColourDisplay, nullptr, false, false},
-    {Form1::Mode::MemberInput, &Document::memberInputMode, false, true},
-    {Form1::Mode::MemberQuery, &Document::memberQueryMode, true, true},
-    {Form1::Mode::MemberDeletion, &Document::memberDeleteMode, true, true},
-    {Form1::Mode::LoadInput, &Document::loadInputMode, true, true},
-    {Form1::Mode::LoadQuery, &Document::loadQueryMode, true, true},
-    {Form1::Mode::FixedEnd, &Document::fixedEndMode, false, false},
-    {Form1::Mode::Pinned, &Document::pinnedMode, false, false},
-    {Form1::Mode::HorizontalLink, &Document::horizontalLinkMode, false, false},
-    {Form1::Mode::VerticalLink, &Document::verticalLinkMode, false, false},
+constexpr std::array<ModeRow, 10> kModes = {{
+    {Form1::Mode::None, nullptr, false, false, KeptDialog::None},
+    {Form1::Mode::MemberInput, &Document::memberInputMode, false, true,
+     KeptDialog::MemberProperties},
+    {Form1::Mode::MemberQuery, &Document::memberQueryMode, true, true,
+     KeptDialog::MemberProperties},
+    {Form1::Mode::MemberDeletion, &Document::memberDeleteMode, true, true, KeptDialog::None},
+    {Form1::Mode::LoadInput, &Document::loadInputMode, true, true, KeptDialog::Loads},
+    {Form1::Mode::LoadQuery, &Document::loadQueryMode, true, true, KeptDialog::Loads},
+    {Form1::Mode::FixedEnd, &Document::fixedEndMode, false, false, KeptDialog::None},
+    {Form1::Mode::Pinned, &Document::pinnedMode, false, false, KeptDialog::None},
+    {Form1::Mode::HorizontalLink, &Document::horizontalLinkMode, false, false, KeptDialog::None},
+    {Form1::Mode::VerticalLink, &Document::verticalLinkMode, false, false, KeptDialog::None},
 }};
+
+// Each placement mode's flag is its kind's in the support table.
+constexpr bool placementFlagsAgree() {
+    for (const PlacedSupportKind& kind : kPlacedSupportKinds) {
+        bool found = false;
+        for (const ModeRow& row : kModes) {
+            found = found || row.flag == kind.placing;
+        }
+        if (!found) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(placementFlagsAgree());
 
 const ModeRow& rowOf(Form1::Mode mode) {
     for (const ModeRow& row : kModes) {
@@ -42,8 +63,7 @@ const ModeRow& rowOf(Form1::Mode mode) {
 }  // namespace
 
 bool Form1::supportPlacementRunning() const {
-    return document.fixedEndMode || document.pinnedMode || document.horizontalLinkMode ||
-           document.verticalLinkMode;
+    return runningPlacement(document) != nullptr;
 }
 
 // Ends whatever mode runs and starts `mode`: every other mode flag off, no
@@ -75,10 +95,10 @@ void Form1::enterMode(Mode mode) {
     state.awaitingFirstPoint = mode == Mode::MemberInput;
     state.memberInProgress = false;
     state.hoverEnabled = row.hover;
-    if (hasForm3() && mode != Mode::MemberInput && mode != Mode::MemberQuery) {
+    if (hasForm3() && row.keeps != KeptDialog::MemberProperties) {
         form3().hide();
     }
-    if (hasForm2() && mode != Mode::LoadInput && mode != Mode::LoadQuery) {
+    if (hasForm2() && row.keeps != KeptDialog::Loads) {
         form2().hide();
     }
     if (row.closesMenus) {

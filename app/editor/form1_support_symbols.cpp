@@ -1,6 +1,7 @@
 // The support symbols on the canvas, one table per kind: its code, the line
 // arrays it is drawn with, its ground line, the shape of each piece, its
-// symbol counter and its placement mode. Symbol i of a kind is element i of
+// axis and turn, and its placement mode (the mode flag and the symbol
+// counter are the kind's in the document's support table). Symbol i of a kind is element i of
 // every one of its line arrays; element 0 is the preview that follows the
 // mouse.
 #include <QtGlobal>
@@ -8,6 +9,7 @@
 #include <array>
 #include <span>
 
+#include "document/support_kinds.h"
 #include "editor/form1.h"
 
 namespace {
@@ -87,8 +89,7 @@ struct SymbolKind {
     std::span<const Piece> pieces;
     Axis axis;
     Turn turn;
-    std::int16_t Document::*counter;
-    bool Document::*mode;
+    Form1::Mode mode;  // the placement mode of the kind
 };
 
 // Lines and pieces of one size: a piece without its line, or a line
@@ -96,20 +97,21 @@ struct SymbolKind {
 template <std::size_t N>
 constexpr SymbolKind symbolKind(SupportKind code, const std::array<LineGroup, N>& lines,
                                 const std::array<Piece, N>& pieces, Axis axis, Turn turn,
-                                std::int16_t Document::*counter, bool Document::*mode) {
-    return {code, lines, lines.front(), pieces, axis, turn, counter, mode};
+                                Form1::Mode mode) {
+    return {code, lines, lines.front(), pieces, axis, turn, mode};
 }
 
 constexpr std::array kSymbolKinds{
     symbolKind(SupportFixed, kFixedLines, kFixedPieces, Axis::Y, Turn::QuarterTurn,
-               &Document::fixedSymbolCount, &Document::fixedEndMode),
+               Form1::Mode::FixedEnd),
     symbolKind(SupportPinned, kPinnedLines, kPinnedPieces, Axis::Y, Turn::Mirror,
-               &Document::pinnedSymbolCount, &Document::pinnedMode),
+               Form1::Mode::Pinned),
     symbolKind(SupportHorizontalLink, kHorizontalLinkLines, kLinkPieces, Axis::X, Turn::Mirror,
-               &Document::horizontalLinkSymbolCount, &Document::horizontalLinkMode),
+               Form1::Mode::HorizontalLink),
     symbolKind(SupportVerticalLink, kVerticalLinkLines, kLinkPieces, Axis::Y, Turn::Mirror,
-               &Document::verticalLinkSymbolCount, &Document::verticalLinkMode),
+               Form1::Mode::VerticalLink),
 };
+static_assert(kSymbolKinds.size() == kPlacedSupportKinds.size(), "a symbol for every kind");
 
 const SymbolKind& kindOf(SupportKind code) {
     const auto* kind = std::ranges::find(kSymbolKinds, code, &SymbolKind::code);
@@ -187,26 +189,6 @@ void Form1::unloadSupportSymbolsFrom(SupportKind code, int first) {
     }
 }
 
-bool& Form1::placementMode(SupportKind code) {
-    return document.*kindOf(code).mode;
-}
-
-std::int16_t& Form1::symbolCount(SupportKind code) {
-    return document.*kindOf(code).counter;
-}
-
-void Form1::DrawFixedSymbol(float x, float y, int index, bool direction) {
-    drawSupportSymbol(SupportFixed, x, y, index, direction);
-}
-
-void Form1::DrawPinnedSymbol(float x, float y, int index) {
-    drawSupportSymbol(SupportPinned, x, y, index, document.supportDirection);
-}
-
-void Form1::DrawHorizontalLinkSymbol(float x, float y, int index) {
-    drawSupportSymbol(SupportHorizontalLink, x, y, index, document.supportDirection);
-}
-
-void Form1::DrawVerticalLinkSymbol(float x, float y, int index) {
-    drawSupportSymbol(SupportVerticalLink, x, y, index, document.supportDirection);
+Form1::Mode Form1::placementModeOf(SupportKind code) {
+    return kindOf(code).mode;
 }

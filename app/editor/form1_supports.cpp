@@ -10,35 +10,9 @@
 #include <algorithm>
 #include <array>
 
+#include "document/support_kinds.h"
 #include "editor/form1.h"
 #include "platform/platform.h"
-
-namespace {
-
-// The kinds in the order of their placement modes.
-constexpr std::array kSupportKinds{SupportFixed, SupportPinned, SupportHorizontalLink,
-                                   SupportVerticalLink};
-
-bool isPlacedKind(std::int16_t code) {
-    return std::ranges::find(kSupportKinds, code) != kSupportKinds.end();
-}
-
-Form1::Mode placementModeOf(SupportKind kind) {
-    switch (kind) {
-        case SupportFixed:
-            return Form1::Mode::FixedEnd;
-        case SupportPinned:
-            return Form1::Mode::Pinned;
-        case SupportHorizontalLink:
-            return Form1::Mode::HorizontalLink;
-        case SupportVerticalLink:
-            return Form1::Mode::VerticalLink;
-        default:
-            return Form1::Mode::None;
-    }
-}
-
-}  // namespace
 
 void Form1::鼠标指定固端() {
     startSupportPlacement(SupportFixed);
@@ -86,9 +60,9 @@ void Form1::删除支座() {
 // Every symbol goes; the node records keep their coordinates and
 // directions, only their kinds become "no support".
 void Form1::删除固端() {
-    for (const SupportKind kind : kSupportKinds) {
-        unloadSupportSymbolsFrom(kind, 1);
-        symbolCount(kind) = 0;
+    for (const PlacedSupportKind& kind : kPlacedSupportKinds) {
+        unloadSupportSymbolsFrom(kind.code, 1);
+        document.*kind.symbolCount = 0;
     }
     const auto nodes = static_cast<std::size_t>(std::max<int>(document.nodeCount, 0));
     for (std::size_t k = 1; k <= nodes && k < document.supportKinds.size(); ++k) {
@@ -106,51 +80,47 @@ void Form1::redrawSupportSymbols() {
 // Symbol n of a kind is the kind's n-th node in node order; symbols beyond
 // the supported nodes are removed.
 std::optional<bool> Form1::drawPlacedSymbols() {
-    std::array<int, kSupportKinds.size()> drawn{};
+    std::array<int, kPlacedSupportKinds.size()> drawn{};
     std::optional<bool> lastMirrorable;
     for (int k = 1; k <= document.nodeCount; ++k) {
         const std::int16_t code = elementOr(document.supportKinds, static_cast<std::size_t>(k));
-        if (!isPlacedKind(code)) {
+        const PlacedSupportKind* kind = placedSupportKind(code);
+        if (kind == nullptr) {
             continue;
         }
-        const auto kind = static_cast<SupportKind>(code);
         const gd node = elementOr(document.nodes, static_cast<std::size_t>(k));
-        const auto slot = std::ranges::find(kSupportKinds, kind) - kSupportKinds.begin();
-        drawSupportSymbol(kind, node.x, node.y, ++drawn[static_cast<std::size_t>(slot)],
-                          node.支座方向);
-        if (kind != SupportFixed) {
+        const auto slot = static_cast<std::size_t>(kind - kPlacedSupportKinds.data());
+        drawSupportSymbol(kind->code, node.x, node.y, ++drawn[slot], node.支座方向);
+        if (kind->code != SupportFixed) {
             lastMirrorable = node.支座方向;
         }
     }
-    for (std::size_t slot = 0; slot < kSupportKinds.size(); ++slot) {
-        unloadSupportSymbolsFrom(kSupportKinds[slot], drawn[slot] + 1);
+    for (std::size_t slot = 0; slot < kPlacedSupportKinds.size(); ++slot) {
+        unloadSupportSymbolsFrom(kPlacedSupportKinds[slot].code, drawn[slot] + 1);
     }
     return lastMirrorable;
 }
 
 void Form1::escapeSupportPlacement() {
-    for (const SupportKind kind : kSupportKinds) {
-        placementMode(kind) = false;
-    }
-    for (const SupportKind kind : kSupportKinds) {
-        showSupportPreview(kind, false);
+    for (const PlacedSupportKind& kind : kPlacedSupportKinds) {
+        document.*kind.placing = false;
+        showSupportPreview(kind.code, false);
     }
 }
 
 // The preview sits on the captured end while the capture box shows it;
 // with the box hidden it stays where it was.
 void Form1::previewSupport(float x, float y) {
-    for (const SupportKind kind : kSupportKinds) {
-        if (!placementMode(kind)) {
-            continue;
-        }
-        showSupportPreview(kind, true);
-        if (!document.endCaptured) {
-            drawSupportSymbol(kind, x, y, 0, document.supportDirection);
-        } else if (document.crosshairOn) {
-            drawSupportSymbol(kind, document.capturedX, document.capturedY, 0,
-                              document.supportDirection);
-        }
+    const PlacedSupportKind* kind = runningPlacement(document);
+    if (kind == nullptr) {
+        return;
+    }
+    showSupportPreview(kind->code, true);
+    if (!document.endCaptured) {
+        drawSupportSymbol(kind->code, x, y, 0, document.supportDirection);
+    } else if (document.crosshairOn) {
+        drawSupportSymbol(kind->code, document.capturedX, document.capturedY, 0,
+                          document.supportDirection);
     }
 }
 
@@ -159,12 +129,8 @@ void Form1::placeSupportOnPress() {
     if (!document.endCaptured || !document.crosshairOn || document.membersEntered <= 0) {
         return;
     }
-    for (const SupportKind kind :
-         {SupportVerticalLink, SupportHorizontalLink, SupportPinned, SupportFixed}) {
-        if (placementMode(kind)) {
-            PlaceSupport(kind);
-            return;
-        }
+    if (const PlacedSupportKind* kind = runningPlacement(document)) {
+        PlaceSupport(kind->code);
     }
 }
 

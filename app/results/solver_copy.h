@@ -14,7 +14,10 @@
 // the program's own take the same way.
 using MessageSink = std::function<void(const orv::Diagnostic&)>;
 
+// The analysis messages the window and batch mode share.
 inline constexpr const char* kDrawingIncompleteMessage = "杆件画完,荷载输完后再计算!";
+// The engine's feasibility check failed.
+inline constexpr const char* kCannotComputeMessage = "因无杆端约束或有杆件长度为0,不能计算,请检查";
 // After the member's number: its section gives no area or no stiffness.
 inline constexpr const char* kNoSectionMessage = "号杆件的截面积或惯性矩不大于0,请修改断面尺寸";
 

@@ -12,13 +12,4 @@ std::int16_t loadKindCode(std::string_view text) {
     return static_cast<std::int16_t>(LoadKind::None);
 }
 
-std::string_view loadKindText(std::int16_t code) {
-    for (const LoadKindInfo& info : kLoadKinds) {
-        if (static_cast<std::int16_t>(info.kind) == code) {
-            return info.text;
-        }
-    }
-    return {};
-}
-
 }  // namespace orv

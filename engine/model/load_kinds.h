@@ -44,7 +44,4 @@ inline constexpr std::array<LoadKindInfo, 6> kLoadKinds{{
 // Code of a load text, compared exactly; 0 for any other text.
 std::int16_t loadKindCode(std::string_view text);
 
-// Text of a load code; empty for a code outside 1..6.
-std::string_view loadKindText(std::int16_t code);
-
 }  // namespace orv

@@ -282,9 +282,17 @@ TEST_F(View, RedrawAfterAZoomRestoresEachSymbolsSide) {
 
 // Every piece of each kind of symbol is drawn: one segment per line array.
 TEST_F(View, SupportSymbolsDrawEveryPiece) {
-    form.DrawPinnedSymbol(3, 3, 1);
-    form.DrawHorizontalLinkSymbol(6, 3, 1);
-    form.DrawVerticalLinkSymbol(9, 3, 1);
+    startInput(QStringLiteral("2"));
+    drawMember(3, 3, 6, 3);
+    drawMember(6, 3, 9, 3);
+    const std::array kinds{SupportPinned, SupportHorizontalLink, SupportVerticalLink};
+    for (std::size_t k = 0; k < kinds.size(); ++k) {
+        gd node;
+        node.x = static_cast<float>(3 + 3 * k);
+        node.y = 3;
+        placeSupport(document, k + 1, kinds[k], node);
+    }
+    choose(MenuCommand::ZoomOut);  // the redraw draws every placed symbol
     for (LineGroup group = 10; group <= 46; ++group) {
         const LineShape& piece = form.canvasModel().line(group, 1);
         EXPECT_TRUE(piece.loaded && (piece.x1 != piece.x2 || piece.y1 != piece.y2)) << group;
