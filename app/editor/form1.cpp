@@ -50,6 +50,7 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder)
     : document(document),
       platform(platform),
       canvas(document),
+      supports_(document, canvas, platform, *this),
       programFolder_(std::move(programFolder)) {
     canvasView = new CanvasView(canvas, this);
     setCentralWidget(canvasView);
@@ -164,7 +165,7 @@ void Form1::Form_Load() {
     for (const LineGroup side : kCaptureBox) {
         canvas.loadLine(side, 0, LineShape{0, 0, 0, 0, kBlack, 1, true});
     }
-    loadSymbolPreviews();
+    supports_.loadPreviews();
     markSaved();
 }
 
@@ -208,4 +209,32 @@ void Form1::setWorldFromScreen() {
     document.world = equalScaleWindow(world, canvasView->size(), WorldFit::KeepWidth);
     canvas.resize(canvasView->size());
     canvas.worldChanged();
+}
+
+void Form1::setHint(const QString& text) {
+    Label6->setText(text);
+}
+
+void Form1::鼠标指定固端() {
+    supports_.start(SupportFixed);
+}
+
+void Form1::鼠标指定水平单铰() {
+    supports_.start(SupportHorizontalLink);
+}
+
+void Form1::鼠标指定竖向单铰() {
+    supports_.start(SupportVerticalLink);
+}
+
+void Form1::鼠标指定双铰() {
+    supports_.start(SupportPinned);
+}
+
+void Form1::删除支座() {
+    supports_.deleteCommand();
+}
+
+void Form1::删除固端() {
+    supports_.removeAll();
 }

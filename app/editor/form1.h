@@ -16,7 +16,10 @@
 
 #include "document/document.h"
 #include "editor/canvas.h"
+#include "editor/editor_controls.h"
+#include "editor/editor_mode.h"
 #include "editor/menu_commands.h"
+#include "editor/support_placement.h"
 #include "solver/diagnostic.h"
 
 class CanvasView;
@@ -59,7 +62,7 @@ inline constexpr int F8 = 119;
 inline constexpr int F12 = 123;
 }  // namespace keys
 
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, private EditorControls {
 public:
     // `programFolder` is the folder of the program (help document, sketch
     // bitmaps, the default project name).
@@ -104,12 +107,8 @@ public:
     void 重装杆件();
     void showDocumentOnCanvas();
     void switchCrosshair();
-    // The hidden preview of every support kind: element 0 of its lines.
-    void loadSymbolPreviews();
-
-    // Supports (form1_supports.cpp).
-    // The placement commands: each starts placing its kind once every
-    // member is drawn.
+    // Supports (the SupportPlacement part). The placement commands: each
+    // starts placing its kind once every member is drawn.
     void 鼠标指定固端();
     void 鼠标指定水平单铰();
     void 鼠标指定竖向单铰();
@@ -117,28 +116,11 @@ public:
     // Removes every support (the command, and the step of other commands).
     void 删除支座();
     void 删除固端();
-    // Draws every support from the node records, numbered per kind in node
-    // order, and leaves supportDirection at the last pinned or link node's.
-    void redrawSupportSymbols();
-    void escapeSupportPlacement();
-    void previewSupport(float x, float y);
-    void placeSupportOnPress();
 
-    // Command modes (form1_modes.cpp): at most one runs at a time.
-    enum class Mode {
-        None,  // also the colour displays, which are no mode of their own
-        MemberInput,
-        MemberQuery,
-        MemberDeletion,
-        LoadInput,
-        LoadQuery,
-        FixedEnd,
-        Pinned,
-        HorizontalLink,
-        VerticalLink,
-    };
-    void enterMode(Mode mode);
-    bool supportPlacementRunning() const;
+    // Command modes (form1_modes.cpp): at most one runs at a time, and
+    // this is the only way into one.
+    using Mode = EditorMode;
+    void enterMode(Mode mode) override;
 
     // Working on drawn members (form1_members.cpp).
     void 删除杆件();
@@ -274,18 +256,11 @@ private:
     void setCaptureBoxColour(ColourValue colour);
     bool drawingMember() const;
 
-    // Supports, private (form1_supports.cpp).
-    void startSupportPlacement(SupportKind kind);
-    void PlaceSupport(SupportKind kind);
-    std::int16_t nodeAtCapturedEnd() const;
-    // The direction of the last pinned or link symbol drawn, if any.
-    std::optional<bool> drawPlacedSymbols();
-    // Each kind's line arrays, counter and mode (form1_support_symbols.cpp).
-    void drawSupportSymbol(SupportKind kind, float x, float y, int index, bool direction);
-    void showSupportPreview(SupportKind kind, bool visible);
-    void unloadSupportSymbolsFrom(SupportKind kind, int first);
-    static Mode placementModeOf(SupportKind kind);
+    // EditorControls, for the parts.
+    void setHint(const QString& text) override;
+    bool memberBeingDrawn() const override { return drawingMember(); }
 
+    SupportPlacement supports_;
     QString programFolder_;
     std::map<MenuId, QMenu*> menus_;
     std::map<MenuCommand, QAction*> items_;

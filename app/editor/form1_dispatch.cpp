@@ -156,8 +156,8 @@ void Form1::escapeInnermostStep() {
         Label6->setText(kIdleHint);
     } else if (escapeMemberInput()) {
         // the member being drawn, or member input itself, is left
-    } else if (supportPlacementRunning()) {
-        escapeSupportPlacement();
+    } else if (supports_.running()) {
+        supports_.escape();
         Label6->setText(kIdleHint);
     } else {
         Label6->setText(kIdleHint);
@@ -183,7 +183,7 @@ void Form1::Form_MouseDown(int button, float x, float y) {
         pickHoveredMember();
     }
     if (button == 1) {
-        placeSupportOnPress();
+        supports_.placeOnPress();
     }
     if (button == 1 && document.memberInputMode) {
         memberPointPress(x, y);
@@ -212,7 +212,7 @@ void Form1::Form_MouseMove(float x, float y) {
     if (state.hoverEnabled) {
         document.hoveredMember = HoverMember(true);
     }
-    previewSupport(x, y);
+    supports_.preview(x, y);
     showCursorPosition(x, y);
     if (drawingMember()) {
         rubberBand(x, y);

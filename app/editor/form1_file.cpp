@@ -40,7 +40,7 @@ bool Form1::startNewProject() {
         return false;
     }
     enterMode(Mode::None);
-    删除固端();
+    supports_.removeAll();
     resetDocument(document, programFolder_.toStdString());
     setCaption();
     resetWindowVariables();

@@ -152,7 +152,7 @@ void Form1::deleteHoveredMember() {
     // is hovered, so a second Del cannot reach the member moved into its
     // number far from the pointer.
     clearMemberMark();
-    删除固端();
+    supports_.removeAll();
     // The moved member keeps its record's node numbers only if the nodes
     // are numbered again; without that the analysis would join it to the
     // deleted member's nodes.

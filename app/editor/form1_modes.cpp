@@ -14,7 +14,7 @@ namespace {
 enum class KeptDialog { None, MemberProperties, Loads };
 
 struct ModeRow {
-    Form1::Mode mode;
+    EditorMode mode;
     bool Document::*flag;  // nullptr: a mode without a flag of its own
     bool hover;            // the hover test runs on every mouse move
     bool closesMenus;
@@ -22,18 +22,17 @@ struct ModeRow {
 };
 
 constexpr std::array<ModeRow, 10> kModes = {{
-    {Form1::Mode::None, nullptr, false, false, KeptDialog::None},
-    {Form1::Mode::MemberInput, &Document::memberInputMode, false, true,
+    {EditorMode::None, nullptr, false, false, KeptDialog::None},
+    {EditorMode::MemberInput, &Document::memberInputMode, false, true,
      KeptDialog::MemberProperties},
-    {Form1::Mode::MemberQuery, &Document::memberQueryMode, true, true,
-     KeptDialog::MemberProperties},
-    {Form1::Mode::MemberDeletion, &Document::memberDeleteMode, true, true, KeptDialog::None},
-    {Form1::Mode::LoadInput, &Document::loadInputMode, true, true, KeptDialog::Loads},
-    {Form1::Mode::LoadQuery, &Document::loadQueryMode, true, true, KeptDialog::Loads},
-    {Form1::Mode::FixedEnd, &Document::fixedEndMode, false, false, KeptDialog::None},
-    {Form1::Mode::Pinned, &Document::pinnedMode, false, false, KeptDialog::None},
-    {Form1::Mode::HorizontalLink, &Document::horizontalLinkMode, false, false, KeptDialog::None},
-    {Form1::Mode::VerticalLink, &Document::verticalLinkMode, false, false, KeptDialog::None},
+    {EditorMode::MemberQuery, &Document::memberQueryMode, true, true, KeptDialog::MemberProperties},
+    {EditorMode::MemberDeletion, &Document::memberDeleteMode, true, true, KeptDialog::None},
+    {EditorMode::LoadInput, &Document::loadInputMode, true, true, KeptDialog::Loads},
+    {EditorMode::LoadQuery, &Document::loadQueryMode, true, true, KeptDialog::Loads},
+    {EditorMode::FixedEnd, &Document::fixedEndMode, false, false, KeptDialog::None},
+    {EditorMode::Pinned, &Document::pinnedMode, false, false, KeptDialog::None},
+    {EditorMode::HorizontalLink, &Document::horizontalLinkMode, false, false, KeptDialog::None},
+    {EditorMode::VerticalLink, &Document::verticalLinkMode, false, false, KeptDialog::None},
 }};
 
 // Each placement mode's flag is its kind's in the support table.
@@ -51,7 +50,7 @@ constexpr bool placementFlagsAgree() {
 }
 static_assert(placementFlagsAgree());
 
-const ModeRow& rowOf(Form1::Mode mode) {
+const ModeRow& rowOf(EditorMode mode) {
     for (const ModeRow& row : kModes) {
         if (row.mode == mode) {
             return row;
@@ -62,10 +61,6 @@ const ModeRow& rowOf(Form1::Mode mode) {
 
 }  // namespace
 
-bool Form1::supportPlacementRunning() const {
-    return runningPlacement(document) != nullptr;
-}
-
 // Ends whatever mode runs and starts `mode`: every other mode flag off, no
 // member picked, member input waiting for a first point only in member
 // input, the hover test on in the modes that point at members, each dialog
@@ -73,8 +68,8 @@ bool Form1::supportPlacementRunning() const {
 // closed by the modes that must not be interrupted by other commands and
 // open again in the others.
 void Form1::enterMode(Mode mode) {
-    if (supportPlacementRunning()) {
-        escapeSupportPlacement();  // also hides the previews
+    if (supports_.running()) {
+        supports_.escape();  // also hides the previews
     }
     bool menusWereClosed = false;
     for (const ModeRow& row : kModes) {

@@ -11,7 +11,7 @@ bool Form1::节点自动编号() {
     if (!::节点自动编号(document)) {
         return false;
     }
-    删除固端();
+    supports_.removeAll();
     return true;
 }
 

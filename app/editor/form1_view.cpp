@@ -112,7 +112,7 @@ void Form1::showDocumentOnCanvas() {
     for (int i = canvas.lineCount(kMemberLines) - 1; i > drawn; --i) {
         canvas.unloadLine(kMemberLines, i);
     }
-    redrawSupportSymbols();
+    supports_.redraw();
 }
 
 void Form1::switchCrosshair() {

@@ -6,62 +6,53 @@
 // drawn again from them, so that a support placed on a node that already
 // has one replaces it, on the canvas and in the counters alike, and the
 // drawing always shows exactly the supports that will be analysed.
-#include <QLabel>
+#include "editor/support_placement.h"
+
 #include <algorithm>
 #include <array>
 
 #include "document/support_kinds.h"
-#include "editor/form1.h"
+#include "editor/editor_controls.h"
+#include "editor/support_symbols.h"
 #include "platform/platform.h"
 
-void Form1::鼠标指定固端() {
-    startSupportPlacement(SupportFixed);
-}
-
-void Form1::鼠标指定水平单铰() {
-    startSupportPlacement(SupportHorizontalLink);
-}
-
-void Form1::鼠标指定竖向单铰() {
-    startSupportPlacement(SupportVerticalLink);
-}
-
-void Form1::鼠标指定双铰() {
-    startSupportPlacement(SupportPinned);
-}
+SupportPlacement::SupportPlacement(Document& document, Canvas& canvas, Platform& platform,
+                                   EditorControls& controls)
+    : document(document), canvas(canvas), platform(platform), controls(controls) {}
 
 // Supports go on member ends, so the frame must be complete first. The
 // last member being drawn counts as entered but has no record yet: a
 // support command then is refused and the drawing goes on.
-void Form1::startSupportPlacement(SupportKind kind) {
-    if (drawingMember()) {
+void SupportPlacement::start(SupportKind kind) {
+    if (controls.memberBeingDrawn()) {
         platform.tell(QStringLiteral("先输入完杆件"));
         return;
     }
     canvas.clear();
-    Label6->setText(QStringLiteral("移动鼠标捕捉杆端,捕捉成功后击鼠标左键定位,空格键变换支座方向"));
+    controls.setHint(
+        QStringLiteral("移动鼠标捕捉杆端,捕捉成功后击鼠标左键定位,空格键变换支座方向"));
     if (document.memberTotal <= 0 || document.membersEntered != document.memberTotal) {
         platform.tell(QStringLiteral("先输入完杆件"));
         return;
     }
     // Entering the mode also hides the preview of a kind placed before,
     // which would otherwise stay behind on the canvas.
-    enterMode(placementModeOf(kind));
+    controls.enterMode(placementModeOf(kind));
 }
 
-void Form1::删除支座() {
+void SupportPlacement::deleteCommand() {
     if (document.membersEntered < 1) {
         return;
     }
     canvas.clear();
-    删除固端();
+    removeAll();
 }
 
 // Every symbol goes; the node records keep their coordinates and
 // directions, only their kinds become "no support".
-void Form1::删除固端() {
+void SupportPlacement::removeAll() {
     for (const PlacedSupportKind& kind : kPlacedSupportKinds) {
-        unloadSupportSymbolsFrom(kind.code, 1);
+        unloadSupportSymbolsFrom(canvas, kind.code, 1);
         document.*kind.symbolCount = 0;
     }
     const auto nodes = static_cast<std::size_t>(std::max<int>(document.nodeCount, 0));
@@ -71,7 +62,7 @@ void Form1::删除固端() {
     document.supportsPlaced = 0;
 }
 
-void Form1::redrawSupportSymbols() {
+void SupportPlacement::redraw() {
     if (const std::optional<bool> last = drawPlacedSymbols()) {
         document.supportDirection = *last;
     }
@@ -79,7 +70,7 @@ void Form1::redrawSupportSymbols() {
 
 // Symbol n of a kind is the kind's n-th node in node order; symbols beyond
 // the supported nodes are removed.
-std::optional<bool> Form1::drawPlacedSymbols() {
+std::optional<bool> SupportPlacement::drawPlacedSymbols() {
     std::array<int, kPlacedSupportKinds.size()> drawn{};
     std::optional<bool> lastMirrorable;
     for (int k = 1; k <= document.nodeCount; ++k) {
@@ -90,51 +81,51 @@ std::optional<bool> Form1::drawPlacedSymbols() {
         }
         const gd node = elementOr(document.nodes, static_cast<std::size_t>(k));
         const auto slot = static_cast<std::size_t>(kind - kPlacedSupportKinds.data());
-        drawSupportSymbol(kind->code, node.x, node.y, ++drawn[slot], node.支座方向);
+        drawSupportSymbol(canvas, kind->code, node.x, node.y, ++drawn[slot], node.支座方向);
         if (kind->code != SupportFixed) {
             lastMirrorable = node.支座方向;
         }
     }
     for (std::size_t slot = 0; slot < kPlacedSupportKinds.size(); ++slot) {
-        unloadSupportSymbolsFrom(kPlacedSupportKinds[slot].code, drawn[slot] + 1);
+        unloadSupportSymbolsFrom(canvas, kPlacedSupportKinds[slot].code, drawn[slot] + 1);
     }
     return lastMirrorable;
 }
 
-void Form1::escapeSupportPlacement() {
+void SupportPlacement::escape() {
     for (const PlacedSupportKind& kind : kPlacedSupportKinds) {
         document.*kind.placing = false;
-        showSupportPreview(kind.code, false);
+        showSupportPreview(canvas, kind.code, false);
     }
 }
 
 // The preview sits on the captured end while the capture box shows it;
 // with the box hidden it stays where it was.
-void Form1::previewSupport(float x, float y) {
+void SupportPlacement::preview(float x, float y) {
     const PlacedSupportKind* kind = runningPlacement(document);
     if (kind == nullptr) {
         return;
     }
-    showSupportPreview(kind->code, true);
+    showSupportPreview(canvas, kind->code, true);
     if (!document.endCaptured) {
-        drawSupportSymbol(kind->code, x, y, 0, document.supportDirection);
+        drawSupportSymbol(canvas, kind->code, x, y, 0, document.supportDirection);
     } else if (document.crosshairOn) {
-        drawSupportSymbol(kind->code, document.capturedX, document.capturedY, 0,
+        drawSupportSymbol(canvas, kind->code, document.capturedX, document.capturedY, 0,
                           document.supportDirection);
     }
 }
 
-void Form1::placeSupportOnPress() {
+void SupportPlacement::placeOnPress() {
     // Every node may already hold a support: a press on one still replaces it.
     if (!document.endCaptured || !document.crosshairOn || document.membersEntered <= 0) {
         return;
     }
     if (const PlacedSupportKind* kind = runningPlacement(document)) {
-        PlaceSupport(kind->code);
+        place(kind->code);
     }
 }
 
-void Form1::PlaceSupport(SupportKind kind) {
+void SupportPlacement::place(SupportKind kind) {
     const std::int16_t node = nodeAtCapturedEnd();
     if (node < 1 || node > document.nodeCount) {
         return;
@@ -148,12 +139,12 @@ void Form1::PlaceSupport(SupportKind kind) {
         return;
     }
     drawPlacedSymbols();
-    showSupportPreview(kind, false);
+    showSupportPreview(canvas, kind, false);
 }
 
 // The node whose member end lies exactly at the captured point; when the
 // member ends disagree about it, the last member decides.
-std::int16_t Form1::nodeAtCapturedEnd() const {
+std::int16_t SupportPlacement::nodeAtCapturedEnd() const {
     std::int16_t node = 0;
     for (int m = 1; m <= document.membersEntered; ++m) {
         if (static_cast<std::size_t>(m) >= document.members.size()) {
@@ -168,4 +159,12 @@ std::int16_t Form1::nodeAtCapturedEnd() const {
         }
     }
     return node;
+}
+
+bool SupportPlacement::running() const {
+    return runningPlacement(document) != nullptr;
+}
+
+void SupportPlacement::loadPreviews() {
+    loadSymbolPreviews(canvas);
 }

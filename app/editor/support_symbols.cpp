@@ -1,16 +1,13 @@
-// The support symbols on the canvas, one table per kind: its code, the line
-// arrays it is drawn with, its ground line, the shape of each piece, its
-// axis and turn, and its placement mode (the mode flag and the symbol
-// counter are the kind's in the document's support table). Symbol i of a kind is element i of
-// every one of its line arrays; element 0 is the preview that follows the
-// mouse.
+// The support symbols on the canvas; see support_symbols.h. The mode flag
+// and the symbol counter of a kind are the document's support table's.
+#include "editor/support_symbols.h"
+
 #include <QtGlobal>
 #include <algorithm>
 #include <array>
 #include <span>
 
 #include "document/support_kinds.h"
-#include "editor/form1.h"
 
 namespace {
 
@@ -89,7 +86,7 @@ struct SymbolKind {
     std::span<const Piece> pieces;
     Axis axis;
     Turn turn;
-    Form1::Mode mode;  // the placement mode of the kind
+    EditorMode mode;  // the placement mode of the kind
 };
 
 // Lines and pieces of one size: a piece without its line, or a line
@@ -97,19 +94,19 @@ struct SymbolKind {
 template <std::size_t N>
 constexpr SymbolKind symbolKind(SupportKind code, const std::array<LineGroup, N>& lines,
                                 const std::array<Piece, N>& pieces, Axis axis, Turn turn,
-                                Form1::Mode mode) {
+                                EditorMode mode) {
     return {code, lines, lines.front(), pieces, axis, turn, mode};
 }
 
 constexpr std::array kSymbolKinds{
     symbolKind(SupportFixed, kFixedLines, kFixedPieces, Axis::Y, Turn::QuarterTurn,
-               Form1::Mode::FixedEnd),
+               EditorMode::FixedEnd),
     symbolKind(SupportPinned, kPinnedLines, kPinnedPieces, Axis::Y, Turn::Mirror,
-               Form1::Mode::Pinned),
+               EditorMode::Pinned),
     symbolKind(SupportHorizontalLink, kHorizontalLinkLines, kLinkPieces, Axis::X, Turn::Mirror,
-               Form1::Mode::HorizontalLink),
+               EditorMode::HorizontalLink),
     symbolKind(SupportVerticalLink, kVerticalLinkLines, kLinkPieces, Axis::Y, Turn::Mirror,
-               Form1::Mode::VerticalLink),
+               EditorMode::VerticalLink),
 };
 static_assert(kSymbolKinds.size() == kPlacedSupportKinds.size(), "a symbol for every kind");
 
@@ -146,7 +143,7 @@ QPointF worldPoint(const Vertex& v, float x, float y, Orientation o) {
 
 // Element 0 of every symbol array exists from the start, hidden: it is the
 // preview that follows the mouse while a support is being placed.
-void Form1::loadSymbolPreviews() {
+void loadSymbolPreviews(Canvas& canvas) {
     for (const SymbolKind& kind : kSymbolKinds) {
         for (const LineGroup line : kind.lines) {
             const int width = line == kind.ground ? kGroundWidth : 1;
@@ -157,7 +154,8 @@ void Form1::loadSymbolPreviews() {
 
 // Creates the symbol's lines where they do not exist yet (a project read
 // from a file has no symbols on the canvas).
-void Form1::drawSupportSymbol(SupportKind code, float x, float y, int index, bool direction) {
+void drawSupportSymbol(Canvas& canvas, SupportKind code, float x, float y, int index,
+                       bool direction) {
     const SymbolKind& kind = kindOf(code);
     const Orientation orientation = orientationOf(kind, direction);
     for (std::size_t j = 0; j < kind.lines.size(); ++j) {
@@ -173,13 +171,13 @@ void Form1::drawSupportSymbol(SupportKind code, float x, float y, int index, boo
     }
 }
 
-void Form1::showSupportPreview(SupportKind code, bool visible) {
+void showSupportPreview(Canvas& canvas, SupportKind code, bool visible) {
     for (const LineGroup line : kindOf(code).lines) {
         canvas.setLineVisible({line, 0}, visible);
     }
 }
 
-void Form1::unloadSupportSymbolsFrom(SupportKind code, int first) {
+void unloadSupportSymbolsFrom(Canvas& canvas, SupportKind code, int first) {
     for (const LineGroup line : kindOf(code).lines) {
         for (int i = canvas.lineCount(line) - 1; i >= std::max(first, 1); --i) {
             if (canvas.line(line, i).loaded) {
@@ -189,6 +187,6 @@ void Form1::unloadSupportSymbolsFrom(SupportKind code, int first) {
     }
 }
 
-Form1::Mode Form1::placementModeOf(SupportKind code) {
+EditorMode placementModeOf(SupportKind code) {
     return kindOf(code).mode;
 }

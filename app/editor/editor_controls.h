@@ -1,0 +1,21 @@
+// What the parts of the editor may ask of the window around them: the hint
+// label, the menus, the mode, the keyboard and the state of member input.
+// The parts own their own state and change the document and the canvas
+// themselves; everything else of the window goes through here.
+#pragma once
+
+#include <QString>
+
+#include "editor/editor_mode.h"
+
+class EditorControls {
+public:
+    virtual ~EditorControls() = default;
+
+    virtual void setHint(const QString& text) = 0;
+    // Ends whatever mode runs and starts `mode`.
+    virtual void enterMode(EditorMode mode) = 0;
+    // The last member counts as entered but is still being drawn: it has
+    // no record yet.
+    virtual bool memberBeingDrawn() const = 0;
+};

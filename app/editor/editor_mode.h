@@ -1,0 +1,16 @@
+// The editor's command modes: at most one runs at a time, and entering one
+// (Form1::enterMode) is the only way into it.
+#pragma once
+
+enum class EditorMode {
+    None,  // also the colour displays, which are no mode of their own
+    MemberInput,
+    MemberQuery,
+    MemberDeletion,
+    LoadInput,
+    LoadQuery,
+    FixedEnd,
+    Pinned,
+    HorizontalLink,
+    VerticalLink,
+};

@@ -1,0 +1,57 @@
+// Placing supports with the mouse: the four placement commands, the
+// preview that follows the mouse, a support placed at a captured member
+// end (replacing the node's support), deleting every support, and the
+// placed symbols redrawn from the node records.
+//
+// Owns no state of its own: the placement modes, the counters and the
+// supports are the document's, the symbols the canvas's. Touches the hint
+// and the mode through the window's controls.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "document/document.h"
+
+class Canvas;
+class EditorControls;
+class Platform;
+
+class SupportPlacement {
+public:
+    SupportPlacement(Document& document, Canvas& canvas, Platform& platform,
+                     EditorControls& controls);
+
+    // A placement command: starts placing `kind` once every member is drawn.
+    void start(SupportKind kind);
+    bool running() const;
+    // Ends the placement and hides every preview.
+    void escape();
+    // The mouse moved: the running kind's preview follows it or sits on
+    // the captured end.
+    void preview(float x, float y);
+    // A left press: the running kind goes on the captured end's node.
+    void placeOnPress();
+
+    // 删除支座: every support goes.
+    void deleteCommand();
+    // Every support goes, as a step of other commands (new numbering, a
+    // deleted member, a new document).
+    void removeAll();
+    // Draws every support from the node records, numbered per kind in node
+    // order, and leaves supportDirection at the last pinned or link node's.
+    void redraw();
+    // The hidden previews, made once at start-up.
+    void loadPreviews();
+
+private:
+    void place(SupportKind kind);
+    std::int16_t nodeAtCapturedEnd() const;
+    // The direction of the last pinned or link symbol drawn, if any.
+    std::optional<bool> drawPlacedSymbols();
+
+    Document& document;
+    Canvas& canvas;
+    Platform& platform;
+    EditorControls& controls;
+};
