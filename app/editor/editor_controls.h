@@ -8,6 +8,9 @@
 
 #include "editor/editor_mode.h"
 
+class Form2;
+class Form3;
+
 class EditorControls {
 public:
     virtual ~EditorControls() = default;
@@ -18,4 +21,15 @@ public:
     // The last member counts as entered but is still being drawn: it has
     // no record yet.
     virtual bool memberBeingDrawn() const = 0;
+    // The main menus: closed by the modes that must not be interrupted.
+    virtual void closeMenus() = 0;
+    virtual void openMenus() = 0;
+    // The canvas takes the keyboard unless it has it already.
+    virtual void keyboardToCanvas() = 0;
+    // False when the members would need more nodes than a number counts.
+    [[nodiscard]] virtual bool renumberNodes() = 0;
+    // The dialogs, made on first use.
+    virtual Form3& propertyDialog() = 0;
+    virtual Form2& loadDialog() = 0;
+    virtual bool hasLoadDialog() const = 0;
 };

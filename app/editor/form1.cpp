@@ -51,6 +51,8 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder)
       platform(platform),
       canvas(document),
       supports_(document, canvas, platform, *this),
+      pointing_(document, canvas, *this, supports_),
+      loads_(document, canvas, platform, *this, pointing_),
       programFolder_(std::move(programFolder)) {
     canvasView = new CanvasView(canvas, this);
     setCentralWidget(canvasView);
@@ -97,15 +99,8 @@ void Form1::buildLegend() {
     setTabOrder(Text1, Text2);
 }
 
-// The member the dialogs act on: the highest-numbered member whose line
-// carries the mark (red); 0 for none.
 std::int16_t Form1::markedMember() const {
-    for (int i = document.membersEntered; i >= 1; --i) {
-        if (canvas.line(kMemberLines, i).colour == kMarkColour) {
-            return static_cast<std::int16_t>(i);
-        }
-    }
-    return 0;
+    return pointing_.markedMember();
 }
 
 bool Form1::isOnHintText(QPointF pixel) const {
@@ -237,4 +232,56 @@ void Form1::删除支座() {
 
 void Form1::删除固端() {
     supports_.removeAll();
+}
+
+EditorState Form1::editorState() const {
+    EditorState shown = state;
+    shown.hoverEnabled = pointing_.hovering();
+    return shown;
+}
+
+void Form1::keyboardToCanvas() {
+    if (!canvasView->hasFocus()) {
+        giveKeyboardToEditor();
+    }
+}
+
+void Form1::删除杆件() {
+    pointing_.deleteCommand();
+}
+
+void Form1::杆件查询修改() {
+    pointing_.queryCommand();
+}
+
+void Form1::不同材料分色显示() {
+    pointing_.colourByMaterial();
+}
+
+void Form1::不同尺寸分色显示() {
+    pointing_.colourBySize();
+}
+
+void Form1::不同断面分色显示() {
+    pointing_.colourBySection();
+}
+
+void Form1::输入荷载() {
+    loads_.inputCommand();
+}
+
+void Form1::荷载查询修改() {
+    loads_.queryCommand();
+}
+
+std::int16_t Form1::HoverMember(bool enable) {
+    return enable ? pointing_.hoverAt(state.cursorX, state.cursorY) : 0;
+}
+
+void Form1::DrawLocalAxisTick(std::int16_t i) {
+    pointing_.drawTick(i);
+}
+
+void Form1::ResetMemberColours() {
+    pointing_.resetColours();
 }

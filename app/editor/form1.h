@@ -18,6 +18,8 @@
 #include "editor/canvas.h"
 #include "editor/editor_controls.h"
 #include "editor/editor_mode.h"
+#include "editor/load_commands.h"
+#include "editor/member_pointing.h"
 #include "editor/menu_commands.h"
 #include "editor/support_placement.h"
 #include "solver/diagnostic.h"
@@ -44,7 +46,7 @@ struct EditorState {
     bool awaitingFirstPoint = false;  // member input waits for a member's first point
     bool memberInProgress = false;    // the second point of the last member is awaited
     bool orthoMode = false;           // the member being drawn stays horizontal or vertical
-    bool hoverEnabled = false;        // the hover test runs on every mouse move
+    bool hoverEnabled = false;        // the hover test runs (MemberPointing's, for reading)
 };
 
 // The hint label's text when no command runs.
@@ -72,7 +74,7 @@ public:
     // What the window shows, for reading: the canvas model and the window
     // variables of the view and of member input.
     const Canvas& canvasModel() const { return canvas; }
-    const EditorState& editorState() const { return state; }
+    EditorState editorState() const;
     // The controls, for driving with events.
     CanvasView* canvasWidget() const { return canvasView; }
     QGroupBox* legend() const { return Frame1; }
@@ -167,7 +169,6 @@ public:
     std::int16_t HoverMember(bool enable);
     void DrawLocalAxisTick(std::int16_t i);
     void ResetMemberColours();
-    void clearMemberMark();
 
     // Members.
     void 杆件总数();
@@ -238,16 +239,10 @@ private:
     void firstPoint(float x, float y);
     void secondPoint(float x, float y);
     void completeMember();
-    std::int16_t memberNearCursor() const;
-    void showHoverHint(std::int16_t n);
-    void deleteHoveredMember();
     void escapeInnermostStep();
     void memberPointPress(float x, float y);
-    void pickHoveredMember();
-    void openPickedMembersLoads();
     void showMessage(const orv::Diagnostic& message);
     void giveKeyboardToEditor();
-    void colourMembersBy(const std::function<bool(const gj&, const gj&)>& sameKey);
     void dropLastMember(std::int16_t n);
     void rubberBand(float x, float y);
     void switchOrtho();
@@ -260,7 +255,19 @@ private:
     void setHint(const QString& text) override;
     bool memberBeingDrawn() const override { return drawingMember(); }
 
+    // EditorControls, continued.
+    void closeMenus() override { 关闭菜单(); }
+    void openMenus() override { 激活菜单(); }
+    void keyboardToCanvas() override;
+    [[nodiscard]] bool renumberNodes() override { return 节点自动编号(); }
+    Form3& propertyDialog() override { return form3(); }
+    Form2& loadDialog() override { return form2(); }
+    bool hasLoadDialog() const override { return hasForm2(); }
+
+    // The parts, each with the state it owns.
     SupportPlacement supports_;
+    MemberPointing pointing_;
+    LoadCommands loads_;
     QString programFolder_;
     std::map<MenuId, QMenu*> menus_;
     std::map<MenuCommand, QAction*> items_;

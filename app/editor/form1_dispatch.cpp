@@ -129,7 +129,7 @@ void Form1::Form_KeyUp(int key) {
     }
     if (key == keys::F12 && document.loadInputMode && !document.memberDeleteMode) {
         form2().AddLoadToMember();
-        ResetMemberColours();  // the next load needs the mouse on a member again
+        pointing_.resetColours();  // the next load needs the mouse on a member again
     }
     if (key == keys::F8) {
         if (state.memberInProgress && !state.awaitingFirstPoint) {
@@ -140,7 +140,7 @@ void Form1::Form_KeyUp(int key) {
     if (key == keys::Esc) {
         escapeInnermostStep();
     } else if (key == keys::Del && document.memberDeleteMode && document.membersEntered >= 1) {
-        deleteHoveredMember();
+        pointing_.deleteHovered();
     }
 }
 
@@ -149,7 +149,7 @@ void Form1::Form_KeyUp(int key) {
 void Form1::escapeInnermostStep() {
     if (document.memberPicked) {
         document.memberPicked = false;
-    } else if (state.hoverEnabled || document.loadQueryMode || document.loadInputMode ||
+    } else if (pointing_.hovering() || document.loadQueryMode || document.loadInputMode ||
                document.memberDeleteMode) {
         enterMode(Mode::None);
         激活菜单();
@@ -162,7 +162,7 @@ void Form1::escapeInnermostStep() {
     } else {
         Label6->setText(kIdleHint);
     }
-    clearMemberMark();
+    pointing_.clearMark();
 }
 
 // The steps of a press, in order; each runs for the same press. Capture
@@ -176,11 +176,14 @@ void Form1::Form_MouseDown(int button, float x, float y) {
         panStep(x, y);
     }
     捕捉端点();
-    if (state.hoverEnabled) {
-        document.hoveredMember = HoverMember(true);
+    if (pointing_.hovering()) {
+        document.hoveredMember = pointing_.hoverAt(x, y);
     }
     if (button == 2) {
-        pickHoveredMember();
+        pointing_.pick();
+        if (document.loadQueryMode) {
+            loads_.openPickedMembersLoads();
+        }
     }
     if (button == 1) {
         supports_.placeOnPress();
@@ -209,8 +212,8 @@ void Form1::Form_MouseMove(float x, float y) {
     捕捉端点();
     canvas.moveLine({kMemberLines, 0}, x, y, x, y);
     placeCrosshair(x, y);
-    if (state.hoverEnabled) {
-        document.hoveredMember = HoverMember(true);
+    if (pointing_.hovering()) {
+        document.hoveredMember = pointing_.hoverAt(x, y);
     }
     supports_.preview(x, y);
     showCursorPosition(x, y);

@@ -86,10 +86,10 @@ void Form1::enterMode(Mode mode) {
         document.*row.flag = true;
     }
     document.memberPicked = false;
-    clearMemberMark();  // no command of the new mode may act on a member marked before
+    pointing_.clearMark();  // no command of the new mode may act on a member marked before
     state.awaitingFirstPoint = mode == Mode::MemberInput;
     state.memberInProgress = false;
-    state.hoverEnabled = row.hover;
+    pointing_.setHovering(row.hover);
     if (hasForm3() && row.keeps != KeptDialog::MemberProperties) {
         form3().hide();
     }

@@ -1,13 +1,23 @@
 // Loads: load input (point at a member, F12 gives it the dialog's load)
 // and load query (a right press opens the picked member's loads in the
 // load dialog). The dialog itself is Form2.
-#include <QLabel>
+#include "editor/load_commands.h"
 
 #include "dialogs/form2.h"
-#include "editor/form1.h"
+#include "editor/canvas.h"
+#include "editor/editor_controls.h"
+#include "editor/member_pointing.h"
 #include "platform/platform.h"
 
-void Form1::输入荷载() {
+LoadCommands::LoadCommands(Document& document, Canvas& canvas, Platform& platform,
+                           EditorControls& controls, const MemberPointing& pointing)
+    : document(document),
+      canvas(canvas),
+      platform(platform),
+      controls(controls),
+      pointing(pointing) {}
+
+void LoadCommands::inputCommand() {
     if (document.memberTotal == 0) {
         return;
     }
@@ -16,13 +26,13 @@ void Form1::输入荷载() {
         platform.tell(QStringLiteral("杆件画完后再输入荷载!"));
         return;
     }
-    enterMode(Mode::LoadInput);
-    Form2& dialog = form2();
+    controls.enterMode(EditorMode::LoadInput);
+    Form2& dialog = controls.loadDialog();
     dialog.输入荷载时窗体();
     dialog.show();
 }
 
-void Form1::荷载查询修改() {
+void LoadCommands::queryCommand() {
     if (document.memberTotal == 0) {
         return;
     }
@@ -31,27 +41,27 @@ void Form1::荷载查询修改() {
         platform.tell(QStringLiteral("杆件画完后再查询荷载!"));
         return;
     }
-    enterMode(Mode::LoadQuery);
+    controls.enterMode(EditorMode::LoadQuery);
 }
 
 // A right press in load query: the marked member becomes the picked one
 // and its loads open in the dialog. A member without loads hides the
 // dialog, so that no edit can reach a load the dialog still showed of the
 // member picked before.
-void Form1::openPickedMembersLoads() {
-    const std::int16_t member = markedMember();
+void LoadCommands::openPickedMembersLoads() {
+    const std::int16_t member = pointing.markedMember();
     if (member == 0) {
         return;
     }
     if (document.members[static_cast<std::size_t>(member)].荷载数 == 0) {
-        if (hasForm2()) {
-            form2().hide();
+        if (controls.hasLoadDialog()) {
+            controls.loadDialog().hide();
         }
         platform.tell(QStringLiteral("此杆件无荷载"));
         return;
     }
-    Form2& dialog = form2();
+    Form2& dialog = controls.loadDialog();
     dialog.show();
     dialog.ShowMemberLoads();
-    关闭菜单();
+    controls.closeMenus();
 }

@@ -2,13 +2,15 @@
 // the member under the mouse red with its local-axis tick and a hint, the
 // member query, member deletion with Del, and the colour displays that
 // show which members share a material, a section shape or dimensions.
-#include <QLabel>
+#include "editor/member_pointing.h"
+
 #include <cmath>
 #include <functional>
 
 #include "dialogs/form3.h"
-#include "editor/canvas_view.h"
-#include "editor/form1.h"
+#include "editor/canvas.h"
+#include "editor/editor_controls.h"
+#include "editor/support_placement.h"
 #include "text/number_text.h"
 
 namespace {
@@ -28,15 +30,30 @@ QString lengthText(const gj& member) {
 
 }  // namespace
 
+MemberPointing::MemberPointing(Document& document, Canvas& canvas, EditorControls& controls,
+                               SupportPlacement& supports)
+    : document(document), canvas(canvas), controls(controls), supports(supports) {}
+
+// The member the dialogs act on: the highest-numbered member whose line
+// carries the mark; 0 for none.
+std::int16_t MemberPointing::markedMember() const {
+    for (int i = document.membersEntered; i >= 1; --i) {
+        if (canvas.line(kMemberLines, i).colour == kMarkColour) {
+            return static_cast<std::int16_t>(i);
+        }
+    }
+    return 0;
+}
+
 // No member marked or hovered and no tick: what Esc, a mode change and a
 // deletion leave, so that no command acts on a member the mouse has left.
-void Form1::clearMemberMark() {
-    ResetMemberColours();
+void MemberPointing::clearMark() {
+    resetColours();
     document.hoveredMember = 0;
     canvas.setLineVisible({kMemberLines, 0}, false);
 }
 
-void Form1::ResetMemberColours() {
+void MemberPointing::resetColours() {
     if (document.membersEntered < 1 || document.membersEntered > document.memberTotal) {
         return;
     }
@@ -47,13 +64,13 @@ void Form1::ResetMemberColours() {
 
 // The first member, by number, whose line's midpoint lies within the hover
 // distance of the last mouse position; 0 for none.
-std::int16_t Form1::memberNearCursor() const {
+std::int16_t MemberPointing::memberNear(float x, float y) const {
     for (int i = 1; i <= document.membersEntered; ++i) {
         const LineShape& line = canvas.line(kMemberLines, i);
         const auto midX = static_cast<float>((double{line.x2} + line.x1) / 2);
         const auto midY = static_cast<float>((double{line.y2} + line.y1) / 2);
-        const double dx = double{state.cursorX} - midX;
-        const double dy = double{midY} - state.cursorY;
+        const double dx = double{x} - midX;
+        const double dy = double{midY} - y;
         if (std::sqrt(dx * dx + dy * dy) < kHoverDistance) {
             return static_cast<std::int16_t>(i);
         }
@@ -64,27 +81,24 @@ std::int16_t Form1::memberNearCursor() const {
 // One pass per mouse move: every member black but the one under the mouse,
 // which turns red with its tick and hint. A picked member stays marked
 // whatever the mouse does.
-std::int16_t Form1::HoverMember(bool enable) {
-    if (document.membersEntered < 1 || !enable || document.memberPicked) {
+std::int16_t MemberPointing::hoverAt(float x, float y) {
+    if (document.membersEntered < 1 || !hovering_ || document.memberPicked) {
         return 0;
     }
-    const std::int16_t hit = memberNearCursor();
-    ResetMemberColours();
+    const std::int16_t hit = memberNear(x, y);
+    resetColours();
     if (hit == 0) {
-        Label6->setText(QString());
+        controls.setHint(QString());
         return 0;
     }
-    if (!canvasView->hasFocus()) {
-        activateWindow();
-        canvasView->setFocus();
-    }
+    controls.keyboardToCanvas();
     canvas.setLineColour({kMemberLines, hit}, kMarkColour);
-    DrawLocalAxisTick(hit);
+    drawTick(hit);
     showHoverHint(hit);
     return hit;
 }
 
-void Form1::showHoverHint(std::int16_t n) {
+void MemberPointing::showHoverHint(std::int16_t n) {
     const gj& member = document.members[static_cast<std::size_t>(n)];
     const bool deleting = document.memberDeleteMode;
     const bool querying = document.memberQueryMode;
@@ -92,7 +106,7 @@ void Form1::showHoverHint(std::int16_t n) {
     if (deleting && !querying) {
         hint = QStringLiteral("捕捉到") + signed_(n) + QStringLiteral("号杆件:   Del删除杆件");
     } else if (querying && !deleting) {
-        form3().ShowMemberProperties(n);
+        controls.propertyDialog().ShowMemberProperties(n);
         hint = signed_(n) + QStringLiteral("号杆长=") + lengthText(member) +
                QStringLiteral(":  左号") + signed_(member.左号) + QStringLiteral(",右号") +
                signed_(member.右号) +
@@ -106,14 +120,14 @@ void Form1::showHoverHint(std::int16_t n) {
         hint = signed_(n) + QStringLiteral("号杆长=") + lengthText(member) +
                QStringLiteral(":  移动鼠标,右键选中该杆件,然后查询修改");
     }
-    Label6->setText(hint);
+    controls.setHint(hint);
 }
 
 // A tick of half a unit at the member's midpoint along its local +y axis
 // (down the canvas for a member drawn left to right).
-void Form1::DrawLocalAxisTick(std::int16_t i) {
+void MemberPointing::drawTick(std::int16_t i) {
     const LineId tick{kMemberLines, 0};
-    canvas.setLineVisible(tick, state.hoverEnabled);
+    canvas.setLineVisible(tick, hovering_);
     canvas.setLineColour(tick, kTickColour);
     const gj& member = document.members[static_cast<std::size_t>(i)];
     const auto x = static_cast<float>((double{member.x1} + member.x2) / 2);
@@ -123,19 +137,19 @@ void Form1::DrawLocalAxisTick(std::int16_t i) {
                     static_cast<float>(y + std::cos(angle) * kTickLength));
 }
 
-void Form1::删除杆件() {
+void MemberPointing::deleteCommand() {
     if (document.memberTotal == 0) {
         return;
     }
     canvas.clear();
     if (document.membersEntered > 0) {
-        enterMode(Mode::MemberDeletion);
+        controls.enterMode(EditorMode::MemberDeletion);
     }
 }
 
 // Del over a member in deletion mode: the last member takes the deleted
 // member's number, and every support goes (their nodes may be gone).
-void Form1::deleteHoveredMember() {
+void MemberPointing::deleteHovered() {
     const std::int16_t n = document.membersEntered;
     const std::int16_t k = document.hoveredMember;
     if (n < 1 || k < 1 || k > n) {
@@ -144,53 +158,51 @@ void Form1::deleteHoveredMember() {
     CopyMember(document, static_cast<std::size_t>(k), static_cast<std::size_t>(n));
     const gj& moved = document.members[static_cast<std::size_t>(k)];
     canvas.moveLine({kMemberLines, k}, moved.x1, moved.y1, moved.x2, moved.y2);
-    ResetMemberColours();
+    resetColours();
     canvas.unloadLine(kMemberLines, n);
     document.members[static_cast<std::size_t>(n)] = gj{};
     document.membersEntered = static_cast<std::int16_t>(n - 1);
     // The member under the mouse is gone: until a move finds one, no member
     // is hovered, so a second Del cannot reach the member moved into its
     // number far from the pointer.
-    clearMemberMark();
-    supports_.removeAll();
+    clearMark();
+    supports.removeAll();
     // The moved member keeps its record's node numbers only if the nodes
     // are numbered again; without that the analysis would join it to the
     // deleted member's nodes.
-    (void)节点自动编号();
+    (void)controls.renumberNodes();
     if (document.membersEntered < 1) {
-        Label6->setText(QString());
-        激活菜单();
+        controls.setHint(QString());
+        controls.openMenus();
     }
 }
 
-void Form1::杆件查询修改() {
+void MemberPointing::queryCommand() {
     if (document.memberTotal == 0) {
         return;
     }
     canvas.clear();
-    form3().FillMemberPropertyLists();
+    Form3& dialog = controls.propertyDialog();
+    dialog.FillMemberPropertyLists();
     if (document.membersEntered >= 1 && document.membersEntered <= document.memberTotal) {
-        enterMode(Mode::MemberQuery);
-        form3().show();
-        form3().setEnabled(true);
+        controls.enterMode(EditorMode::MemberQuery);
+        dialog.show();
+        dialog.setEnabled(true);
     }
 }
 
 // A right press in member or load query freezes the member under the
 // mouse: the dialogs then write to it.
-void Form1::pickHoveredMember() {
+void MemberPointing::pick() {
     if (document.memberQueryMode || document.loadQueryMode) {
         document.memberPicked = true;
-    }
-    if (document.loadQueryMode) {
-        openPickedMembersLoads();
     }
 }
 
 // Members with equal keys share the colour of the lowest-numbered member
 // among them; member 1 keeps its colour, member i >= 2 starts from
 // (i + 1) x 172016 + 255, a colour with red in the low byte.
-void Form1::colourMembersBy(const std::function<bool(const gj&, const gj&)>& sameKey) {
+void MemberPointing::colourMembersBy(const std::function<bool(const gj&, const gj&)>& sameKey) {
     if (document.memberTotal == 0) {
         return;
     }
@@ -199,7 +211,7 @@ void Form1::colourMembersBy(const std::function<bool(const gj&, const gj&)>& sam
     if (n == 0) {
         return;
     }
-    enterMode(Mode::None);
+    controls.enterMode(EditorMode::None);
     const auto k = static_cast<std::int64_t>(std::sqrt(std::pow(3093.0, 3)));
     std::vector<ColourValue> colours(static_cast<std::size_t>(n) + 1);
     colours[1] = canvas.line(kMemberLines, 1).colour;
@@ -221,11 +233,11 @@ void Form1::colourMembersBy(const std::function<bool(const gj&, const gj&)>& sam
     }
 }
 
-void Form1::不同材料分色显示() {
+void MemberPointing::colourByMaterial() {
     colourMembersBy([](const gj& a, const gj& b) { return a.材料 == b.材料; });
 }
 
-void Form1::不同尺寸分色显示() {
+void MemberPointing::colourBySize() {
     colourMembersBy([](const gj& a, const gj& b) {
         for (std::size_t slot = 0; slot < 5; ++slot) {
             if (elementOr(a.尺寸, slot) != elementOr(b.尺寸, slot)) {
@@ -236,6 +248,6 @@ void Form1::不同尺寸分色显示() {
     });
 }
 
-void Form1::不同断面分色显示() {
+void MemberPointing::colourBySection() {
     colourMembersBy([](const gj& a, const gj& b) { return a.断面 == b.断面; });
 }

@@ -1,0 +1,29 @@
+// Loads: load input (point at a member, F12 gives it the load dialog's
+// load) and load query (a right press opens the picked member's loads in
+// the load dialog). The dialog itself is Form2; this part owns no state.
+#pragma once
+
+#include "document/document.h"
+
+class Canvas;
+class EditorControls;
+class MemberPointing;
+class Platform;
+
+class LoadCommands {
+public:
+    LoadCommands(Document& document, Canvas& canvas, Platform& platform, EditorControls& controls,
+                 const MemberPointing& pointing);
+
+    void inputCommand();
+    void queryCommand();
+    // A right press in load query: the marked member's loads in the dialog.
+    void openPickedMembersLoads();
+
+private:
+    Document& document;
+    Canvas& canvas;
+    Platform& platform;
+    EditorControls& controls;
+    const MemberPointing& pointing;
+};

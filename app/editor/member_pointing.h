@@ -1,0 +1,58 @@
+// Working on drawn members by pointing at them: the hover test that marks
+// the member under the mouse red with its local-axis tick and a hint, the
+// pick of member and load query, member deletion with Del, and the colour
+// displays that show which members share a material, a section shape or
+// dimensions.
+//
+// Owns whether the hover test runs; the mark is the member lines' colour
+// on the canvas, the hovered and picked member the document's. Touches the
+// hint, the menus, the mode, the property dialog and the node numbering
+// through the window's controls, and the supports through their part.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "document/document.h"
+
+class Canvas;
+class EditorControls;
+class SupportPlacement;
+
+class MemberPointing {
+public:
+    MemberPointing(Document& document, Canvas& canvas, EditorControls& controls,
+                   SupportPlacement& supports);
+
+    bool hovering() const { return hovering_; }
+    void setHovering(bool on) { hovering_ = on; }
+    // The member whose midpoint lies near (x, y), marked red with its tick
+    // and hint, the others black; 0 for none. A picked member stays marked.
+    std::int16_t hoverAt(float x, float y);
+    // The member the dialogs act on: the highest-numbered marked one, or 0.
+    std::int16_t markedMember() const;
+    void resetColours();
+    // No member marked or hovered, no tick.
+    void clearMark();
+    void drawTick(std::int16_t member);
+
+    void pick();
+    void deleteCommand();
+    // Del: the member under the mouse goes, the last member takes its number.
+    void deleteHovered();
+    void queryCommand();
+    void colourByMaterial();
+    void colourBySize();
+    void colourBySection();
+
+private:
+    std::int16_t memberNear(float x, float y) const;
+    void showHoverHint(std::int16_t n);
+    void colourMembersBy(const std::function<bool(const gj&, const gj&)>& sameKey);
+
+    Document& document;
+    Canvas& canvas;
+    EditorControls& controls;
+    SupportPlacement& supports;
+    bool hovering_ = false;  // the hover test runs on every mouse move
+};
