@@ -5,8 +5,12 @@
 #pragma once
 
 #include <QString>
+#include <utility>
 
 #include "editor/editor_mode.h"
+
+// The hint label's text when no command runs.
+inline const QString kIdleHint = QStringLiteral("提示:");
 
 class Form2;
 class Form3;
@@ -26,6 +30,11 @@ public:
     virtual void openMenus() = 0;
     // The canvas takes the keyboard unless it has it already.
     virtual void keyboardToCanvas() = 0;
+    // The window comes to the front with the keyboard on the canvas.
+    virtual void keyboardToEditor() = 0;
+    // The coordinate boxes' texts (x, y).
+    virtual void setBoxTexts(const QString& x, const QString& y) = 0;
+    virtual std::pair<QString, QString> boxTexts() const = 0;
     // False when the members would need more nodes than a number counts.
     [[nodiscard]] virtual bool renumberNodes() = 0;
     // The dialogs, made on first use.

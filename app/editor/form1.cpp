@@ -51,6 +51,7 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder)
       platform(platform),
       canvas(document),
       supports_(document, canvas, platform, *this),
+      memberInput_(document, canvas, platform, *this),
       pointing_(document, canvas, *this, supports_),
       loads_(document, canvas, platform, *this, pointing_),
       programFolder_(std::move(programFolder)) {
@@ -148,6 +149,8 @@ void Form1::Form_Load() {
     resetDocument(document, programFolder_.toStdString());
     document.crosshairOn = true;
     state = EditorState{};
+    memberInput_.reset(false);
+    memberInput_.setOrtho(false);
     Label6->setText(kIdleHint);
     document.diagramScale = 0.02f;
 
@@ -237,6 +240,9 @@ void Form1::删除固端() {
 EditorState Form1::editorState() const {
     EditorState shown = state;
     shown.hoverEnabled = pointing_.hovering();
+    shown.awaitingFirstPoint = memberInput_.awaitingFirstPoint();
+    shown.memberInProgress = memberInput_.memberInProgress();
+    shown.orthoMode = memberInput_.ortho();
     return shown;
 }
 
@@ -284,4 +290,33 @@ void Form1::DrawLocalAxisTick(std::int16_t i) {
 
 void Form1::ResetMemberColours() {
     pointing_.resetColours();
+}
+
+void Form1::setBoxTexts(const QString& x, const QString& y) {
+    Text1->setText(x);
+    Text2->setText(y);
+}
+
+std::pair<QString, QString> Form1::boxTexts() const {
+    return {Text1->text(), Text2->text()};
+}
+
+void Form1::输入杆件() {
+    memberInput_.inputCommand();
+}
+
+void Form1::捕捉端点() {
+    memberInput_.capture(state.cursorX, state.cursorY);
+}
+
+bool Form1::FinishMember(std::int16_t k) {
+    return memberInput_.FinishMember(k);
+}
+
+bool Form1::coordinateBoxKeyPress(int character) const {
+    return memberInput_.boxKeepsCharacter(character);
+}
+
+void Form1::coordinateBoxKeyUp(int key) {
+    memberInput_.boxKeyUp(key);
 }

@@ -18,7 +18,9 @@
 #include "editor/canvas.h"
 #include "editor/editor_controls.h"
 #include "editor/editor_mode.h"
+#include "editor/key_codes.h"
 #include "editor/load_commands.h"
+#include "editor/member_input.h"
 #include "editor/member_pointing.h"
 #include "editor/menu_commands.h"
 #include "editor/support_placement.h"
@@ -35,7 +37,8 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 
-// Window variables of the view and of member input.
+// Window variables of the view and of member input, for reading: the
+// window keeps the mouse position and the pan, the parts their own state.
 struct EditorState {
     float cursorX = 0;  // world position of the last mouse move
     float cursorY = 0;
@@ -49,20 +52,6 @@ struct EditorState {
     bool hoverEnabled = false;        // the hover test runs (MemberPointing's, for reading)
 };
 
-// The hint label's text when no command runs.
-inline const QString kIdleHint = QStringLiteral("提示:");
-
-// Key codes as the key handlers receive them.
-namespace keys {
-inline constexpr int Backspace = 8;
-inline constexpr int Enter = 13;
-inline constexpr int Esc = 27;
-inline constexpr int Space = 32;
-inline constexpr int Del = 46;
-inline constexpr int F3 = 114;
-inline constexpr int F8 = 119;
-inline constexpr int F12 = 123;
-}  // namespace keys
 
 class Form1 : public QMainWindow, private EditorControls {
 public:
@@ -235,28 +224,20 @@ private:
     void panStep(float x, float y);
     void placeCrosshair(float x, float y);
     void showCursorPosition(float x, float y);
-    // Member input steps.
-    void firstPoint(float x, float y);
-    void secondPoint(float x, float y);
-    void completeMember();
     void escapeInnermostStep();
-    void memberPointPress(float x, float y);
     void showMessage(const orv::Diagnostic& message);
     void giveKeyboardToEditor();
-    void dropLastMember(std::int16_t n);
-    void rubberBand(float x, float y);
-    void switchOrtho();
-    bool escapeMemberInput();
-    void setMemberEnd(std::int16_t n, float x2, float y2);
-    void setCaptureBoxColour(ColourValue colour);
-    bool drawingMember() const;
+    bool drawingMember() const { return memberInput_.drawing(); }
 
     // EditorControls, for the parts.
     void setHint(const QString& text) override;
-    bool memberBeingDrawn() const override { return drawingMember(); }
+    bool memberBeingDrawn() const override { return memberInput_.drawing(); }
 
     // EditorControls, continued.
     void closeMenus() override { 关闭菜单(); }
+    void keyboardToEditor() override { giveKeyboardToEditor(); }
+    void setBoxTexts(const QString& x, const QString& y) override;
+    std::pair<QString, QString> boxTexts() const override;
     void openMenus() override { 激活菜单(); }
     void keyboardToCanvas() override;
     [[nodiscard]] bool renumberNodes() override { return 节点自动编号(); }
@@ -266,6 +247,7 @@ private:
 
     // The parts, each with the state it owns.
     SupportPlacement supports_;
+    MemberInput memberInput_;
     MemberPointing pointing_;
     LoadCommands loads_;
     QString programFolder_;

@@ -132,8 +132,8 @@ void Form1::Form_KeyUp(int key) {
         pointing_.resetColours();  // the next load needs the mouse on a member again
     }
     if (key == keys::F8) {
-        if (state.memberInProgress && !state.awaitingFirstPoint) {
-            switchOrtho();
+        if (memberInput_.memberInProgress() && !memberInput_.awaitingFirstPoint()) {
+            memberInput_.switchOrtho(state.cursorX, state.cursorY);
         }
         return;
     }
@@ -154,7 +154,7 @@ void Form1::escapeInnermostStep() {
         enterMode(Mode::None);
         激活菜单();
         Label6->setText(kIdleHint);
-    } else if (escapeMemberInput()) {
+    } else if (memberInput_.escapeMemberInput()) {
         // the member being drawn, or member input itself, is left
     } else if (supports_.running()) {
         supports_.escape();
@@ -189,16 +189,7 @@ void Form1::Form_MouseDown(int button, float x, float y) {
         supports_.placeOnPress();
     }
     if (button == 1 && document.memberInputMode) {
-        memberPointPress(x, y);
-    }
-}
-
-void Form1::memberPointPress(float x, float y) {
-    if (state.awaitingFirstPoint && !state.memberInProgress &&
-        document.membersEntered < document.memberTotal) {
-        firstPoint(x, y);
-    } else if (!state.awaitingFirstPoint && state.memberInProgress) {
-        secondPoint(x, y);
+        memberInput_.press(x, y);
     }
 }
 
@@ -217,7 +208,7 @@ void Form1::Form_MouseMove(float x, float y) {
     }
     supports_.preview(x, y);
     showCursorPosition(x, y);
-    if (drawingMember()) {
-        rubberBand(x, y);
+    if (memberInput_.drawing()) {
+        memberInput_.rubberBand(x, y);
     }
 }

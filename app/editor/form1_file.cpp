@@ -5,17 +5,31 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <cmath>
+#include <optional>
 
 #include "dialogs/form2.h"
 #include "document/project_file.h"
 #include "editor/canvas_view.h"
 #include "editor/form1.h"
 #include "platform/platform.h"
+#include "text/number_text.h"
 
 namespace {
 
 const QString kProjectFilter = QStringLiteral("数据文件(*.tsd)|*.tsd");
 const QString kKeepDataQuestion = QStringLiteral("你真的不保存现有数据吗?");
+
+// A member total is a whole number of members that a member number can
+// count; anything else (a negative total, a fraction, a word) is refused
+// rather than read as some other number.
+std::optional<std::int16_t> memberTotalOf(const QString& answer) {
+    const auto value = orv::parseNumber(answer.trimmed().toStdString());
+    if (!value || *value != std::floor(*value) || *value < 1 || *value > 32767) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(*value);
+}
 
 }  // namespace
 
@@ -25,6 +39,33 @@ bool Form1::mayDropDrawing(bool drawingExists) {
     return !drawingExists ||
            platform.messageBox(kKeepDataQuestion, MessageButtons::YesNo, MessageIcon::Question,
                                QStringLiteral("Orvandel")) == MessageAnswer::Yes;
+}
+
+void Form1::杆件总数() {
+    const QString answer =
+        platform.inputBox(QStringLiteral("请输入杆件总数"),
+                          QStringLiteral("注意:此总数在使用过程中不可更改"), QStringLiteral("1"));
+    if (answer.isEmpty()) {
+        return;  // cancelled
+    }
+    const auto total = memberTotalOf(answer);
+    if (!total) {
+        platform.tell(QStringLiteral("杆件总数应为1到32767之间的整数"));
+        return;
+    }
+    document.memberTotal = *total;
+    menuItem(MenuCommand::MemberTotal)->setEnabled(false);
+    document.nodeCount = 0;
+    document.membersEntered = 0;
+    document.fixedSymbolCount = 0;
+    enterMode(Mode::None);
+    memberInput_.setOrtho(false);
+    if (!document.crosshairOn) {
+        switchCrosshair();
+    }
+    激活菜单();
+    resizeMembers(document, *total);
+    resizeNodes(document, 0);
 }
 
 void Form1::新建() {
@@ -56,6 +97,8 @@ void Form1::resetWindowVariables() {
     enterMode(Mode::None);
     激活菜单();
     state = EditorState{};
+    memberInput_.reset(false);
+    memberInput_.setOrtho(false);
     canvasView->unsetCursor();  // a pan that was armed ends with its pointer
     startupScalePending_ = false;
     document.crosshairOn = true;

@@ -87,8 +87,7 @@ void Form1::enterMode(Mode mode) {
     }
     document.memberPicked = false;
     pointing_.clearMark();  // no command of the new mode may act on a member marked before
-    state.awaitingFirstPoint = mode == Mode::MemberInput;
-    state.memberInProgress = false;
+    memberInput_.reset(mode == Mode::MemberInput);
     pointing_.setHovering(row.hover);
     if (hasForm3() && row.keeps != KeptDialog::MemberProperties) {
         form3().hide();

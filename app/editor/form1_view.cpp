@@ -61,7 +61,7 @@ void Form1::缩小() {
 }
 
 void Form1::平移() {
-    if (state.memberInProgress || state.awaitingFirstPoint) {
+    if (memberInput_.memberInProgress() || memberInput_.awaitingFirstPoint()) {
         return;
     }
     state.panArmed = true;

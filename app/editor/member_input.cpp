@@ -1,15 +1,13 @@
-// Member input: the member total, the two points of each member (pressed,
-// captured onto an existing end, or typed relative to the first point),
-// the ortho switch, cancelling, and the completion of a member.
-#include <QLabel>
-#include <QLineEdit>
+// Member input; see member_input.h.
+#include "editor/member_input.h"
+
 #include <cmath>
-#include <optional>
 
 #include "dialogs/form3.h"
 #include "dialogs/section_shapes.h"
-#include "editor/canvas_view.h"
-#include "editor/form1.h"
+#include "editor/canvas.h"
+#include "editor/editor_controls.h"
+#include "editor/key_codes.h"
 #include "platform/platform.h"
 #include "text/number_text.h"
 
@@ -28,82 +26,59 @@ float cutToTwoDecimals(float value) {
     return static_cast<float>(std::trunc(double{value} * 100) / 100);
 }
 
-// A member total is a whole number of members that a member number can
-// count; anything else (a negative total, a fraction, a word) is refused
-// rather than read as some other number.
-std::optional<std::int16_t> memberTotalOf(const QString& answer) {
-    const auto value = orv::parseNumber(answer.trimmed().toStdString());
-    if (!value || *value != std::floor(*value) || *value < 1 || *value > 32767) {
-        return std::nullopt;
-    }
-    return static_cast<std::int16_t>(*value);
-}
-
 QString boxText(float value) {
     return QString::fromStdString(orv::displayText(value));
 }
 
 }  // namespace
 
-void Form1::杆件总数() {
-    const QString answer =
-        platform.inputBox(QStringLiteral("请输入杆件总数"),
-                          QStringLiteral("注意:此总数在使用过程中不可更改"), QStringLiteral("1"));
-    if (answer.isEmpty()) {
-        return;  // cancelled
-    }
-    const auto total = memberTotalOf(answer);
-    if (!total) {
-        platform.tell(QStringLiteral("杆件总数应为1到32767之间的整数"));
-        return;
-    }
-    document.memberTotal = *total;
-    menuItem(MenuCommand::MemberTotal)->setEnabled(false);
-    document.nodeCount = 0;
-    document.membersEntered = 0;
-    document.fixedSymbolCount = 0;
-    enterMode(Mode::None);
-    state.orthoMode = false;
-    if (!document.crosshairOn) {
-        switchCrosshair();
-    }
-    激活菜单();
-    resizeMembers(document, *total);
-    resizeNodes(document, 0);
+MemberInput::MemberInput(Document& document, Canvas& canvas, Platform& platform,
+                         EditorControls& controls)
+    : document(document), canvas(canvas), platform(platform), controls(controls) {}
+
+void MemberInput::reset(bool awaitFirstPoint) {
+    awaitingFirstPoint_ = awaitFirstPoint;
+    memberInProgress_ = false;
 }
 
-void Form1::输入杆件() {
+void MemberInput::inputCommand() {
     canvas.clear();
     if (document.memberTotal == 0) {
         platform.tell(QStringLiteral("先输入杆件总数"));
         return;
     }
     if (document.membersEntered < document.memberTotal) {
-        enterMode(Mode::MemberInput);
-        Label6->setText(
+        controls.enterMode(EditorMode::MemberInput);
+        controls.setHint(
             QStringLiteral("单击鼠标左键输入杆件端点,如果是输入杆件第二点,"
                            "也可在文本框中直接输入第二点的相对坐标,Enter确定."));
-        Form3& dialog = form3();
+        Form3& dialog = controls.propertyDialog();
         dialog.show();
         dialog.setEnabled(true);
-        activateWindow();
-        canvasView->setFocus();
+        controls.keyboardToEditor();
     } else {
-        activateWindow();
-        canvasView->setFocus();
+        controls.keyboardToEditor();
         platform.tell(QStringLiteral("杆件已全部输入完毕"));
-        state.awaitingFirstPoint = false;
-        state.memberInProgress = false;
+        reset(false);
     }
 }
 
-bool Form1::drawingMember() const {
-    return !state.awaitingFirstPoint && document.memberInputMode && state.memberInProgress;
+bool MemberInput::drawing() const {
+    return !awaitingFirstPoint_ && document.memberInputMode && memberInProgress_;
 }
 
-void Form1::firstPoint(float x, float y) {
+void MemberInput::press(float x, float y) {
+    if (awaitingFirstPoint_ && !memberInProgress_ &&
+        document.membersEntered < document.memberTotal) {
+        firstPoint(x, y);
+    } else if (!awaitingFirstPoint_ && memberInProgress_) {
+        secondPoint(x, y);
+    }
+}
+
+void MemberInput::firstPoint(float x, float y) {
     const std::int16_t n = ++document.membersEntered;
-    state.awaitingFirstPoint = false;
+    awaitingFirstPoint_ = false;
     float x1 = x;
     float y1 = y;
     if (document.endCaptured) {
@@ -115,39 +90,36 @@ void Form1::firstPoint(float x, float y) {
     }
     canvas.loadLine(kMemberLines, n, LineShape{x1, y1, x1, y1, kBlack, 2, true});
     canvas.setLineFloating({kMemberLines, n}, true);
-    state.memberInProgress = true;
+    memberInProgress_ = true;
     // The member being drawn counts as entered but has no record yet: the
     // menus stay closed until it is completed or cancelled, also when an
     // Esc that cancelled the member before reopened them, so that no
     // command can end member input with it counted (saved with node 0, or
     // taken as drawn by the load and analysis commands).
-    关闭菜单();
+    controls.closeMenus();
 }
 
-void Form1::setMemberEnd(std::int16_t n, float x2, float y2) {
+void MemberInput::setMemberEnd(std::int16_t n, float x2, float y2) {
     const LineShape& line = canvas.line(kMemberLines, n);
     canvas.moveLine({kMemberLines, n}, line.x1, line.y1, x2, y2);
 }
 
-void Form1::rubberBand(float x, float y) {
+void MemberInput::rubberBand(float x, float y) {
     const std::int16_t n = document.membersEntered;
     const LineShape& line = canvas.line(kMemberLines, n);
     const float x1 = line.x1;
     const float y1 = line.y1;
-    if (state.orthoMode) {
+    if (orthoMode_) {
         if (std::fabs(y - y1) < std::fabs(x - x1)) {
             setMemberEnd(n, snapped(x), y1);
-            Text1->setText(boxText(x - x1));
-            Text2->setText(QStringLiteral("0"));
+            controls.setBoxTexts(boxText(x - x1), QStringLiteral("0"));
         } else {
             setMemberEnd(n, x1, snapped(y));
-            Text1->setText(QStringLiteral("0"));
-            Text2->setText(boxText(y - y1));
+            controls.setBoxTexts(QStringLiteral("0"), boxText(y - y1));
         }
         return;
     }
-    Text1->setText(boxText(x - x1));
-    Text2->setText(boxText(y - y1));
+    controls.setBoxTexts(boxText(x - x1), boxText(y - y1));
     if (document.endCaptured) {
         setMemberEnd(n, document.capturedX, document.capturedY);
     } else {
@@ -157,12 +129,12 @@ void Form1::rubberBand(float x, float y) {
 
 // The pressed second point is taken as it is, without snapping; in ortho
 // mode only the coordinate along the member moves.
-void Form1::secondPoint(float x, float y) {
+void MemberInput::secondPoint(float x, float y) {
     const std::int16_t n = document.membersEntered;
     const LineShape line = canvas.line(kMemberLines, n);
     if (document.endCaptured) {
         setMemberEnd(n, document.capturedX, document.capturedY);
-    } else if (!state.orthoMode) {
+    } else if (!orthoMode_) {
         setMemberEnd(n, x, y);
     } else if (std::fabs(y - line.y1) < std::fabs(x - line.x1)) {
         setMemberEnd(n, x, line.y2);
@@ -175,11 +147,11 @@ void Form1::secondPoint(float x, float y) {
 // Ends the drawing of the member being drawn, whether its second point was
 // pressed or typed: the member is completed, and removed again when its
 // section dimensions fail the check.
-void Form1::completeMember() {
+void MemberInput::completeMember() {
     const std::int16_t n = document.membersEntered;
-    state.awaitingFirstPoint = true;
-    state.memberInProgress = false;
-    Label6->setText(QString());
+    awaitingFirstPoint_ = true;
+    memberInProgress_ = false;
+    controls.setHint(QString());
     const gj before = elementOr(document.members, static_cast<std::size_t>(n));
     if (!FinishMember(n)) {
         // The document goes back to how it was before this member.
@@ -198,12 +170,12 @@ void Form1::completeMember() {
 
 // Member n, the last entered, goes again: its line is removed and it counts
 // as not entered.
-void Form1::dropLastMember(std::int16_t n) {
+void MemberInput::dropLastMember(std::int16_t n) {
     canvas.unloadLine(kMemberLines, n);
     document.membersEntered = static_cast<std::int16_t>(n - 1);
 }
 
-bool Form1::FinishMember(std::int16_t k) {
+bool MemberInput::FinishMember(std::int16_t k) {
     LineShape line = canvas.line(kMemberLines, k);
     const bool keep = line.x2 > line.x1 || (line.x2 == line.x1 && line.y1 >= line.y2);
     if (!keep) {
@@ -218,7 +190,7 @@ bool Form1::FinishMember(std::int16_t k) {
     // member deleted before, whose loads would otherwise ride along unseen.
     gj& member = document.members[static_cast<std::size_t>(k)];
     member = gj{};
-    const Form3& dialog = form3();
+    const Form3& dialog = controls.propertyDialog();
     member.断面 = dialog.sectionText();
     member.材料 = dialog.materialText();
     const auto dimensions = dialog.dimensions();
@@ -227,72 +199,67 @@ bool Form1::FinishMember(std::int16_t k) {
     member.y1 = line.y1;
     member.x2 = line.x2;
     member.y2 = line.y2;
-    return 节点自动编号();
+    return controls.renumberNodes();
 }
 
-void Form1::switchOrtho() {
-    state.orthoMode = !state.orthoMode;
+void MemberInput::switchOrtho(float x, float y) {
+    orthoMode_ = !orthoMode_;
     const std::int16_t n = document.membersEntered;
     const LineShape& line = canvas.line(kMemberLines, n);
     const float x1 = line.x1;
     const float y1 = line.y1;
-    const float x = state.cursorX;
-    const float y = state.cursorY;
-    if (!state.orthoMode) {
-        Label6->setText(QStringLiteral("非正交方式,按F8正交"));
+    if (!orthoMode_) {
+        controls.setHint(QStringLiteral("非正交方式,按F8正交"));
         setMemberEnd(n, x, y);
-        Text1->setText(boxText(x - x1));
-        Text2->setText(boxText(y - y1));
+        controls.setBoxTexts(boxText(x - x1), boxText(y - y1));
     } else {
-        Label6->setText(QStringLiteral("正交方式,按F8取消正交"));
+        controls.setHint(QStringLiteral("正交方式,按F8取消正交"));
         if (std::fabs(x - x1) <= std::fabs(y - y1)) {
             setMemberEnd(n, x1, y);
-            Text1->setText(QStringLiteral("0"));
-            Text2->setText(boxText(y - y1));
+            controls.setBoxTexts(QStringLiteral("0"), boxText(y - y1));
         } else {
             setMemberEnd(n, x, y1);
-            Text1->setText(boxText(x - x1));
-            Text2->setText(QStringLiteral("0"));
+            controls.setBoxTexts(boxText(x - x1), QStringLiteral("0"));
         }
     }
 }
 
 // Esc in member input: cancels the member being drawn, or else leaves
 // member input. False when member input is not running.
-bool Form1::escapeMemberInput() {
-    if (drawingMember()) {
+bool MemberInput::escapeMemberInput() {
+    if (drawing()) {
         dropLastMember(document.membersEntered);
-        state.awaitingFirstPoint = true;
-        state.memberInProgress = false;
-        Label6->setText(QStringLiteral("重新输入杆件"));
-        激活菜单();
+        awaitingFirstPoint_ = true;
+        memberInProgress_ = false;
+        controls.setHint(QStringLiteral("重新输入杆件"));
+        controls.openMenus();
         return true;
     }
     if (!document.memberInputMode) {
         return false;
     }
-    enterMode(Mode::None);
-    Label6->setText(kIdleHint);
-    激活菜单();
+    controls.enterMode(EditorMode::None);
+    controls.setHint(kIdleHint);
+    controls.openMenus();
     return true;
 }
 
 // The first member end within the capture distance of the last mouse
 // position, members by increasing number and each member's first end
 // first; the member being drawn cannot be captured.
-void Form1::捕捉端点() {
+void MemberInput::capture(float cursorX, float cursorY) {
     int m = document.membersEntered;
     if (m < 1) {
         return;
     }
-    if (state.memberInProgress && !state.awaitingFirstPoint) {
+    if (memberInProgress_ && !awaitingFirstPoint_) {
         --m;
         if (m == 0) {
             return;
         }
     }
-    const double x = state.cursorX;
-    const double y = state.cursorY;
+    const double x = cursorX;
+    const double y = cursorY;
     const auto distance = [&](float endX, float endY) {
         return std::sqrt((endX - x) * (endX - x) + (endY - y) * (endY - y));
     };
@@ -318,14 +285,14 @@ void Form1::捕捉端点() {
     }
 }
 
-void Form1::setCaptureBoxColour(ColourValue colour) {
+void MemberInput::setCaptureBoxColour(ColourValue colour) {
     for (const LineGroup side : kCaptureBox) {
         canvas.setLineColour({side}, colour);
     }
 }
 
-bool Form1::coordinateBoxKeyPress(int character) const {
-    if (state.awaitingFirstPoint) {
+bool MemberInput::boxKeepsCharacter(int character) const {
+    if (awaitingFirstPoint_) {
         return false;
     }
     return character == keys::Backspace || character == keys::Enter ||
@@ -336,14 +303,15 @@ bool Form1::coordinateBoxKeyPress(int character) const {
 // offsets; Enter completes the member. An offset that would put the end
 // beyond the single range is refused as a whole, with a beep: the end stays
 // where it was and Enter does not complete the member.
-void Form1::coordinateBoxKeyUp(int key) {
-    if (!drawingMember() || document.membersEntered > document.memberTotal) {
+void MemberInput::boxKeyUp(int key) {
+    if (!drawing() || document.membersEntered > document.memberTotal) {
         return;
     }
     const std::int16_t n = document.membersEntered;
     const LineShape& line = canvas.line(kMemberLines, n);
-    const float dx = static_cast<float>(orv::leadingNumber(Text1->text().toStdString()));
-    const float dy = static_cast<float>(orv::leadingNumber(Text2->text().toStdString()));
+    const auto [textX, textY] = controls.boxTexts();
+    const float dx = static_cast<float>(orv::leadingNumber(textX.toStdString()));
+    const float dy = static_cast<float>(orv::leadingNumber(textY.toStdString()));
     const float x2 = line.x1 + dx;
     const float y2 = line.y1 + dy;
     if (!std::isfinite(x2) || !std::isfinite(y2)) {

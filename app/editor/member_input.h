@@ -1,0 +1,69 @@
+// Member input: the two points of each member (pressed, captured onto an
+// existing end, or typed relative to the first point in the coordinate
+// boxes), the rubber band, the ortho switch, cancelling, and the
+// completion of a member with its section check and node numbering.
+//
+// Owns the state of member input (waiting for a first point, a member
+// being drawn, ortho). The member lines are the canvas's, the members and
+// the capture the document's; the hint, the boxes, the menus, the mode,
+// the property dialog and the numbering are reached through the window's
+// controls.
+#pragma once
+
+#include <cstdint>
+
+#include "document/document.h"
+
+class Canvas;
+class EditorControls;
+class Platform;
+
+class MemberInput {
+public:
+    MemberInput(Document& document, Canvas& canvas, Platform& platform, EditorControls& controls);
+
+    bool awaitingFirstPoint() const { return awaitingFirstPoint_; }
+    bool memberInProgress() const { return memberInProgress_; }
+    bool ortho() const { return orthoMode_; }
+    void setOrtho(bool on) { orthoMode_ = on; }
+    // A mode was entered: member input waits for a first point only in its own.
+    void reset(bool awaitFirstPoint);
+    // The last member counts as entered but is still being drawn.
+    bool drawing() const;
+
+    // 输入杆件.
+    void inputCommand();
+    // A left press: a member's first or second point.
+    void press(float x, float y);
+    // The mouse moved while a member is being drawn.
+    void rubberBand(float x, float y);
+    // F8 while a member is being drawn, the mouse at (x, y).
+    void switchOrtho(float x, float y);
+    // Esc: cancels the member being drawn, or else leaves member input.
+    // False when member input is not running.
+    bool escapeMemberInput();
+    // The first member end within the capture distance of (x, y).
+    void capture(float x, float y);
+    // The coordinate boxes: whether a typed character is kept; a released key.
+    bool boxKeepsCharacter(int character) const;
+    void boxKeyUp(int key);
+    // Member k takes its line's ends and the dialog's section, and the nodes
+    // are numbered again; false when numbering refused it.
+    [[nodiscard]] bool FinishMember(std::int16_t k);
+
+private:
+    void firstPoint(float x, float y);
+    void secondPoint(float x, float y);
+    void completeMember();
+    void dropLastMember(std::int16_t n);
+    void setMemberEnd(std::int16_t n, float x2, float y2);
+    void setCaptureBoxColour(ColourValue colour);
+
+    Document& document;
+    Canvas& canvas;
+    Platform& platform;
+    EditorControls& controls;
+    bool awaitingFirstPoint_ = false;  // waits for a member's first point
+    bool memberInProgress_ = false;    // the second point of the last member is awaited
+    bool orthoMode_ = false;           // the member being drawn stays horizontal or vertical
+};
