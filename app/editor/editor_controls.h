@@ -41,4 +41,6 @@ public:
     virtual Form3& propertyDialog() = 0;
     virtual Form2& loadDialog() = 0;
     virtual bool hasLoadDialog() const = 0;
+    // The member and node numbers printed on the canvas.
+    virtual void showNumbers() = 0;
 };

@@ -54,6 +54,7 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder)
       memberInput_(document, canvas, platform, *this),
       pointing_(document, canvas, *this, supports_),
       loads_(document, canvas, platform, *this, pointing_),
+      analysis_(document, canvas, platform, *this),
       programFolder_(std::move(programFolder)) {
     canvasView = new CanvasView(canvas, this);
     setCentralWidget(canvasView);
@@ -319,4 +320,32 @@ bool Form1::coordinateBoxKeyPress(int character) const {
 
 void Form1::coordinateBoxKeyUp(int key) {
     memberInput_.boxKeyUp(key);
+}
+
+void Form1::内力位移计算() {
+    analysis_.computeCommand();
+}
+
+void Form1::窗口显示计算结果() {
+    analysis_.printResults();
+}
+
+内力_位移& Form1::solver() {
+    return analysis_.solver();
+}
+
+void Form1::弯矩图() {
+    analysis_.momentDiagram();
+}
+
+void Form1::剪力图() {
+    analysis_.shearDiagram();
+}
+
+void Form1::轴力图() {
+    analysis_.axialDiagram();
+}
+
+void Form1::内力图显示比例() {
+    analysis_.diagramScaleCommand();
 }

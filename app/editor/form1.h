@@ -15,6 +15,7 @@
 #include <string>
 
 #include "document/document.h"
+#include "editor/analysis_commands.h"
 #include "editor/canvas.h"
 #include "editor/editor_controls.h"
 #include "editor/editor_mode.h"
@@ -24,7 +25,6 @@
 #include "editor/member_pointing.h"
 #include "editor/menu_commands.h"
 #include "editor/support_placement.h"
-#include "solver/diagnostic.h"
 
 class CanvasView;
 class Form2;
@@ -51,7 +51,6 @@ struct EditorState {
     bool orthoMode = false;           // the member being drawn stays horizontal or vertical
     bool hoverEnabled = false;        // the hover test runs (MemberPointing's, for reading)
 };
-
 
 class Form1 : public QMainWindow, private EditorControls {
 public:
@@ -134,18 +133,11 @@ public:
     // when the file is refused.
     bool openProject(const QString& path);
 
-    // Analysis (form1_analysis.cpp): the window's one solver, the run and
-    // the results printed on the canvas.
+    // Analysis and diagrams (the AnalysisCommands part): the window's one
+    // solver, the run, the results printed on the canvas.
     void 内力位移计算();
     void 窗口显示计算结果();
-    // Copies the document into the solver and runs the analysis. False,
-    // with nothing drawn or claimed, when the drawing is incomplete (its
-    // message shown), the model cannot be solved (its message shown only
-    // when `sayWhyUnsolvable`) or the engine reported an error.
-    bool runAnalysis(bool sayWhyUnsolvable);
     内力_位移& solver();
-
-    // Diagrams (form1_diagrams.cpp).
     void 弯矩图();
     void 剪力图();
     void 轴力图();
@@ -225,7 +217,6 @@ private:
     void placeCrosshair(float x, float y);
     void showCursorPosition(float x, float y);
     void escapeInnermostStep();
-    void showMessage(const orv::Diagnostic& message);
     void giveKeyboardToEditor();
     bool drawingMember() const { return memberInput_.drawing(); }
 
@@ -244,18 +235,19 @@ private:
     Form3& propertyDialog() override { return form3(); }
     Form2& loadDialog() override { return form2(); }
     bool hasLoadDialog() const override { return hasForm2(); }
+    void showNumbers() override { 杆件号节点号显示(); }
 
     // The parts, each with the state it owns.
     SupportPlacement supports_;
     MemberInput memberInput_;
     MemberPointing pointing_;
     LoadCommands loads_;
+    AnalysisCommands analysis_;
     QString programFolder_;
     std::map<MenuId, QMenu*> menus_;
     std::map<MenuCommand, QAction*> items_;
     std::unique_ptr<Form3> form3_;
     std::unique_ptr<Form2> form2_;
-    std::unique_ptr<内力_位移> solver_;
     // The project file's text when the drawing was last saved or opened.
     std::string savedText_;
     std::optional<ColourValue> lastChosenColour_;  // the colour dialog's

@@ -1,0 +1,191 @@
+// The analysis commands; see analysis_commands.h.
+#include "editor/analysis_commands.h"
+
+#include <cmath>
+#include <exception>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "document/file_names.h"
+#include "editor/canvas.h"
+#include "editor/editor_controls.h"
+#include "platform/platform.h"
+#include "results/internal_force_diagram.h"
+#include "results/solver_copy.h"
+#include "solver/result_files.h"
+#include "solver/内力_位移.h"
+#include "text/number_text.h"
+
+namespace {
+
+MessageIcon platformIcon(orv::MessageIcon icon) {
+    switch (icon) {
+        case orv::MessageIcon::Critical:
+            return MessageIcon::Critical;
+        case orv::MessageIcon::Exclamation:
+            return MessageIcon::Exclamation;
+        case orv::MessageIcon::None:
+            break;
+    }
+    return MessageIcon::None;
+}
+
+// The project path less its four-character extension: the engine's rule,
+// on the path as the engine receives it.
+QString resultBase(const std::string& projectPath) {
+    try {
+        return QString::fromStdString(
+            fileNameToUtf8(orv::resultBaseName(utf8ToFileName(projectPath))));
+    } catch (const std::exception&) {
+        return {};  // a path of fewer than four characters names no results
+    }
+}
+
+// Magenta, 128 red and 128 blue, in the blue-green-red order of colour values.
+constexpr ColourValue kDiagramColour = 0x800080;
+// Sections are 0.01 m apart along every member.
+constexpr float kDiagramStep = 0.01f;
+
+MemberEndForces endForcesOf(const Table2D<double>& results, std::size_t member) {
+    MemberEndForces forces{};
+    for (std::size_t r = 0; r < forces.size(); ++r) {
+        forces[r] = results(r + 1, member);
+    }
+    return forces;
+}
+
+void drawMemberDiagram(Canvas& canvas, const MemberDiagram& diagram) {
+    std::vector<QPointF> points;
+    points.reserve(diagram.polyline.size());
+    for (const DiagramPoint& point : diagram.polyline) {
+        points.emplace_back(point.x, point.y);
+    }
+    canvas.drawPolyline(points, kDiagramColour);
+    for (const DiagramLabel& label : diagram.labels) {
+        canvas.printText(static_cast<float>(label.at.x), static_cast<float>(label.at.y),
+                         QString::fromStdString(label.text));
+    }
+}
+
+// Every drawn member's diagram, on a canvas cleared of earlier prints.
+void drawDiagrams(Canvas& canvas, const Document& document, const Table2D<double>& results,
+                  DiagramKind kind) {
+    canvas.clear();
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(document.membersEntered); ++i) {
+        drawMemberDiagram(canvas, memberDiagram(document.members[i], endForcesOf(results, i), kind,
+                                                document.diagramScale, kDiagramStep));
+    }
+}
+
+constexpr float kResultsX = 8;
+constexpr float kFirstResultLine = 0.7f;
+constexpr float kResultLineStep = 0.3f;
+
+}  // namespace
+
+AnalysisCommands::AnalysisCommands(Document& document, Canvas& canvas, Platform& platform,
+                                   EditorControls& controls)
+    : document(document), canvas(canvas), platform(platform), controls(controls) {}
+
+AnalysisCommands::~AnalysisCommands() = default;
+
+内力_位移& AnalysisCommands::solver() {
+    if (!solver_) {
+        solver_ = std::make_unique<内力_位移>();
+        solver_->messageHandler = [this](const orv::Diagnostic& message) { showMessage(message); };
+    }
+    return *solver_;
+}
+
+// The engine's messages and the program's own, each a message box with its
+// icon and caption, in the order they come.
+void AnalysisCommands::showMessage(const orv::Diagnostic& message) {
+    platform.tell(QString::fromStdString(message.text), platformIcon(message.icon),
+                  QString::fromStdString(message.caption));
+}
+
+bool AnalysisCommands::run(bool sayWhyUnsolvable) {
+    内力_位移& run = solver();
+    if (!gj2计算gj(document, run, [this](const orv::Diagnostic& m) { showMessage(m); })) {
+        return false;
+    }
+    if (document.membersEntered == 0 || !run.能否计算()) {
+        if (sayWhyUnsolvable && document.membersEntered > 0) {
+            platform.tell(QString::fromUtf8(kCannotComputeMessage));
+        }
+        return false;
+    }
+    return run.korvasta(utf8ToFileName(document.projectPath));
+}
+
+// The results are claimed and printed only when the engine wrote them.
+void AnalysisCommands::computeCommand() {
+    if (document.membersEntered <= 0) {
+        return;
+    }
+    canvas.clear();
+    if (!run(true)) {
+        return;
+    }
+    canvas.clear();
+    printResults();
+    controls.showNumbers();
+    // Last, so that the number display's own hint does not hide where the
+    // results were saved.
+    controls.setHint(QStringLiteral("计算的杆件内力结果,位移结果保存在") +
+                     resultBase(document.projectPath) + QStringLiteral(".mqn(.uva)"));
+}
+
+// Every line of the ".mqn" file as it stands, at world x = 8, from 0.7
+// below the top of the view, 0.3 apart.
+void AnalysisCommands::printResults() {
+    std::ifstream file(filePath(resultBase(document.projectPath).toStdString() + ".mqn"));
+    float y = kFirstResultLine;
+    for (std::string line; std::getline(file, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();  // result files end their lines with CR LF
+        }
+        canvas.printText(kResultsX, document.world.scaleTop + y, QString::fromStdString(line));
+        y += kResultLineStep;
+    }
+}
+
+// A model that cannot be solved draws nothing and says nothing: the
+// analysis command is where the user learns why.
+void AnalysisCommands::momentDiagram() {
+    if (run(false) && document.membersEntered > 0) {
+        drawDiagrams(canvas, document, solver().a, DiagramKind::Moment);
+    }
+}
+
+void AnalysisCommands::shearDiagram() {
+    if (run(false) && document.membersEntered > 0) {
+        drawDiagrams(canvas, document, solver().a, DiagramKind::Shear);
+    }
+}
+
+void AnalysisCommands::axialDiagram() {
+    if (run(false) && document.membersEntered > 0) {
+        drawDiagrams(canvas, document, solver().a, DiagramKind::Axial);
+    }
+}
+
+// Asks again until the scale is positive (and within the single range); a
+// text that is no number reads 0. An empty reply (Cancel) keeps the scale. The next diagram uses
+// the new scale; nothing is redrawn now.
+void AnalysisCommands::diagramScaleCommand() {
+    for (;;) {
+        const QString reply = platform.inputBox(
+            QStringLiteral("输入内力图幅度,不能为0,一般情况<1"), QStringLiteral("Orvandel"),
+            QString::fromStdString(orv::shortestText(document.diagramScale)));
+        if (reply.isEmpty()) {
+            return;
+        }
+        const auto scale = static_cast<float>(orv::leadingNumber(reply.toStdString()));
+        if (scale > 0 && std::isfinite(scale)) {
+            document.diagramScale = scale;
+            return;
+        }
+    }
+}

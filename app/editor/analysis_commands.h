@@ -1,0 +1,52 @@
+// The analysis commands: the document copied into the window's one solver
+// and run, the member end forces printed on the canvas, the moment, shear
+// and axial-force diagrams, and the scale they are drawn at.
+//
+// Owns the solver (its inputs are overwritten by every run, its result
+// table read by the diagrams). Prints on the canvas's transient layer;
+// shows messages through the platform and the hint and the number display
+// through the window's controls.
+#pragma once
+
+#include <memory>
+
+#include "document/document.h"
+#include "solver/diagnostic.h"
+
+class Canvas;
+class EditorControls;
+class Platform;
+class 内力_位移;
+
+class AnalysisCommands {
+public:
+    AnalysisCommands(Document& document, Canvas& canvas, Platform& platform,
+                     EditorControls& controls);
+    ~AnalysisCommands();
+
+    内力_位移& solver();
+    // Copies the document into the solver and runs the analysis. False,
+    // with nothing drawn or claimed, when the drawing is incomplete (its
+    // message shown), the model cannot be solved (its message shown only
+    // when `sayWhyUnsolvable`) or the engine reported an error.
+    bool run(bool sayWhyUnsolvable);
+
+    // 内力位移计算: the run, its end forces printed and the hint naming the
+    // result files.
+    void computeCommand();
+    // Every line of the ".mqn" file as it stands, on the canvas.
+    void printResults();
+    void momentDiagram();
+    void shearDiagram();
+    void axialDiagram();
+    void diagramScaleCommand();
+
+private:
+    void showMessage(const orv::Diagnostic& message);
+
+    Document& document;
+    Canvas& canvas;
+    Platform& platform;
+    EditorControls& controls;
+    std::unique_ptr<内力_位移> solver_;
+};
