@@ -61,8 +61,10 @@ inline constexpr int F12 = 123;
 class Form1 : public QMainWindow {
 public:
     // `programFolder` is the folder of the program (help document, sketch
-    // bitmaps, the default project name).
-    Form1(Document& document, Platform& platform, QString programFolder);
+    // bitmaps); a new project is "noname.tsd" in `newProjectFolder`, the
+    // program folder when none is given.
+    Form1(Document& document, Platform& platform, QString programFolder,
+          QString newProjectFolder = {});
     ~Form1() override;
 
     // What the window shows, for reading: the canvas model and the window
@@ -294,6 +296,7 @@ private:
     std::int16_t& symbolCount(SupportKind kind);
 
     QString programFolder_;
+    QString newProjectFolder_;
     std::map<MenuId, QMenu*> menus_;
     std::map<MenuCommand, QAction*> items_;
     std::unique_ptr<Form3> form3_;

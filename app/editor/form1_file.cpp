@@ -41,7 +41,7 @@ bool Form1::startNewProject() {
     }
     enterMode(Mode::None);
     删除固端();
-    resetDocument(document, programFolder_.toStdString());
+    resetDocument(document, newProjectFolder_.toStdString());
     setCaption();
     resetWindowVariables();
     setItemEnabled(MenuCommand::MemberTotal, true);
