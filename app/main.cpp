@@ -10,6 +10,7 @@
 #include "batch/batch_analysis.h"
 #include "document/file_names.h"
 #include "editor/form1.h"
+#include "platform/program_folders.h"
 #include "platform/qt_platform.h"
 
 namespace {
@@ -86,12 +87,16 @@ bool displayMissing() {
 int runEditor(int argc, char* argv[], const QStringList& projects) {
     QApplication application(argc, argv);
     QCoreApplication::setApplicationName("Orvandel");
+    // The desktop entry's name, by which Wayland compositors give the
+    // window its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.orvandel.Orvandel"));
     // The program's own texts are Chinese whatever the locale; Qt's buttons
     // and context menus follow them.
     installChineseTranslations(application);
     QtPlatform platform;
     Document document;
-    Form1 window(document, platform, QCoreApplication::applicationDirPath());
+    const ProgramFolder programFolder = findProgramFolder(QCoreApplication::applicationDirPath());
+    Form1 window(document, platform, programFolder.path, newProjectFolder(programFolder));
     platform.setParent(&window);
     window.Form_Load();
     if (!projects.isEmpty()) {

@@ -9,6 +9,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh >&2
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >&2
-cmake --build build -j "$(nproc)" --target Orvandel >&2
+cmake --preset release >&2
+cmake --build --preset release -j "$(nproc)" --target Orvandel >&2
 exec build/Orvandel "$@"

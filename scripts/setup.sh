@@ -6,9 +6,14 @@ set -euo pipefail
 # imagemagick drive the program there and take screenshots of it.
 # qt6-translations-l10n: Qt's own texts in Chinese. locales: the GB18030
 # locale the file-name tests use. libeigen3-dev: the engine's sparse
-# factorization (header-only).
+# factorization (header-only). librsvg2-bin: rsvg-convert draws the icon's
+# bitmaps from its SVG. desktop-file-utils, appstream, shared-mime-info:
+# the test command validates the installed desktop entry, AppStream
+# description and file type. dpkg-dev: cpack reads the Debian package's
+# library dependencies with dpkg-shlibdeps.
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev qt6-base-dev
-    fonts-wqy-microhei qt6-translations-l10n xvfb xauth xdotool imagemagick locales)
+    fonts-wqy-microhei qt6-translations-l10n xvfb xauth xdotool imagemagick locales
+    librsvg2-bin desktop-file-utils appstream shared-mime-info dpkg-dev)
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds everything and runs every test:
 # the Release build with its tests (the on-screen window tests under their
-# own Xvfb), then every test once more under AddressSanitizer and
-# UndefinedBehaviorSanitizer. Exits non-zero on the first failure.
+# own Xvfb), the installation of that build into a scratch prefix with its
+# checks and the Debian package, then every test once more under
+# AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on the
+# first failure. CMAKE_BUILD_PARALLEL_LEVEL, when set, limits the jobs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-"$(dirname "$0")/setup.sh"
+scripts/setup.sh
 
-jobs=$(nproc)
+jobs=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+cmake --preset release
+cmake --build --preset release -j "$jobs"
+ctest --preset release -j "$jobs"
+scripts/check_install.sh build
+(cd build && cpack -G DEB)
+scripts/check_package.sh build/orvandel_*.deb
 
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANDEL_SANITIZE=ON \
-    -DORVANDEL_BENCHMARKS=OFF
-cmake --build build-sanitize -j "$jobs"
-ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
-
+cmake --preset sanitize
+cmake --build --preset sanitize -j "$jobs"
+ctest --preset sanitize -j "$jobs"

@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-void resetDocument(Document& document, const std::string& programFolder) {
+void resetDocument(Document& document, const std::string& newProjectFolder) {
     Document fresh;
-    fresh.projectPath = programFolder + "/noname.tsd";
+    fresh.projectPath = newProjectFolder + "/noname.tsd";
     fresh.backColour = document.backColour;
     fresh.crosshairColour = document.crosshairColour;
     fresh.world = document.world;

@@ -93,11 +93,11 @@ enum SupportKind : std::int16_t {
     SupportNone = 7,
 };
 
-// The document as start-up and 新建 leave it: "noname.tsd" in the program
-// folder, no members, no nodes, every mode off, diagram scale 0.02. The
-// window settings are kept: they belong to the window until a project is
-// read.
-void resetDocument(Document& document, const std::string& programFolder);
+// The document as start-up and 新建 leave it: "noname.tsd" in the folder
+// of new projects (the program folder where it may be written), no
+// members, no nodes, every mode off, diagram scale 0.02. The window
+// settings are kept: they belong to the window until a project is read.
+void resetDocument(Document& document, const std::string& newProjectFolder);
 
 // members sized 1..total (element 0 unused), each a fresh record.
 void resizeMembers(Document& document, std::int16_t total);

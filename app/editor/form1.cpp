@@ -46,7 +46,8 @@ constexpr int kLegendHeight = 96;
 
 }  // namespace
 
-Form1::Form1(Document& document, Platform& platform, QString programFolder)
+Form1::Form1(Document& document, Platform& platform, QString programFolder,
+             QString newProjectFolder)
     : document(document),
       platform(platform),
       canvas(document),
@@ -55,7 +56,8 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder)
       pointing_(document, canvas, *this, supports_),
       loads_(document, canvas, platform, *this, pointing_),
       analysis_(document, canvas, platform, *this),
-      programFolder_(std::move(programFolder)) {
+      programFolder_(std::move(programFolder)),
+      newProjectFolder_(newProjectFolder.isEmpty() ? programFolder_ : std::move(newProjectFolder)) {
     canvasView = new CanvasView(canvas, this);
     setCentralWidget(canvasView);
     canvasView->mouseDown = [this](int button, float x, float y) { Form_MouseDown(button, x, y); };
@@ -139,7 +141,7 @@ void Form1::setCaption() {
 }
 
 void Form1::Form_Load() {
-    document.projectPath = (programFolder_ + QStringLiteral("/noname.tsd")).toStdString();
+    document.projectPath = (newProjectFolder_ + QStringLiteral("/noname.tsd")).toStdString();
     setCaption();
     maximise();
     if (QLayout* frame = layout()) {
@@ -147,7 +149,7 @@ void Form1::Form_Load() {
     }
     setWorldFromScreen();
     startupScalePending_ = true;
-    resetDocument(document, programFolder_.toStdString());
+    resetDocument(document, newProjectFolder_.toStdString());
     document.crosshairOn = true;
     state = EditorState{};
     memberInput_.reset(false);

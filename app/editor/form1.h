@@ -55,8 +55,10 @@ struct EditorState {
 class Form1 : public QMainWindow, private EditorControls {
 public:
     // `programFolder` is the folder of the program (help document, sketch
-    // bitmaps, the default project name).
-    Form1(Document& document, Platform& platform, QString programFolder);
+    // bitmaps); a new project is "noname.tsd" in `newProjectFolder`, the
+    // program folder when none is given.
+    Form1(Document& document, Platform& platform, QString programFolder,
+          QString newProjectFolder = {});
     ~Form1() override;
 
     // What the window shows, for reading: the canvas model and the window
@@ -244,6 +246,7 @@ private:
     LoadCommands loads_;
     AnalysisCommands analysis_;
     QString programFolder_;
+    QString newProjectFolder_;
     std::map<MenuId, QMenu*> menus_;
     std::map<MenuCommand, QAction*> items_;
     std::unique_ptr<Form3> form3_;

@@ -82,7 +82,7 @@ bool Form1::startNewProject() {
     }
     enterMode(Mode::None);
     supports_.removeAll();
-    resetDocument(document, programFolder_.toStdString());
+    resetDocument(document, newProjectFolder_.toStdString());
     setCaption();
     resetWindowVariables();
     setItemEnabled(MenuCommand::MemberTotal, true);
