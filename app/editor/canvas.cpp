@@ -7,7 +7,7 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/qt_platform.h"
+#include "platform/colours.h"
 
 namespace {
 
