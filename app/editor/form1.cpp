@@ -43,13 +43,24 @@ protected:
 constexpr int kLegendWidth = 200;
 constexpr int kLegendHeight = 96;
 
+// Member lines and support symbols change rarely: they are painted from the
+// canvas's cache. The local-axis tick (element 0 of the member lines), the
+// crosshair and the capture box move with the mouse.
+void cacheRarelyChangingLines(Canvas& canvas) {
+    canvas.cacheGroup(kMemberLines, 1);
+    canvas.cacheGroup(kFixedSymbols);
+    for (LineGroup group = kFirstSupportLines; group <= kLastSupportLines; ++group) {
+        canvas.cacheGroup(group);
+    }
+}
+
 }  // namespace
 
 Form1::Form1(Document& document, Platform& platform, QString programFolder)
-    : document(document),
-      platform(platform),
-      canvas(document),
-      programFolder_(std::move(programFolder)) {
+    : document(document), platform(platform), programFolder_(std::move(programFolder)) {
+    cacheRarelyChangingLines(canvas);
+    canvas.setWorld(document.world);
+    canvas.setBackground(document.backColour);
     canvasView = new CanvasView(canvas, this);
     setCentralWidget(canvasView);
     canvasView->mouseDown = [this](int button, float x, float y) { Form_MouseDown(button, x, y); };
@@ -188,7 +199,7 @@ void Form1::keepStartupScale() {
                    equalScaleWindow(document.world, canvasView->size(), WorldFit::KeepWidth);
                fitted != document.world) {
         document.world = fitted;
-        canvas.worldChanged();
+        canvas.setWorld(document.world);
         重装杆件();
     }
 }
@@ -206,5 +217,5 @@ void Form1::setWorldFromScreen() {
     world.scaleHeight = world.scaleWidth;
     document.world = equalScaleWindow(world, canvasView->size(), WorldFit::KeepWidth);
     canvas.resize(canvasView->size());
-    canvas.worldChanged();
+    canvas.setWorld(document.world);
 }

@@ -69,7 +69,8 @@ void Form1::resetWindowVariables() {
     }
     canvas.setLineColour({kCrosshairX}, document.crosshairColour);
     canvas.setLineColour({kCrosshairY}, document.crosshairColour);
-    canvas.worldChanged();
+    canvas.setWorld(document.world);
+    canvas.setBackground(document.backColour);
     showDocumentOnCanvas();
 }
 
@@ -178,7 +179,7 @@ void Form1::绘图窗口颜色() {
     canvas.clear();
     if (const auto colour = chooseColour(document.backColour)) {
         document.backColour = *colour;
-        canvas.worldChanged();  // every pixel of the background changes
+        canvas.setBackground(document.backColour);
     }
 }
 

@@ -29,7 +29,7 @@ void Form1::applyWorld(const WorldWindow& world) {
     }
     startupScalePending_ = false;
     document.world = world;
-    canvas.worldChanged();
+    canvas.setWorld(document.world);
     重装杆件();
 }
 
