@@ -9,6 +9,9 @@ Canvas::Canvas() : renderer_(lines_, view_) {
 }
 
 void Canvas::setWorld(const WorldWindow& world) {
+    if (world == view_.world) {
+        return;
+    }
     view_.world = world;
     renderer_.viewChanged();
 }
@@ -26,6 +29,9 @@ void Canvas::resize(QSize pixels) {
 
 // Every pixel of the background changes.
 void Canvas::setBackground(ColourValue colour) {
+    if (colour == background_) {
+        return;
+    }
     background_ = colour;
     renderer_.invalidateAll();
 }

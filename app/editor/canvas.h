@@ -32,7 +32,7 @@ public:
 
     // The world window and its mapping to the drawing surface.
     const WorldWindow& world() const { return view_.world; }
-    const ViewTransform& view() const { return view_; }
+    // A new world window or background repaints everything.
     void setWorld(const WorldWindow& world);
     QPointF toPixel(double x, double y) const { return view_.toPixel(x, y); }
     QPointF toWorld(QPointF pixel) const { return view_.toWorld(pixel); }
@@ -48,7 +48,6 @@ public:
     void cacheGroup(LineGroup group, int first = 0) { renderer_.cacheGroup(group, first); }
 
     // Line shapes; see LineArrays.
-    const LineArrays& lines() const { return lines_; }
     const LineShape& line(LineGroup group, int index = 0) const {
         return lines_.line(group, index);
     }

@@ -69,8 +69,7 @@ void Form1::resetWindowVariables() {
     }
     canvas.setLineColour({kCrosshairX}, document.crosshairColour);
     canvas.setLineColour({kCrosshairY}, document.crosshairColour);
-    canvas.setWorld(document.world);
-    canvas.setBackground(document.backColour);
+    canvas.worldChanged();
     showDocumentOnCanvas();
 }
 
