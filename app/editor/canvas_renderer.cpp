@@ -296,9 +296,12 @@ void CanvasRenderer::paintLine(QPainter& painter, const LineShape& line) const {
 // with `area`, only those that may touch it.
 void CanvasRenderer::paintLines(QPainter& painter, bool cached, const QRegion* area) const {
     for (LineGroup group = 0; group < kLineGroupCount; ++group) {
-        for (int i = 0; i < lines_.lineCount(group); ++i) {
-            const LineShape& shape = lines_.line(group, i);
-            if (shows(shape) && isCached({group, i}) == cached &&
+        const LineArray& array = lines_.array(group);
+        const int first = firstCached_[static_cast<std::size_t>(group)];
+        for (std::size_t i = 0; i < array.lines.size(); ++i) {
+            const LineShape& shape = array.lines[i];
+            const bool isCachedLine = static_cast<int>(i) >= first && !array.floating[i];
+            if (shows(shape) && isCachedLine == cached &&
                 (area == nullptr || area->intersects(pixelBounds(shape)))) {
                 paintLine(painter, shape);
             }

@@ -35,7 +35,7 @@ void LineArrays::loadLine(LineGroup group, int index, const LineShape& shape) {
     if (index < 0) {
         return;
     }
-    Group& g = group_(group);
+    LineArray& g = group_(group);
     const auto position = static_cast<std::size_t>(index);
     if (position >= g.lines.size()) {
         g.lines.resize(position + 1);
@@ -48,7 +48,7 @@ void LineArrays::loadLine(LineGroup group, int index, const LineShape& shape) {
 }
 
 void LineArrays::unloadLine(LineGroup group, int index) {
-    Group& g = group_(group);
+    LineArray& g = group_(group);
     if (index < 0 || index >= static_cast<int>(g.lines.size())) {
         return;
     }
@@ -67,17 +67,17 @@ void LineArrays::unloadLine(LineGroup group, int index) {
 // caller, stopped by the assertion in debug builds. Elsewhere the change
 // goes to a scratch array that is never painted and reads find nothing, so
 // the lines of another array are never hit.
-LineArrays::Group& LineArrays::group_(LineGroup group) {
+LineArray& LineArrays::group_(LineGroup group) {
     if (group < 0 || group >= kLineGroupCount) {
         Q_ASSERT_X(false, "Canvas", "unknown line group");
-        scratch_ = Group{};
+        scratch_ = LineArray{};
         return scratch_;
     }
     return groups_[static_cast<std::size_t>(group)];
 }
 
-const LineArrays::Group& LineArrays::group_(LineGroup group) const {
-    static const Group kNoGroup;
+const LineArray& LineArrays::group_(LineGroup group) const {
+    static const LineArray kNoGroup;
     if (group < 0 || group >= kLineGroupCount) {
         Q_ASSERT_X(false, "Canvas", "unknown line group");
         return kNoGroup;

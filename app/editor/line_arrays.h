@@ -45,8 +45,16 @@ struct LineId {
     int index = 0;
 };
 
+// One array: its lines and, beside each, whether it floats.
+struct LineArray {
+    std::vector<LineShape> lines;
+    std::vector<bool> floating;
+};
+
 class LineArrays {
 public:
+    // An unknown array number reads as an empty array.
+    const LineArray& array(LineGroup group) const { return group_(group); }
     const LineShape& line(LineGroup group, int index = 0) const;
     int lineCount(LineGroup group) const;
     // Whether element `id` exists (loaded or below a loaded one).
@@ -68,16 +76,12 @@ public:
     std::function<void(LineId)> floatingChanged;
 
 private:
-    struct Group {
-        std::vector<LineShape> lines;
-        std::vector<bool> floating;
-    };
-    Group& group_(LineGroup group);
-    const Group& group_(LineGroup group) const;
+    LineArray& group_(LineGroup group);
+    const LineArray& group_(LineGroup group) const;
     template <typename Change>
     void changeLine(LineId id, Change change);
     void report(LineId id, const LineShape& before);
 
-    std::array<Group, kLineGroupCount> groups_;
-    Group scratch_;  // takes changes to unknown arrays
+    std::array<LineArray, kLineGroupCount> groups_;
+    LineArray scratch_;  // takes changes to unknown arrays
 };

@@ -1,4 +1,4 @@
-// The world-to-pixel mapping; see view_transform.h.
+// Windows of one scale on both axes; see view_transform.h.
 #include "editor/view_transform.h"
 
 #include <cmath>
@@ -12,22 +12,6 @@ bool usableExtent(float extent) {
 }
 
 }  // namespace
-
-QPointF ViewTransform::toPixel(double x, double y) const {
-    if (!usableExtent(world.scaleWidth) || !usableExtent(world.scaleHeight)) {
-        return {};
-    }
-    return {(x - world.scaleLeft) * pixels.width() / world.scaleWidth,
-            (y - world.scaleTop) * pixels.height() / world.scaleHeight};
-}
-
-QPointF ViewTransform::toWorld(QPointF pixel) const {
-    if (pixels.width() == 0 || pixels.height() == 0) {
-        return {world.scaleLeft, world.scaleTop};
-    }
-    return {world.scaleLeft + pixel.x() * double{world.scaleWidth} / pixels.width(),
-            world.scaleTop + pixel.y() * double{world.scaleHeight} / pixels.height()};
-}
 
 WorldWindow equalScaleWindow(const WorldWindow& world, QSize pixels, WorldFit fit) {
     if (pixels.width() <= 0 || pixels.height() <= 0 || !usableExtent(world.scaleWidth) ||

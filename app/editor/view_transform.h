@@ -5,6 +5,7 @@
 
 #include <QPointF>
 #include <QSize>
+#include <cmath>
 
 #include "document/document.h"
 
@@ -20,6 +21,24 @@ struct ViewTransform {
     QPointF toWorld(QPointF pixel) const;
     bool operator==(const ViewTransform&) const = default;
 };
+
+// Inline: every line painted or invalidated maps four points.
+inline QPointF ViewTransform::toPixel(double x, double y) const {
+    const auto usable = [](float extent) { return std::isfinite(extent) && extent > 0; };
+    if (!usable(world.scaleWidth) || !usable(world.scaleHeight)) {
+        return {};
+    }
+    return {(x - world.scaleLeft) * pixels.width() / world.scaleWidth,
+            (y - world.scaleTop) * pixels.height() / world.scaleHeight};
+}
+
+inline QPointF ViewTransform::toWorld(QPointF pixel) const {
+    if (pixels.width() == 0 || pixels.height() == 0) {
+        return {world.scaleLeft, world.scaleTop};
+    }
+    return {world.scaleLeft + pixel.x() * double{world.scaleWidth} / pixels.width(),
+            world.scaleTop + pixel.y() * double{world.scaleHeight} / pixels.height()};
+}
 
 // How a world window is given one scale on both axes for a drawing surface
 // of another shape: the smallest such window containing it (a window read
