@@ -44,13 +44,23 @@ protected:
 constexpr int kLegendWidth = 200;
 constexpr int kLegendHeight = 96;
 
+// Member lines and support symbols change rarely: they are painted from the
+// canvas's cache. The local-axis tick (element 0 of the member lines), the
+// crosshair and the capture box move with the mouse.
+void cacheRarelyChangingLines(Canvas& canvas) {
+    canvas.cacheGroup(kMemberLines, 1);
+    canvas.cacheGroup(kFixedSymbols);
+    for (LineGroup group = kFirstSupportLines; group <= kLastSupportLines; ++group) {
+        canvas.cacheGroup(group);
+    }
+}
+
 }  // namespace
 
 Form1::Form1(Document& document, Platform& platform, QString programFolder,
              QString newProjectFolder)
     : document(document),
       platform(platform),
-      canvas(document),
       supports_(document, canvas, platform, *this),
       memberInput_(document, canvas, platform, *this),
       pointing_(document, canvas, *this, supports_),
@@ -58,6 +68,9 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
       analysis_(document, canvas, platform, *this),
       programFolder_(std::move(programFolder)),
       newProjectFolder_(newProjectFolder.isEmpty() ? programFolder_ : std::move(newProjectFolder)) {
+    cacheRarelyChangingLines(canvas);
+    canvas.setWorld(document.world);
+    canvas.setBackground(document.backColour);
     canvasView = new CanvasView(canvas, this);
     setCentralWidget(canvasView);
     canvasView->mouseDown = [this](int button, float x, float y) { Form_MouseDown(button, x, y); };
@@ -191,7 +204,7 @@ void Form1::keepStartupScale() {
                    equalScaleWindow(document.world, canvasView->size(), WorldFit::KeepWidth);
                fitted != document.world) {
         document.world = fitted;
-        canvas.worldChanged();
+        canvas.setWorld(document.world);
         重装杆件();
     }
 }
@@ -209,7 +222,7 @@ void Form1::setWorldFromScreen() {
     world.scaleHeight = world.scaleWidth;
     document.world = equalScaleWindow(world, canvasView->size(), WorldFit::KeepWidth);
     canvas.resize(canvasView->size());
-    canvas.worldChanged();
+    canvas.setWorld(document.world);
 }
 
 void Form1::setHint(const QString& text) {

@@ -221,7 +221,7 @@ void Form1::绘图窗口颜色() {
     canvas.clear();
     if (const auto colour = chooseColour(document.backColour)) {
         document.backColour = *colour;
-        canvas.worldChanged();  // every pixel of the background changes
+        canvas.setBackground(document.backColour);
     }
 }
 

@@ -29,7 +29,7 @@ void Form1::applyWorld(const WorldWindow& world) {
     }
     startupScalePending_ = false;
     document.world = world;
-    canvas.worldChanged();
+    canvas.setWorld(document.world);
     重装杆件();
 }
 
@@ -93,12 +93,14 @@ void Form1::重装杆件() {
     showDocumentOnCanvas();
 }
 
-// Makes the member lines and support symbols on the canvas exactly what
-// the document says: a line per drawn member at its record's ends (lines
-// are created where missing and unloaded beyond the drawn members), and a
+// Makes the canvas exactly what the document says: its world window and
+// background, a line per drawn member at its record's ends (lines are
+// created where missing and unloaded beyond the drawn members), and a
 // symbol per supported node. The member being drawn has no record yet: its
 // line is its truth and stays.
 void Form1::showDocumentOnCanvas() {
+    canvas.setWorld(document.world);
+    canvas.setBackground(document.backColour);
     const int drawn =
         std::clamp<int>(document.membersEntered, 0, static_cast<int>(document.members.size()) - 1);
     const int recorded = drawingMember() ? drawn - 1 : drawn;

@@ -2,7 +2,6 @@
 // window so that they are modal to it.
 #pragma once
 
-#include <QColor>
 #include <QPointer>
 #include <QWidget>
 
@@ -16,12 +15,6 @@ class QFont;
 // separated by "|" ("数据文件(*.tsd)|*.tsd") as Qt writes it
 // ("数据文件(*.tsd)").
 QString qtFileFilter(const QString& barSeparatedFilter);
-
-// Colours as 32-bit values with red in the low byte, and Qt colours. Values
-// with the high bit set name a system colour; they map to the matching
-// colour of the application palette.
-QColor toQColor(std::int32_t value);
-std::int32_t toColourValue(const QColor& colour);
 
 // Loads Qt's Simplified Chinese texts (standard buttons, context menus,
 // file and colour dialogs) whatever the user's locale, as the program's own

@@ -20,12 +20,11 @@ QImage paintAll(Canvas& canvas) {
 
 class CanvasTest : public ::testing::Test {
 protected:
-    Document document;
-    Canvas canvas{document};
+    Canvas canvas;
     int repaints = 0;
 
     void SetUp() override {
-        document.world = {-2, 1, 16, 12};
+        canvas.setWorld({-2, 1, 16, 12});
         canvas.resize(QSize(800, 600));
         canvas.update = [this](const QRegion&) { ++repaints; };
     }
@@ -45,17 +44,18 @@ protected:
     }
 };
 
-TEST_F(CanvasTest, WorldPointsSurviveTheRoundTripThroughPixels) {
-    EXPECT_EQ(canvas.toPixel(-2, 1), QPointF(0, 0));
-    EXPECT_EQ(canvas.toPixel(14, 13), QPointF(800, 600));
+TEST(ViewTransform, WorldPointsSurviveTheRoundTripThroughPixels) {
+    ViewTransform view{{-2, 1, 16, 12}, QSize(800, 600)};
+    EXPECT_EQ(view.toPixel(-2, 1), QPointF(0, 0));
+    EXPECT_EQ(view.toPixel(14, 13), QPointF(800, 600));
     for (const float x : {0.1f, 3.7f, -1.9999f, 12.345678f}) {
-        const QPointF back = canvas.toWorld(canvas.toPixel(x, x));
+        const QPointF back = view.toWorld(view.toPixel(x, x));
         EXPECT_EQ(static_cast<float>(back.x()), x);
         EXPECT_EQ(static_cast<float>(back.y()), x);
     }
     // A degenerate world window maps nothing anywhere, without dividing by 0.
-    document.world.scaleWidth = 0;
-    EXPECT_EQ(canvas.toPixel(3, 3), QPointF(0, 0));
+    view.world.scaleWidth = 0;
+    EXPECT_EQ(view.toPixel(3, 3), QPointF(0, 0));
 }
 
 TEST_F(CanvasTest, LinesWipePrintsWhereTheyMoveAwayOrHide) {
@@ -142,9 +142,10 @@ TEST_F(CanvasTest, OnePixelLinesCoverWholePixelsInTheirOwnColour) {
 // a window repaints nothing else. And the cached image of member and
 // symbol lines, updated only where they changed, matches a fresh one.
 TEST(CanvasRepaints, EveryChangedPixelIsInvalidated) {
-    Document document;
-    document.world = {-2, 1, 16, 12};
-    Canvas canvas{document};
+    Canvas canvas;
+    canvas.setWorld({-2, 1, 16, 12});
+    canvas.cacheGroup(kMemberLines, 1);
+    canvas.cacheGroup(kFixedSymbols);
     canvas.resize(QSize(160, 120));
     QRegion invalidated;
     canvas.update = [&invalidated](const QRegion& region) { invalidated += region; };

@@ -14,6 +14,7 @@
 #include <QTranslator>
 #include <memory>
 
+#include "platform/colours.h"
 #include "platform/qt_platform.h"
 
 namespace {

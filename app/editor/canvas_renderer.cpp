@@ -1,0 +1,357 @@
+// The pixels of the drawing; see canvas_renderer.h.
+#include "editor/canvas_renderer.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <utility>
+
+#include "platform/colours.h"
+
+namespace {
+
+bool samePosition(const LineShape& a, const LineShape& b) {
+    return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
+}
+
+bool shows(const LineShape& line) {
+    return line.loaded && line.visible;
+}
+
+// A line whose ends coincide is drawn as nothing: that is how a line shape
+// is put out of sight without hiding it.
+bool hasLength(const LineShape& line) {
+    return line.x1 != line.x2 || line.y1 != line.y2;
+}
+
+// Lines of odd width run through pixel centres and lines of even width
+// along pixel edges, so that a horizontal or vertical line covers whole
+// pixels in its own colour instead of two half-covered, paler rows.
+double alignedToPixels(double value, int width) {
+    return width % 2 != 0 ? std::floor(value) + 0.5 : std::round(value);
+}
+
+QPointF alignedToPixels(QPointF point, int width) {
+    return {alignedToPixels(point.x(), width), alignedToPixels(point.y(), width)};
+}
+
+// The part of a segment inside a rectangle, or nothing when it misses it.
+// Each end outside is moved onto the side it lies beyond, that coordinate
+// set exactly and the other one interpolated, so that a horizontal or
+// vertical line keeps its exact row or column however far its ends lie.
+std::optional<QLineF> clippedTo(const QRectF& box, QLineF segment) {
+    enum : unsigned { Left = 1, Right = 2, Top = 4, Bottom = 8 };
+    const auto outside = [&box](QPointF p) {
+        return (p.x() < box.left() ? Left : 0u) | (p.x() > box.right() ? Right : 0u) |
+               (p.y() < box.top() ? Top : 0u) | (p.y() > box.bottom() ? Bottom : 0u);
+    };
+    // Each pass puts one end on a side; four per end suffice, the bound
+    // guards against rounding moving an end back and forth.
+    for (int pass = 0; pass < 8; ++pass) {
+        const unsigned first = outside(segment.p1());
+        const unsigned second = outside(segment.p2());
+        if ((first | second) == 0) {
+            return segment;
+        }
+        if ((first & second) != 0) {
+            return std::nullopt;
+        }
+        const bool moveFirst = first != 0;
+        const unsigned side = moveFirst ? first : second;
+        const QPointF a = segment.p1();
+        const QPointF b = segment.p2();
+        QPointF onSide;
+        if (side & (Left | Right)) {
+            const double x = side & Left ? box.left() : box.right();
+            onSide = {x, a.y() + (b.y() - a.y()) * ((x - a.x()) / (b.x() - a.x()))};
+        } else {
+            const double y = side & Top ? box.top() : box.bottom();
+            onSide = {a.x() + (b.x() - a.x()) * ((y - a.y()) / (b.y() - a.y())), y};
+        }
+        moveFirst ? segment.setP1(onSide) : segment.setP2(onSide);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+CanvasRenderer::CanvasRenderer(const LineArrays& lines, const ViewTransform& view)
+    : lines_(lines), view_(view) {
+    firstCached_.fill(INT_MAX);
+}
+
+void CanvasRenderer::cacheGroup(LineGroup group, int first) {
+    if (group >= 0 && group < kLineGroupCount) {
+        firstCached_[static_cast<std::size_t>(group)] = std::max(first, 0);
+        invalidateAll();
+    }
+}
+
+// A window without a backing store loses what was printed on it: the
+// layer starts empty again.
+void CanvasRenderer::resize(QSize pixels) {
+    layer_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    layer_.fill(Qt::transparent);
+    layerEmpty_ = true;
+    log_.clear();
+}
+
+void CanvasRenderer::viewChanged() {
+    invalidateAll();
+}
+
+bool CanvasRenderer::isCached(LineId id) const {
+    return lines_.exists(id) && !lines_.floating(id) &&
+           id.index >= firstCached_[static_cast<std::size_t>(id.group)];
+}
+
+// The pixels a line shape covers, with room for its width, its round caps,
+// antialiasing and the alignment to pixel centres. The box is cut to the
+// window (plus that room) axis by axis, so a horizontal or vertical line
+// keeps its own strip and huge coordinates cannot overflow the rectangle.
+QRect CanvasRenderer::pixelBounds(const LineShape& line) const {
+    const QPointF a = view_.toPixel(line.x1, line.y1);
+    const QPointF b = view_.toPixel(line.x2, line.y2);
+    const double room = line.width + 2;
+    const auto span = [room](double p, double q, int size) -> std::optional<std::pair<int, int>> {
+        if (!std::isfinite(p) || !std::isfinite(q)) {
+            return std::nullopt;
+        }
+        const double low = std::max(std::min(p, q) - room, -room);
+        const double high = std::min(std::max(p, q) + room, size + room);
+        if (low > high) {
+            return std::nullopt;
+        }
+        return std::pair{static_cast<int>(std::floor(low)), static_cast<int>(std::ceil(high))};
+    };
+    const auto across = span(a.x(), b.x(), layer_.width());
+    const auto down = span(a.y(), b.y(), layer_.height());
+    if (!across || !down) {
+        return {};
+    }
+    return QRect(QPoint(across->first, down->first), QPoint(across->second, down->second));
+}
+
+void CanvasRenderer::lineChanged(LineId id, const LineShape& before) {
+    const LineShape& after = lines_.line(id.group, id.index);
+    if (shows(before)) {
+        if (!shows(after) || !samePosition(before, after)) {
+            wipe(before);
+        }
+        invalidate(pixelBounds(before));
+    }
+    if (shows(after)) {
+        invalidate(pixelBounds(after));
+    }
+    if (isCached(id)) {
+        cacheDirty_ += pixelBounds(before);
+        cacheDirty_ += pixelBounds(after);
+    }
+}
+
+void CanvasRenderer::floatingChanged(LineId id) {
+    const QRect bounds = pixelBounds(lines_.line(id.group, id.index));
+    cacheDirty_ += bounds;
+    invalidate(bounds);
+}
+
+void CanvasRenderer::wipe(const LineShape& line) {
+    const auto pixels = pixelLine(line);
+    if (layerEmpty_ || !pixels) {
+        return;
+    }
+    QPainter painter(&layer_);
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.setPen(QPen(Qt::black, line.width + 2));
+    painter.drawLine(*pixels);
+}
+
+void CanvasRenderer::invalidate(const QRect& pixels) {
+    if (update && !pixels.isEmpty()) {
+        update(QRegion(pixels));
+    }
+}
+
+void CanvasRenderer::invalidateAll() {
+    cacheValid_ = false;
+    invalidate(QRect(QPoint(0, 0), layer_.size()));
+}
+
+void CanvasRenderer::clear() {
+    layer_.fill(Qt::transparent);
+    layerEmpty_ = true;
+    log_.clear();
+    invalidate(QRect(QPoint(0, 0), layer_.size()));
+}
+
+void CanvasRenderer::printText(float x, float y, const QString& text) {
+    log_.push_back({CanvasPrint::Kind::Text, x, y, x, y, text, foreColour, {}});
+    if (layer_.isNull()) {
+        return;
+    }
+    QPainter painter(&layer_);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(font);
+    painter.setPen(toQColor(foreColour));
+    const QPointF corner = view_.toPixel(x, y);
+    const QRectF bounds =
+        painter.boundingRect(QRectF(corner, QSizeF(1, 1)), Qt::AlignLeft | Qt::AlignTop, text);
+    painter.drawText(bounds, Qt::AlignLeft | Qt::AlignTop, text);
+    layerEmpty_ = false;
+    invalidate(bounds.toAlignedRect());
+}
+
+void CanvasRenderer::drawLine(float x1, float y1, float x2, float y2, ColourValue colour) {
+    log_.push_back({CanvasPrint::Kind::Line, x1, y1, x2, y2, QString(), colour, {}});
+    if (layer_.isNull()) {
+        return;
+    }
+    const LineShape shape{x1, y1, x2, y2, colour, 1, true, true};
+    QPainter painter(&layer_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintLine(painter, shape);
+    layerEmpty_ = false;
+    invalidate(pixelBounds(shape));
+}
+
+// A diagram of thousands of samples is one stroke: its segments are cut to
+// the window one by one, like line shapes, and painted as one path.
+void CanvasRenderer::drawPolyline(const std::vector<QPointF>& points, ColourValue colour) {
+    if (points.empty()) {
+        return;
+    }
+    CanvasPrint print{CanvasPrint::Kind::Polyline,
+                      static_cast<float>(points.front().x()),
+                      static_cast<float>(points.front().y()),
+                      static_cast<float>(points.back().x()),
+                      static_cast<float>(points.back().y()),
+                      QString(),
+                      colour,
+                      points};
+    log_.push_back(std::move(print));
+    if (layer_.isNull()) {
+        return;
+    }
+    QPainterPath path;
+    QRect bounds;
+    for (std::size_t k = 1; k < points.size(); ++k) {
+        const LineShape piece{static_cast<float>(points[k - 1].x()),
+                              static_cast<float>(points[k - 1].y()),
+                              static_cast<float>(points[k].x()),
+                              static_cast<float>(points[k].y()),
+                              colour,
+                              1,
+                              true,
+                              true};
+        // Curves keep their exact pixel positions: only axis-parallel line
+        // shapes gain from the alignment to pixel centres.
+        if (const auto pixels = windowPart(piece)) {
+            if (path.isEmpty() || path.currentPosition() != pixels->p1()) {
+                path.moveTo(pixels->p1());
+            }
+            path.lineTo(pixels->p2());
+            bounds |= pixelBounds(piece);
+        }
+    }
+    QPainter painter(&layer_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(toQColor(colour), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(path);
+    layerEmpty_ = false;
+    invalidate(bounds);
+}
+
+// The line in pixels, cut to the window with some room: the painter is
+// never handed coordinates too large for its fixed-point arithmetic, which
+// would draw a line where there is none.
+std::optional<QLineF> CanvasRenderer::pixelLine(const LineShape& line) const {
+    const auto cut = windowPart(line);
+    if (!cut) {
+        return std::nullopt;
+    }
+    return QLineF(alignedToPixels(cut->p1(), line.width), alignedToPixels(cut->p2(), line.width));
+}
+
+std::optional<QLineF> CanvasRenderer::windowPart(const LineShape& line) const {
+    const QPointF a = view_.toPixel(line.x1, line.y1);
+    const QPointF b = view_.toPixel(line.x2, line.y2);
+    if (!hasLength(line) || !std::isfinite(a.x() + a.y() + b.x() + b.y())) {
+        return std::nullopt;
+    }
+    const double room = line.width + 2;
+    const QRectF window(-room, -room, layer_.width() + 2 * room, layer_.height() + 2 * room);
+    return clippedTo(window, QLineF(a, b));
+}
+
+void CanvasRenderer::paintLine(QPainter& painter, const LineShape& line) const {
+    if (const auto pixels = pixelLine(line)) {
+        painter.setPen(QPen(toQColor(line.colour), line.width, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(*pixels);
+    }
+}
+
+// Every shown line that is cached (or is not), in the order of the arrays;
+// with `area`, only those that may touch it.
+void CanvasRenderer::paintLines(QPainter& painter, bool cached, const QRegion* area) const {
+    for (LineGroup group = 0; group < kLineGroupCount; ++group) {
+        const LineArray& array = lines_.array(group);
+        const int first = firstCached_[static_cast<std::size_t>(group)];
+        for (std::size_t i = 0; i < array.lines.size(); ++i) {
+            const LineShape& shape = array.lines[i];
+            const bool isCachedLine = static_cast<int>(i) >= first && !array.floating[i];
+            if (shows(shape) && isCachedLine == cached &&
+                (area == nullptr || area->intersects(pixelBounds(shape)))) {
+                paintLine(painter, shape);
+            }
+        }
+    }
+}
+
+// The cached image is rendered whole when the view changed and otherwise
+// only where cached lines changed: there it is cleared and every cached
+// line that may touch it is stroked again in the usual order, which gives
+// the same pixels as a whole rendering. Highlighting one member of
+// thousands then costs a few lines, not all of them.
+void CanvasRenderer::renderCache() {
+    if (cache_.size() != layer_.size()) {
+        cache_ = QImage(layer_.size(), QImage::Format_ARGB32_Premultiplied);
+        cacheValid_ = false;
+    }
+    const QRegion area = cacheValid_ ? cacheDirty_ : QRegion(cache_.rect());
+    cacheDirty_ = QRegion();
+    cacheValid_ = true;
+    if (area.isEmpty()) {
+        return;
+    }
+    QPainter painter(&cache_);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& rect : area) {
+        painter.fillRect(rect, Qt::transparent);
+    }
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setClipRegion(area);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const bool whole = area.rectCount() == 1 && area.boundingRect() == cache_.rect();
+    paintLines(painter, true, whole ? nullptr : &area);
+}
+
+// The images are copied rectangle by rectangle; the moving lines are
+// stroked once, clipped to the whole region.
+void CanvasRenderer::paint(QPainter& painter, const QRegion& region, ColourValue background) {
+    if (!cacheValid_ || !cacheDirty_.isEmpty()) {
+        renderCache();
+    }
+    const QColor backgroundColour = toQColor(background);
+    for (const QRect& rect : region) {
+        painter.fillRect(rect, backgroundColour);
+        if (!layerEmpty_) {
+            painter.drawImage(rect, layer_, rect);
+        }
+        painter.drawImage(rect, cache_, rect);
+    }
+    painter.setClipRegion(region);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintLines(painter, false, nullptr);
+}

@@ -1,0 +1,101 @@
+// The pixels of the drawing: the transient layer of printed texts and drawn
+// lines, the cached image of the lines that change rarely, and the painting
+// of both with the line shapes over a background.
+//
+// The transient layer behaves like a window without a backing store: what
+// is printed stays until the clear operation, except where a line shape
+// moves away from it or is hidden, which wipes the pixels along the line's
+// old position. The layer is kept as an image, so ordinary repaints show it
+// unchanged, and every print since the last clear is logged for tests to
+// read.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QLineF>
+#include <QRegion>
+#include <QString>
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "editor/line_arrays.h"
+#include "editor/view_transform.h"
+
+class QPainter;
+
+// One print or draw operation on the transient layer.
+struct CanvasPrint {
+    enum class Kind { Text, Line, Polyline };
+    Kind kind = Kind::Text;
+    float x1 = 0;  // text: top-left corner; polyline: its first point
+    float y1 = 0;
+    float x2 = 0;  // polyline: its last point
+    float y2 = 0;
+    QString text;
+    ColourValue colour = kBlack;
+    std::vector<QPointF> points;  // polyline: every point, world coordinates
+};
+
+class CanvasRenderer {
+public:
+    // Paints `lines` as `view` maps them; both outlive the renderer.
+    CanvasRenderer(const LineArrays& lines, const ViewTransform& view);
+
+    // Lines of `group` from element `first` on change rarely: they are
+    // painted from one cached image. Other lines are stroked on every
+    // repaint, as are floating ones.
+    void cacheGroup(LineGroup group, int first = 0);
+
+    // A new surface size empties the transient layer; the view must be
+    // told of the new size before viewChanged.
+    void resize(QSize pixels);
+    // Everything moves on screen.
+    void viewChanged();
+    // What a change of the line arrays does to the pixels.
+    void lineChanged(LineId id, const LineShape& before);
+    void floatingChanged(LineId id);
+
+    // The transient layer.
+    void clear();
+    void printText(float x, float y, const QString& text);
+    void drawLine(float x1, float y1, float x2, float y2, ColourValue colour);
+    void drawPolyline(const std::vector<QPointF>& points, ColourValue colour);
+    const std::vector<CanvasPrint>& printLog() const { return log_; }
+    const QImage& layer() const { return layer_; }
+    QFont font;
+    ColourValue foreColour = kBlack;
+
+    // `update` is told every pixel region that changed.
+    std::function<void(const QRegion&)> update;
+    void invalidateAll();
+    void paint(QPainter& painter, const QRegion& region, ColourValue background);
+
+    // The pixels a line shape may touch when painted or wiped; empty for a
+    // line wholly outside the window or with non-finite ends.
+    QRect pixelBounds(const LineShape& line) const;
+
+private:
+    bool isCached(LineId id) const;
+    void wipe(const LineShape& line);
+    void invalidate(const QRect& pixels);
+    void renderCache();
+    // The line in pixels; nothing for a line of no length or one whose
+    // ends lie beyond any pixel coordinate.
+    std::optional<QLineF> pixelLine(const LineShape& line) const;
+    // The same, not aligned to pixel centres.
+    std::optional<QLineF> windowPart(const LineShape& line) const;
+    void paintLine(QPainter& painter, const LineShape& line) const;
+    void paintLines(QPainter& painter, bool cached, const QRegion* area) const;
+
+    const LineArrays& lines_;
+    const ViewTransform& view_;
+    std::array<int, kLineGroupCount> firstCached_;
+    QImage layer_;
+    bool layerEmpty_ = true;
+    std::vector<CanvasPrint> log_;
+    QImage cache_;  // the cached (non-floating) lines
+    bool cacheValid_ = false;
+    QRegion cacheDirty_;  // where cached lines changed since the last rendering
+};
