@@ -14,7 +14,7 @@
 #include "results/internal_force_diagram.h"
 #include "results/solver_copy.h"
 #include "solver/result_files.h"
-#include "solver/内力_位移.h"
+#include "solver/frame_solver.h"
 #include "text/number_text.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "dialogs/form3.h"
 #include "editor/canvas_view.h"
 #include "platform/character_filter.h"
-#include "solver/内力_位移.h"
+#include "solver/frame_solver.h"
 
 namespace {
 

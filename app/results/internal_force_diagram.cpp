@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "model/member_axis.h"
-#include "section/x_内力.h"
+#include "section/section_force.h"
 #include "text/number_text.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "document/document.h"
 #include "solver/diagnostic.h"
-#include "solver/内力_位移.h"
+#include "solver/frame_solver.h"
 
 // Shows one message to the user: a message box with its icon and caption
 // in the window, a line on stderr in batch mode. The engine's messages and

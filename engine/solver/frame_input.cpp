@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "solver/engine_error.h"
-#include "solver/内力_位移.h"
+#include "solver/frame_solver.h"
 #include "text/number_text.h"
 
 namespace orv {

@@ -9,7 +9,7 @@
 
 #include "frame_generator.h"
 #include "solver/diagnostic.h"
-#include "solver/内力_位移.h"
+#include "solver/frame_solver.h"
 
 namespace orv::testing {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "section/x_内力.h"
+#include "section/section_force.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "solver/内力_位移.h"
+#include "solver/frame_solver.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 2) {

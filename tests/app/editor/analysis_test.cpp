@@ -10,7 +10,7 @@
 
 #include "dialogs/form2.h"
 #include "editor_fixture.h"
-#include "solver/内力_位移.h"
+#include "solver/frame_solver.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "solver/内力_位移.h"
+#include "solver/frame_solver.h"
 
 namespace orv::testing {
 

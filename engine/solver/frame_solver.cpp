@@ -1,5 +1,5 @@
 // The solver's two methods: the feasibility check and the run, step by step.
-#include "solver/内力_位移.h"
+#include "solver/frame_solver.h"
 
 #include <algorithm>
 #include <new>

@@ -1,7 +1,7 @@
 // Section forces of a member: the part of the end forces and, per load, the
 // simply supported span's moment with the shear and axial force of the load
 // lying beyond the section (towards the second end).
-#include "section/x_内力.h"
+#include "section/section_force.h"
 
 #include <cmath>
 
