@@ -220,7 +220,6 @@ private:
     void showCursorPosition(float x, float y);
     void escapeInnermostStep();
     void giveKeyboardToEditor();
-    bool drawingMember() const { return memberInput_.drawing(); }
 
     // EditorControls, for the parts.
     void setHint(const QString& text) override;

@@ -103,7 +103,7 @@ void Form1::showDocumentOnCanvas() {
     canvas.setBackground(document.backColour);
     const int drawn =
         std::clamp<int>(document.membersEntered, 0, static_cast<int>(document.members.size()) - 1);
-    const int recorded = drawingMember() ? drawn - 1 : drawn;
+    const int recorded = memberInput_.drawing() ? drawn - 1 : drawn;
     for (int i = 1; i <= recorded; ++i) {
         const gj& member = document.members[static_cast<std::size_t>(i)];
         if (!canvas.line(kMemberLines, i).loaded) {

@@ -17,13 +17,22 @@ LoadCommands::LoadCommands(Document& document, Canvas& canvas, Platform& platfor
       controls(controls),
       pointing(pointing) {}
 
-void LoadCommands::inputCommand() {
+// Both load commands need the whole frame drawn; false, with `refusal`
+// shown, while members are missing.
+bool LoadCommands::startOnCompleteFrame(const QString& refusal) {
     if (document.memberTotal == 0) {
-        return;
+        return false;
     }
     canvas.clear();
     if (document.membersEntered < document.memberTotal) {
-        platform.tell(QStringLiteral("杆件画完后再输入荷载!"));
+        platform.tell(refusal);
+        return false;
+    }
+    return true;
+}
+
+void LoadCommands::inputCommand() {
+    if (!startOnCompleteFrame(QStringLiteral("杆件画完后再输入荷载!"))) {
         return;
     }
     controls.enterMode(EditorMode::LoadInput);
@@ -33,15 +42,9 @@ void LoadCommands::inputCommand() {
 }
 
 void LoadCommands::queryCommand() {
-    if (document.memberTotal == 0) {
-        return;
+    if (startOnCompleteFrame(QStringLiteral("杆件画完后再查询荷载!"))) {
+        controls.enterMode(EditorMode::LoadQuery);
     }
-    canvas.clear();
-    if (document.membersEntered < document.memberTotal) {
-        platform.tell(QStringLiteral("杆件画完后再查询荷载!"));
-        return;
-    }
-    controls.enterMode(EditorMode::LoadQuery);
 }
 
 // A right press in load query: the marked member becomes the picked one

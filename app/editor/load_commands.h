@@ -3,6 +3,8 @@
 // the load dialog). The dialog itself is Form2; this part owns no state.
 #pragma once
 
+#include <QString>
+
 #include "document/document.h"
 
 class Canvas;
@@ -21,6 +23,8 @@ public:
     void openPickedMembersLoads();
 
 private:
+    bool startOnCompleteFrame(const QString& refusal);
+
     Document& document;
     Canvas& canvas;
     Platform& platform;
