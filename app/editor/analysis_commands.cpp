@@ -13,8 +13,8 @@
 #include "platform/platform.h"
 #include "results/internal_force_diagram.h"
 #include "results/solver_copy.h"
-#include "solver/result_files.h"
 #include "solver/frame_solver.h"
+#include "solver/result_files.h"
 #include "text/number_text.h"
 
 namespace {

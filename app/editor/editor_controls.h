@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "editor/editor_mode.h"
+#include "editor/menu_commands.h"
 
 // The hint label's text when no command runs.
 inline const QString kIdleHint = QStringLiteral("提示:");
@@ -43,4 +44,9 @@ public:
     virtual bool hasLoadDialog() const = 0;
     // The member and node numbers printed on the canvas.
     virtual void showNumbers() = 0;
+    virtual void setItemEnabled(MenuCommand id, bool enabled) = 0;
+    // The window caption names the document's project file.
+    virtual void showCaption() = 0;
+    // The window as start-up leaves it, for a document just replaced.
+    virtual void showNewDocument() = 0;
 };

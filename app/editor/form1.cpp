@@ -2,6 +2,7 @@
 // dialog it owns.
 #include "editor/form1.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,7 +15,9 @@
 #include "dialogs/form3.h"
 #include "editor/canvas_view.h"
 #include "platform/character_filter.h"
+#include "platform/platform.h"
 #include "solver/frame_solver.h"
+#include "text/number_text.h"
 
 namespace {
 
@@ -61,21 +64,23 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
              QString newProjectFolder)
     : document(document),
       platform(platform),
+      canvasView(new CanvasView(canvas, this)),
       supports_(document, canvas, platform, *this),
       memberInput_(document, canvas, platform, *this),
       pointing_(document, canvas, *this, supports_),
       loads_(document, canvas, platform, *this, pointing_),
       analysis_(document, canvas, platform, *this),
-      programFolder_(std::move(programFolder)),
-      newProjectFolder_(newProjectFolder.isEmpty() ? programFolder_ : std::move(newProjectFolder)) {
+      view_(document, canvas, *canvasView, memberInput_, supports_),
+      documents_(document, canvas, platform, *this, view_, memberInput_, supports_,
+                 newProjectFolder.isEmpty() ? programFolder : newProjectFolder),
+      programFolder_(std::move(programFolder)) {
     cacheRarelyChangingLines(canvas);
     canvas.setWorld(document.world);
     canvas.setBackground(document.backColour);
-    canvasView = new CanvasView(canvas, this);
     setCentralWidget(canvasView);
     canvasView->mouseDown = [this](int button, float x, float y) { Form_MouseDown(button, x, y); };
     canvasView->mouseMove = [this](float x, float y) { Form_MouseMove(x, y); };
-    canvasView->resized = [this] { keepStartupScale(); };
+    canvasView->resized = [this] { view_.clientAreaResized(); };
     buildLegend();
     Label6 = new QLabel(canvasView);
     Label6->setGeometry(kLegendWidth + 12, 4, 4000, 22);
@@ -154,15 +159,15 @@ void Form1::setCaption() {
 }
 
 void Form1::Form_Load() {
-    document.projectPath = (newProjectFolder_ + QStringLiteral("/noname.tsd")).toStdString();
+    document.projectPath =
+        (documents_.newProjectFolder() + QStringLiteral("/noname.tsd")).toStdString();
     setCaption();
     maximise();
     if (QLayout* frame = layout()) {
         frame->activate();
     }
-    setWorldFromScreen();
-    startupScalePending_ = true;
-    resetDocument(document, newProjectFolder_.toStdString());
+    view_.startupWindow();
+    resetDocument(document, documents_.newProjectFolder().toStdString());
     document.crosshairOn = true;
     state = EditorState{};
     memberInput_.reset(false);
@@ -180,7 +185,7 @@ void Form1::Form_Load() {
         canvas.loadLine(side, 0, LineShape{0, 0, 0, 0, kBlack, 1, true});
     }
     supports_.loadPreviews();
-    markSaved();
+    documents_.markSaved();
 }
 
 // The window manager may maximise a window only after it is shown; sizing
@@ -190,39 +195,6 @@ void Form1::maximise() {
     setGeometry(screen()->availableGeometry());
     showMaximized();
     QCoreApplication::processEvents();
-}
-
-// The window manager maximises the window some time after it is shown, so
-// the client area may still grow after start-up. Until the user first
-// presses a button or a key, or the view changes, every new size computes
-// the start-up world window again: each run then maps the final client area
-// the same way. Later sizes keep one scale on both axes.
-void Form1::keepStartupScale() {
-    if (startupScalePending_) {
-        setWorldFromScreen();
-    } else if (const WorldWindow fitted =
-                   equalScaleWindow(document.world, canvasView->size(), WorldFit::KeepWidth);
-               fitted != document.world) {
-        document.world = fitted;
-        canvas.setWorld(document.world);
-        重装杆件();
-    }
-}
-
-// The start-up mapping: the width is the screen width in twips over 1000,
-// so one world unit spans about 1000 twips across; the height follows from
-// the client area with the same scale down as across, so that a square
-// bay is drawn square.
-void Form1::setWorldFromScreen() {
-    const QScreen* display = screen();
-    const long double twipsX = 1440.0L / display->logicalDotsPerInchX();
-    const long double screenWidth = display->geometry().width() * twipsX;
-    WorldWindow world;
-    world.scaleWidth = static_cast<float>(screenWidth / 1000);
-    world.scaleHeight = world.scaleWidth;
-    document.world = equalScaleWindow(world, canvasView->size(), WorldFit::KeepWidth);
-    canvas.resize(canvasView->size());
-    canvas.setWorld(document.world);
 }
 
 void Form1::setHint(const QString& text) {
@@ -255,6 +227,10 @@ void Form1::删除固端() {
 
 EditorState Form1::editorState() const {
     EditorState shown = state;
+    shown.panArmed = view_.pan().armed;
+    shown.panAnchorTaken = view_.pan().anchorTaken;
+    shown.panAnchorX = view_.pan().anchorX;
+    shown.panAnchorY = view_.pan().anchorY;
     shown.hoverEnabled = pointing_.hovering();
     shown.awaitingFirstPoint = memberInput_.awaitingFirstPoint();
     shown.memberInProgress = memberInput_.memberInProgress();
@@ -363,4 +339,99 @@ void Form1::轴力图() {
 
 void Form1::内力图显示比例() {
     analysis_.diagramScaleCommand();
+}
+
+void Form1::showNewDocument() {
+    setCaption();
+    enterMode(Mode::None);
+    激活菜单();
+    state = EditorState{};
+    memberInput_.reset(false);
+    memberInput_.setOrtho(false);
+    document.hoveredMember = 0;
+    Label6->setText(kIdleHint);
+    if (hasForm2()) {
+        form2().输入荷载时窗体();
+    }
+    view_.showNewDocument();
+}
+
+void Form1::showCursorPosition(float x, float y) {
+    Text1->setText(QString::fromStdString(orv::displayText(x)));
+    Text2->setText(QString::fromStdString(orv::displayText(y)));
+}
+
+void Form1::放大() {
+    view_.zoomIn();
+}
+
+void Form1::缩小() {
+    view_.zoomOut();
+}
+
+void Form1::平移() {
+    view_.panCommand();
+}
+
+void Form1::重装杆件() {
+    view_.redrawAll();
+}
+
+void Form1::showDocumentOnCanvas() {
+    view_.showDocument();
+}
+
+void Form1::switchCrosshair() {
+    view_.switchCrosshair();
+}
+
+void Form1::杆件总数() {
+    documents_.memberTotalCommand();
+}
+
+void Form1::新建() {
+    documents_.startNewProject();
+}
+
+void Form1::打开() {
+    documents_.openCommand();
+}
+
+bool Form1::openProject(const QString& path) {
+    return documents_.openProject(path);
+}
+
+void Form1::保存() {
+    documents_.saveCommand();
+}
+
+void Form1::另存() {
+    documents_.saveAsCommand();
+}
+
+void Form1::退出() {
+    close();
+}
+
+// Closing the window, by 退出 or by its title-bar button, asks before
+// unsaved work is lost; the help viewer goes with the program.
+void Form1::closeEvent(QCloseEvent* event) {
+    if (!documents_.mayClose()) {
+        event->ignore();
+        return;
+    }
+    platform.closeHelp();
+    event->accept();
+}
+
+void Form1::绘图窗口颜色() {
+    documents_.canvasColourCommand();
+}
+
+void Form1::十字光标颜色() {
+    documents_.crosshairColourCommand();
+}
+
+void Form1::帮助文档() {
+    platform.showHelp(programFolder_ + QStringLiteral("/help.html"));
 }

@@ -1,7 +1,8 @@
 // The editor window: a drawing canvas in world coordinates on which a frame
 // is drawn member by member, with the menus of every command, the legend
 // with the coordinate boxes and the hint label. Its member functions are
-// defined in one file per concern (form1_*.cpp).
+// defined in one file per concern (form1_*.cpp); the commands themselves
+// live in the parts it composes, each owning its own state.
 #pragma once
 
 #include <QMainWindow>
@@ -17,6 +18,7 @@
 #include "document/document.h"
 #include "editor/analysis_commands.h"
 #include "editor/canvas.h"
+#include "editor/document_commands.h"
 #include "editor/editor_controls.h"
 #include "editor/editor_mode.h"
 #include "editor/key_codes.h"
@@ -25,6 +27,7 @@
 #include "editor/member_pointing.h"
 #include "editor/menu_commands.h"
 #include "editor/support_placement.h"
+#include "editor/view_control.h"
 
 class CanvasView;
 class Form2;
@@ -38,7 +41,7 @@ class QLineEdit;
 class QMenu;
 
 // Window variables of the view and of member input, for reading: the
-// window keeps the mouse position and the pan, the parts their own state.
+// window keeps the mouse position, the parts their own state.
 struct EditorState {
     float cursorX = 0;  // world position of the last mouse move
     float cursorY = 0;
@@ -92,7 +95,7 @@ public:
     void 关闭菜单();
     void 激活菜单();
 
-    // View.
+    // View (the ViewControl part).
     void 放大();
     void 缩小();
     void 平移();
@@ -121,7 +124,7 @@ public:
     void 不同尺寸分色显示();
     void 不同断面分色显示();
 
-    // The 文件 menu, colours and help (form1_file.cpp).
+    // The 文件 menu and colours (the DocumentCommands part), and help.
     void 新建();
     void 打开();
     void 保存();
@@ -186,7 +189,8 @@ private:
     Canvas canvas;
     EditorState state;
 
-    // Controls, by their window names.
+    // Controls, by their window names; the canvas first, since the parts
+    // work on it.
     CanvasView* canvasView = nullptr;
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;    // "X"
@@ -201,22 +205,9 @@ private:
     bool isOnHintText(QPointF pixel) const;
     void buildMenus();
     void setMenuEnabled(MenuId id, bool enabled);
-    void setItemEnabled(MenuCommand id, bool enabled);
-    bool mayDropDrawing(bool drawingExists);
-    bool mayReplace(const QString& path);
-    bool startNewProject();
-    void resetWindowVariables();
-    void markSaved();
-    bool hasUnsavedChanges() const;
-    std::optional<ColourValue> chooseColour(ColourValue current);
+
     void buildLegend();
     void maximise();
-    void setWorldFromScreen();
-    void keepStartupScale();
-    void applyWorld(const WorldWindow& world);
-    void zoom(bool in);
-    void panStep(float x, float y);
-    void placeCrosshair(float x, float y);
     void showCursorPosition(float x, float y);
     void escapeInnermostStep();
     void giveKeyboardToEditor();
@@ -237,6 +228,9 @@ private:
     Form2& loadDialog() override { return form2(); }
     bool hasLoadDialog() const override { return hasForm2(); }
     void showNumbers() override { 杆件号节点号显示(); }
+    void setItemEnabled(MenuCommand id, bool enabled) override;
+    void showCaption() override { setCaption(); }
+    void showNewDocument() override;
 
     // The parts, each with the state it owns.
     SupportPlacement supports_;
@@ -244,18 +238,14 @@ private:
     MemberPointing pointing_;
     LoadCommands loads_;
     AnalysisCommands analysis_;
+    ViewControl view_;
+    DocumentCommands documents_;
     QString programFolder_;
-    QString newProjectFolder_;
     std::map<MenuId, QMenu*> menus_;
     std::map<MenuCommand, QAction*> items_;
     std::unique_ptr<Form3> form3_;
     std::unique_ptr<Form2> form2_;
-    // The project file's text when the drawing was last saved or opened.
-    std::string savedText_;
-    std::optional<ColourValue> lastChosenColour_;  // the colour dialog's
     // Keys pressed while the window or its coordinate boxes had the
     // keyboard, not yet released (Qt key codes).
     std::set<int> keysPressedHere_;
-    // The start-up world window follows the client area until the user acts.
-    bool startupScalePending_ = false;
 };

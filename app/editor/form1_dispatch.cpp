@@ -120,12 +120,12 @@ bool Form1::isPressOnLegend(QObject* watched, QEvent* event) const {
 // member being drawn; Esc and Del then take the first row that applies,
 // innermost step first.
 void Form1::Form_KeyUp(int key) {
-    startupScalePending_ = false;
+    view_.userActed();
     if (key == keys::Space) {
         document.supportDirection = !document.supportDirection;
     }
     if (key == keys::F3) {
-        switchCrosshair();
+        view_.switchCrosshair();
     }
     if (key == keys::F12 && document.loadInputMode && !document.memberDeleteMode) {
         form2().AddLoadToMember();
@@ -169,11 +169,11 @@ void Form1::escapeInnermostStep() {
 // and hover look at the press itself, so that a press without a move
 // before it acts on what lies under the pointer.
 void Form1::Form_MouseDown(int button, float x, float y) {
-    startupScalePending_ = false;
+    view_.userActed();
     state.cursorX = x;
     state.cursorY = y;
     if (button == 1) {
-        panStep(x, y);
+        view_.panStep(x, y);
     }
     捕捉端点();
     if (pointing_.hovering()) {
@@ -202,7 +202,7 @@ void Form1::Form_MouseMove(float x, float y) {
     state.cursorY = y;
     捕捉端点();
     canvas.moveLine({kMemberLines, 0}, x, y, x, y);
-    placeCrosshair(x, y);
+    view_.placeCrosshair(x, y);
     if (pointing_.hovering()) {
         document.hoveredMember = pointing_.hoverAt(x, y);
     }

@@ -1,17 +1,18 @@
-// The 文件 menu: start over, open, save, save as and exit, with the window
-// caption naming the current file; the two colour commands and the help
-// command of the 窗口 and 帮助 menus.
-#include <QCloseEvent>
+// The commands on the document as a whole: the member total, start over,
+// open, save and save as, and the two colours of the drawing.
+#include "editor/document_commands.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <cmath>
-#include <optional>
 
-#include "dialogs/form2.h"
 #include "document/project_file.h"
-#include "editor/canvas_view.h"
-#include "editor/form1.h"
+#include "editor/canvas.h"
+#include "editor/editor_controls.h"
+#include "editor/member_input.h"
+#include "editor/menu_commands.h"
+#include "editor/support_placement.h"
+#include "editor/view_control.h"
 #include "platform/platform.h"
 #include "text/number_text.h"
 
@@ -33,15 +34,28 @@ std::optional<std::int16_t> memberTotalOf(const QString& answer) {
 
 }  // namespace
 
+DocumentCommands::DocumentCommands(Document& document, Canvas& canvas, Platform& platform,
+                                   EditorControls& controls, ViewControl& view,
+                                   MemberInput& memberInput, SupportPlacement& supports,
+                                   QString newProjectFolder)
+    : document(document),
+      canvas(canvas),
+      platform(platform),
+      controls(controls),
+      view(view),
+      memberInput(memberInput),
+      supports(supports),
+      newProjectFolder_(std::move(newProjectFolder)) {}
+
 // True when the user may let the present drawing go: nothing drawn, or the
 // question answered Yes.
-bool Form1::mayDropDrawing(bool drawingExists) {
+bool DocumentCommands::mayDropDrawing(bool drawingExists) {
     return !drawingExists ||
            platform.messageBox(kKeepDataQuestion, MessageButtons::YesNo, MessageIcon::Question,
                                QStringLiteral("Orvandel")) == MessageAnswer::Yes;
 }
 
-void Form1::杆件总数() {
+void DocumentCommands::memberTotalCommand() {
     const QString answer =
         platform.inputBox(QStringLiteral("请输入杆件总数"),
                           QStringLiteral("注意:此总数在使用过程中不可更改"), QStringLiteral("1"));
@@ -54,69 +68,38 @@ void Form1::杆件总数() {
         return;
     }
     document.memberTotal = *total;
-    menuItem(MenuCommand::MemberTotal)->setEnabled(false);
+    controls.setItemEnabled(MenuCommand::MemberTotal, false);
     document.nodeCount = 0;
     document.membersEntered = 0;
     document.fixedSymbolCount = 0;
-    enterMode(Mode::None);
-    memberInput_.setOrtho(false);
+    controls.enterMode(EditorMode::None);
+    memberInput.setOrtho(false);
     if (!document.crosshairOn) {
-        switchCrosshair();
+        view.switchCrosshair();
     }
-    激活菜单();
+    controls.openMenus();
     resizeMembers(document, *total);
     resizeNodes(document, 0);
-}
-
-void Form1::新建() {
-    startNewProject();
 }
 
 // False when the user kept the present drawing. The question comes only
 // when there is work to lose, as on leaving the program. The mode that ran
 // ends before the document goes: its preview symbols and pointer go too.
-bool Form1::startNewProject() {
+bool DocumentCommands::startNewProject() {
     canvas.clear();
     if (!mayDropDrawing(hasUnsavedChanges())) {
         return false;
     }
-    enterMode(Mode::None);
-    supports_.removeAll();
+    controls.enterMode(EditorMode::None);
+    supports.removeAll();
     resetDocument(document, newProjectFolder_.toStdString());
-    setCaption();
-    resetWindowVariables();
-    setItemEnabled(MenuCommand::MemberTotal, true);
+    controls.showNewDocument();
+    controls.setItemEnabled(MenuCommand::MemberTotal, true);
     markSaved();
     return true;
 }
 
-// The window as start-up leaves it, for a document that 新建 or 打开 just
-// replaced: no mode, the crosshair on, the hint, the member lines and
-// symbols exactly the document's, its world window and colours.
-void Form1::resetWindowVariables() {
-    enterMode(Mode::None);
-    激活菜单();
-    state = EditorState{};
-    memberInput_.reset(false);
-    memberInput_.setOrtho(false);
-    canvasView->unsetCursor();  // a pan that was armed ends with its pointer
-    startupScalePending_ = false;
-    document.crosshairOn = true;
-    for (const LineGroup line : kCrosshairLines) {
-        canvas.setLineVisible({line}, true);
-    }
-    document.hoveredMember = 0;
-    Label6->setText(kIdleHint);
-    if (hasForm2()) {
-        form2().输入荷载时窗体();
-    }
-    canvas.setLineColour({kCrosshairX}, document.crosshairColour);
-    canvas.setLineColour({kCrosshairY}, document.crosshairColour);
-    canvas.worldChanged();
-    showDocumentOnCanvas();
-}
-
-void Form1::打开() {
+void DocumentCommands::openCommand() {
     if (!startNewProject()) {
         return;  // the present drawing is kept: nothing is read over it
     }
@@ -130,7 +113,7 @@ void Form1::打开() {
 
 // Reads `path` over the new document; a refused file leaves the document as
 // 新建 left it and says why.
-bool Form1::openProject(const QString& path) {
+bool DocumentCommands::openProject(const QString& path) {
     const std::string file = path.toStdString();
     if (const auto error = readProjectFile(file, document)) {
         platform.tell(QStringLiteral("打开文件失败\n") +
@@ -140,16 +123,15 @@ bool Form1::openProject(const QString& path) {
     document.projectPath = file;
     // The file's world window is shown with one scale on both axes: the
     // smallest such window around it, centred.
-    document.world = equalScaleWindow(document.world, canvasView->size(), WorldFit::Contain);
-    setCaption();
+    view.fitReadWindow();
     canvas.clear();
-    resetWindowVariables();
-    setItemEnabled(MenuCommand::MemberTotal, false);
+    controls.showNewDocument();
+    controls.setItemEnabled(MenuCommand::MemberTotal, false);
     markSaved();
     return true;
 }
 
-void Form1::保存() {
+void DocumentCommands::saveCommand() {
     if (document.memberTotal == 0) {
         return;
     }
@@ -160,7 +142,7 @@ void Form1::保存() {
     markSaved();
 }
 
-void Form1::另存() {
+void DocumentCommands::saveAsCommand() {
     if (document.membersEntered <= 0) {
         return;
     }
@@ -183,41 +165,30 @@ void Form1::另存() {
         platform.tell(QStringLiteral("另存文件失败!"));
         return;
     }
-    setCaption();
+    controls.showCaption();
     markSaved();
 }
 
-bool Form1::mayReplace(const QString& path) {
+bool DocumentCommands::mayReplace(const QString& path) {
     return platform.messageBox(
                QDir::toNativeSeparators(path) + QStringLiteral(" 已存在。\n要替换它吗?"),
                MessageButtons::YesNo, MessageIcon::Exclamation,
                QStringLiteral("另存为")) == MessageAnswer::Yes;
 }
 
-void Form1::退出() {
-    close();
+bool DocumentCommands::mayClose() {
+    return mayDropDrawing(hasUnsavedChanges());
 }
 
-// Closing the window, by 退出 or by its title-bar button, asks before
-// unsaved work is lost; the help viewer goes with the program.
-void Form1::closeEvent(QCloseEvent* event) {
-    if (!mayDropDrawing(hasUnsavedChanges())) {
-        event->ignore();
-        return;
-    }
-    platform.closeHelp();
-    event->accept();
-}
-
-void Form1::markSaved() {
+void DocumentCommands::markSaved() {
     savedText_ = projectFileText(document);
 }
 
-bool Form1::hasUnsavedChanges() const {
+bool DocumentCommands::hasUnsavedChanges() const {
     return document.memberTotal != 0 && projectFileText(document) != savedText_;
 }
 
-void Form1::绘图窗口颜色() {
+void DocumentCommands::canvasColourCommand() {
     canvas.clear();
     if (const auto colour = chooseColour(document.backColour)) {
         document.backColour = *colour;
@@ -225,7 +196,7 @@ void Form1::绘图窗口颜色() {
     }
 }
 
-void Form1::十字光标颜色() {
+void DocumentCommands::crosshairColourCommand() {
     canvas.clear();
     if (const auto colour = chooseColour(document.crosshairColour)) {
         document.crosshairColour = *colour;
@@ -236,14 +207,10 @@ void Form1::十字光标颜色() {
 
 // Both colour commands share one dialog, which starts with the colour last
 // chosen in either.
-std::optional<ColourValue> Form1::chooseColour(ColourValue current) {
+std::optional<ColourValue> DocumentCommands::chooseColour(ColourValue current) {
     const auto chosen = platform.chooseColour(lastChosenColour_.value_or(current));
     if (chosen) {
         lastChosenColour_ = *chosen;
     }
     return chosen;
-}
-
-void Form1::帮助文档() {
-    platform.showHelp(programFolder_ + QStringLiteral("/help.html"));
 }

@@ -1,0 +1,221 @@
+// The view of the editor window: zoom, pan, the full redraw of members and
+// support symbols, the crosshair with its capture box and the start-up
+// world window.
+#include "editor/view_control.h"
+
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+#include "editor/canvas.h"
+#include "editor/canvas_view.h"
+#include "editor/member_input.h"
+#include "editor/support_placement.h"
+
+namespace {
+
+constexpr double kZoomFactor = 0.8;
+constexpr double kBoxHalfSize = 0.2;  // world units: the capture box and the capture distance
+
+bool usable(const WorldWindow& w) {
+    return std::isfinite(w.scaleLeft) && std::isfinite(w.scaleTop) && std::isfinite(w.scaleWidth) &&
+           std::isfinite(w.scaleHeight) && w.scaleWidth > 0 && w.scaleHeight > 0;
+}
+
+}  // namespace
+
+ViewControl::ViewControl(Document& document, Canvas& canvas, CanvasView& view,
+                         const MemberInput& memberInput, SupportPlacement& supports)
+    : document(document),
+      canvas(canvas),
+      view(view),
+      memberInput(memberInput),
+      supports(supports) {}
+
+// A world window that would make the mapping degenerate (zero or
+// non-finite extent, non-finite corner) is not applied; the view stays.
+void ViewControl::applyWorld(const WorldWindow& world) {
+    if (!usable(world)) {
+        return;
+    }
+    startupPending_ = false;
+    document.world = world;
+    canvas.setWorld(document.world);
+    redrawAll();
+}
+
+// Zooming keeps the world point at the centre of the canvas in place: the
+// extents are multiplied by 0.8 to zoom in and divided by it to zoom out.
+void ViewControl::zoom(bool in) {
+    const WorldWindow before = document.world;
+    canvas.clear();
+    const auto scaled = [in](float extent) {
+        const auto value = static_cast<long double>(extent);
+        return static_cast<float>(in ? value * kZoomFactor : value / kZoomFactor);
+    };
+    WorldWindow after = before;
+    after.scaleHeight = scaled(before.scaleHeight);
+    after.scaleWidth = scaled(before.scaleWidth);
+    after.scaleTop = static_cast<float>(
+        (static_cast<long double>(before.scaleHeight) - after.scaleHeight) / 2 + before.scaleTop);
+    after.scaleLeft = static_cast<float>(
+        before.scaleLeft + (static_cast<long double>(before.scaleWidth) - after.scaleWidth) / 2);
+    applyWorld(after);
+}
+
+void ViewControl::zoomIn() {
+    zoom(true);
+}
+
+void ViewControl::zoomOut() {
+    zoom(false);
+}
+
+void ViewControl::panCommand() {
+    if (memberInput.memberInProgress() || memberInput.awaitingFirstPoint()) {
+        return;
+    }
+    pan_.armed = true;
+    pan_.anchorTaken = false;
+    view.setCursor(Qt::SizeAllCursor);
+}
+
+void ViewControl::cancelPan() {
+    pan_ = PanState{};
+    view.unsetCursor();
+}
+
+// The two presses of a pan: the first takes the anchor, the second moves
+// the view so that the anchor lies under the second press.
+void ViewControl::panStep(float x, float y) {
+    if (pan_.armed && !pan_.anchorTaken) {
+        pan_.anchorX = x;
+        pan_.anchorY = y;
+        pan_.armed = false;
+        pan_.anchorTaken = true;
+    } else if (pan_.anchorTaken && !pan_.armed) {
+        WorldWindow moved = document.world;
+        moved.scaleLeft = static_cast<float>(double{moved.scaleLeft} + (double{pan_.anchorX} - x));
+        moved.scaleTop = static_cast<float>(double{moved.scaleTop} - y + pan_.anchorY);
+        pan_.anchorTaken = false;
+        view.unsetCursor();
+        applyWorld(moved);
+    }
+}
+
+void ViewControl::redrawAll() {
+    canvas.clear();
+    showDocument();
+}
+
+// Makes the canvas exactly what the document says: its world window and
+// background, a line per drawn member at its record's ends (lines are
+// created where missing and unloaded beyond the drawn members), and a
+// symbol per supported node. The member being drawn has no record yet: its
+// line is its truth and stays.
+void ViewControl::showDocument() {
+    canvas.setWorld(document.world);
+    canvas.setBackground(document.backColour);
+    const int drawn =
+        std::clamp<int>(document.membersEntered, 0, static_cast<int>(document.members.size()) - 1);
+    const int recorded = memberInput.drawing() ? drawn - 1 : drawn;
+    for (int i = 1; i <= recorded; ++i) {
+        const gj& member = document.members[static_cast<std::size_t>(i)];
+        if (!canvas.line(kMemberLines, i).loaded) {
+            canvas.loadLine(kMemberLines, i, LineShape{0, 0, 0, 0, kBlack, 2, true});
+        }
+        canvas.moveLine({kMemberLines, i}, member.x1, member.y1, member.x2, member.y2);
+    }
+    for (int i = canvas.lineCount(kMemberLines) - 1; i > drawn; --i) {
+        canvas.unloadLine(kMemberLines, i);
+    }
+    supports.redraw();
+}
+
+void ViewControl::switchCrosshair() {
+    document.crosshairOn = !document.crosshairOn;
+    for (const LineGroup line : kCrosshairLines) {
+        canvas.setLineVisible({line}, document.crosshairOn);
+        canvas.moveLine({line}, 0, 0, 0, 0);
+    }
+}
+
+void ViewControl::placeCrosshair(float x, float y) {
+    if (!document.crosshairOn) {
+        return;
+    }
+    const WorldWindow& w = document.world;
+    canvas.moveLine({kCrosshairX}, w.scaleLeft, y,
+                    static_cast<float>(double{w.scaleLeft} + w.scaleWidth), y);
+    canvas.moveLine({kCrosshairY}, x, w.scaleTop, x,
+                    static_cast<float>(double{w.scaleTop} + w.scaleHeight));
+    const auto left = static_cast<float>(x - kBoxHalfSize);
+    const auto right = static_cast<float>(x + kBoxHalfSize);
+    const auto top = static_cast<float>(y - kBoxHalfSize);
+    const auto bottom = static_cast<float>(y + kBoxHalfSize);
+    canvas.moveLine({kBoxTop}, left, top, right, top);
+    canvas.moveLine({kBoxLeft}, left, top, left, bottom);
+    canvas.moveLine({kBoxRight}, right, top, right, bottom);
+    canvas.moveLine({kBoxBottom}, left, bottom, right, bottom);
+}
+
+void ViewControl::showCrosshair() {
+    document.crosshairOn = true;
+    for (const LineGroup line : kCrosshairLines) {
+        canvas.setLineVisible({line}, true);
+    }
+    canvas.setLineColour({kCrosshairX}, document.crosshairColour);
+    canvas.setLineColour({kCrosshairY}, document.crosshairColour);
+}
+
+void ViewControl::startupWindow() {
+    setWorldFromScreen();
+    startupPending_ = true;
+}
+
+// The window manager maximises the window some time after it is shown, so
+// the client area may still grow after start-up. Until the user first
+// presses a button or a key, or the view changes, every new size computes
+// the start-up world window again: each run then maps the final client area
+// the same way. Later sizes keep one scale on both axes.
+void ViewControl::clientAreaResized() {
+    if (startupPending_) {
+        setWorldFromScreen();
+    } else if (const WorldWindow fitted =
+                   equalScaleWindow(document.world, view.size(), WorldFit::KeepWidth);
+               fitted != document.world) {
+        document.world = fitted;
+        canvas.setWorld(document.world);
+        redrawAll();
+    }
+}
+
+// The start-up mapping: the width is the screen width in twips over 1000,
+// so one world unit spans about 1000 twips across; the height follows from
+// the client area with the same scale down as across, so that a square
+// bay is drawn square.
+void ViewControl::setWorldFromScreen() {
+    const QScreen* display = view.screen();
+    const long double twipsX = 1440.0L / display->logicalDotsPerInchX();
+    const long double screenWidth = display->geometry().width() * twipsX;
+    WorldWindow world;
+    world.scaleWidth = static_cast<float>(screenWidth / 1000);
+    world.scaleHeight = world.scaleWidth;
+    document.world = equalScaleWindow(world, view.size(), WorldFit::KeepWidth);
+    canvas.resize(view.size());
+    canvas.setWorld(document.world);
+}
+
+void ViewControl::showNewDocument() {
+    cancelPan();
+    startupPending_ = false;
+    showCrosshair();
+    canvas.worldChanged();
+    showDocument();
+}
+
+// The file's world window is shown with one scale on both axes: the
+// smallest such window around it, centred.
+void ViewControl::fitReadWindow() {
+    document.world = equalScaleWindow(document.world, view.size(), WorldFit::Contain);
+}

@@ -1,0 +1,75 @@
+// The view of the editor window: zoom, pan, the full redraw of members and
+// support symbols from the document, the crosshair with its capture box and
+// the start-up world window. It owns the pan in progress and whether the
+// start-up window still follows the client area; it changes the document's
+// world window, crosshair flag and colours on the canvas, and the canvas's
+// pointer.
+#pragma once
+
+#include "document/document.h"
+
+class Canvas;
+class CanvasView;
+class MemberInput;
+class SupportPlacement;
+
+// The two presses of a pan, as the window shows them for reading.
+struct PanState {
+    bool armed = false;        // 平移 chosen, the first pan point awaited
+    bool anchorTaken = false;  // the first pan point taken, the second awaited
+    float anchorX = 0;
+    float anchorY = 0;
+};
+
+class ViewControl {
+public:
+    ViewControl(Document& document, Canvas& canvas, CanvasView& view,
+                const MemberInput& memberInput, SupportPlacement& supports);
+
+    void zoomIn();
+    void zoomOut();
+    // 平移: arms the pan unless a member is being entered.
+    void panCommand();
+    // A left press: takes the pan anchor, or moves the view by it.
+    void panStep(float x, float y);
+    // Ends a pan that was armed, with its pointer.
+    void cancelPan();
+    const PanState& pan() const { return pan_; }
+
+    // A document just read or started: no pan, the crosshair shown, the
+    // canvas exactly the document.
+    void showNewDocument();
+    // A world window read from a file, widened to one scale on both axes.
+    void fitReadWindow();
+    // Clears the canvas and shows the document on it again.
+    void redrawAll();
+    // Makes the canvas exactly what the document says (world window,
+    // background, member lines, support symbols).
+    void showDocument();
+
+    // F3: the crosshair and capture box on or off.
+    void switchCrosshair();
+    // The crosshair shown, in the document's colour (a document just read).
+    void showCrosshair();
+    // The crosshair and capture box around a mouse position.
+    void placeCrosshair(float x, float y);
+
+    // Start-up: the world window from the screen, kept following the
+    // client area until the user first acts (userActed) or the view changes.
+    void startupWindow();
+    void clientAreaResized();
+    void userActed() { startupPending_ = false; }
+
+private:
+    void setWorldFromScreen();
+    void applyWorld(const WorldWindow& world);
+    void zoom(bool in);
+
+    Document& document;
+    Canvas& canvas;
+    CanvasView& view;
+    const MemberInput& memberInput;
+    SupportPlacement& supports;
+    PanState pan_;
+    bool startupPending_ = false;
+};
