@@ -244,7 +244,7 @@ void Form2::AddLoadToMember() {
             platform_.tell(kTooManyLoads);
             return;
         }
-        if (document_.loadInputMode) {
+        if (document_.mode == EditorMode::LoadInput) {
             appendDialogsLoad(member);
         }
     }
@@ -431,7 +431,7 @@ void Form2::keyPressEvent(QKeyEvent* event) {
 // editor.
 void Form2::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
-    if (document_.loadInputMode || document_.loadQueryMode) {
+    if (document_.mode == EditorMode::LoadInput || document_.mode == EditorMode::LoadQuery) {
         activateWindow();
         setFocus();
     }
@@ -492,7 +492,7 @@ bool Form2::handleListKey(const QKeyEvent& key) {
         return true;
     }
     if (key.key() == Qt::Key_Delete) {
-        if (document_.loadQueryMode) {
+        if (document_.mode == EditorMode::LoadQuery) {
             DeleteShownLoad();
         }
         return true;
@@ -516,7 +516,7 @@ int Form2::fieldOf(const QObject* watched) const {
 // Every hint of the dialog tells how Del deletes the shown load, which only
 // load query does: in load input they would promise what Del cannot do.
 void Form2::hint(const QString& text) {
-    if (showHint && document_.loadQueryMode) {
+    if (showHint && document_.mode == EditorMode::LoadQuery) {
         showHint(text);
     }
 }

@@ -288,7 +288,7 @@ void Form3::setVisible(bool visible) {
 
 void Form3::load() {
     setStayOnTop(true);
-    if (document_.memberInputMode) {
+    if (document_.mode == EditorMode::MemberInput) {
         FillMemberPropertyLists();
     }
     placeNextToEditor();

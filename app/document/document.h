@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "document/editor_mode.h"
 #include "model/gd.h"
 #include "model/gj.h"
 
@@ -49,19 +50,11 @@ struct Document {
     std::int16_t verticalLinkSymbolCount = 0;
     float diagramScale = 0.02f;
 
-    // Command modes.
-    bool memberInputMode = false;
-    bool memberQueryMode = false;
-    bool memberDeleteMode = false;
-    bool loadInputMode = false;
-    bool loadQueryMode = false;
+    // The command mode that runs: one at a time.
+    EditorMode mode = EditorMode::None;
     bool memberPicked = false;
     std::int16_t hoveredMember = 0;
     std::int16_t shownLoadIndex = 0;  // the load of the picked member the load dialog shows
-    bool fixedEndMode = false;
-    bool pinnedMode = false;
-    bool horizontalLinkMode = false;
-    bool verticalLinkMode = false;
 
     // Window state of the support and file commands.
     bool supportDirection = false;

@@ -7,7 +7,7 @@
 #include <QString>
 #include <utility>
 
-#include "editor/editor_mode.h"
+#include "document/editor_mode.h"
 #include "editor/menu_commands.h"
 
 // The hint label's text when no command runs.

@@ -16,11 +16,11 @@
 #include <string>
 
 #include "document/document.h"
+#include "document/editor_mode.h"
 #include "editor/analysis_commands.h"
 #include "editor/canvas.h"
 #include "editor/document_commands.h"
 #include "editor/editor_controls.h"
-#include "editor/editor_mode.h"
 #include "editor/key_codes.h"
 #include "editor/load_commands.h"
 #include "editor/member_input.h"
@@ -117,7 +117,7 @@ public:
     using Mode = EditorMode;
     void enterMode(Mode mode) override;
 
-    // Working on drawn members (form1_members.cpp).
+    // Working on drawn members (the MemberPointing part).
     void 删除杆件();
     void 杆件查询修改();
     void 不同材料分色显示();
@@ -148,7 +148,7 @@ public:
     void 轴力图();
     void 内力图显示比例();
 
-    // Loads (form1_loads.cpp).
+    // Loads (the LoadCommands part).
     void 输入荷载();
     void 荷载查询修改();
     // The member under the mouse, marked red; 0 for none.

@@ -127,7 +127,7 @@ void Form1::Form_KeyUp(int key) {
     if (key == keys::F3) {
         view_.switchCrosshair();
     }
-    if (key == keys::F12 && document.loadInputMode && !document.memberDeleteMode) {
+    if (key == keys::F12 && document.mode == EditorMode::LoadInput) {
         form2().AddLoadToMember();
         pointing_.resetColours();  // the next load needs the mouse on a member again
     }
@@ -139,7 +139,8 @@ void Form1::Form_KeyUp(int key) {
     }
     if (key == keys::Esc) {
         escapeInnermostStep();
-    } else if (key == keys::Del && document.memberDeleteMode && document.membersEntered >= 1) {
+    } else if (key == keys::Del && document.mode == EditorMode::MemberDeletion &&
+               document.membersEntered >= 1) {
         pointing_.deleteHovered();
     }
 }
@@ -149,8 +150,9 @@ void Form1::Form_KeyUp(int key) {
 void Form1::escapeInnermostStep() {
     if (document.memberPicked) {
         document.memberPicked = false;
-    } else if (pointing_.hovering() || document.loadQueryMode || document.loadInputMode ||
-               document.memberDeleteMode) {
+    } else if (pointing_.hovering() || document.mode == EditorMode::LoadQuery ||
+               document.mode == EditorMode::LoadInput ||
+               document.mode == EditorMode::MemberDeletion) {
         enterMode(Mode::None);
         激活菜单();
         Label6->setText(kIdleHint);
@@ -181,14 +183,14 @@ void Form1::Form_MouseDown(int button, float x, float y) {
     }
     if (button == 2) {
         pointing_.pick();
-        if (document.loadQueryMode) {
+        if (document.mode == EditorMode::LoadQuery) {
             loads_.openPickedMembersLoads();
         }
     }
     if (button == 1) {
         supports_.placeOnPress();
     }
-    if (button == 1 && document.memberInputMode) {
+    if (button == 1 && document.mode == EditorMode::MemberInput) {
         memberInput_.press(x, y);
     }
 }

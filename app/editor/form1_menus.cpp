@@ -136,5 +136,7 @@ void Form1::激活菜单() {
           MenuCommand::ColourByMaterial, MenuCommand::ColourBySize, MenuCommand::ColourBySection}) {
         enableAction(menuItem(id), true);
     }
-    document.fixedEndMode = false;
+    if (document.mode == EditorMode::FixedEnd) {
+        document.mode = EditorMode::None;  // reopening the menus ends a fixed-end placement
+    }
 }

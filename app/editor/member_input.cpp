@@ -64,7 +64,7 @@ void MemberInput::inputCommand() {
 }
 
 bool MemberInput::drawing() const {
-    return !awaitingFirstPoint_ && document.memberInputMode && memberInProgress_;
+    return !awaitingFirstPoint_ && document.mode == EditorMode::MemberInput && memberInProgress_;
 }
 
 void MemberInput::press(float x, float y) {
@@ -235,7 +235,7 @@ bool MemberInput::escapeMemberInput() {
         controls.openMenus();
         return true;
     }
-    if (!document.memberInputMode) {
+    if (document.mode != EditorMode::MemberInput) {
         return false;
     }
     controls.enterMode(EditorMode::None);

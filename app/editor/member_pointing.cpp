@@ -100,8 +100,8 @@ std::int16_t MemberPointing::hoverAt(float x, float y) {
 
 void MemberPointing::showHoverHint(std::int16_t n) {
     const gj& member = document.members[static_cast<std::size_t>(n)];
-    const bool deleting = document.memberDeleteMode;
-    const bool querying = document.memberQueryMode;
+    const bool deleting = document.mode == EditorMode::MemberDeletion;
+    const bool querying = document.mode == EditorMode::MemberQuery;
     QString hint;
     if (deleting && !querying) {
         hint = QStringLiteral("捕捉到") + signed_(n) + QStringLiteral("号杆件:   Del删除杆件");
@@ -113,10 +113,10 @@ void MemberPointing::showHoverHint(std::int16_t n) {
                QStringLiteral(
                    ":  移动鼠标查询,鼠标右键选中该杆件,然后修改;"
                    "黑短线表示局部坐标的正Y方向.");
-    } else if (!deleting && !querying && document.loadInputMode) {
+    } else if (!deleting && !querying && document.mode == EditorMode::LoadInput) {
         hint = signed_(n) + QStringLiteral("号") + lengthText(member) +
                QStringLiteral(": F12键将荷载赋予该杆件;黑短线表示局部坐标的正Y方向.");
-    } else if (!deleting && !querying && document.loadQueryMode) {
+    } else if (!deleting && !querying && document.mode == EditorMode::LoadQuery) {
         hint = signed_(n) + QStringLiteral("号杆长=") + lengthText(member) +
                QStringLiteral(":  移动鼠标,右键选中该杆件,然后查询修改");
     }
@@ -194,7 +194,7 @@ void MemberPointing::queryCommand() {
 // A right press in member or load query freezes the member under the
 // mouse: the dialogs then write to it.
 void MemberPointing::pick() {
-    if (document.memberQueryMode || document.loadQueryMode) {
+    if (document.mode == EditorMode::MemberQuery || document.mode == EditorMode::LoadQuery) {
         document.memberPicked = true;
     }
 }

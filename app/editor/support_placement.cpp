@@ -93,8 +93,10 @@ std::optional<bool> SupportPlacement::drawPlacedSymbols() {
 }
 
 void SupportPlacement::escape() {
+    if (runningPlacement(document) != nullptr) {
+        document.mode = EditorMode::None;
+    }
     for (const PlacedSupportKind& kind : kPlacedSupportKinds) {
-        document.*kind.placing = false;
         showSupportPreview(canvas, kind.code, false);
     }
 }

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "document/document.h"
+#include "document/editor_mode.h"
 #include "editor/canvas.h"
-#include "editor/editor_mode.h"
 
 // The hidden preview of every kind, made once at start-up.
 void loadSymbolPreviews(Canvas& canvas);

@@ -76,13 +76,13 @@ protected:
     }
 
     void startLoadInput() {
-        document.loadInputMode = true;
+        document.mode = EditorMode::LoadInput;
         form->输入荷载时窗体();
     }
 
     // A right press on member i in load query, as the editor makes it.
     void pickInQuery(std::int16_t i) {
-        document.loadQueryMode = true;
+        document.mode = EditorMode::LoadQuery;
         document.memberPicked = true;
         marked = i;
         form->show();
@@ -271,7 +271,7 @@ TEST_F(Form2Test, F12WithoutAMarkedMemberOnlyBeeps) {
         giveLoadTo(outside);
     }
     // Outside load input the mark gives no load either.
-    document.loadInputMode = false;
+    document.mode = EditorMode::None;
     giveLoadTo(1);
     for (std::size_t i = 1; i <= 3; ++i) {
         EXPECT_TRUE(sameLoads(document.members[i], before[i])) << i;
@@ -344,7 +344,7 @@ TEST_F(Form2Test, AClickOnTheDialogTakesTheKeyboardInTheLoadCommandsOnly) {
         return QTest::qWaitFor([this] { return QApplication::activeWindow() == form.get(); }, 200);
     };
     EXPECT_FALSE(clickDialogAfterEditor());
-    document.loadQueryMode = true;
+    document.mode = EditorMode::LoadQuery;
     EXPECT_TRUE(clickDialogAfterEditor());
 }
 
@@ -429,8 +429,7 @@ TEST_F(Form2Test, DelMovesTheLastLoadIntoTheGap) {
     EXPECT_EQ(beeps(), 1);
 
     // Del does nothing in load input.
-    document.loadQueryMode = false;
-    document.loadInputMode = true;
+    document.mode = EditorMode::LoadInput;
     QTest::keyClick(form->Combo1, Qt::Key_Delete);
     EXPECT_EQ(document.members[1].荷载数, 2);
 }

@@ -406,7 +406,7 @@ TEST_F(Form3Test, PastedTextPassesTheKeyFilter) {
 
 TEST_F(Form3Test, FirstShowingDuringMemberInputResetsTheDialog) {
     choose(form->Combo2, "T形");
-    document.memberInputMode = true;
+    document.mode = EditorMode::MemberInput;
     form->show();
     EXPECT_EQ(form->sectionText(), "矩形");
     EXPECT_EQ(rows()[0], "b 0.25 m");

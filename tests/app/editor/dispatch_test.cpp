@@ -19,7 +19,7 @@ TEST_F(Dispatch, SpaceFlipsTheSupportDirectionInAnyMode) {
     QTest::keyClick(form.xBox(), Qt::Key_Space);
     EXPECT_TRUE(document.supportDirection);
     QTest::keyClick(form.xBox(), Qt::Key_Escape);
-    EXPECT_FALSE(document.memberInputMode);
+    EXPECT_FALSE(document.mode == EditorMode::MemberInput);
 }
 
 TEST_F(Dispatch, EscFirstReleasesAPickThenEndsTheHoverMode) {
@@ -34,11 +34,11 @@ TEST_F(Dispatch, EscFirstReleasesAPickThenEndsTheHoverMode) {
 
     keyUp(Qt::Key_Escape);
     EXPECT_FALSE(document.memberPicked);
-    EXPECT_TRUE(document.memberQueryMode);
+    EXPECT_TRUE(document.mode == EditorMode::MemberQuery);
     EXPECT_EQ(memberLine(1).colour, kBlack);
 
     keyUp(Qt::Key_Escape);
-    EXPECT_FALSE(document.memberQueryMode);
+    EXPECT_FALSE(document.mode == EditorMode::MemberQuery);
     EXPECT_FALSE(form.editorState().hoverEnabled);
     EXPECT_FALSE(form.form3().isVisible());
     EXPECT_TRUE(menuEnabled(MenuId::File));
@@ -51,7 +51,7 @@ TEST_F(Dispatch, EscEndsASupportPlacement) {
     move(3, 3);
     ASSERT_TRUE(form.canvasModel().line(10, 0).visible);
     keyUp(Qt::Key_Escape);  // member input waits for nothing: the placement ends
-    EXPECT_FALSE(document.pinnedMode);
+    EXPECT_FALSE(document.mode == EditorMode::Pinned);
     EXPECT_FALSE(form.canvasModel().line(10, 0).visible);
 }
 
@@ -67,9 +67,9 @@ TEST_F(Dispatch, EscEndsMemberDeletion) {
     keyUp(Qt::Key_Escape);
     form.关闭菜单();
     form.form3().show();
-    document.memberDeleteMode = true;
+    document.mode = EditorMode::MemberDeletion;
     keyUp(Qt::Key_Escape);
-    EXPECT_FALSE(document.memberDeleteMode);
+    EXPECT_FALSE(document.mode == EditorMode::MemberDeletion);
     EXPECT_FALSE(form.form3().isVisible());
     EXPECT_TRUE(menuEnabled(MenuId::File));
     EXPECT_EQ(document.membersEntered, 1);

@@ -26,15 +26,15 @@ TEST_F(Loads, CommandsWaitUntilEveryMemberIsDrawn) {
     choose(MenuCommand::LoadQuery);
     EXPECT_EQ(platform.messages(), (QStringList{QStringLiteral("杆件画完后再输入荷载!"),
                                                 QStringLiteral("杆件画完后再查询荷载!")}));
-    EXPECT_FALSE(document.loadInputMode);
-    EXPECT_FALSE(document.loadQueryMode);
+    EXPECT_FALSE(document.mode == EditorMode::LoadInput);
+    EXPECT_FALSE(document.mode == EditorMode::LoadQuery);
     EXPECT_FALSE(form.hasForm2() && form.form2().isVisible());
 }
 
 TEST_F(Loads, LoadInputShowsTheDialogAndEscHidesIt) {
     drawPortal();
     choose(MenuCommand::LoadInput);
-    EXPECT_TRUE(document.loadInputMode);
+    EXPECT_TRUE(document.mode == EditorMode::LoadInput);
     EXPECT_TRUE(form.editorState().hoverEnabled);
     EXPECT_TRUE(form.form2().isVisible());
     EXPECT_FALSE(menuEnabled(MenuId::Loads));
@@ -42,7 +42,7 @@ TEST_F(Loads, LoadInputShowsTheDialogAndEscHidesIt) {
     EXPECT_EQ(form.hintLabel()->text(),
               QStringLiteral(" 2号4.000: F12键将荷载赋予该杆件;黑短线表示局部坐标的正Y方向."));
     keyUp(Qt::Key_Escape);
-    EXPECT_FALSE(document.loadInputMode);
+    EXPECT_FALSE(document.mode == EditorMode::LoadInput);
     EXPECT_FALSE(form.form2().isVisible());
     EXPECT_TRUE(menuEnabled(MenuId::Loads));
 }
@@ -50,7 +50,7 @@ TEST_F(Loads, LoadInputShowsTheDialogAndEscHidesIt) {
 TEST_F(Loads, ARightPressOnAMemberWithoutLoadsSaysSoAndHidesTheDialog) {
     drawPortal();
     choose(MenuCommand::LoadQuery);
-    EXPECT_TRUE(document.loadQueryMode);
+    EXPECT_TRUE(document.mode == EditorMode::LoadQuery);
     EXPECT_FALSE(form.hasForm2() && form.form2().isVisible());  // not before a pick
     hoverAt(2, 4);
     EXPECT_EQ(form.hintLabel()->text(),
@@ -108,11 +108,11 @@ TEST_F(Loads, ARightPressInLoadQueryOpensThePickedMembersLoads) {
     EXPECT_EQ(member(2).q[1], 7.0f);
     // Released with Esc, the dialog writes nothing more.
     keyUp(Qt::Key_Escape);
-    EXPECT_TRUE(document.loadQueryMode);
+    EXPECT_TRUE(document.mode == EditorMode::LoadQuery);
     QTest::keyClicks(dialog.Text1[1], QStringLiteral("5"));
     EXPECT_EQ(member(2).q[1], 7.0f);
     keyUp(Qt::Key_Escape);
-    EXPECT_FALSE(document.loadQueryMode);
+    EXPECT_FALSE(document.mode == EditorMode::LoadQuery);
     EXPECT_FALSE(dialog.isVisible());
 }
 

@@ -42,7 +42,7 @@ TEST_F(MemberInput, InputNeedsATotalAndStopsWhenAllAreDrawn) {
     EXPECT_EQ(platform.messages(), QStringList{QStringLiteral("先输入杆件总数")});
 
     startInput(QStringLiteral("3"));
-    EXPECT_TRUE(document.memberInputMode);
+    EXPECT_TRUE(document.mode == EditorMode::MemberInput);
     EXPECT_TRUE(form.hasForm3() && form.form3().isVisible());
     EXPECT_FALSE(menuEnabled(MenuId::File));
     EXPECT_FALSE(menuEnabled(MenuId::Analysis));
@@ -196,12 +196,12 @@ TEST_F(MemberInput, EscCancelsTheMemberThenLeavesInput) {
     EXPECT_EQ(document.membersEntered, 0);
     EXPECT_EQ(form.canvasModel().lineCount(kMemberLines), 1);
     EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("重新输入杆件"));
-    EXPECT_TRUE(document.memberInputMode);
+    EXPECT_TRUE(document.mode == EditorMode::MemberInput);
     EXPECT_TRUE(form.editorState().awaitingFirstPoint);
     EXPECT_TRUE(menuEnabled(MenuId::File));
 
     keyUp(Qt::Key_Escape);
-    EXPECT_FALSE(document.memberInputMode);
+    EXPECT_FALSE(document.mode == EditorMode::MemberInput);
     EXPECT_FALSE(form.form3().isVisible());
     EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("提示:"));
     EXPECT_FALSE(itemEnabled(MenuCommand::MemberTotal));

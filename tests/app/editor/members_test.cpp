@@ -184,10 +184,10 @@ TEST_F(Members, ARightPressFreezesTheQueriedMemberForTheDialog) {
 
     keyUp(Qt::Key_Escape);  // releases the pick, the query goes on
     EXPECT_FALSE(document.memberPicked);
-    EXPECT_TRUE(document.memberQueryMode);
+    EXPECT_TRUE(document.mode == EditorMode::MemberQuery);
     EXPECT_EQ(colours(), (std::vector<ColourValue>{kBlack, kBlack}));
     keyUp(Qt::Key_Escape);
-    EXPECT_FALSE(document.memberQueryMode);
+    EXPECT_FALSE(document.mode == EditorMode::MemberQuery);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(menuEnabled(MenuId::Members));
 }
@@ -219,11 +219,11 @@ TEST_F(Members, AModeCommandEndsTheModeBeforeIt) {
     choose(MenuCommand::MemberQuery);
     document.memberPicked = true;
     choose(MenuCommand::MemberDelete);
-    EXPECT_FALSE(document.memberQueryMode);
+    EXPECT_FALSE(document.mode == EditorMode::MemberQuery);
     EXPECT_FALSE(document.memberPicked);
-    EXPECT_TRUE(document.memberDeleteMode);
+    EXPECT_TRUE(document.mode == EditorMode::MemberDeletion);
     choose(MenuCommand::ColourByMaterial);
-    EXPECT_FALSE(document.memberDeleteMode);
+    EXPECT_FALSE(document.mode == EditorMode::MemberDeletion);
     EXPECT_FALSE(form.editorState().hoverEnabled);
 }
 
@@ -232,8 +232,8 @@ TEST_F(Members, ASupportCommandEndsMemberQueryAndOpensTheMenus) {
     choose(MenuCommand::MemberQuery);
     ASSERT_FALSE(menuEnabled(MenuId::File));
     choose(MenuCommand::Pinned);
-    EXPECT_FALSE(document.memberQueryMode);
-    EXPECT_TRUE(document.pinnedMode);
+    EXPECT_FALSE(document.mode == EditorMode::MemberQuery);
+    EXPECT_TRUE(document.mode == EditorMode::Pinned);
     EXPECT_FALSE(form.form3().isVisible());
     EXPECT_TRUE(menuEnabled(MenuId::File));
     EXPECT_TRUE(menuEnabled(MenuId::Members));
@@ -276,7 +276,7 @@ TEST(KeyTable, EveryRowInItsPrecedence) {
          Qt::Key_Space,
          [](KeyTableWindow& w) {
              EXPECT_TRUE(w.document.supportDirection);
-             EXPECT_TRUE(w.document.memberQueryMode);
+             EXPECT_TRUE(w.document.mode == EditorMode::MemberQuery);
          }},
         {"F3 switches the crosshair while drawing",
          [](KeyTableWindow& w) {
@@ -292,7 +292,7 @@ TEST(KeyTable, EveryRowInItsPrecedence) {
          [](KeyTableWindow& w) { w.startInput(QStringLiteral("1")); }, Qt::Key_F8,
          [](KeyTableWindow& w) {
              EXPECT_FALSE(w.form.editorState().orthoMode);
-             EXPECT_TRUE(w.document.memberInputMode);
+             EXPECT_TRUE(w.document.mode == EditorMode::MemberInput);
          }},
         {"Esc releases a pick before it ends the mode",
          [](KeyTableWindow& w) {
@@ -304,7 +304,7 @@ TEST(KeyTable, EveryRowInItsPrecedence) {
          Qt::Key_Escape,
          [](KeyTableWindow& w) {
              EXPECT_FALSE(w.document.memberPicked);
-             EXPECT_TRUE(w.document.memberQueryMode);
+             EXPECT_TRUE(w.document.mode == EditorMode::MemberQuery);
          }},
         {"Esc ends deletion",
          [](KeyTableWindow& w) {
@@ -313,7 +313,7 @@ TEST(KeyTable, EveryRowInItsPrecedence) {
          },
          Qt::Key_Escape,
          [](KeyTableWindow& w) {
-             EXPECT_FALSE(w.document.memberDeleteMode);
+             EXPECT_FALSE(w.document.mode == EditorMode::MemberDeletion);
              EXPECT_FALSE(w.form.editorState().hoverEnabled);
          }},
         {"Esc cancels the member being drawn",
@@ -324,11 +324,11 @@ TEST(KeyTable, EveryRowInItsPrecedence) {
          Qt::Key_Escape,
          [](KeyTableWindow& w) {
              EXPECT_EQ(w.document.membersEntered, 0);
-             EXPECT_TRUE(w.document.memberInputMode);
+             EXPECT_TRUE(w.document.mode == EditorMode::MemberInput);
          }},
         {"Esc leaves member input waiting for a point",
          [](KeyTableWindow& w) { w.startInput(QStringLiteral("2")); }, Qt::Key_Escape,
-         [](KeyTableWindow& w) { EXPECT_FALSE(w.document.memberInputMode); }},
+         [](KeyTableWindow& w) { EXPECT_FALSE(w.document.mode == EditorMode::MemberInput); }},
         {"Del in deletion deletes the member under the mouse",
          [](KeyTableWindow& w) {
              oneMember(w);
@@ -341,7 +341,8 @@ TEST(KeyTable, EveryRowInItsPrecedence) {
              oneMember(w);
              w.choose(MenuCommand::Pinned);
          },
-         Qt::Key_Escape, [](KeyTableWindow& w) { EXPECT_FALSE(w.document.pinnedMode); }},
+         Qt::Key_Escape,
+         [](KeyTableWindow& w) { EXPECT_FALSE(w.document.mode == EditorMode::Pinned); }},
         {"Esc ending a mode leaves no member marked or hovered",
          [](KeyTableWindow& w) {
              oneMember(w);

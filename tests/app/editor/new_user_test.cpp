@@ -127,7 +127,7 @@ TEST_F(NewUser, ASupportCommandWaitsForTheMemberBeingDrawn) {
     move(2, 3);
     choose(MenuCommand::FixedEnd);
     EXPECT_EQ(platform.messages(), QStringList{QStringLiteral("先输入完杆件")});
-    EXPECT_FALSE(document.fixedEndMode);
+    EXPECT_FALSE(document.mode == EditorMode::FixedEnd);
     click(2, 3);
     EXPECT_EQ(member(1).左号, 1);
     EXPECT_EQ(member(1).右号, 2);

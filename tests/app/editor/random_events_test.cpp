@@ -44,18 +44,17 @@ std::vector<unsigned> seeds() {
 struct SymbolCheck {
     SupportKind kind;
     std::int16_t Document::*counter;
-    bool Document::*mode;
+    EditorMode mode;
     LineGroup anchor;
     LineGroup firstLine;  // the kind's line arrays, for the preview
     LineGroup lastLine;
 };
 const std::array<SymbolCheck, 4> kSymbols{{
-    {SupportFixed, &Document::fixedSymbolCount, &Document::fixedEndMode, 8, 8, 8},
-    {SupportPinned, &Document::pinnedSymbolCount, &Document::pinnedMode, 11, 10, 18},
-    {SupportHorizontalLink, &Document::horizontalLinkSymbolCount, &Document::horizontalLinkMode, 26,
+    {SupportFixed, &Document::fixedSymbolCount, EditorMode::FixedEnd, 8, 8, 8},
+    {SupportPinned, &Document::pinnedSymbolCount, EditorMode::Pinned, 11, 10, 18},
+    {SupportHorizontalLink, &Document::horizontalLinkSymbolCount, EditorMode::HorizontalLink, 26,
      19, 31},
-    {SupportVerticalLink, &Document::verticalLinkSymbolCount, &Document::verticalLinkMode, 39, 32,
-     45},
+    {SupportVerticalLink, &Document::verticalLinkSymbolCount, EditorMode::VerticalLink, 39, 32, 45},
 }};
 
 // Line 46 is the last piece of the horizontal link.
@@ -284,7 +283,7 @@ protected:
     // other modes are left more often. A dialog that is not open or a menu
     // without an enabled command gives a mouse move instead.
     std::string randomEvent() {
-        const bool input = document.memberInputMode;
+        const bool input = document.mode == EditorMode::MemberInput;
         std::string event;
         switch (weighted(input ? std::vector<int>{20, 45, 3, 8, 4, 12, 8}
                                : std::vector<int>{30, 20, 8, 15, 20, 2, 5})) {
@@ -335,7 +334,8 @@ protected:
 
     bool drawing() const {
         const EditorState& state = form.editorState();
-        return document.memberInputMode && state.memberInProgress && !state.awaitingFirstPoint;
+        return (document.mode == EditorMode::MemberInput) && state.memberInProgress &&
+               !state.awaitingFirstPoint;
     }
 
     std::string brokenInvariant() const {
@@ -447,7 +447,7 @@ protected:
             placed += count;
             for (LineGroup group = kFixedSymbols; group <= kLastSupportLines; ++group) {
                 if (previewOn(symbol, group) && canvas.lineCount(group) > 0 &&
-                    canvas.line(group, 0).visible && !(d.*symbol.mode)) {
+                    canvas.line(group, 0).visible && d.mode != symbol.mode) {
                     why << "the preview of support kind " << symbol.kind
                         << " shows outside its placement";
                     return why.str();

@@ -154,8 +154,9 @@ TEST_F(Supports, ACommandStartsItsModeAndEndsTheOthersWithTheirPreviews) {
     move(4, 8);
     ASSERT_TRUE(line(kFixedSymbols, 0).visible);
     choose(MenuCommand::VerticalLink);
-    EXPECT_TRUE(document.verticalLinkMode);
-    EXPECT_FALSE(document.fixedEndMode || document.pinnedMode || document.horizontalLinkMode);
+    EXPECT_TRUE(document.mode == EditorMode::VerticalLink);
+    EXPECT_FALSE((document.mode == EditorMode::FixedEnd) || document.mode == EditorMode::Pinned ||
+                 document.mode == EditorMode::HorizontalLink);
     EXPECT_FALSE(line(kFixedSymbols, 0).visible);  // the fixed end's preview goes
     EXPECT_TRUE(platform.messages().isEmpty());
 }
@@ -165,12 +166,12 @@ TEST_F(Supports, CommandsBeforeTheDrawingIsCompleteAreRefused) {
     startInput(QStringLiteral("2"));
     drawMember(2, 3, 6, 3);
     choose(MenuCommand::ShowNumbers);  // prints on the canvas
-    document.horizontalLinkMode = true;
+    document.mode = EditorMode::HorizontalLink;
     choose(MenuCommand::FixedEnd);
     EXPECT_EQ(platform.messages(),
               QStringList({QStringLiteral("先输入完杆件"), QStringLiteral("先输入完杆件")}));
-    EXPECT_FALSE(document.fixedEndMode);
-    EXPECT_TRUE(document.horizontalLinkMode);
+    EXPECT_FALSE(document.mode == EditorMode::FixedEnd);
+    EXPECT_TRUE(document.mode == EditorMode::HorizontalLink);
     EXPECT_TRUE(form.canvasModel().printLog().empty());
 }
 
@@ -295,8 +296,10 @@ TEST_F(Supports, EscHidesEveryPreviewAndEndsThePlacement) {
         ASSERT_TRUE(line(ground, 0).visible) << ground;
         keyUp(Qt::Key_Escape);
         EXPECT_FALSE(line(ground, 0).visible) << ground;
-        EXPECT_FALSE(document.fixedEndMode || document.pinnedMode || document.horizontalLinkMode ||
-                     document.verticalLinkMode);
+        EXPECT_FALSE((document.mode == EditorMode::FixedEnd) ||
+                     document.mode == EditorMode::Pinned ||
+                     document.mode == EditorMode::HorizontalLink ||
+                     document.mode == EditorMode::VerticalLink);
     }
     for (LineGroup group = kFirstSupportLines; group <= kLastSupportLines; ++group) {
         EXPECT_FALSE(line(group, 0).visible) << group;

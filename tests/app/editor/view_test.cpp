@@ -55,7 +55,7 @@ TEST_F(View, ClosingAndActivatingMenus) {
     EXPECT_TRUE(menuEnabled(MenuId::Supports));
     EXPECT_TRUE(menuEnabled(MenuId::Help));
 
-    document.fixedEndMode = true;
+    document.mode = EditorMode::FixedEnd;
     form.激活菜单();
     for (const MenuId id :
          {MenuId::File, MenuId::Members, MenuId::Loads, MenuId::Analysis, MenuId::Window}) {
@@ -63,7 +63,7 @@ TEST_F(View, ClosingAndActivatingMenus) {
     }
     EXPECT_FALSE(itemEnabled(MenuCommand::MemberTotal));
     EXPECT_TRUE(itemEnabled(MenuCommand::MemberInput));
-    EXPECT_FALSE(document.fixedEndMode);
+    EXPECT_FALSE(document.mode == EditorMode::FixedEnd);
 }
 
 TEST_F(View, ZoomInThenOutRestoresTheWindow) {

@@ -48,7 +48,7 @@ TEST_F(WindowInput, EscThatDismissedAMessageBoxKeepsMemberInput) {
     ASSERT_EQ(platform.messages(), QStringList{QStringLiteral("断面尺寸校核发现错误")});
     // The box took the press; only the release reaches the window.
     QTest::keyRelease(form.canvasWidget(), Qt::Key_Escape);
-    EXPECT_TRUE(document.memberInputMode);
+    EXPECT_TRUE(document.mode == EditorMode::MemberInput);
     EXPECT_TRUE(form.form3().isVisible());
 }
 
@@ -57,14 +57,14 @@ TEST_F(WindowInput, EscInAPropertyFieldOnlyHandsTheKeyboardBack) {
     QLineEdit* field = form.form3().Text1[1];
     QTest::keyPress(field, Qt::Key_Escape);
     QTest::keyRelease(form.canvasWidget(), Qt::Key_Escape);
-    EXPECT_TRUE(document.memberInputMode);
+    EXPECT_TRUE(document.mode == EditorMode::MemberInput);
     EXPECT_TRUE(drawing());
     // The editor has the keyboard again: F8 and Esc work at once.
     keyUp(Qt::Key_F8);
     EXPECT_TRUE(form.editorState().orthoMode);
     keyUp(Qt::Key_Escape);
     EXPECT_FALSE(drawing());
-    EXPECT_TRUE(document.memberInputMode);
+    EXPECT_TRUE(document.mode == EditorMode::MemberInput);
 }
 
 TEST_F(WindowInput, ADoubleClickIsOnePoint) {

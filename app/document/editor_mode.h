@@ -1,5 +1,5 @@
 // The editor's command modes: at most one runs at a time, and entering one
-// (Form1::enterMode) is the only way into it.
+// (the editor window's enterMode) is the only way into it.
 #pragma once
 
 enum class EditorMode {
