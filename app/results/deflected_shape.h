@@ -24,10 +24,11 @@ struct MemberCurve {
     std::vector<CurvePoint> points;
 };
 
-// The exact curve of linear beam theory: the section moment and axial
-// force (x_内力, as the diagrams take them) over EI and EA, integrated
-// piece by piece between the sample points exactly, matched to the node
-// displacements at both ends.
+// The curve of linear beam theory: the section moment and axial force
+// (x_内力, as the diagrams take them, single precision) over EI and EA,
+// integrated exactly between the sample points and matched to the node
+// displacements at both ends. A member that the engine could not have
+// solved (no stiffness) gives values that are not finite, never a fault.
 std::vector<MemberCurve> elasticCurves(const SolvedFrame& frame);
 
 // The curve's points moved by `factor` x their displacement.
