@@ -1,0 +1,41 @@
+// The results of an analysis as three tables of plain data, for a results
+// window to show and for CSV export (window and batch mode alike):
+//
+// - member end forces: member, its two nodes, then axial force, shear and
+//   moment at the first end and at the second (kN, kN*m), in the member's
+//   local axes as exerted by the nodes on the member: the ".mqn" file's
+//   columns, values and texts;
+// - node displacements: node, u and v along X and Y (mm), rotation (rad):
+//   the ".uva" file's values, the rotation's digits with the point moved
+//   three places, since the file prints 1000 x rad;
+// - reactions: node, support kind, Rx, Ry (kN), M (kN*m) in global axes
+//   (see reactions.h), an absent component empty; texts "0.0000" like the
+//   end forces.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "results/reactions.h"
+#include "results/solved_frame.h"
+
+struct TableCell {
+    std::optional<double> value;  // in the column's unit; nothing for a text or an empty cell
+    std::string text;             // what is shown and exported
+};
+
+struct ResultTable {
+    std::vector<std::string> headers;  // with their units
+    std::vector<std::vector<TableCell>> rows;
+};
+
+ResultTable memberEndForceTable(const SolvedFrame& frame);
+ResultTable nodeDisplacementTable(const SolvedFrame& frame);
+ResultTable reactionTable(const std::vector<SupportReaction>& reactions);
+
+// The table as CSV: UTF-8 with a byte-order mark (so that spreadsheets
+// read the Chinese headers), the header row first, fields separated by
+// commas and quoted where they hold a comma, a quote or a line end, each
+// line ended by CR LF like the program's other text files.
+std::string csvText(const ResultTable& table);

@@ -1,0 +1,114 @@
+// Reactions and the result tables on the example projects: the frame's
+// balance, and every number of the CSV the digits of the result files.
+#include "results/result_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <sstream>
+
+#include "document/project_file.h"
+#include "results/solver_copy.h"
+#include "solved_results.h"
+#include "text/number_text.h"
+
+namespace orv::testing {
+namespace {
+
+const std::vector<std::string> kExamples{"portal", "two_storey", "propped_cantilever",
+                                         "continuous_beam", "triangle"};
+
+std::string examplePath(const std::string& example, const char* extension) {
+    return std::string(ORVANDEL_EXAMPLES) + "/" + example + extension;
+}
+
+// Read from its file as batch mode reads it: the results are those of examples/.
+内力_位移 exampleSolver(const std::string& example) {
+    Document document;
+    EXPECT_FALSE(readProjectFile(examplePath(example, ".tsd"), document));
+    内力_位移 solver;
+    EXPECT_TRUE(gj2计算gj(document, solver, [](const Diagnostic&) {}));
+    return solver;
+}
+
+// Reactions and loads cancel to round-off: every load kind's resultant,
+// each member end force turned into global axes.
+void expectBalanced(const SolvedFrame& frame) {
+    const std::vector<SupportReaction> reactions = supportReactions(frame);
+    double force = 0;  // the sizes of the sums, for their round-off
+    double moment = 0;
+    for (const SupportReaction& r : reactions) {
+        for (const auto& c : r.components) {
+            force += std::fabs(c.value_or(0));
+            moment += std::fabs(c.value_or(0)) * (1 + std::fabs(r.at.x) + std::fabs(r.at.y));
+        }
+    }
+    ASSERT_GT(force, 0);
+    const EquilibriumResidual residual = equilibriumResidual(frame, reactions);
+    EXPECT_NEAR(residual.x, 0, 1e-10 * force);
+    EXPECT_NEAR(residual.y, 0, 1e-10 * force);
+    EXPECT_NEAR(residual.moment, 0, 1e-10 * moment);
+}
+
+TEST(Reactions, BalanceTheLoadsOfExamplesAndRandomFrames) {
+    for (const std::string& example : kExamples) {
+        SCOPED_TRACE(example);
+        expectBalanced(solve(exampleSolver(example)));
+    }
+    for (const auto& [members, seed] : {std::pair{5, 1u}, {40, 2u}, {300, 3u}}) {
+        SCOPED_TRACE(members);
+        expectBalanced(solve(randomFrame(members, seed)));
+    }
+    EXPECT_FALSE(readSolvedFrame(singleBeam(4, 0, 7)));  // not run: no results to read
+}
+
+// The words of each line of `text` after the first `skip`; commas count
+// as blanks, so CSV rows of numbers split like the result files' columns.
+std::vector<std::vector<std::string>> wordsOfLines(std::string text, int skip) {
+    std::replace(text.begin(), text.end(), ',', ' ');
+    std::istringstream lines(text);
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        if (skip-- <= 0) {
+            rows.push_back({std::istream_iterator<std::string>(words), {}});
+        }
+    }
+    return rows;
+}
+
+TEST(ResultTables, CsvNumbersAreTheDigitsOfTheResultFiles) {
+    for (const std::string& example : kExamples) {
+        SCOPED_TRACE(example);
+        const SolvedFrame frame = solve(exampleSolver(example));
+        const auto golden = [&](const char* extension, int skip) {
+            return wordsOfLines(readWholeFile(examplePath(example, extension)), skip);
+        };
+        EXPECT_EQ(wordsOfLines(csvText(memberEndForceTable(frame)), 1), golden(".mqn", 1));
+
+        // Rotations in rad: the file's digits (1000 x rad), three more decimals.
+        auto displacements = wordsOfLines(csvText(nodeDisplacementTable(frame)), 1);
+        for (auto& row : displacements) {
+            ASSERT_EQ(row.at(3).size() - row[3].find('.'), 11u) << row[3];
+            row[3] = formatFixed(1000 * std::stod(row[3]), 7);
+        }
+        EXPECT_EQ(displacements, golden(".uva", 0));
+    }
+}
+
+// A pin gives Rx and Ry, a vertical link Ry (3/8 and 10/8 of 12 kN/m x 5 m).
+TEST(ResultTables, ReactionRowsLeaveAbsentComponentsEmptyAndCsvQuotesSeparators) {
+    const std::string csv =
+        csvText(reactionTable(supportReactions(solve(exampleSolver("continuous_beam")))));
+    EXPECT_TRUE(
+        csv.starts_with("\xEF\xBB\xBF节点号,支座,Rx (kN),Ry (kN),M (kN·m)\r\n"
+                        "1,双铰,0.0000,-22.5000,\r\n2,竖向单铰,,-75.0000,\r\n"))
+        << csv;
+    EXPECT_EQ(csvText({{"a,b", "say \"x\""}, {{{1.0, "1"}, {std::nullopt, "2\n3"}}}}),
+              "\xEF\xBB\xBF\"a,b\",\"say \"\"x\"\"\"\r\n1,\"2\n3\"\r\n");
+}
+
+}  // namespace
+}  // namespace orv::testing
