@@ -128,7 +128,7 @@ void Form1::Form_KeyUp(int key) {
         switchCrosshair();
     }
     if (key == keys::F12 && document.loadInputMode && !document.memberDeleteMode) {
-        form2().AddLoadToMember();
+        loads_.giveDialogsLoad();
         pointing_.resetColours();  // the next load needs the mouse on a member again
     }
     if (key == keys::F8) {
@@ -141,6 +141,7 @@ void Form1::Form_KeyUp(int key) {
         escapeInnermostStep();
     } else if (key == keys::Del && document.memberDeleteMode && document.membersEntered >= 1) {
         pointing_.deleteHovered();
+        loadDrawing_.redraw();  // the member's loads went with it, the last one's moved
     }
 }
 

@@ -115,6 +115,7 @@ void Form1::showDocumentOnCanvas() {
         canvas.unloadLine(kMemberLines, i);
     }
     supports_.redraw();
+    loadDrawing_.redraw();
 }
 
 void Form1::switchCrosshair() {
