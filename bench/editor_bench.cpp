@@ -1,6 +1,7 @@
 // The drawing window with a large frame drawn: one mouse move (end
-// capture, crosshair, coordinate boxes, rubber band, hover, repaint) and
-// the full redraw of members and supports.
+// capture, crosshair, coordinate boxes, rubber band, hover, repaint), with
+// and without its loads shown, and the full redraw of members, supports
+// and loads.
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QMouseEvent>
@@ -60,9 +61,22 @@ void runMoves(benchmark::State& state, LargeFrameWindow& window) {
 
 void MouseMoveOverLargeFrame(benchmark::State& state) {
     LargeFrameWindow window;
+    window.form.显示荷载();  // the frame alone
     runMoves(state, window);
 }
 BENCHMARK(MouseMoveOverLargeFrame)->Unit(benchmark::kMillisecond);
+
+// The same with the loads of every beam drawn (about 14,000 arrows): the
+// loads figure is painted from its image, never drawn again on a move.
+void MouseMoveOverLargeFrameWithLoadsShown(benchmark::State& state) {
+    LargeFrameWindow window;
+    if (window.form.canvasModel().figure(FigureLayer::Loads).arrowheads.size() < 10000) {
+        state.SkipWithError("the loads are not shown");
+        return;
+    }
+    runMoves(state, window);
+}
+BENCHMARK(MouseMoveOverLargeFrameWithLoadsShown)->Unit(benchmark::kMillisecond);
 
 // Drawing one more member: the rubber band follows every move.
 void MouseMoveWhileDrawingAMember(benchmark::State& state) {

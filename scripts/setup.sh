@@ -4,6 +4,8 @@ set -euo pipefail
 
 # xvfb: the on-screen window tests run on their own X server; xdotool and
 # imagemagick drive the program there and take screenshots of it.
+# fonts-noto-cjk: Noto Sans Mono CJK, whose Chinese characters are two
+# columns wide, for the end-force table printed on the canvas.
 # qt6-translations-l10n: Qt's own texts in Chinese. locales: the GB18030
 # locale the file-name tests use. libeigen3-dev: the engine's sparse
 # factorization (header-only). librsvg2-bin: rsvg-convert draws the icon's
@@ -12,7 +14,7 @@ set -euo pipefail
 # description and file type. dpkg-dev: cpack reads the Debian package's
 # library dependencies with dpkg-shlibdeps.
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev qt6-base-dev
-    fonts-wqy-microhei qt6-translations-l10n xvfb xauth xdotool imagemagick locales
+    fonts-wqy-microhei fonts-noto-cjk qt6-translations-l10n xvfb xauth xdotool imagemagick locales
     librsvg2-bin desktop-file-utils appstream shared-mime-info dpkg-dev)
 missing=()
 for package in "${packages[@]}"; do

@@ -263,8 +263,10 @@ void Form2::appendDialogsLoad(gj& member) {
     if (fullLength || fieldValue(*Text1[kPositionField]) > length) {
         Text1[kPositionField]->setText(threeDecimals(length));
     }
-    appendLoad(member, kind.toStdString(), std::min(fieldValue(*Text1[kPositionField]), length),
-               fieldValue(*Text1[kValueField]));
+    if (appendLoad(member, kind.toStdString(), std::min(fieldValue(*Text1[kPositionField]), length),
+                   fieldValue(*Text1[kValueField]))) {
+        reportLoadsChanged();
+    }
 }
 
 void Form2::ShowMemberLoads() {
@@ -380,6 +382,7 @@ void Form2::UpdateShownLoad() {
         position = length;
     }
     setLoadValues(*member, k, position, fieldValue(*Text1[kValueField]));
+    reportLoadsChanged();
     platform_.beep();
 }
 
@@ -389,6 +392,7 @@ void Form2::DeleteShownLoad() {
         return;
     }
     removeLoad(*member, document_.shownLoadIndex);
+    reportLoadsChanged();
     ShowMemberLoads();
     platform_.beep();
 }
@@ -518,6 +522,12 @@ int Form2::fieldOf(const QObject* watched) const {
 void Form2::hint(const QString& text) {
     if (showHint && document_.mode == EditorMode::LoadQuery) {
         showHint(text);
+    }
+}
+
+void Form2::reportLoadsChanged() {
+    if (loadsChanged) {
+        loadsChanged();
     }
 }
 

@@ -48,6 +48,9 @@ public:
     std::function<void()> focusEditor;
     // Writes the editor's hint label. Set by the editor.
     std::function<void(const QString&)> showHint;
+    // Told after the dialog changed a member's loads (given, edited or
+    // deleted), so that the drawing follows. Set by the editor.
+    std::function<void()> loadsChanged;
 
     // Controls, by their window names; Text1[0] is xq, Text1[1] is q.
     QLabel* Image1 = nullptr;
@@ -92,6 +95,7 @@ private:
     gj* memberShownForEditing();
     void hint(const QString& text);
     void handKeyboardToEditor();
+    void reportLoadsChanged();
 
     Document& document_;
     Platform& platform_;

@@ -9,7 +9,10 @@
 
 #include "document/file_names.h"
 #include "editor/canvas.h"
+#include "editor/diagram_labels.h"
 #include "editor/editor_controls.h"
+#include "model/member_axis.h"
+#include "platform/fixed_width_font.h"
 #include "platform/platform.h"
 #include "results/internal_force_diagram.h"
 #include "results/solver_copy.h"
@@ -55,26 +58,91 @@ MemberEndForces endForcesOf(const Table2D<double>& results, std::size_t member) 
     return forces;
 }
 
-void drawMemberDiagram(Canvas& canvas, const MemberDiagram& diagram) {
+struct DiagramName {
+    const char* name;
+    const char* unit;
+};
+
+DiagramName nameOf(DiagramKind kind) {
+    switch (kind) {
+        case DiagramKind::Moment:
+            return {"弯矩图", "kN·m"};
+        case DiagramKind::Shear:
+            return {"剪力图", "kN"};
+        case DiagramKind::Axial:
+            return {"轴力图", "kN"};
+    }
+    return {"", ""};
+}
+
+void drawCurve(Canvas& canvas, const MemberDiagram& diagram) {
     std::vector<QPointF> points;
     points.reserve(diagram.polyline.size());
     for (const DiagramPoint& point : diagram.polyline) {
         points.emplace_back(point.x, point.y);
     }
     canvas.drawPolyline(points, kDiagramColour);
-    for (const DiagramLabel& label : diagram.labels) {
-        canvas.printText(static_cast<float>(label.at.x), static_cast<float>(label.at.y),
-                         QString::fromStdString(label.text));
-    }
 }
 
-// Every drawn member's diagram, on a canvas cleared of earlier prints.
+// A member's texts slide along its axis: the signs within their stretch,
+// the labels over the whole member.
+struct MemberTexts {
+    QPointF origin;
+    QPointF along;
+    double length;
+
+    explicit MemberTexts(const gj& member) : origin(member.x1, member.y1), along(1, 0) {
+        const orv::MemberAxis axis = orv::memberAxis(member.x1, member.y1, member.x2, member.y2);
+        length = axis.length;
+        if (axis.length > 0) {
+            along = QPointF(axis.cos, axis.sin);
+        }
+    }
+
+    DiagramText sign(const DiagramSign& sign) const {
+        return {QPointF(sign.at.x, sign.at.y),
+                sign.positive ? QStringLiteral("⊕") : QStringLiteral("⊖"),
+                true,
+                origin,
+                along,
+                sign.from,
+                sign.to};
+    }
+    DiagramText label(const DiagramLabel& label) const {
+        return {QPointF(label.at.x, label.at.y),
+                QString::fromStdString(label.text),
+                false,
+                origin,
+                along,
+                0,
+                length};
+    }
+};
+
+// Every drawn member's diagram on a canvas cleared of earlier prints: the
+// curves, then the signs (so that each part keeps its sign), then the
+// labels, none over another.
 void drawDiagrams(Canvas& canvas, const Document& document, const Table2D<double>& results,
                   DiagramKind kind) {
     canvas.clear();
+    std::vector<MemberDiagram> diagrams;
     for (std::size_t i = 1; i <= static_cast<std::size_t>(document.membersEntered); ++i) {
-        drawMemberDiagram(canvas, memberDiagram(document.members[i], endForcesOf(results, i), kind,
-                                                document.diagramScale, kDiagramStep));
+        diagrams.push_back(memberDiagram(document.members[i], endForcesOf(results, i), kind,
+                                         document.diagramScale, kDiagramStep));
+        drawCurve(canvas, diagrams.back());
+    }
+    DiagramTextPlacer placer(canvas, kDiagramColour);
+    for (std::size_t i = 0; i < diagrams.size(); ++i) {
+        const MemberTexts member(document.members[i + 1]);
+        for (const DiagramSign& sign : diagrams[i].signs) {
+            placer.print(member.sign(sign));
+        }
+    }
+    for (std::size_t i = 0; i < diagrams.size(); ++i) {
+        const MemberTexts member(document.members[i + 1]);
+        for (const DiagramLabel& label : diagrams[i].labels) {
+            placer.print(member.label(label));
+        }
     }
 }
 
@@ -141,34 +209,44 @@ void AnalysisCommands::computeCommand() {
 // below the top of the view, 0.3 apart.
 void AnalysisCommands::printResults() {
     std::ifstream file(filePath(resultBase(document.projectPath).toStdString() + ".mqn"));
+    // The columns stand under their Chinese headers only in a font of one
+    // width, Chinese characters two.
+    const QFont tableFont = fixedWidthChineseFont(canvas.font);
     float y = kFirstResultLine;
     for (std::string line; std::getline(file, line);) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();  // result files end their lines with CR LF
         }
-        canvas.printText(kResultsX, document.world.scaleTop + y, QString::fromStdString(line));
+        canvas.printText(kResultsX, document.world.scaleTop + y, QString::fromStdString(line),
+                         tableFont);
         y += kResultLineStep;
     }
 }
 
 // A model that cannot be solved draws nothing and says nothing: the
-// analysis command is where the user learns why.
-void AnalysisCommands::momentDiagram() {
-    if (run(false) && document.membersEntered > 0) {
-        drawDiagrams(canvas, document, solver().a, DiagramKind::Moment);
+// analysis command is where the user learns why. A diagram drawn is named
+// in the hint with its unit and scale.
+void AnalysisCommands::drawDiagram(DiagramKind kind) {
+    if (!run(false) || document.membersEntered <= 0) {
+        return;
     }
+    drawDiagrams(canvas, document, solver().a, kind);
+    const DiagramName name = nameOf(kind);
+    controls.setHint(QString::fromUtf8(name.name) + QStringLiteral(" (") +
+                     QString::fromUtf8(name.unit) + QStringLiteral("), 比例 ") +
+                     QString::fromStdString(orv::displayText(document.diagramScale)));
+}
+
+void AnalysisCommands::momentDiagram() {
+    drawDiagram(DiagramKind::Moment);
 }
 
 void AnalysisCommands::shearDiagram() {
-    if (run(false) && document.membersEntered > 0) {
-        drawDiagrams(canvas, document, solver().a, DiagramKind::Shear);
-    }
+    drawDiagram(DiagramKind::Shear);
 }
 
 void AnalysisCommands::axialDiagram() {
-    if (run(false) && document.membersEntered > 0) {
-        drawDiagrams(canvas, document, solver().a, DiagramKind::Axial);
-    }
+    drawDiagram(DiagramKind::Axial);
 }
 
 // Asks again until the scale is positive (and within the single range); a

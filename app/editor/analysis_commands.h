@@ -1,6 +1,7 @@
 // The analysis commands: the document copied into the window's one solver
 // and run, the member end forces printed on the canvas, the moment, shear
-// and axial-force diagrams, and the scale they are drawn at.
+// and axial-force diagrams (their labels kept apart, their parts signed,
+// the hint naming them), and the scale they are drawn at.
 //
 // Owns the solver (its inputs are overwritten by every run, its result
 // table read by the diagrams). Prints on the canvas's transient layer;
@@ -11,6 +12,7 @@
 #include <memory>
 
 #include "document/document.h"
+#include "results/internal_force_diagram.h"
 #include "solver/diagnostic.h"
 
 class Canvas;
@@ -43,6 +45,7 @@ public:
 
 private:
     void showMessage(const orv::Diagnostic& message);
+    void drawDiagram(DiagramKind kind);
 
     Document& document;
     Canvas& canvas;

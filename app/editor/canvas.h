@@ -2,7 +2,7 @@
 // transform (the world window on the window's pixels), the line arrays
 // (member lines, crosshair, capture box, support symbols in world
 // coordinates) and the renderer (the transient layer of printed texts and
-// drawn lines, the cache, the painting). The canvas composes them and
+// drawn lines, the retained figures, the cache, the painting). The canvas composes them and
 // keeps them in step: every change of a line or of the view reaches the
 // renderer, which asks for the repaint of the pixels it touches.
 //
@@ -13,9 +13,11 @@
 
 #include <QFont>
 #include <QImage>
+#include <QRectF>
 #include <QRegion>
 #include <QString>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "editor/canvas_renderer.h"
@@ -68,6 +70,19 @@ public:
     // The transient layer; see CanvasRenderer.
     void clear() { renderer_.clear(); }
     void printText(float x, float y, const QString& text) { renderer_.printText(x, y, text); }
+    // In a font of its own (the fixed-width font of a table).
+    void printText(float x, float y, const QString& text, const QFont& textFont) {
+        renderer_.printText(x, y, text, textFont);
+    }
+    // Centred on (x, y).
+    void printSymbol(float x, float y, const QString& text) { renderer_.printSymbol(x, y, text); }
+    // The pixels a print in the canvas font covers; see CanvasRenderer.
+    QRectF textBounds(float x, float y, const QString& text) const {
+        return renderer_.textBounds(x, y, text);
+    }
+    QRectF symbolBounds(float x, float y, const QString& text) const {
+        return renderer_.symbolBounds(x, y, text);
+    }
     void drawLine(float x1, float y1, float x2, float y2, ColourValue colour) {
         renderer_.drawLine(x1, y1, x2, y2, colour);
     }
@@ -77,6 +92,13 @@ public:
     }
     const std::vector<CanvasPrint>& printLog() const { return renderer_.printLog(); }
     const QImage& layer() const { return renderer_.layer(); }
+
+    // Retained figures; see CanvasRenderer.
+    void setFigure(FigureLayer layer, Figure figure) {
+        renderer_.setFigure(layer, std::move(figure));
+    }
+    void clearFigure(FigureLayer layer) { renderer_.setFigure(layer, Figure{}); }
+    const Figure& figure(FigureLayer layer) const { return renderer_.figure(layer); }
 
     // Painting: `update` is told every pixel region that changed; paint
     // draws the part of the window inside `region`.

@@ -1,6 +1,7 @@
 // The pixels of the drawing; see canvas_renderer.h.
 #include "editor/canvas_renderer.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include <cmath>
 #include <utility>
 
+#include "editor/figure_painter.h"
+#include "editor/pixel_clipping.h"
 #include "platform/colours.h"
 
 namespace {
@@ -35,44 +38,6 @@ double alignedToPixels(double value, int width) {
 
 QPointF alignedToPixels(QPointF point, int width) {
     return {alignedToPixels(point.x(), width), alignedToPixels(point.y(), width)};
-}
-
-// The part of a segment inside a rectangle, or nothing when it misses it.
-// Each end outside is moved onto the side it lies beyond, that coordinate
-// set exactly and the other one interpolated, so that a horizontal or
-// vertical line keeps its exact row or column however far its ends lie.
-std::optional<QLineF> clippedTo(const QRectF& box, QLineF segment) {
-    enum : unsigned { Left = 1, Right = 2, Top = 4, Bottom = 8 };
-    const auto outside = [&box](QPointF p) {
-        return (p.x() < box.left() ? Left : 0u) | (p.x() > box.right() ? Right : 0u) |
-               (p.y() < box.top() ? Top : 0u) | (p.y() > box.bottom() ? Bottom : 0u);
-    };
-    // Each pass puts one end on a side; four per end suffice, the bound
-    // guards against rounding moving an end back and forth.
-    for (int pass = 0; pass < 8; ++pass) {
-        const unsigned first = outside(segment.p1());
-        const unsigned second = outside(segment.p2());
-        if ((first | second) == 0) {
-            return segment;
-        }
-        if ((first & second) != 0) {
-            return std::nullopt;
-        }
-        const bool moveFirst = first != 0;
-        const unsigned side = moveFirst ? first : second;
-        const QPointF a = segment.p1();
-        const QPointF b = segment.p2();
-        QPointF onSide;
-        if (side & (Left | Right)) {
-            const double x = side & Left ? box.left() : box.right();
-            onSide = {x, a.y() + (b.y() - a.y()) * ((x - a.x()) / (b.x() - a.x()))};
-        } else {
-            const double y = side & Top ? box.top() : box.bottom();
-            onSide = {a.x() + (b.x() - a.x()) * ((y - a.y()) / (b.y() - a.y())), y};
-        }
-        moveFirst ? segment.setP1(onSide) : segment.setP2(onSide);
-    }
-    return std::nullopt;
 }
 
 }  // namespace
@@ -176,6 +141,7 @@ void CanvasRenderer::invalidate(const QRect& pixels) {
 
 void CanvasRenderer::invalidateAll() {
     cacheValid_ = false;
+    figuresValid_ = false;
     invalidate(QRect(QPoint(0, 0), layer_.size()));
 }
 
@@ -187,17 +153,45 @@ void CanvasRenderer::clear() {
 }
 
 void CanvasRenderer::printText(float x, float y, const QString& text) {
+    printText(x, y, text, font);
+}
+
+void CanvasRenderer::printText(float x, float y, const QString& text, const QFont& textFont) {
     log_.push_back({CanvasPrint::Kind::Text, x, y, x, y, text, foreColour, {}});
+    printBoxed(boxAt(view_.toPixel(x, y), text, textFont), text, textFont);
+}
+
+void CanvasRenderer::printSymbol(float x, float y, const QString& text) {
+    log_.push_back({CanvasPrint::Kind::Symbol, x, y, x, y, text, foreColour, {}});
+    printBoxed(symbolBounds(x, y, text), text, font);
+}
+
+QRectF CanvasRenderer::textBounds(float x, float y, const QString& text) const {
+    return boxAt(view_.toPixel(x, y), text, font);
+}
+
+QRectF CanvasRenderer::symbolBounds(float x, float y, const QString& text) const {
+    QRectF box = textBounds(x, y, text);
+    box.moveCenter(view_.toPixel(x, y));
+    return box;
+}
+
+// Measured on the layer itself, so that the box is the one the layer's
+// painter draws the text in.
+QRectF CanvasRenderer::boxAt(QPointF corner, const QString& text, const QFont& textFont) const {
+    const QFontMetricsF metrics =
+        layer_.isNull() ? QFontMetricsF(textFont) : QFontMetricsF(textFont, &layer_);
+    return metrics.boundingRect(QRectF(corner, QSizeF(1, 1)), Qt::AlignLeft | Qt::AlignTop, text);
+}
+
+void CanvasRenderer::printBoxed(const QRectF& bounds, const QString& text, const QFont& textFont) {
     if (layer_.isNull()) {
         return;
     }
     QPainter painter(&layer_);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setFont(font);
+    painter.setFont(textFont);
     painter.setPen(toQColor(foreColour));
-    const QPointF corner = view_.toPixel(x, y);
-    const QRectF bounds =
-        painter.boundingRect(QRectF(corner, QSizeF(1, 1)), Qt::AlignLeft | Qt::AlignTop, text);
     painter.drawText(bounds, Qt::AlignLeft | Qt::AlignTop, text);
     layerEmpty_ = false;
     invalidate(bounds.toAlignedRect());
@@ -248,10 +242,7 @@ void CanvasRenderer::drawPolyline(const std::vector<QPointF>& points, ColourValu
         // Curves keep their exact pixel positions: only axis-parallel line
         // shapes gain from the alignment to pixel centres.
         if (const auto pixels = windowPart(piece)) {
-            if (path.isEmpty() || path.currentPosition() != pixels->p1()) {
-                path.moveTo(pixels->p1());
-            }
-            path.lineTo(pixels->p2());
+            extendPath(path, *pixels);
             bounds |= pixelBounds(piece);
         }
     }
@@ -337,11 +328,16 @@ void CanvasRenderer::renderCache() {
     paintLines(painter, true, whole ? nullptr : &area);
 }
 
-// The images are copied rectangle by rectangle; the moving lines are
-// stroked once, clipped to the whole region.
+// The images are copied rectangle by rectangle, the figures over the
+// cached lines; the moving lines (crosshair, capture box, tick, the member
+// being drawn) are stroked last, once, clipped to the whole region.
 void CanvasRenderer::paint(QPainter& painter, const QRegion& region, ColourValue background) {
     if (!cacheValid_ || !cacheDirty_.isEmpty()) {
         renderCache();
+    }
+    const bool figures = hasFigures();
+    if (figures && !figuresValid_) {
+        renderFigures();
     }
     const QColor backgroundColour = toQColor(background);
     for (const QRect& rect : region) {
@@ -350,8 +346,46 @@ void CanvasRenderer::paint(QPainter& painter, const QRegion& region, ColourValue
             painter.drawImage(rect, layer_, rect);
         }
         painter.drawImage(rect, cache_, rect);
+        if (figures) {
+            painter.drawImage(rect, figureImage_, rect);
+        }
     }
     painter.setClipRegion(region);
     painter.setRenderHint(QPainter::Antialiasing);
     paintLines(painter, false, nullptr);
+}
+
+void CanvasRenderer::setFigure(FigureLayer layer, Figure figure) {
+    Figure& kept = figures_.at(static_cast<std::size_t>(layer));
+    if (kept.empty() && figure.empty()) {
+        return;
+    }
+    kept = std::move(figure);
+    figuresValid_ = false;
+    invalidate(QRect(QPoint(0, 0), layer_.size()));
+}
+
+const Figure& CanvasRenderer::figure(FigureLayer layer) const {
+    return figures_.at(static_cast<std::size_t>(layer));
+}
+
+bool CanvasRenderer::hasFigures() const {
+    return std::any_of(figures_.begin(), figures_.end(),
+                       [](const Figure& figure) { return !figure.empty(); });
+}
+
+void CanvasRenderer::renderFigures() {
+    if (figureImage_.size() != layer_.size()) {
+        figureImage_ = QImage(layer_.size(), QImage::Format_ARGB32_Premultiplied);
+    }
+    figureImage_.fill(Qt::transparent);
+    figuresValid_ = true;
+    if (figureImage_.isNull()) {
+        return;
+    }
+    QPainter painter(&figureImage_);
+    painter.setFont(font);
+    for (const Figure& figure : figures_) {
+        ::paint(painter, view_, figure);
+    }
 }

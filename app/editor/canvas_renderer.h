@@ -8,6 +8,11 @@
 // old position. The layer is kept as an image, so ordinary repaints show it
 // unchanged, and every print since the last clear is logged for tests to
 // read.
+//
+// Retained figures (the loads, later reactions and deflected shapes) are
+// values set and cleared whole. They are painted over the line shapes from
+// an image of their own, rendered afresh only when a figure or the view
+// changes: neither a mouse move nor a moving line touches them.
 #pragma once
 
 #include <QFont>
@@ -22,14 +27,16 @@
 
 #include "editor/line_arrays.h"
 #include "editor/view_transform.h"
+#include "results/figure.h"
 
 class QPainter;
 
 // One print or draw operation on the transient layer.
 struct CanvasPrint {
-    enum class Kind { Text, Line, Polyline };
+    // Symbol: a text centred on its point (the signs of a diagram).
+    enum class Kind { Text, Line, Polyline, Symbol };
     Kind kind = Kind::Text;
-    float x1 = 0;  // text: top-left corner; polyline: its first point
+    float x1 = 0;  // text: top-left corner; symbol: centre; polyline: its first point
     float y1 = 0;
     float x2 = 0;  // polyline: its last point
     float y2 = 0;
@@ -60,6 +67,12 @@ public:
     // The transient layer.
     void clear();
     void printText(float x, float y, const QString& text);
+    void printText(float x, float y, const QString& text, const QFont& textFont);
+    void printSymbol(float x, float y, const QString& text);
+    // The pixels a text printed in the canvas font covers, its top-left
+    // corner (or, for a symbol, its centre) at the world point.
+    QRectF textBounds(float x, float y, const QString& text) const;
+    QRectF symbolBounds(float x, float y, const QString& text) const;
     void drawLine(float x1, float y1, float x2, float y2, ColourValue colour);
     void drawPolyline(const std::vector<QPointF>& points, ColourValue colour);
     const std::vector<CanvasPrint>& printLog() const { return log_; }
@@ -72,6 +85,10 @@ public:
     void invalidateAll();
     void paint(QPainter& painter, const QRegion& region, ColourValue background);
 
+    // A retained figure; an empty one clears its layer.
+    void setFigure(FigureLayer layer, Figure figure);
+    const Figure& figure(FigureLayer layer) const;
+
     // The pixels a line shape may touch when painted or wiped; empty for a
     // line wholly outside the window or with non-finite ends.
     QRect pixelBounds(const LineShape& line) const;
@@ -81,6 +98,10 @@ private:
     void wipe(const LineShape& line);
     void invalidate(const QRect& pixels);
     void renderCache();
+    bool hasFigures() const;
+    void renderFigures();
+    QRectF boxAt(QPointF corner, const QString& text, const QFont& textFont) const;
+    void printBoxed(const QRectF& bounds, const QString& text, const QFont& textFont);
     // The line in pixels; nothing for a line of no length or one whose
     // ends lie beyond any pixel coordinate.
     std::optional<QLineF> pixelLine(const LineShape& line) const;
@@ -98,4 +119,7 @@ private:
     QImage cache_;  // the cached (non-floating) lines
     bool cacheValid_ = false;
     QRegion cacheDirty_;  // where cached lines changed since the last rendering
+    std::array<Figure, kFigureLayerCount> figures_;
+    QImage figureImage_;
+    bool figuresValid_ = false;
 };

@@ -70,7 +70,8 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
       pointing_(document, canvas, *this, supports_),
       loads_(document, canvas, platform, *this, pointing_),
       analysis_(document, canvas, platform, *this),
-      view_(document, canvas, *canvasView, memberInput_, supports_),
+      loadDrawing_(document, canvas, *this),
+      view_(document, canvas, *canvasView, memberInput_, supports_, loadDrawing_),
       documents_(document, canvas, platform, *this, view_, memberInput_, supports_,
                  newProjectFolder.isEmpty() ? programFolder : newProjectFolder),
       programFolder_(std::move(programFolder)) {
@@ -150,6 +151,7 @@ Form2& Form1::form2() {
         form2_->focusEditor = [this] { giveKeyboardToEditor(); };
         form2_->markedMember = [this] { return markedMember(); };
         form2_->showHint = [this](const QString& hint) { Label6->setText(hint); };
+        form2_->loadsChanged = [this] { loadDrawing_.redraw(); };
     }
     return *form2_;
 }
@@ -262,6 +264,11 @@ void Form1::不同尺寸分色显示() {
 
 void Form1::不同断面分色显示() {
     pointing_.colourBySection();
+}
+
+void Form1::显示荷载() {
+    loadDrawing_.setShown(!loadDrawing_.shown());
+    menuItem(MenuCommand::ShowLoads)->setChecked(loadDrawing_.shown());
 }
 
 void Form1::输入荷载() {

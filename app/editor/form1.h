@@ -23,6 +23,7 @@
 #include "editor/editor_controls.h"
 #include "editor/key_codes.h"
 #include "editor/load_commands.h"
+#include "editor/load_drawing.h"
 #include "editor/member_input.h"
 #include "editor/member_pointing.h"
 #include "editor/menu_commands.h"
@@ -132,6 +133,8 @@ public:
     void 退出();
     void 绘图窗口颜色();
     void 十字光标颜色();
+    // Shows or hides the loads on the drawing (checked: shown).
+    void 显示荷载();
     void 帮助文档();
     // Reads the project at `path` into the window (打开 after its dialog, and
     // a project named on the command line); false, with the reason shown,
@@ -238,6 +241,7 @@ private:
     MemberPointing pointing_;
     LoadCommands loads_;
     AnalysisCommands analysis_;
+    LoadDrawing loadDrawing_;
     ViewControl view_;
     DocumentCommands documents_;
     QString programFolder_;

@@ -128,7 +128,7 @@ void Form1::Form_KeyUp(int key) {
         view_.switchCrosshair();
     }
     if (key == keys::F12 && document.mode == EditorMode::LoadInput) {
-        form2().AddLoadToMember();
+        loads_.giveDialogsLoad();
         pointing_.resetColours();  // the next load needs the mouse on a member again
     }
     if (key == keys::F8) {
@@ -142,6 +142,7 @@ void Form1::Form_KeyUp(int key) {
     } else if (key == keys::Del && document.mode == EditorMode::MemberDeletion &&
                document.membersEntered >= 1) {
         pointing_.deleteHovered();
+        loadDrawing_.redraw();  // the member's loads went with it, the last one's moved
     }
 }
 

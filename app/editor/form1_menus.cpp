@@ -15,6 +15,8 @@ struct MenuItem {
     MenuCommand id;
     const char* caption;
     Command command;
+    // A checkable item starts checked: its display is on.
+    bool checkable = false;
 };
 
 struct MenuEntry {
@@ -68,7 +70,8 @@ const std::vector<MenuEntry>& menuTable() {
           {C::ZoomIn, "放大", &Form1::放大},
           {C::ZoomOut, "缩小", &Form1::缩小},
           {C::CanvasColour, "绘图窗口颜色", &Form1::绘图窗口颜色},
-          {C::CrosshairColour, "十字光标颜色", &Form1::十字光标颜色}}},
+          {C::CrosshairColour, "十字光标颜色", &Form1::十字光标颜色},
+          {C::ShowLoads, "显示荷载", &Form1::显示荷载, true}}},
         {MenuId::Help, "帮助", {{C::HelpDocument, "帮助文档", &Form1::帮助文档}}},
     };
     return table;
@@ -83,6 +86,8 @@ void Form1::buildMenus() {
         for (const MenuItem& item : entry.items) {
             QAction* action = menu->addAction(QString::fromUtf8(item.caption));
             items_[item.id] = action;
+            action->setCheckable(item.checkable);
+            action->setChecked(item.checkable);
             connect(action, &QAction::triggered, this,
                     [this, command = item.command] { (this->*command)(); });
         }

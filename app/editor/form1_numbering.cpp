@@ -5,6 +5,13 @@
 #include "document/node_numbering.h"
 #include "editor/form1.h"
 
+namespace {
+
+// Brown: member numbers stand apart from the node numbers.
+constexpr ColourValue kMemberNumberColour = 0x0050A0;
+
+}  // namespace
+
 // New numbers drop every support (its node may be another now); the
 // symbols on the canvas go with them.
 bool Form1::节点自动编号() {
@@ -20,22 +27,26 @@ void Form1::查看杆件节点编号() {
 }
 
 // Each end's node number just right of and below the end, the member
-// number likewise at the member's middle. Printed, not kept: the next
-// clear or a line moving over them wipes them.
+// number likewise at the member's middle, in a colour of its own. Printed,
+// not kept: the next clear or a line moving over them wipes them.
 void Form1::杆件号节点号显示() {
     if (document.membersEntered < 1 || document.membersEntered > document.memberTotal) {
         return;
     }
     constexpr double kOffset = 0.2;
-    const auto print = [this](double x, double y, int number) {
+    const ColourValue nodeColour = canvas.foreColour;
+    const auto print = [this](double x, double y, int number, ColourValue colour) {
+        canvas.foreColour = colour;
         canvas.printText(static_cast<float>(x + kOffset), static_cast<float>(y + kOffset),
                          QString::number(number));
     };
     for (int i = 1; i <= document.membersEntered; ++i) {
         const gj member = elementOr(document.members, static_cast<std::size_t>(i));
-        print(member.x1, member.y1, member.左号);
-        print(member.x2, member.y2, member.右号);
-        print((double{member.x1} + member.x2) / 2, (double{member.y1} + member.y2) / 2, i);
+        print(member.x1, member.y1, member.左号, nodeColour);
+        print(member.x2, member.y2, member.右号, nodeColour);
+        print((double{member.x1} + member.x2) / 2, (double{member.y1} + member.y2) / 2, i,
+              kMemberNumberColour);
     }
+    canvas.foreColour = nodeColour;
     Label6->setText(QStringLiteral("十字光标划过即清除屏幕显示"));
 }

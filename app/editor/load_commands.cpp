@@ -6,6 +6,7 @@
 #include "dialogs/form2.h"
 #include "editor/canvas.h"
 #include "editor/editor_controls.h"
+#include "editor/load_figure.h"
 #include "editor/member_pointing.h"
 #include "platform/platform.h"
 
@@ -67,4 +68,21 @@ void LoadCommands::openPickedMembersLoads() {
     dialog.show();
     dialog.ShowMemberLoads();
     controls.closeMenus();
+}
+
+void LoadCommands::giveDialogsLoad() {
+    const std::int16_t marked = pointing.markedMember();
+    const bool recorded = marked >= 1 && static_cast<std::size_t>(marked) < document.members.size();
+    const gj* member = recorded ? &document.members[static_cast<std::size_t>(marked)] : nullptr;
+    const int before = member != nullptr ? member->荷载数 : 0;
+    controls.loadDialog().AddLoadToMember();
+    if (member == nullptr || member->荷载数 <= before) {
+        return;  // nothing marked, or the member carries all it may
+    }
+    const auto k = static_cast<std::size_t>(member->荷载数);
+    const std::string& kind = elementOr(member->hzlx, k);
+    const auto code = static_cast<orv::LoadKind>(orv::loadKindCode(kind));
+    controls.setHint(
+        QString::number(marked) + QStringLiteral("号杆件: ") +
+        QString::fromStdString(kind + " " + loadValueText(code, elementOr(member->q, k))));
 }

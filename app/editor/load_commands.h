@@ -21,6 +21,9 @@ public:
     void queryCommand();
     // A right press in load query: the marked member's loads in the dialog.
     void openPickedMembersLoads();
+    // F12 in load input: the dialog's load to the marked member, the hint
+    // naming what was given to which member.
+    void giveDialogsLoad();
 
 private:
     bool startOnCompleteFrame(const QString& refusal);

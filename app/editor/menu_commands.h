@@ -42,6 +42,7 @@ enum class MenuCommand {
     ZoomOut,
     CanvasColour,
     CrosshairColour,
+    ShowLoads,
     // 帮助
     HelpDocument,
 };

@@ -9,6 +9,7 @@
 
 #include "editor/canvas.h"
 #include "editor/canvas_view.h"
+#include "editor/load_drawing.h"
 #include "editor/member_input.h"
 #include "editor/support_placement.h"
 
@@ -25,12 +26,14 @@ bool usable(const WorldWindow& w) {
 }  // namespace
 
 ViewControl::ViewControl(Document& document, Canvas& canvas, CanvasView& view,
-                         const MemberInput& memberInput, SupportPlacement& supports)
+                         const MemberInput& memberInput, SupportPlacement& supports,
+                         LoadDrawing& loadDrawing)
     : document(document),
       canvas(canvas),
       view(view),
       memberInput(memberInput),
-      supports(supports) {}
+      supports(supports),
+      loadDrawing(loadDrawing) {}
 
 // A world window that would make the mapping degenerate (zero or
 // non-finite extent, non-finite corner) is not applied; the view stays.
@@ -130,6 +133,7 @@ void ViewControl::showDocument() {
         canvas.unloadLine(kMemberLines, i);
     }
     supports.redraw();
+    loadDrawing.redraw();
 }
 
 void ViewControl::switchCrosshair() {

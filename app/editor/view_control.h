@@ -1,6 +1,6 @@
-// The view of the editor window: zoom, pan, the full redraw of members and
-// support symbols from the document, the crosshair with its capture box and
-// the start-up world window. It owns the pan in progress and whether the
+// The view of the editor window: zoom, pan, the full redraw of members,
+// support symbols and loads from the document, the crosshair with its
+// capture box and the start-up world window. It owns the pan in progress and whether the
 // start-up window still follows the client area; it changes the document's
 // world window, crosshair flag and colours on the canvas, and the canvas's
 // pointer.
@@ -10,6 +10,7 @@
 
 class Canvas;
 class CanvasView;
+class LoadDrawing;
 class MemberInput;
 class SupportPlacement;
 
@@ -24,7 +25,8 @@ struct PanState {
 class ViewControl {
 public:
     ViewControl(Document& document, Canvas& canvas, CanvasView& view,
-                const MemberInput& memberInput, SupportPlacement& supports);
+                const MemberInput& memberInput, SupportPlacement& supports,
+                LoadDrawing& loadDrawing);
 
     void zoomIn();
     void zoomOut();
@@ -70,6 +72,7 @@ private:
     CanvasView& view;
     const MemberInput& memberInput;
     SupportPlacement& supports;
+    LoadDrawing& loadDrawing;
     PanState pan_;
     bool startupPending_ = false;
 };

@@ -143,6 +143,39 @@ void labelExtreme(std::vector<DiagramLabel>& labels, const Extreme& extreme, dou
     }
 }
 
+// Values this small against the largest one are rounding, not a sign.
+constexpr double kZeroShare = 1e-4;
+
+int signOf(float value, double zero) {
+    return value > zero ? 1 : (value < -zero ? -1 : 0);
+}
+
+// The sign of every run of at least two sections whose values keep it.
+std::vector<DiagramSign> stretchSigns(const Axis& axis, const Sampling& sections,
+                                      const std::vector<float>& values) {
+    double largest = 0;
+    for (const float value : values) {
+        largest = std::max(largest, std::fabs(double{value}));
+    }
+    const double zero = largest * kZeroShare;
+    std::vector<DiagramSign> signs;
+    std::size_t first = 0;
+    for (std::size_t k = 1; k <= values.size(); ++k) {
+        const int sign = signOf(values[first], zero);
+        if (k < values.size() && signOf(values[k], zero) == sign) {
+            continue;
+        }
+        if (sign != 0 && k - first >= 2) {
+            const std::size_t middle = first + (k - first) / 2;
+            const float x = sections.at(middle);
+            signs.push_back(
+                {axis.at(x, values[middle] / 2), sign < 0, sections.at(first), sections.at(k - 1)});
+        }
+        first = k;
+    }
+    return signs;
+}
+
 }  // namespace
 
 float sectionValue(const gj& member, const MemberEndForces& forces, DiagramKind kind, float x) {
@@ -173,9 +206,12 @@ MemberDiagram memberDiagram(const gj& member, const MemberEndForces& forces, Dia
     Extreme smallest;
     const Sampling sections(length, step);
     diagram.polyline.reserve(sections.count + 3);
+    std::vector<float> values;
+    values.reserve(sections.count);
     for (std::size_t k = 0; k < sections.count; ++k) {
         const float x = sections.at(k);
         last = sectionValue(member, forces, kind, x);
+        values.push_back(last);
         const DiagramPoint point = axis.at(x, last);
         if (k == 0) {
             start = point;
@@ -195,5 +231,8 @@ MemberDiagram memberDiagram(const gj& member, const MemberEndForces& forces, Dia
     labelEndValue(diagram.labels, forces[first + 3], end);
     labelExtreme(diagram.labels, largest, length, sections.step);
     labelExtreme(diagram.labels, smallest, length, sections.step);
+    if (kind != DiagramKind::Moment) {
+        diagram.signs = stretchSigns(axis, sections, values);
+    }
     return diagram;
 }

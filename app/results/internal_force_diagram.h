@@ -26,11 +26,23 @@ struct DiagramLabel {
     std::string text;
 };
 
+// The sign of one part of a shear or axial diagram (a stretch where the
+// value keeps its sign), as textbooks mark it: tension, and shear turning
+// the part clockwise on the screen, are positive. Section values have the
+// opposite sign (compression and such shear lie on the local +y side).
+struct DiagramSign {
+    DiagramPoint at;        // halfway between the axis and the curve, mid-stretch
+    bool positive = false;  // "⊕" rather than "⊖"
+    double from = 0;        // the stretch, m from the first end
+    double to = 0;
+};
+
 struct MemberDiagram {
     // From the member's first end through the sampled sections to the end
     // point and back onto the member's second end.
     std::vector<DiagramPoint> polyline;
     std::vector<DiagramLabel> labels;
+    std::vector<DiagramSign> signs;  // shear and axial diagrams only
 };
 
 // A member's end forces in its local axes as the analysis leaves them:
@@ -49,6 +61,7 @@ float sectionValue(const gj& member, const MemberEndForces& forces, DiagramKind 
 // scale away from the axis. Values are labelled without sign (the side
 // tells it): the end values where they are not zero, and the largest and
 // smallest value between the tenths of the member when they lie clear of
-// those limits.
+// those limits. Shear and axial diagrams carry the sign of every stretch
+// of at least two sections.
 MemberDiagram memberDiagram(const gj& member, const MemberEndForces& forces, DiagramKind kind,
                             float scale, float step);

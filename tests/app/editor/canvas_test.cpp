@@ -137,6 +137,31 @@ TEST_F(CanvasTest, OnePixelLinesCoverWholePixelsInTheirOwnColour) {
     EXPECT_EQ(image.pixel(column + 1, 300), qRgb(255, 255, 255));
 }
 
+// A figure lies over the lines, survives what wipes prints, follows the
+// view and keeps huge coordinates from the painter.
+TEST_F(CanvasTest, FiguresStayWhereLinesMoveAndFollowTheView) {
+    constexpr ColourValue kGreen = 0x008000;
+    Figure figure;
+    figure.polylines.push_back({{{0, 5}, {10, 5}}, kGreen, 3});
+    figure.polylines.push_back({{{-3e38, 7}, {3e38, 7, 0, 0}}, kGreen, 3});
+    canvas.cacheGroup(kMemberLines, 1);  // as the editor has them
+    canvas.loadLine(kMemberLines, 1, LineShape{0, 5, 10, 5, kBlack, 2, true});
+    canvas.setFigure(FigureLayer::Loads, figure);
+    const auto pixelAt = [this](double x, double y) {
+        return paintAll(canvas).pixel(canvas.toPixel(x, y).toPoint());
+    };
+    EXPECT_EQ(pixelAt(5, 5), qRgb(0, 128, 0));
+    EXPECT_EQ(pixelAt(13, 7), qRgb(0, 128, 0));
+    canvas.loadLine(kCrosshairY, 0, LineShape{5, 1, 5, 13, kBlack, 1, true});
+    canvas.moveLine({kCrosshairY}, 8, 1, 8, 13);
+    EXPECT_EQ(pixelAt(5, 5), qRgb(0, 128, 0));
+    EXPECT_TRUE(canvas.printLog().empty());
+    canvas.setWorld({-2, 3, 16, 12});
+    EXPECT_EQ(pixelAt(5, 5), qRgb(0, 128, 0));
+    canvas.clearFigure(FigureLayer::Loads);
+    EXPECT_EQ(pixelAt(5, 5.2), qRgb(255, 255, 255));
+}
+
 // Whatever a line shape does, every pixel that a full repaint shows
 // differently afterwards lies in the region the canvas asked to repaint:
 // a window repaints nothing else. And the cached image of member and

@@ -1,6 +1,7 @@
 // The diagram commands through the real window: one magenta line per member
 // with its labels, the refusals, and the scale box.
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -112,6 +113,47 @@ TEST_F(Diagrams, ANewDiagramReplacesEverythingPrintedBefore) {
         EXPECT_TRUE(text.contains('.')) << text.toStdString();
     }
     EXPECT_TRUE(platform.messages().isEmpty());
+}
+
+// A frame of two storeys and two bays: the labels and signs of each diagram
+// lie apart, the shear diagram is signed both ways, the hint names each.
+TEST_F(Diagrams, TextsOfAFrameNeverOverlapAndShearAndAxialPartsAreSigned) {
+    ASSERT_TRUE(form.openProject(QStringLiteral(ORVANDEL_EXAMPLES "/two_storey.tsd")));
+    keepProjectInScratchFolder();
+    const std::pair<MenuCommand, QString> diagrams[] = {
+        {MenuCommand::MomentDiagram, QStringLiteral("弯矩图 (kN·m), 比例 0.02")},
+        {MenuCommand::ShearDiagram, QStringLiteral("剪力图 (kN), 比例 0.02")},
+        {MenuCommand::AxialDiagram, QStringLiteral("轴力图 (kN), 比例 0.02")}};
+    for (const auto& [command, hint] : diagrams) {
+        SCOPED_TRACE(hint.toStdString());
+        choose(command);
+        EXPECT_EQ(form.hintLabel()->text(), hint);
+        std::vector<QRectF> boxes;
+        QStringList signs;
+        for (const CanvasPrint& print : form.canvasModel().printLog()) {
+            if (print.kind == CanvasPrint::Kind::Text) {
+                boxes.push_back(form.canvasModel().textBounds(print.x1, print.y1, print.text));
+            } else if (print.kind == CanvasPrint::Kind::Symbol) {
+                boxes.push_back(form.canvasModel().symbolBounds(print.x1, print.y1, print.text));
+                signs << print.text;
+            }
+        }
+        EXPECT_GE(boxes.size(), 20u);
+        for (std::size_t a = 0; a < boxes.size(); ++a) {
+            for (std::size_t b = a + 1; b < boxes.size(); ++b) {
+                EXPECT_FALSE(boxes[a].intersects(boxes[b])) << a << " " << b;
+            }
+        }
+        if (command == MenuCommand::MomentDiagram) {
+            EXPECT_TRUE(signs.isEmpty());
+        } else {
+            EXPECT_GE(signs.count(QStringLiteral("⊖")),
+                      command == MenuCommand::ShearDiagram ? 4 : 6);
+        }
+        if (command == MenuCommand::ShearDiagram) {
+            EXPECT_GE(signs.count(QStringLiteral("⊕")), 4);
+        }
+    }
 }
 
 TEST_F(Diagrams, AnIncompleteDrawingIsRefusedWithItsMessage) {

@@ -289,6 +289,28 @@ TEST_F(OnScreen, ResultsAndDiagramsShowAndTheCrosshairWipesThem) {
     EXPECT_EQ(printedPixelsIn(swept), 0);
 }
 
+// The loads of a reopened project on the screen as a full repaint draws
+// them, after crosshair sweeps over them, a zoom and their switch.
+TEST_F(OnScreen, LoadsShowThroughCrosshairMovesAndViewChanges) {
+    ASSERT_TRUE(form.openProject(QStringLiteral(ORVANDEL_EXAMPLES "/two_storey.tsd")));
+    const gj& beam = document.members[7];
+    const float middle = (beam.x1 + beam.x2) / 2;
+    for (const auto& [x, y] :
+         {std::pair{middle, beam.y1 - 0.3f}, {middle + 0.2f, beam.y1}, {beam.x1, beam.y1 + 1}}) {
+        move(x, y);
+        expectScreenShowsTheWindow("loads-swept");
+    }
+    choose(MenuCommand::ZoomOut);
+    move(middle, beam.y1 - 0.2f);
+    expectScreenShowsTheWindow("loads-zoomed");
+    choose(MenuCommand::ShowLoads);
+    expectScreenShowsTheWindow("loads-hidden");
+    if (const QString folder = qEnvironmentVariable("ORVANDEL_SCREENSHOTS"); !folder.isEmpty()) {
+        choose(MenuCommand::ShowLoads);
+        onScreen().save(QDir(folder).filePath(QStringLiteral("loads.png")));
+    }
+}
+
 // A reopened project: every member and support symbol on the screen, as a
 // full repaint draws it.
 TEST_F(OnScreen, AReopenedFrameShowsEveryMemberAndSupport) {

@@ -94,6 +94,28 @@ TEST_F(PointLoadedSpan, TheShearStepsByTheLoadAtTheLoad) {
     expectNear(diagram.labels[2].at, 1.0001, 2.5);
 }
 
+// The supports push up, the load down: the part before the load turns
+// clockwise (textbook positive, drawn on the local -y side), the part after
+// it anticlockwise. Half-way to the curve, mid-stretch.
+TEST_F(PointLoadedSpan, ShearPartsCarryTheTextbookSignAndMomentsNone) {
+    const MemberDiagram diagram = memberDiagram(beam, forces, DiagramKind::Shear, 0.1f, kStep);
+    ASSERT_EQ(diagram.signs.size(), 2u);
+    EXPECT_TRUE(diagram.signs[0].positive);
+    EXPECT_NEAR(diagram.signs[0].from, 0, 1e-3);
+    EXPECT_NEAR(diagram.signs[0].to, 1, 0.011);
+    EXPECT_NEAR(diagram.signs[0].at.y, -7.5 * 0.1 / 2, 1e-4);
+    EXPECT_FALSE(diagram.signs[1].positive);
+    EXPECT_NEAR(diagram.signs[1].at.x, 2.5, 0.011);
+    EXPECT_NEAR(diagram.signs[1].at.y, 2.5 * 0.1 / 2, 1e-4);
+    EXPECT_TRUE(memberDiagram(beam, forces, DiagramKind::Moment, 1, kStep).signs.empty());
+    // A member in tension: one positive part; none without a force.
+    const MemberEndForces tension = {-12, 0, 0, 12, 0, 0};
+    const auto axial = memberDiagram(beam, tension, DiagramKind::Axial, 1, kStep).signs;
+    ASSERT_EQ(axial.size(), 1u);
+    EXPECT_TRUE(axial[0].positive);
+    EXPECT_TRUE(memberDiagram(beam, {}, DiagramKind::Axial, 1, kStep).signs.empty());
+}
+
 TEST_F(PointLoadedSpan, TheMomentPeaksUnderTheLoadOnThePositiveSide) {
     const MemberDiagram diagram = memberDiagram(beam, forces, DiagramKind::Moment, 0.02f, kStep);
     // Moments 0 at both ends: only the peak, Q(L - a)a/L = 7.5 kN*m.
