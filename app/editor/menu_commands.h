@@ -36,12 +36,16 @@ enum class MenuCommand {
     ShearDiagram,
     AxialDiagram,
     DiagramScale,
+    Reactions,
+    Deflection,
+    ResultsTable,
     // 窗口
     Pan,
     ZoomIn,
     ZoomOut,
     CanvasColour,
     CrosshairColour,
+    WholeFrame,
     // 帮助
     HelpDocument,
 };
