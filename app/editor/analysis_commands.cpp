@@ -184,7 +184,13 @@ bool AnalysisCommands::run(bool sayWhyUnsolvable) {
         }
         return false;
     }
-    return run.korvasta(utf8ToFileName(document.projectPath));
+    if (!run.korvasta(utf8ToFileName(document.projectPath))) {
+        return false;
+    }
+    if (succeeded) {
+        succeeded(run);
+    }
+    return true;
 }
 
 // The results are claimed and printed only when the engine wrote them.

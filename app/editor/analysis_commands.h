@@ -9,6 +9,7 @@
 // through the window's controls.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "document/document.h"
@@ -32,6 +33,8 @@ public:
     // message shown), the model cannot be solved (its message shown only
     // when `sayWhyUnsolvable`) or the engine reported an error.
     bool run(bool sayWhyUnsolvable);
+    // Told after every run the engine completed, with the solved frame.
+    std::function<void(const 内力_位移&)> succeeded;
 
     // 内力位移计算: the run, its end forces printed and the hint naming the
     // result files.

@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyleHints>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "editor/canvas.h"
@@ -65,6 +66,9 @@ void CanvasView::mousePressEvent(QMouseEvent* event) {
         (pressBlockedAt && pressBlockedAt(event->position()))) {
         return;
     }
+    if (event->button() == Qt::MiddleButton) {
+        dragFrom_ = event->position();
+    }
     const QPointF world = canvas_.toWorld(event->position());
     if (mouseDown && isFiniteSingle(world)) {
         mouseDown(buttonCode(event->button()), static_cast<float>(world.x()),
@@ -96,8 +100,29 @@ void CanvasView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CanvasView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::MiddleButton)) {
+        dragFrom_.reset();
+    } else if (dragFrom_ && middleDragged) {
+        const QPointF step = event->position() - *dragFrom_;
+        dragFrom_ = event->position();
+        middleDragged(step);
+    }
     const QPointF world = canvas_.toWorld(event->position());
     if (mouseMove && isFiniteSingle(world)) {
         mouseMove(static_cast<float>(world.x()), static_cast<float>(world.y()));
     }
+}
+
+// A notch is 120 units of the wheel's angle; touchpads send parts of one,
+// which add up until they make a notch.
+void CanvasView::wheelEvent(QWheelEvent* event) {
+    constexpr int kNotch = 120;
+    wheelRest_ += event->angleDelta().y();
+    const int notches = wheelRest_ / kNotch;
+    wheelRest_ -= notches * kNotch;
+    const QPointF world = canvas_.toWorld(event->position());
+    if (notches != 0 && wheelTurned && isFiniteSingle(world)) {
+        wheelTurned(notches, static_cast<float>(world.x()), static_cast<float>(world.y()));
+    }
+    event->accept();
 }

@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class Canvas;
 
@@ -18,6 +19,11 @@ public:
     // Pixels over which a press places nothing (the text of a label lying
     // over the canvas); moves there still reach the canvas.
     std::function<bool(QPointF pixel)> pressBlockedAt;
+    // The wheel turned `notches` (positive away from the user) with the
+    // pointer at a world point.
+    std::function<void(int notches, float x, float y)> wheelTurned;
+    // A drag with the middle button moved the pointer by `pixels`.
+    std::function<void(QPointF pixels)> middleDragged;
     // Called after the canvas took a new size.
     std::function<void()> resized;
 
@@ -27,6 +33,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     bool isSecondPressOfDoubleClick(const QMouseEvent& event);
@@ -38,4 +45,6 @@ private:
     };
     Canvas& canvas_;
     PressRecord lastPress_;
+    std::optional<QPointF> dragFrom_;  // the middle button is down here
+    int wheelRest_ = 0;                // wheel angle short of a notch
 };

@@ -70,6 +70,7 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
       pointing_(document, canvas, *this, supports_),
       loads_(document, canvas, platform, *this, pointing_),
       analysis_(document, canvas, platform, *this),
+      results_(document, canvas, platform, *this, analysis_),
       loadDrawing_(document, canvas, *this),
       view_(document, canvas, *canvasView, memberInput_, supports_, loadDrawing_),
       documents_(document, canvas, platform, *this, view_, memberInput_, supports_,
@@ -82,6 +83,11 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
     canvasView->mouseDown = [this](int button, float x, float y) { Form_MouseDown(button, x, y); };
     canvasView->mouseMove = [this](float x, float y) { Form_MouseMove(x, y); };
     canvasView->resized = [this] { view_.clientAreaResized(); };
+    canvasView->wheelTurned = [this](int notches, float x, float y) {
+        view_.userActed();
+        view_.zoomAbout(notches, x, y);
+    };
+    canvasView->middleDragged = [this](QPointF pixels) { view_.dragBy(pixels); };
     buildLegend();
     Label6 = new QLabel(canvasView);
     Label6->setGeometry(kLegendWidth + 12, 4, 4000, 22);
@@ -91,6 +97,7 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
     canvasView->pressBlockedAt = [this](QPointF pixel) { return isOnHintText(pixel); };
     Frame1->installEventFilter(this);
     buildMenus();
+    analysis_.succeeded = [this](const 内力_位移& solved) { results_.analysisSucceeded(solved); };
     canvasView->setFocus();
 }
 
@@ -333,23 +340,45 @@ void Form1::窗口显示计算结果() {
 }
 
 void Form1::弯矩图() {
+    results_.diagramDrawn();
     analysis_.momentDiagram();
 }
 
 void Form1::剪力图() {
+    results_.diagramDrawn();
     analysis_.shearDiagram();
 }
 
 void Form1::轴力图() {
+    results_.diagramDrawn();
     analysis_.axialDiagram();
 }
 
+// The scale of what was drawn last: the deflected shape's magnification
+// while it is up, else the diagrams'.
 void Form1::内力图显示比例() {
-    analysis_.diagramScaleCommand();
+    if (results_.deflectionShown()) {
+        results_.magnificationCommand();
+    } else {
+        analysis_.diagramScaleCommand();
+    }
+}
+
+void Form1::支座反力() {
+    results_.reactionsCommand();
+}
+
+void Form1::变形图() {
+    results_.deflectionCommand();
+}
+
+void Form1::结果表() {
+    results_.tableCommand(this);
 }
 
 void Form1::showNewDocument() {
     setCaption();
+    results_.clearFigures();
     enterMode(Mode::None);
     激活菜单();
     state = EditorState{};
@@ -378,6 +407,10 @@ void Form1::缩小() {
 
 void Form1::平移() {
     view_.panCommand();
+}
+
+void Form1::全图() {
+    view_.showWholeFrame();
 }
 
 void Form1::重装杆件() {

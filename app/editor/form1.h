@@ -27,6 +27,7 @@
 #include "editor/member_input.h"
 #include "editor/member_pointing.h"
 #include "editor/menu_commands.h"
+#include "editor/result_views.h"
 #include "editor/support_placement.h"
 #include "editor/view_control.h"
 
@@ -103,6 +104,9 @@ public:
     void 重装杆件();
     void showDocumentOnCanvas();
     void switchCrosshair();
+    // Beside them: the whole frame in view; the wheel and the middle
+    // button zoom and pan as 放大/缩小/平移 do.
+    void 全图();
     // Supports (the SupportPlacement part). The placement commands: each
     // starts placing its kind once every member is drawn.
     void 鼠标指定固端();
@@ -150,6 +154,12 @@ public:
     void 剪力图();
     void 轴力图();
     void 内力图显示比例();
+    // Beside them (the ResultViews part): the support reactions and the
+    // deflected shape drawn over the frame, and the results window.
+    void 支座反力();
+    void 变形图();
+    void 结果表();
+    const ResultViews& resultViews() const { return results_; }
 
     // Loads (the LoadCommands part).
     void 输入荷载();
@@ -241,6 +251,7 @@ private:
     MemberPointing pointing_;
     LoadCommands loads_;
     AnalysisCommands analysis_;
+    ResultViews results_;
     LoadDrawing loadDrawing_;
     ViewControl view_;
     DocumentCommands documents_;

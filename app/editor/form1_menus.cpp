@@ -63,7 +63,10 @@ const std::vector<MenuEntry>& menuTable() {
           {C::MomentDiagram, "弯矩图", &Form1::弯矩图},
           {C::ShearDiagram, "剪力图", &Form1::剪力图},
           {C::AxialDiagram, "轴力图", &Form1::轴力图},
-          {C::DiagramScale, "内力图显示比例", &Form1::内力图显示比例}}},
+          {C::DiagramScale, "内力图显示比例", &Form1::内力图显示比例},
+          {C::Reactions, "支座反力", &Form1::支座反力},
+          {C::Deflection, "变形图", &Form1::变形图},
+          {C::ResultsTable, "结果表", &Form1::结果表}}},
         {MenuId::Window,
          "窗口",
          {{C::Pan, "平移", &Form1::平移},
@@ -71,7 +74,8 @@ const std::vector<MenuEntry>& menuTable() {
           {C::ZoomOut, "缩小", &Form1::缩小},
           {C::CanvasColour, "绘图窗口颜色", &Form1::绘图窗口颜色},
           {C::CrosshairColour, "十字光标颜色", &Form1::十字光标颜色},
-          {C::ShowLoads, "显示荷载", &Form1::显示荷载, true}}},
+          {C::ShowLoads, "显示荷载", &Form1::显示荷载, true},
+          {C::WholeFrame, "全图", &Form1::全图}}},
         {MenuId::Help, "帮助", {{C::HelpDocument, "帮助文档", &Form1::帮助文档}}},
     };
     return table;

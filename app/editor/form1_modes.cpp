@@ -75,7 +75,8 @@ void Form1::enterMode(Mode mode) {
     }
     document.mode = mode;
     document.memberPicked = false;
-    pointing_.clearMark();  // no command of the new mode may act on a member marked before
+    results_.clearFigures();  // a mode may change the frame they were drawn for
+    pointing_.clearMark();    // no command of the new mode may act on a member marked before
     memberInput_.reset(mode == Mode::MemberInput);
     pointing_.setHovering(row.hover);
     if (hasForm3() && row.keeps != KeptDialog::MemberProperties) {

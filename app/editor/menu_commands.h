@@ -36,6 +36,9 @@ enum class MenuCommand {
     ShearDiagram,
     AxialDiagram,
     DiagramScale,
+    Reactions,
+    Deflection,
+    ResultsTable,
     // 窗口
     Pan,
     ZoomIn,
@@ -43,6 +46,7 @@ enum class MenuCommand {
     CanvasColour,
     CrosshairColour,
     ShowLoads,
+    WholeFrame,
     // 帮助
     HelpDocument,
 };

@@ -223,3 +223,61 @@ void ViewControl::showNewDocument() {
 void ViewControl::fitReadWindow() {
     document.world = equalScaleWindow(document.world, view.size(), WorldFit::Contain);
 }
+
+namespace {
+
+constexpr double kWholeFrameMargin = 0.08;  // of the frame's larger extent, on every side
+
+}  // namespace
+
+void ViewControl::showWholeFrame() {
+    const int drawn =
+        std::clamp<int>(document.membersEntered, 0, static_cast<int>(document.members.size()) - 1);
+    if (drawn == 0) {
+        return;
+    }
+    double left = document.members[1].x1;
+    double right = left;
+    double top = document.members[1].y1;
+    double bottom = top;
+    for (int i = 1; i <= drawn; ++i) {
+        const gj& member = document.members[static_cast<std::size_t>(i)];
+        left = std::min({left, double{member.x1}, double{member.x2}});
+        right = std::max({right, double{member.x1}, double{member.x2}});
+        top = std::min({top, double{member.y1}, double{member.y2}});
+        bottom = std::max({bottom, double{member.y1}, double{member.y2}});
+    }
+    const double margin = std::max({right - left, bottom - top, 1.0}) * kWholeFrameMargin;
+    WorldWindow around;
+    around.scaleLeft = static_cast<float>(left - margin);
+    around.scaleTop = static_cast<float>(top - margin);
+    around.scaleWidth = static_cast<float>(right - left + 2 * margin);
+    around.scaleHeight = static_cast<float>(bottom - top + 2 * margin);
+    canvas.clear();
+    applyWorld(equalScaleWindow(around, view.size(), WorldFit::Contain));
+}
+
+void ViewControl::zoomAbout(int notches, float x, float y) {
+    constexpr int kMostNotches = 10;
+    const double factor = std::pow(kZoomFactor, std::clamp(notches, -kMostNotches, kMostNotches));
+    const WorldWindow& before = document.world;
+    WorldWindow after = before;
+    after.scaleLeft = static_cast<float>(x - (double{x} - before.scaleLeft) * factor);
+    after.scaleTop = static_cast<float>(y - (double{y} - before.scaleTop) * factor);
+    after.scaleWidth = static_cast<float>(before.scaleWidth * factor);
+    after.scaleHeight = static_cast<float>(before.scaleHeight * factor);
+    canvas.clear();
+    applyWorld(after);
+}
+
+void ViewControl::dragBy(QPointF pixels) {
+    if (view.width() <= 0 || view.height() <= 0) {
+        return;
+    }
+    WorldWindow moved = document.world;
+    moved.scaleLeft =
+        static_cast<float>(moved.scaleLeft - pixels.x() * double{moved.scaleWidth} / view.width());
+    moved.scaleTop =
+        static_cast<float>(moved.scaleTop - pixels.y() * double{moved.scaleHeight} / view.height());
+    applyWorld(moved);
+}

@@ -6,6 +6,8 @@
 // pointer.
 #pragma once
 
+#include <QPointF>
+
 #include "document/document.h"
 
 class Canvas;
@@ -43,6 +45,14 @@ public:
     void showNewDocument();
     // A world window read from a file, widened to one scale on both axes.
     void fitReadWindow();
+    // 全图: the world window around every drawn member with a margin.
+    void showWholeFrame();
+    // The wheel: zooms by the factor of 放大/缩小 per notch (positive in),
+    // keeping the world point (x, y) where it is on the screen.
+    void zoomAbout(int notches, float x, float y);
+    // A drag with the middle button: the drawing follows the pointer.
+    void dragBy(QPointF pixels);
+
     // Clears the canvas and shows the document on it again.
     void redrawAll();
     // Makes the canvas exactly what the document says (world window,

@@ -1,0 +1,197 @@
+// The results window; see results_window.h.
+#include "dialogs/results_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+#include <set>
+
+#include "platform/platform.h"
+
+namespace {
+
+const std::array<QString, ResultsWindow::kTableCount> kTabCaptions = {
+    QStringLiteral("杆端内力"), QStringLiteral("节点位移"), QStringLiteral("支座反力")};
+const QString kCsvFilter = QStringLiteral("CSV文件(*.csv)|*.csv");
+
+// A cell that sorts by its value where it has one, numbers before texts
+// and empty cells, so that a column of numbers sorts as numbers.
+class ResultItem : public QTableWidgetItem {
+public:
+    explicit ResultItem(const TableCell& cell)
+        : QTableWidgetItem(QString::fromStdString(cell.text)), value_(cell.value) {
+        if (value_) {
+            setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
+    bool operator<(const QTableWidgetItem& other) const override {
+        const auto* theirs = dynamic_cast<const ResultItem*>(&other);
+        const bool theirsIsNumber = theirs != nullptr && theirs->value_.has_value();
+        if (value_ && theirsIsNumber) {
+            return *value_ < *theirs->value_;
+        }
+        if (value_.has_value() != theirsIsNumber) {
+            return value_.has_value();
+        }
+        return QTableWidgetItem::operator<(other);
+    }
+
+private:
+    std::optional<double> value_;
+};
+
+// The row of the largest magnitude in each column of numbers (the first
+// such row on a tie); none for a column without a non-zero number.
+std::vector<std::optional<std::size_t>> largestRows(const ResultTable& table) {
+    std::vector<std::optional<std::size_t>> largest(table.headers.size());
+    std::vector<double> size(table.headers.size(), 0);
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        for (std::size_t c = 0; c < table.rows[r].size() && c < largest.size(); ++c) {
+            const auto& value = table.rows[r][c].value;
+            if (value && std::abs(*value) > size[c]) {
+                size[c] = std::abs(*value);
+                largest[c] = r;
+            }
+        }
+    }
+    return largest;
+}
+
+// The first columns name members and nodes: they are numbers, not results.
+bool isResultColumn(const ResultTable& table, std::size_t column) {
+    const std::string& header = table.headers[column];
+    return header.find("号") == std::string::npos && header.find("支座") == std::string::npos;
+}
+
+}  // namespace
+
+ResultsWindow::ResultsWindow(Platform& platform, QWidget* editor)
+    : QWidget(editor, Qt::Window), platform_(platform) {
+    setWindowTitle(QStringLiteral("结果表"));
+    tabs_ = new QTabWidget(this);
+    for (int id = 0; id < kTableCount; ++id) {
+        auto* view = new QTableWidget(this);
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
+        view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        view->setSortingEnabled(true);
+        view->verticalHeader()->setVisible(false);
+        view->installEventFilter(this);
+        views_[id] = view;
+        tabs_->addTab(view, kTabCaptions[id]);
+    }
+    saveButton_ = new QPushButton(QStringLiteral("保存为CSV"), this);
+    connect(saveButton_, &QPushButton::clicked, this, [this] { saveCsv(); });
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addWidget(saveButton_, 0, Qt::AlignRight);
+    resize(900, 520);
+}
+
+void ResultsWindow::showTables(Tables tables) {
+    tables_ = std::move(tables);
+    for (int id = 0; id < kTableCount; ++id) {
+        fill(static_cast<TableId>(id));
+    }
+}
+
+void ResultsWindow::fill(TableId id) {
+    QTableWidget* view = views_[id];
+    const ResultTable& table = tables_[id];
+    const int sortColumn = view->horizontalHeader()->sortIndicatorSection();
+    const Qt::SortOrder order = view->horizontalHeader()->sortIndicatorOrder();
+    view->setSortingEnabled(false);  // rows would move while they are filled
+    view->clear();
+    view->setColumnCount(static_cast<int>(table.headers.size()));
+    view->setRowCount(static_cast<int>(table.rows.size()));
+    QStringList headers;
+    for (const std::string& header : table.headers) {
+        headers << QString::fromStdString(header);
+    }
+    view->setHorizontalHeaderLabels(headers);
+    const auto largest = largestRows(table);
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        for (std::size_t c = 0; c < table.rows[r].size(); ++c) {
+            auto* item = new ResultItem(table.rows[r][c]);
+            if (largest[c] == r && isResultColumn(table, c)) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+                item->setBackground(QColor(255, 236, 160));
+                item->setToolTip(QStringLiteral("本列绝对值最大"));
+            }
+            view->setItem(static_cast<int>(r), static_cast<int>(c), item);
+        }
+    }
+    view->setSortingEnabled(true);
+    if (sortColumn >= 0 && sortColumn < view->columnCount()) {
+        view->sortByColumn(sortColumn, order);
+    }
+    view->resizeColumnsToContents();
+}
+
+QString ResultsWindow::selectedText() const {
+    const QTableWidget* view = views_[tabs_->currentIndex()];
+    std::set<int> rows;
+    for (const QModelIndex& index : view->selectionModel()->selectedIndexes()) {
+        rows.insert(index.row());
+    }
+    if (rows.empty()) {
+        return {};
+    }
+    QStringList lines;
+    QStringList header;
+    for (int c = 0; c < view->columnCount(); ++c) {
+        header << view->horizontalHeaderItem(c)->text();
+    }
+    lines << header.join(QLatin1Char('\t'));
+    for (const int row : rows) {
+        QStringList cells;
+        for (int c = 0; c < view->columnCount(); ++c) {
+            const QTableWidgetItem* item = view->item(row, c);
+            cells << (item != nullptr ? item->text() : QString());
+        }
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+// The tables would copy their current cell only: the window copies the
+// selected rows.
+bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        QApplication::clipboard()->setText(selectedText());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The file holds the table in the order of the analysis, whatever the
+// window's sort order.
+void ResultsWindow::saveCsv() {
+    const ResultTable& table = tables_[tabs_->currentIndex()];
+    QString name = platform_.saveFileName(kCsvFilter, QStringLiteral("csv"));
+    if (name.isEmpty()) {
+        return;
+    }
+    if (!writeWholeFile(name, csvText(table))) {
+        platform_.tell(QStringLiteral("保存CSV文件失败:") + name);
+    }
+}
+
+bool writeWholeFile(const QString& path, const std::string& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    const auto size = static_cast<qint64>(bytes.size());
+    return file.write(bytes.data(), size) == size && file.commit();
+}

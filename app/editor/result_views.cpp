@@ -1,0 +1,116 @@
+// Reactions, the deflected shape and the results window; see result_views.h.
+#include "editor/result_views.h"
+
+#include <QWidget>
+#include <cmath>
+
+#include "dialogs/results_window.h"
+#include "editor/analysis_commands.h"
+#include "editor/canvas.h"
+#include "editor/editor_controls.h"
+#include "platform/platform.h"
+#include "results/result_figures.h"
+#include "results/result_tables.h"
+#include "text/number_text.h"
+
+namespace {
+
+// Two significant digits: a magnification the user can read and retype.
+double roundedMagnification(double value) {
+    if (!(value > 0) || !std::isfinite(value)) {
+        return 1;
+    }
+    const double unit = std::pow(10.0, std::floor(std::log10(value)) - 1);
+    return std::max(unit, std::round(value / unit) * unit);
+}
+
+}  // namespace
+
+ResultViews::ResultViews(Document& document, Canvas& canvas, Platform& platform,
+                         EditorControls& controls, AnalysisCommands& analysis)
+    : document(document),
+      canvas(canvas),
+      platform(platform),
+      controls(controls),
+      analysis(analysis) {}
+
+ResultViews::~ResultViews() = default;
+
+void ResultViews::analysisSucceeded(const 内力_位移& solver) {
+    solved_ = readSolvedFrame(solver);
+    if (window_ != nullptr && window_->isVisible()) {
+        fillWindow();
+    }
+}
+
+void ResultViews::clearFigures() {
+    canvas.clearFigure(FigureLayer::Reactions);
+    canvas.clearFigure(FigureLayer::Deflection);
+    deflectionShown_ = false;
+}
+
+void ResultViews::reactionsCommand() {
+    if (!analysis.run(true) || !solved_) {
+        return;
+    }
+    const auto reactions = supportReactions(*solved_);
+    canvas.setFigure(FigureLayer::Reactions, reactionFigure(reactions));
+    controls.setHint(
+        QString::fromStdString(equilibriumText(equilibriumResidual(*solved_, reactions))));
+}
+
+void ResultViews::deflectionCommand() {
+    if (!analysis.run(true) || !solved_) {
+        return;
+    }
+    magnification_ = roundedMagnification(automaticMagnification(elasticCurves(*solved_)));
+    drawDeflection();
+}
+
+void ResultViews::drawDeflection() {
+    canvas.setFigure(FigureLayer::Deflection,
+                     deflectionFigure(*solved_, elasticCurves(*solved_), magnification_));
+    deflectionShown_ = true;
+    controls.setHint(QString::fromStdString(deflectionText(*solved_, magnification_)));
+}
+
+// The input box offers the magnification shown; a positive number redraws
+// the shape at it, anything else keeps it.
+void ResultViews::magnificationCommand() {
+    if (!solved_) {
+        return;
+    }
+    const QString answer =
+        platform.inputBox(QStringLiteral("请输入变形图放大倍数"), QStringLiteral("变形图"),
+                          QString::fromStdString(orv::generalText(magnification_)));
+    if (answer.isEmpty()) {
+        return;
+    }
+    const auto value = orv::parseNumber(answer.trimmed().toStdString());
+    if (!value || !(*value > 0) || !std::isfinite(*value)) {
+        platform.tell(QStringLiteral("放大倍数应为正数"));
+        return;
+    }
+    magnification_ = *value;
+    drawDeflection();
+}
+
+void ResultViews::tableCommand(QWidget* editor) {
+    if (!analysis.run(true) || !solved_) {
+        return;
+    }
+    if (window_ == nullptr) {
+        window_ = new ResultsWindow(platform, editor);
+    }
+    fillWindow();
+    window_->show();
+    window_->raise();
+}
+
+void ResultViews::fillWindow() {
+    if (!solved_) {
+        return;
+    }
+    window_->showTables({memberEndForceTable(*solved_), nodeDisplacementTable(*solved_),
+                         reactionTable(supportReactions(*solved_))});
+}

@@ -1,0 +1,60 @@
+// The results beside the printed ones: the support reactions and the
+// deflected shape drawn as figures over the frame, and the results window.
+// Owns the frame as the last successful analysis left it, the deflected
+// shape's magnification and the results window; runs the analysis through
+// AnalysisCommands and draws on the canvas's figure layers.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "document/document.h"
+#include "results/solved_frame.h"
+
+class AnalysisCommands;
+class Canvas;
+class EditorControls;
+class Platform;
+class QWidget;
+class ResultsWindow;
+
+class ResultViews {
+public:
+    ResultViews(Document& document, Canvas& canvas, Platform& platform, EditorControls& controls,
+                AnalysisCommands& analysis);
+    ~ResultViews();
+
+    // Every successful analysis: the results window follows it.
+    void analysisSucceeded(const 内力_位移& solver);
+    // The drawing changes: figures of an earlier analysis no longer hold.
+    void clearFigures();
+
+    // 支座反力, 变形图, 结果表.
+    void reactionsCommand();
+    void deflectionCommand();
+    // The results window shows on `editor` (made on first use).
+    void tableCommand(QWidget* editor);
+
+    // The deflected shape is up: the scale command sets its magnification.
+    bool deflectionShown() const { return deflectionShown_; }
+    // A diagram drawn after the deflected shape takes the scale command.
+    void diagramDrawn() { deflectionShown_ = false; }
+    void magnificationCommand();
+
+    ResultsWindow* resultsWindow() const { return window_; }
+    double magnification() const { return magnification_; }
+
+private:
+    void fillWindow();
+    void drawDeflection();
+
+    Document& document;
+    Canvas& canvas;
+    Platform& platform;
+    EditorControls& controls;
+    AnalysisCommands& analysis;
+    std::optional<SolvedFrame> solved_;
+    double magnification_ = 1;
+    bool deflectionShown_ = false;
+    ResultsWindow* window_ = nullptr;  // a child of the editor window
+};

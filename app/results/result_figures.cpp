@@ -1,0 +1,145 @@
+// The figures of reactions and of the deflected shape; see result_figures.h.
+#include "results/result_figures.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "text/number_text.h"
+
+namespace {
+
+constexpr double kArrowPixels = 46;  // length of a force arrow
+constexpr double kGapPixels = 4;     // between the node and the arrow's tip
+constexpr double kArcPixels = 20;    // radius of a moment's arc
+constexpr int kArcSteps = 24;
+constexpr int kForceDecimals = 4;  // as the result files print forces
+
+bool printsAsZero(double value) {
+    return orv::formatFixed(std::abs(value), kForceDecimals) == orv::formatFixed(0, kForceDecimals);
+}
+
+std::string magnitudeText(double value, const char* unit) {
+    return orv::formatFixed(std::abs(value), kForceDecimals) + " " + unit;
+}
+
+FigurePoint at(const orv::Point& node, double dx = 0, double dy = 0) {
+    return {node.x, node.y, dx, dy};
+}
+
+// A force along X (axis 0) or Y (axis 1) acting on the node: the arrow
+// ends just short of the node, its label beyond the tail.
+void addForce(Figure& figure, const orv::Point& node, int axis, double value) {
+    const double sign = value > 0 ? 1 : -1;
+    const double ux = axis == 0 ? sign : 0;
+    const double uy = axis == 1 ? sign : 0;
+    const FigurePoint tip = at(node, -ux * kGapPixels, -uy * kGapPixels);
+    const FigurePoint tail =
+        at(node, -ux * (kGapPixels + kArrowPixels), -uy * (kGapPixels + kArrowPixels));
+    figure.polylines.push_back({{tail, tip}, kReactionColour, 2});
+    figure.arrowheads.push_back({tail, tip, kReactionColour});
+    TextAnchor anchor = TextAnchor::Centre;
+    if (axis == 0) {
+        anchor = sign > 0 ? TextAnchor::Right : TextAnchor::Left;
+    } else {
+        anchor = sign > 0 ? TextAnchor::Bottom : TextAnchor::Top;
+    }
+    figure.texts.push_back({at(node, tail.dx - ux * 3, tail.dy - uy * 3),
+                            magnitudeText(value, "kN"), kReactionColour, anchor});
+}
+
+// A moment: an arc around the node turning the way the moment turns
+// (positive from +X towards +Y, clockwise on the drawing), its head at
+// the arc's end.
+void addMoment(Figure& figure, const orv::Point& node, double value) {
+    const double first = -std::numbers::pi / 3;
+    const double sweep = 5 * std::numbers::pi / 3 * (value > 0 ? 1 : -1);
+    const double start = value > 0 ? first : first - sweep;
+    FigurePolyline arc{{}, kReactionColour, 2};
+    for (int i = 0; i <= kArcSteps; ++i) {
+        const double angle = start + sweep * i / kArcSteps;
+        arc.points.push_back(at(node, kArcPixels * std::cos(angle), kArcPixels * std::sin(angle)));
+    }
+    figure.arrowheads.push_back(
+        {arc.points[arc.points.size() - 2], arc.points.back(), kReactionColour});
+    figure.polylines.push_back(std::move(arc));
+    figure.texts.push_back({at(node, kArcPixels + 4, -kArcPixels - 2), magnitudeText(value, "kN·m"),
+                            kReactionColour, TextAnchor::BottomLeft});
+}
+
+}  // namespace
+
+Figure reactionFigure(const std::vector<SupportReaction>& reactions) {
+    Figure figure;
+    for (const SupportReaction& reaction : reactions) {
+        for (int axis = 0; axis < 2; ++axis) {
+            const auto& value = reaction.components[axis];
+            if (value && !printsAsZero(*value)) {
+                addForce(figure, reaction.at, axis, *value);
+            }
+        }
+        if (const auto& moment = reaction.components[2]; moment && !printsAsZero(*moment)) {
+            addMoment(figure, reaction.at, *moment);
+        }
+    }
+    return figure;
+}
+
+namespace {
+
+std::optional<orv::Point> nodePosition(const SolvedFrame& frame, int node) {
+    for (const SolvedMember& member : frame.members) {
+        for (int end = 0; end < 2; ++end) {
+            if (endNode(member, end) == node) {
+                return endPoint(member, end);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::string moveText(const LargestNodeMove& move) {
+    return "节点" + std::to_string(move.node) + " " + orv::formatFixed(move.magnitude, 3) +
+           " mm, 方向 " + orv::formatFixed(move.angle, 1) + "°";
+}
+
+}  // namespace
+
+Figure deflectionFigure(const SolvedFrame& frame, const std::vector<MemberCurve>& curves,
+                        double magnification) {
+    Figure figure;
+    for (const MemberCurve& curve : curves) {
+        FigurePolyline line{{}, kDeflectionColour, 2};
+        for (const DiagramPoint& point : displacedPolyline(curve, magnification)) {
+            line.points.push_back({point.x, point.y});
+        }
+        figure.polylines.push_back(std::move(line));
+    }
+    const auto move = largestNodeMove(frame);
+    const auto node = move ? nodePosition(frame, move->node) : std::nullopt;
+    if (!move || !node || move->magnitude == 0) {
+        return figure;
+    }
+    const NodeDisplacement& d = frame.nodeMoves[static_cast<std::size_t>(move->node - 1)];
+    const FigurePoint from{node->x, node->y};
+    const FigurePoint to{node->x + magnification * d[0] / 1000,
+                         node->y + magnification * d[1] / 1000};
+    figure.polylines.push_back({{from, to}, kDeflectionColour, 1});
+    figure.arrowheads.push_back({from, to, kDeflectionColour, 7, 3});
+    figure.texts.push_back(
+        {FigurePoint{to.x, to.y, 6, 4}, moveText(*move), kDeflectionColour, TextAnchor::TopLeft});
+    return figure;
+}
+
+std::string equilibriumText(const EquilibriumResidual& residual) {
+    return "平衡校核: ΣX = " + orv::formatFixed(residual.x, kForceDecimals) +
+           " kN, ΣY = " + orv::formatFixed(residual.y, kForceDecimals) +
+           " kN, ΣM = " + orv::formatFixed(residual.moment, kForceDecimals) + " kN·m";
+}
+
+std::string deflectionText(const SolvedFrame& frame, double magnification) {
+    std::string text = "变形图, 放大 " + orv::generalText(magnification) + " 倍";
+    if (const auto move = largestNodeMove(frame)) {
+        text += "; 最大位移 " + moveText(*move);
+    }
+    return text;
+}

@@ -1,0 +1,34 @@
+// The figures of an analysis drawn over the frame: the support reactions
+// as arrows with their values, and the deflected shape with its largest
+// node displacement labelled. World coordinates with pixel-sized arrows
+// and texts, as the figure layer paints them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "results/deflected_shape.h"
+#include "results/figure.h"
+#include "results/reactions.h"
+
+// Teal for reactions and orange for the deflected shape, in the
+// blue-green-red order of colour values: apart from black members, the red
+// mark, the blue supports, the magenta diagrams and the green loads.
+inline constexpr ColourValue kReactionColour = 0x808000;
+inline constexpr ColourValue kDeflectionColour = 0x0078E6;
+
+// At each reaction's node an arrow per force component, pointing the way
+// the support pushes, and a curved arrow for a moment, each labelled with
+// its magnitude and unit; components that print as zero are left out.
+Figure reactionFigure(const std::vector<SupportReaction>& reactions);
+
+// Every member's curve moved by `magnification` x its displacement, and
+// an arrow from the farthest-moving node to where it is drawn, labelled
+// with its node, its movement in mm and its direction.
+Figure deflectionFigure(const SolvedFrame& frame, const std::vector<MemberCurve>& curves,
+                        double magnification);
+
+// The hint lines: the frame's equilibrium residual, and the magnification
+// with the largest node displacement.
+std::string equilibriumText(const EquilibriumResidual& residual);
+std::string deflectionText(const SolvedFrame& frame, double magnification);
