@@ -11,6 +11,7 @@ namespace {
 constexpr double kArrowPixels = 46;  // length of a force arrow
 constexpr double kGapPixels = 4;     // between the node and the arrow's tip
 constexpr double kArcPixels = 20;    // radius of a moment's arc
+constexpr double kBelowPixels = 14;  // a horizontal force runs below the support's symbol
 constexpr int kArcSteps = 24;
 constexpr int kForceDecimals = 4;  // as the result files print forces
 
@@ -32,9 +33,10 @@ void addForce(Figure& figure, const orv::Point& node, int axis, double value) {
     const double sign = value > 0 ? 1 : -1;
     const double ux = axis == 0 ? sign : 0;
     const double uy = axis == 1 ? sign : 0;
-    const FigurePoint tip = at(node, -ux * kGapPixels, -uy * kGapPixels);
+    const double below = axis == 0 ? kBelowPixels : 0;
+    const FigurePoint tip = at(node, -ux * kGapPixels, below - uy * kGapPixels);
     const FigurePoint tail =
-        at(node, -ux * (kGapPixels + kArrowPixels), -uy * (kGapPixels + kArrowPixels));
+        at(node, -ux * (kGapPixels + kArrowPixels), below - uy * (kGapPixels + kArrowPixels));
     figure.polylines.push_back({{tail, tip}, kReactionColour, 2});
     figure.arrowheads.push_back({tail, tip, kReactionColour});
     TextAnchor anchor = TextAnchor::Centre;
