@@ -48,6 +48,7 @@ public:
     void setBackground(ColourValue colour);
     // Which lines are painted from the cache; see CanvasRenderer.
     void cacheGroup(LineGroup group, int first = 0) { renderer_.cacheGroup(group, first); }
+    void setWipesPrints(LineGroup group, bool wipes) { renderer_.setWipesPrints(group, wipes); }
 
     // Line shapes; see LineArrays.
     const LineShape& line(LineGroup group, int index = 0) const {

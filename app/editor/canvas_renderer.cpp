@@ -101,8 +101,10 @@ QRect CanvasRenderer::pixelBounds(const LineShape& line) const {
 
 void CanvasRenderer::lineChanged(LineId id, const LineShape& before) {
     const LineShape& after = lines_.line(id.group, id.index);
+    const bool wipes = id.group < 0 || id.group >= kLineGroupCount ||
+                       !keepsPrints_[static_cast<std::size_t>(id.group)];
     if (shows(before)) {
-        if (!shows(after) || !samePosition(before, after)) {
+        if (wipes && (!shows(after) || !samePosition(before, after))) {
             wipe(before);
         }
         invalidate(pixelBounds(before));
@@ -113,6 +115,12 @@ void CanvasRenderer::lineChanged(LineId id, const LineShape& before) {
     if (isCached(id)) {
         cacheDirty_ += pixelBounds(before);
         cacheDirty_ += pixelBounds(after);
+    }
+}
+
+void CanvasRenderer::setWipesPrints(LineGroup group, bool wipes) {
+    if (group >= 0 && group < kLineGroupCount) {
+        keepsPrints_[static_cast<std::size_t>(group)] = !wipes;
     }
 }
 

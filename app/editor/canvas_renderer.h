@@ -54,6 +54,9 @@ public:
     // painted from one cached image. Other lines are stroked on every
     // repaint, as are floating ones.
     void cacheGroup(LineGroup group, int first = 0);
+    // Whether a line of `group` that moves away or hides wipes the
+    // transient layer along its old position (every group does at first).
+    void setWipesPrints(LineGroup group, bool wipes);
 
     // A new surface size empties the transient layer; the view must be
     // told of the new size before viewChanged.
@@ -113,6 +116,7 @@ private:
     const LineArrays& lines_;
     const ViewTransform& view_;
     std::array<int, kLineGroupCount> firstCached_;
+    std::array<bool, kLineGroupCount> keepsPrints_{};
     QImage layer_;
     bool layerEmpty_ = true;
     std::vector<CanvasPrint> log_;

@@ -45,6 +45,7 @@ protected:
 };
 
 constexpr int kLegendWidth = 200;
+const QString kCrosshairWipesSetting = QStringLiteral("crosshairWipesPrints");
 constexpr int kLegendHeight = 96;
 
 // Member lines and support symbols change rarely: they are painted from the
@@ -97,6 +98,8 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
     canvasView->pressBlockedAt = [this](QPointF pixel) { return isOnHintText(pixel); };
     Frame1->installEventFilter(this);
     buildMenus();
+    view_.setCrosshairWipes(platform.setting(kCrosshairWipesSetting, true));
+    menuItem(MenuCommand::CrosshairWipes)->setChecked(view_.crosshairWipes());
     analysis_.succeeded = [this](const 内力_位移& solved) { results_.analysisSucceeded(solved); };
     canvasView->setFocus();
 }
@@ -411,6 +414,12 @@ void Form1::平移() {
 
 void Form1::全图() {
     view_.showWholeFrame();
+}
+
+void Form1::十字光标擦除显示() {
+    view_.setCrosshairWipes(!view_.crosshairWipes());
+    platform.keepSetting(kCrosshairWipesSetting, view_.crosshairWipes());
+    menuItem(MenuCommand::CrosshairWipes)->setChecked(view_.crosshairWipes());
 }
 
 void Form1::重装杆件() {

@@ -107,6 +107,9 @@ public:
     // Beside them: the whole frame in view; the wheel and the middle
     // button zoom and pan as 放大/缩小/平移 do.
     void 全图();
+    // Whether the crosshair wipes what is printed where it passes (on, the
+    // window's way, unless the user turned it off in an earlier run).
+    void 十字光标擦除显示();
     // Supports (the SupportPlacement part). The placement commands: each
     // starts placing its kind once every member is drawn.
     void 鼠标指定固端();

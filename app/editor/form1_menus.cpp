@@ -75,7 +75,8 @@ const std::vector<MenuEntry>& menuTable() {
           {C::CanvasColour, "绘图窗口颜色", &Form1::绘图窗口颜色},
           {C::CrosshairColour, "十字光标颜色", &Form1::十字光标颜色},
           {C::ShowLoads, "显示荷载", &Form1::显示荷载, true},
-          {C::WholeFrame, "全图", &Form1::全图}}},
+          {C::WholeFrame, "全图", &Form1::全图},
+          {C::CrosshairWipes, "十字光标擦除显示", &Form1::十字光标擦除显示, true}}},
         {MenuId::Help, "帮助", {{C::HelpDocument, "帮助文档", &Form1::帮助文档}}},
     };
     return table;

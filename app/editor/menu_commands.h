@@ -47,6 +47,7 @@ enum class MenuCommand {
     CrosshairColour,
     ShowLoads,
     WholeFrame,
+    CrosshairWipes,
     // 帮助
     HelpDocument,
 };

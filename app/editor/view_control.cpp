@@ -281,3 +281,10 @@ void ViewControl::dragBy(QPointF pixels) {
         static_cast<float>(moved.scaleTop - pixels.y() * double{moved.scaleHeight} / view.height());
     applyWorld(moved);
 }
+
+void ViewControl::setCrosshairWipes(bool wipes) {
+    crosshairWipes_ = wipes;
+    for (const LineGroup line : kCrosshairLines) {
+        canvas.setWipesPrints(line, wipes);
+    }
+}

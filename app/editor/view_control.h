@@ -63,6 +63,10 @@ public:
     void switchCrosshair();
     // The crosshair shown, in the document's colour (a document just read).
     void showCrosshair();
+    // Whether the crosshair and capture box wipe the printed layer where
+    // they pass.
+    bool crosshairWipes() const { return crosshairWipes_; }
+    void setCrosshairWipes(bool wipes);
     // The crosshair and capture box around a mouse position.
     void placeCrosshair(float x, float y);
 
@@ -85,4 +89,5 @@ private:
     LoadDrawing& loadDrawing;
     PanState pan_;
     bool startupPending_ = false;
+    bool crosshairWipes_ = true;
 };

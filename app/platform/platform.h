@@ -40,6 +40,10 @@ public:
     virtual void showHelp(const QString& helpFile) = 0;
     virtual void closeHelp() = 0;
 
+    // The user's switches, kept between runs by their keys.
+    virtual bool setting(const QString& key, bool fallback) = 0;
+    virtual void keepSetting(const QString& key, bool value) = 0;
+
     // Convenience: a message with an OK button.
     void tell(const QString& text, MessageIcon icon = MessageIcon::None,
               const QString& caption = QString()) {

@@ -14,6 +14,7 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
 #include <QTranslator>
 #include <algorithm>
 
@@ -191,4 +192,20 @@ void QtPlatform::closeHelp() {
     if (helpViewer_) {
         helpViewer_->close();
     }
+}
+
+namespace {
+
+QSettings userSettings() {
+    return QSettings(QStringLiteral("Orvandel"), QStringLiteral("Orvandel"));
+}
+
+}  // namespace
+
+bool QtPlatform::setting(const QString& key, bool fallback) {
+    return userSettings().value(key, fallback).toBool();
+}
+
+void QtPlatform::keepSetting(const QString& key, bool value) {
+    userSettings().setValue(key, value);
 }

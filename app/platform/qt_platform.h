@@ -49,6 +49,9 @@ public:
     // is reported in a message box instead.
     void showHelp(const QString& helpFile) override;
     void closeHelp() override;
+    // In the user's configuration folder, under the program's name.
+    bool setting(const QString& key, bool fallback) override;
+    void keepSetting(const QString& key, bool value) override;
 
     // The help window while it is open; null before the first showHelp and
     // after the window was closed.

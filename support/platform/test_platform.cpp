@@ -72,3 +72,12 @@ void TestPlatform::showHelp(const QString& helpFile) {
 void TestPlatform::closeHelp() {
     calls.push_back({PlatformCall::Kind::CloseHelp, QString(), QString()});
 }
+
+bool TestPlatform::setting(const QString& key, bool fallback) {
+    const auto found = settings.find(key);
+    return found == settings.end() ? fallback : found->second;
+}
+
+void TestPlatform::keepSetting(const QString& key, bool value) {
+    settings[key] = value;
+}

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <map>
 #include <vector>
 
 #include "platform/platform.h"
@@ -27,6 +28,8 @@ public:
     std::deque<std::optional<std::int32_t>> colours;
 
     std::vector<PlatformCall> calls;
+    // The user's switches, as a fresh installation has none.
+    std::map<QString, bool> settings;
 
     // The texts of the message boxes shown so far.
     QStringList messages() const;
@@ -42,4 +45,6 @@ public:
     void beep() override;
     void showHelp(const QString& helpFile) override;
     void closeHelp() override;
+    bool setting(const QString& key, bool fallback) override;
+    void keepSetting(const QString& key, bool value) override;
 };

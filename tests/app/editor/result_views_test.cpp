@@ -144,3 +144,31 @@ TEST_F(ResultViewsTest, AMiddleDragMovesTheDrawingWithThePointer) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ResultViewsTest, WithWipingOffTheCrosshairLeavesPrintedResultsAndTheChoiceIsKept) {
+    choose(MenuCommand::Analyse);
+    const auto sweep = [this] {
+        for (float y = 0.5f; y < 7; y += 0.25f) {
+            move(7.5f, y);
+        }
+    };
+    const QImage printed = form.canvasModel().layer();
+    sweep();
+    EXPECT_NE(form.canvasModel().layer(), printed);  // the described behaviour
+
+    choose(MenuCommand::Analyse);
+    choose(MenuCommand::CrosshairWipes);
+    EXPECT_FALSE(form.menuItem(MenuCommand::CrosshairWipes)->isChecked());
+    EXPECT_EQ(platform.settings.at(QStringLiteral("crosshairWipesPrints")), false);
+    const QImage kept = form.canvasModel().layer();
+    sweep();
+    EXPECT_EQ(form.canvasModel().layer(), kept);
+
+    Document next;
+    Form1 again{next, platform, QStringLiteral(ORVANDEL_PROGRAM_FOLDER)};
+    EXPECT_FALSE(again.menuItem(MenuCommand::CrosshairWipes)->isChecked());
+}
+
+}  // namespace
