@@ -167,6 +167,39 @@ BENCHMARK(MomentDiagramOfAFrame)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// The same commands on the 2,050-member frame with loads on every beam:
+// the moment diagram beside the figures drawn over the frame, each from
+// the command (which runs the analysis) to the repainted canvas.
+template <typename Command>
+void measureOnLargeFrame(benchmark::State& state, Command command) {
+    LargeFrameWindow window;
+    for (auto _ : state) {
+        (window.form.*command)();
+        window.form.canvasWidget()->repaint();
+    }
+}
+
+void MomentDiagramOfLargeFrame(benchmark::State& state) {
+    measureOnLargeFrame(state, &Form1::弯矩图);
+}
+BENCHMARK(MomentDiagramOfLargeFrame)->Unit(benchmark::kMillisecond)->Repetitions(3);
+
+void ReactionsOfLargeFrame(benchmark::State& state) {
+    measureOnLargeFrame(state, &Form1::支座反力);
+}
+BENCHMARK(ReactionsOfLargeFrame)->Unit(benchmark::kMillisecond)->Repetitions(3);
+
+void DeflectedShapeOfLargeFrame(benchmark::State& state) {
+    measureOnLargeFrame(state, &Form1::变形图);
+}
+BENCHMARK(DeflectedShapeOfLargeFrame)->Unit(benchmark::kMillisecond)->Repetitions(3);
+
+// Hiding and showing the loads by turns: the loads figure built and drawn.
+void LoadsOfLargeFrame(benchmark::State& state) {
+    measureOnLargeFrame(state, &Form1::显示荷载);
+}
+BENCHMARK(LoadsOfLargeFrame)->Unit(benchmark::kMillisecond)->Repetitions(3);
+
 }  // namespace
 
 int main(int argc, char** argv) {

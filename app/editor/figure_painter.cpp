@@ -24,14 +24,18 @@ bool isFinite(QPointF point) {
 }
 
 // Lines of one colour and width are stroked as one path: a loads figure
-// holds thousands of short lines of one pen.
+// holds thousands of short lines of one pen. A path is stroked once it
+// holds a few hundred pieces: the rasterizer's cost grows with the edges a
+// path has across each scan line, so one path over the whole frame (a
+// deflected shape) would cost far more than the same lines in parts.
 class PathBatch {
 public:
     explicit PathBatch(QPainter& painter) : painter_(painter) {}
     ~PathBatch() { flush(); }
 
     QPainterPath& pathFor(ColourValue colour, double width) {
-        if (colour != colour_ || width != width_) {
+        constexpr int kMostElements = 256;
+        if (colour != colour_ || width != width_ || path_.elementCount() > kMostElements) {
             flush();
             colour_ = colour;
             width_ = width;

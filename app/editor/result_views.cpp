@@ -63,13 +63,13 @@ void ResultViews::deflectionCommand() {
     if (!analysis.run(true) || !solved_) {
         return;
     }
-    magnification_ = roundedMagnification(automaticMagnification(elasticCurves(*solved_)));
+    curves_ = elasticCurves(*solved_);
+    magnification_ = roundedMagnification(automaticMagnification(curves_));
     drawDeflection();
 }
 
 void ResultViews::drawDeflection() {
-    canvas.setFigure(FigureLayer::Deflection,
-                     deflectionFigure(*solved_, elasticCurves(*solved_), magnification_));
+    canvas.setFigure(FigureLayer::Deflection, deflectionFigure(*solved_, curves_, magnification_));
     deflectionShown_ = true;
     controls.setHint(QString::fromStdString(deflectionText(*solved_, magnification_)));
 }
@@ -77,7 +77,7 @@ void ResultViews::drawDeflection() {
 // The input box offers the magnification shown; a positive number redraws
 // the shape at it, anything else keeps it.
 void ResultViews::magnificationCommand() {
-    if (!solved_) {
+    if (!solved_ || !deflectionShown_) {
         return;
     }
     const QString answer =

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "document/document.h"
+#include "results/deflected_shape.h"
 #include "results/solved_frame.h"
 
 class AnalysisCommands;
@@ -54,6 +55,7 @@ private:
     EditorControls& controls;
     AnalysisCommands& analysis;
     std::optional<SolvedFrame> solved_;
+    std::vector<MemberCurve> curves_;  // of the deflected shape drawn last
     double magnification_ = 1;
     bool deflectionShown_ = false;
     ResultsWindow* window_ = nullptr;  // a child of the editor window
