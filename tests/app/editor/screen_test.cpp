@@ -311,6 +311,29 @@ TEST_F(OnScreen, LoadsShowThroughCrosshairMovesAndViewChanges) {
     }
 }
 
+// Reactions and the deflected shape on the screen as a full repaint draws
+// them, through crosshair moves with wiping off, over the printed results.
+TEST_F(OnScreen, ReactionsAndTheDeflectedShapeShowOverPrintedResults) {
+    keepProjectInScratchFolder();
+    ASSERT_TRUE(form.openProject(QStringLiteral(ORVANDEL_EXAMPLES "/two_storey.tsd")));
+    keepProjectInScratchFolder();
+    choose(MenuCommand::CrosshairWipes);
+    choose(MenuCommand::Analyse);
+    choose(MenuCommand::Reactions);
+    choose(MenuCommand::Deflection);
+    const QImage printed = form.canvasModel().layer();
+    const gj& beam = document.members[7];
+    for (const auto& [x, y] :
+         {std::pair{beam.x1, beam.y1}, {beam.x2, beam.y1 + 1}, {beam.x1, 12.0f}}) {
+        move(x, y);
+        expectScreenShowsTheWindow("results-figures");
+    }
+    EXPECT_EQ(form.canvasModel().layer(), printed);
+    if (const QString folder = qEnvironmentVariable("ORVANDEL_SCREENSHOTS"); !folder.isEmpty()) {
+        onScreen().save(QDir(folder).filePath(QStringLiteral("reactions-deflection.png")));
+    }
+}
+
 // A reopened project: every member and support symbol on the screen, as a
 // full repaint draws it.
 TEST_F(OnScreen, AReopenedFrameShowsEveryMemberAndSupport) {
