@@ -130,10 +130,10 @@ void Form1::激活菜单() {
          {MenuId::File, MenuId::Members, MenuId::Loads, MenuId::Analysis, MenuId::Window}) {
         setMenuEnabled(id, true);
     }
-    enableAction(menuItem(MenuCommand::MemberTotal), false);
     for (const MenuCommand id :
-         {MenuCommand::MemberQuery, MenuCommand::MemberInput, MenuCommand::MemberDelete,
-          MenuCommand::ColourByMaterial, MenuCommand::ColourBySize, MenuCommand::ColourBySection}) {
+         {MenuCommand::MemberTotal, MenuCommand::MemberQuery, MenuCommand::MemberInput,
+          MenuCommand::MemberDelete, MenuCommand::ColourByMaterial, MenuCommand::ColourBySize,
+          MenuCommand::ColourBySection}) {
         enableAction(menuItem(id), true);
     }
     if (document.mode == EditorMode::FixedEnd) {

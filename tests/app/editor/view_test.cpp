@@ -61,7 +61,7 @@ TEST_F(View, ClosingAndActivatingMenus) {
          {MenuId::File, MenuId::Members, MenuId::Loads, MenuId::Analysis, MenuId::Window}) {
         EXPECT_TRUE(menuEnabled(id)) << static_cast<int>(id);
     }
-    EXPECT_FALSE(itemEnabled(MenuCommand::MemberTotal));
+    EXPECT_TRUE(itemEnabled(MenuCommand::MemberTotal));
     EXPECT_TRUE(itemEnabled(MenuCommand::MemberInput));
     EXPECT_FALSE(document.mode == EditorMode::FixedEnd);
 }
