@@ -381,6 +381,7 @@ void Form2::UpdateShownLoad() {
     }
     setLoadValues(*member, k, position, fieldValue(*Text1[kValueField]));
     platform_.beep();
+    tellLoadWritten(false);
 }
 
 void Form2::DeleteShownLoad() {
@@ -391,6 +392,13 @@ void Form2::DeleteShownLoad() {
     removeLoad(*member, document_.shownLoadIndex);
     ShowMemberLoads();
     platform_.beep();
+    tellLoadWritten(true);
+}
+
+void Form2::tellLoadWritten(bool removed) {
+    if (loadWritten) {
+        loadWritten(removed);
+    }
 }
 
 // The marked member among those drawn, 0 for none.

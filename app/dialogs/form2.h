@@ -48,6 +48,9 @@ public:
     std::function<void()> focusEditor;
     // Writes the editor's hint label. Set by the editor.
     std::function<void(const QString&)> showHint;
+    // Told after the shown load of the picked member was changed or
+    // removed. Set by the editor.
+    std::function<void(bool removed)> loadWritten;
 
     // Controls, by their window names; Text1[0] is xq, Text1[1] is q.
     QLabel* Image1 = nullptr;
@@ -91,6 +94,7 @@ private:
     std::int16_t markedMemberNumber() const;
     gj* memberShownForEditing();
     void hint(const QString& text);
+    void tellLoadWritten(bool removed);
     void handKeyboardToEditor();
 
     Document& document_;

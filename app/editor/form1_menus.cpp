@@ -34,6 +34,7 @@ const std::vector<MenuEntry>& menuTable() {
           {C::Save, "保存", &Form1::保存},
           {C::SaveAs, "另存", &Form1::另存},
           {C::Exit, "退出", &Form1::退出}}},
+        {MenuId::Edit, "编辑", {{C::Undo, "撤销", &Form1::撤销}, {C::Redo, "重做", &Form1::重做}}},
         {MenuId::Members,
          "杆件",
          {{C::MemberTotal, "杆件总数", &Form1::杆件总数},
@@ -83,8 +84,12 @@ void Form1::buildMenus() {
         for (const MenuItem& item : entry.items) {
             QAction* action = menu->addAction(QString::fromUtf8(item.caption));
             items_[item.id] = action;
+            // What a command changes is one step, named by its caption.
             connect(action, &QAction::triggered, this,
-                    [this, command = item.command] { (this->*command)(); });
+                    [this, command = item.command, caption = action->text()] {
+                        const EditScope step(edits_, caption);
+                        (this->*command)();
+                    });
         }
     }
 }
