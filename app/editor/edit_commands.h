@@ -52,8 +52,6 @@ public:
     // The load dialog changed or removed a load of the picked member.
     void loadWritten(bool removed);
 
-    const EditHistory& history() const { return history_; }
-
 private:
     friend class EditScope;
     void begin() { ++openScopes_; }
