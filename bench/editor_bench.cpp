@@ -3,11 +3,15 @@
 // and without its loads shown, and the full redraw of members, supports
 // and loads.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <memory>
 #include <vector>
 
+#include "document/project_file.h"
 #include "document_frames.h"
 #include "editor/canvas_view.h"
 #include "editor/form1.h"
@@ -199,6 +203,96 @@ void LoadsOfLargeFrame(benchmark::State& state) {
     measureOnLargeFrame(state, &Form1::显示荷载);
 }
 BENCHMARK(LoadsOfLargeFrame)->Unit(benchmark::kMillisecond)->Repetitions(3);
+
+// The large frame opened from its file, so that its history starts there,
+// and steps made with the window's handlers: member 1 deleted (the last
+// member takes its number and every node is numbered again) and a load
+// given with F12 to another member, by turns.
+struct LargeFrameHistory : LargeFrameWindow {
+    LargeFrameHistory() {
+        const QString path = folder.filePath(QStringLiteral("opened.tsd"));
+        WriteProjectFile(document, path.toStdString());
+        form.openProject(path);
+    }
+
+    void hoverMidpointOf(int i) {
+        const gj& member = document.members[static_cast<std::size_t>(i)];
+        form.Form_MouseMove((member.x1 + member.x2) / 2, (member.y1 + member.y2) / 2);
+    }
+
+    void makeSteps(int count) {
+        for (int step = 0; step < count; ++step) {
+            if (step % 2 == 0) {
+                form.删除杆件();
+                hoverMidpointOf(1);
+                form.Form_KeyUp(keys::Del);
+            } else {
+                form.输入荷载();
+                hoverMidpointOf(100 + step);
+                form.Form_KeyUp(keys::F12);
+            }
+        }
+        form.Form_KeyUp(keys::Esc);  // no mode: every step may be undone
+    }
+};
+
+// Heap in use, mapped blocks included.
+double heapMegabytes() {
+    const struct mallinfo2 heap = mallinfo2();
+    return static_cast<double>(heap.uordblks + heap.hblkhd) / 1e6;
+}
+
+// A history of 100 steps: the time to make them and the heap they hold
+// (history_MB, the heap in use after the steps less before them).
+void HistoryOfAHundredStepsOnLargeFrame(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<LargeFrameHistory>();
+        const double before = heapMegabytes();
+        state.ResumeTiming();
+        window->makeSteps(100);
+        state.counters["history_MB"] = heapMegabytes() - before;
+    }
+}
+BENCHMARK(HistoryOfAHundredStepsOnLargeFrame)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+// One undo there, to the repainted canvas: the model put back, the mode
+// entered again, members and supports redrawn. When every step is undone
+// they are all redone, untimed.
+void UndoOnLargeFrame(benchmark::State& state) {
+    LargeFrameHistory window;
+    window.makeSteps(100);
+    QAction* undo = window.form.menuItem(MenuCommand::Undo);
+    QAction* redo = window.form.menuItem(MenuCommand::Redo);
+    // The last two steps: a load, and before it a deletion.
+    undo->trigger();
+    undo->trigger();
+    if (window.document.membersEntered != 2050 - 49) {
+        state.SkipWithError("the steps were not undone");
+        return;
+    }
+    redo->trigger();
+    redo->trigger();
+    for (auto _ : state) {
+        if (!undo->isEnabled()) {
+            state.PauseTiming();
+            while (redo->isEnabled()) {
+                redo->trigger();
+            }
+            state.ResumeTiming();
+        }
+        undo->trigger();
+        window.form.canvasWidget()->repaint();
+    }
+}
+BENCHMARK(UndoOnLargeFrame)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

@@ -384,6 +384,7 @@ void Form2::UpdateShownLoad() {
     setLoadValues(*member, k, position, fieldValue(*Text1[kValueField]));
     reportLoadsChanged();
     platform_.beep();
+    tellLoadWritten(false);
 }
 
 void Form2::DeleteShownLoad() {
@@ -395,6 +396,13 @@ void Form2::DeleteShownLoad() {
     reportLoadsChanged();
     ShowMemberLoads();
     platform_.beep();
+    tellLoadWritten(true);
+}
+
+void Form2::tellLoadWritten(bool removed) {
+    if (loadWritten) {
+        loadWritten(removed);
+    }
 }
 
 // The marked member among those drawn, 0 for none.

@@ -51,6 +51,9 @@ public:
     // Told after the dialog changed a member's loads (given, edited or
     // deleted), so that the drawing follows. Set by the editor.
     std::function<void()> loadsChanged;
+    // Told after the shown load of the picked member was changed or
+    // removed. Set by the editor.
+    std::function<void(bool removed)> loadWritten;
 
     // Controls, by their window names; Text1[0] is xq, Text1[1] is q.
     QLabel* Image1 = nullptr;
@@ -94,6 +97,7 @@ private:
     std::int16_t markedMemberNumber() const;
     gj* memberShownForEditing();
     void hint(const QString& text);
+    void tellLoadWritten(bool removed);
     void handKeyboardToEditor();
     void reportLoadsChanged();
 

@@ -260,6 +260,9 @@ void Form3::ApplyMemberProperties() {
         activateWindow();
     }
     platform_.beep();
+    if (propertiesWritten) {
+        propertiesWritten();
+    }
 }
 
 std::string Form3::sectionText() const {

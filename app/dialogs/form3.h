@@ -47,6 +47,8 @@ public:
     std::function<std::int16_t()> markedMember;
     // Gives the keyboard focus to the editor window. Set by the editor.
     std::function<void()> focusEditor;
+    // Told after the dialog wrote to the picked member. Set by the editor.
+    std::function<void()> propertiesWritten;
 
     // Controls, by their window names; element 0 of the arrays is unused.
     QLabel* Label1 = nullptr;

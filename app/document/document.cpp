@@ -18,6 +18,18 @@ void resizeMembers(Document& document, std::int16_t total) {
     document.members.assign(static_cast<std::size_t>(std::max<int>(total, 0)) + 1, gj{});
 }
 
+bool setMemberTotal(Document& document, std::int16_t total) {
+    const int drawn = std::max<int>(document.membersEntered, 0);
+    if (total < drawn) {
+        return false;
+    }
+    const auto kept = std::min(document.members.size(), static_cast<std::size_t>(drawn) + 1);
+    document.members.resize(kept);
+    document.members.resize(static_cast<std::size_t>(total) + 1);
+    document.memberTotal = total;
+    return true;
+}
+
 void resizeNodes(Document& document, std::int16_t count) {
     const std::size_t size = static_cast<std::size_t>(std::max<int>(count, 0)) + 1;
     document.nodes.assign(size, gd{});

@@ -95,6 +95,11 @@ void resetDocument(Document& document, const std::string& newProjectFolder);
 // members sized 1..total (element 0 unused), each a fresh record.
 void resizeMembers(Document& document, std::int16_t total);
 
+// The member total becomes `total`: the drawn members 1..membersEntered keep
+// their records, the members beyond them are fresh. A total below the drawn
+// members (or below 0) is refused: false, and nothing changes.
+bool setMemberTotal(Document& document, std::int16_t total);
+
 // nodes and supportKinds sized 1..count, every support kind 7.
 void resizeNodes(Document& document, std::int16_t count);
 

@@ -4,13 +4,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 #include "document/project_file.h"
 #include "editor/canvas.h"
 #include "editor/editor_controls.h"
 #include "editor/member_input.h"
-#include "editor/menu_commands.h"
 #include "editor/support_placement.h"
 #include "editor/view_control.h"
 #include "platform/platform.h"
@@ -55,10 +55,13 @@ bool DocumentCommands::mayDropDrawing(bool drawingExists) {
                                QStringLiteral("Orvandel")) == MessageAnswer::Yes;
 }
 
+// The total follows the drawing: it may change at any time, but never to
+// fewer members than are drawn. The drawn members, their nodes and
+// supports stay; members beyond them are new.
 void DocumentCommands::memberTotalCommand() {
-    const QString answer =
-        platform.inputBox(QStringLiteral("请输入杆件总数"),
-                          QStringLiteral("注意:此总数在使用过程中不可更改"), QStringLiteral("1"));
+    const QString answer = platform.inputBox(
+        QStringLiteral("请输入杆件总数"), QStringLiteral("注意:此总数在使用过程中不可更改"),
+        QString::number(std::max<int>(document.memberTotal, 1)));
     if (answer.isEmpty()) {
         return;  // cancelled
     }
@@ -67,19 +70,18 @@ void DocumentCommands::memberTotalCommand() {
         platform.tell(QStringLiteral("杆件总数应为1到32767之间的整数"));
         return;
     }
-    document.memberTotal = *total;
-    controls.setItemEnabled(MenuCommand::MemberTotal, false);
-    document.nodeCount = 0;
-    document.membersEntered = 0;
-    document.fixedSymbolCount = 0;
+    const int drawn = document.membersEntered;
+    if (*total < drawn) {
+        platform.tell(QStringLiteral("已画%1根杆件,杆件总数不能小于%1").arg(drawn));
+        return;
+    }
     controls.enterMode(EditorMode::None);
     memberInput.setOrtho(false);
     if (!document.crosshairOn) {
         view.switchCrosshair();
     }
     controls.openMenus();
-    resizeMembers(document, *total);
-    resizeNodes(document, 0);
+    (void)setMemberTotal(document, *total);
 }
 
 // False when the user kept the present drawing. The question comes only
@@ -94,7 +96,6 @@ bool DocumentCommands::startNewProject() {
     supports.removeAll();
     resetDocument(document, newProjectFolder_.toStdString());
     controls.showNewDocument();
-    controls.setItemEnabled(MenuCommand::MemberTotal, true);
     markSaved();
     return true;
 }
@@ -126,7 +127,6 @@ bool DocumentCommands::openProject(const QString& path) {
     view.fitReadWindow();
     canvas.clear();
     controls.showNewDocument();
-    controls.setItemEnabled(MenuCommand::MemberTotal, false);
     markSaved();
     return true;
 }

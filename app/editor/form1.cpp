@@ -76,6 +76,7 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
       view_(document, canvas, *canvasView, memberInput_, supports_, loadDrawing_),
       documents_(document, canvas, platform, *this, view_, memberInput_, supports_,
                  newProjectFolder.isEmpty() ? programFolder : newProjectFolder),
+      edits_(document, canvas, *this, memberInput_, view_),
       programFolder_(std::move(programFolder)) {
     cacheRarelyChangingLines(canvas);
     canvas.setWorld(document.world);
@@ -101,6 +102,8 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
     view_.setCrosshairWipes(platform.setting(kCrosshairWipesSetting, true));
     menuItem(MenuCommand::CrosshairWipes)->setChecked(view_.crosshairWipes());
     analysis_.succeeded = [this](const 内力_位移& solved) { results_.analysisSucceeded(solved); };
+    edits_.captionOf = [this](MenuCommand id) { return menuItem(id)->text(); };
+    edits_.showIn(menuItem(MenuCommand::Undo), menuItem(MenuCommand::Redo));
     canvasView->setFocus();
 }
 
@@ -151,6 +154,7 @@ Form3& Form1::form3() {
         form3_ = std::make_unique<Form3>(document, platform, programFolder_, this);
         form3_->focusEditor = [this] { giveKeyboardToEditor(); };
         form3_->markedMember = [this] { return markedMember(); };
+        form3_->propertiesWritten = [this] { edits_.memberPropertiesWritten(); };
     }
     return *form3_;
 }
@@ -162,6 +166,7 @@ Form2& Form1::form2() {
         form2_->markedMember = [this] { return markedMember(); };
         form2_->showHint = [this](const QString& hint) { Label6->setText(hint); };
         form2_->loadsChanged = [this] { loadDrawing_.redraw(); };
+        form2_->loadWritten = [this](bool removed) { edits_.loadWritten(removed); };
     }
     return *form2_;
 }
@@ -198,6 +203,7 @@ void Form1::Form_Load() {
     }
     supports_.loadPreviews();
     documents_.markSaved();
+    edits_.restart();
 }
 
 // The window manager may maximise a window only after it is shown; sizing
@@ -327,6 +333,7 @@ bool Form1::coordinateBoxKeyPress(int character) const {
 }
 
 void Form1::coordinateBoxKeyUp(int key) {
+    const EditScope step(edits_);
     memberInput_.boxKeyUp(key);
 }
 
@@ -393,6 +400,7 @@ void Form1::showNewDocument() {
         form2().输入荷载时窗体();
     }
     view_.showNewDocument();
+    edits_.restart();
 }
 
 void Form1::showCursorPosition(float x, float y) {
@@ -448,6 +456,14 @@ void Form1::打开() {
 
 bool Form1::openProject(const QString& path) {
     return documents_.openProject(path);
+}
+
+void Form1::撤销() {
+    edits_.undo();
+}
+
+void Form1::重做() {
+    edits_.redo();
 }
 
 void Form1::保存() {

@@ -20,6 +20,7 @@
 #include "editor/analysis_commands.h"
 #include "editor/canvas.h"
 #include "editor/document_commands.h"
+#include "editor/edit_commands.h"
 #include "editor/editor_controls.h"
 #include "editor/key_codes.h"
 #include "editor/load_commands.h"
@@ -148,6 +149,10 @@ public:
     // when the file is refused.
     bool openProject(const QString& path);
 
+    // The 编辑 menu (the EditCommands part).
+    void 撤销();
+    void 重做();
+
     // Analysis and diagrams (the AnalysisCommands part): the window's one
     // solver, the run, the results printed on the canvas.
     void 内力位移计算();
@@ -258,6 +263,7 @@ private:
     LoadDrawing loadDrawing_;
     ViewControl view_;
     DocumentCommands documents_;
+    EditCommands edits_;
     QString programFolder_;
     std::map<MenuId, QMenu*> menus_;
     std::map<MenuCommand, QAction*> items_;

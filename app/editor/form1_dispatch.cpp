@@ -78,6 +78,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched != Text1 && watched != Text2) {
         return QMainWindow::eventFilter(watched, event);
     }
+    // Undo and redo are the window's, not the box's own undo of its text.
+    if (event->type() == QEvent::ShortcutOverride) {
+        return edits_.isEditShortcut(static_cast<const QKeyEvent&>(*event));
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         notePress(*key);
@@ -120,6 +124,7 @@ bool Form1::isPressOnLegend(QObject* watched, QEvent* event) const {
 // member being drawn; Esc and Del then take the first row that applies,
 // innermost step first.
 void Form1::Form_KeyUp(int key) {
+    const EditScope step(edits_);
     view_.userActed();
     if (key == keys::Space) {
         document.supportDirection = !document.supportDirection;
@@ -172,6 +177,7 @@ void Form1::escapeInnermostStep() {
 // and hover look at the press itself, so that a press without a move
 // before it acts on what lies under the pointer.
 void Form1::Form_MouseDown(int button, float x, float y) {
+    const EditScope step(edits_);
     view_.userActed();
     state.cursorX = x;
     state.cursorY = y;

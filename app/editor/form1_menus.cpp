@@ -36,6 +36,7 @@ const std::vector<MenuEntry>& menuTable() {
           {C::Save, "保存", &Form1::保存},
           {C::SaveAs, "另存", &Form1::另存},
           {C::Exit, "退出", &Form1::退出}}},
+        {MenuId::Edit, "编辑", {{C::Undo, "撤销", &Form1::撤销}, {C::Redo, "重做", &Form1::重做}}},
         {MenuId::Members,
          "杆件",
          {{C::MemberTotal, "杆件总数", &Form1::杆件总数},
@@ -93,8 +94,12 @@ void Form1::buildMenus() {
             items_[item.id] = action;
             action->setCheckable(item.checkable);
             action->setChecked(item.checkable);
+            // What a command changes is one step, named by its caption.
             connect(action, &QAction::triggered, this,
-                    [this, command = item.command] { (this->*command)(); });
+                    [this, command = item.command, caption = action->text()] {
+                        const EditScope step(edits_, caption);
+                        (this->*command)();
+                    });
         }
     }
 }
@@ -140,10 +145,10 @@ void Form1::激活菜单() {
          {MenuId::File, MenuId::Members, MenuId::Loads, MenuId::Analysis, MenuId::Window}) {
         setMenuEnabled(id, true);
     }
-    enableAction(menuItem(MenuCommand::MemberTotal), false);
     for (const MenuCommand id :
-         {MenuCommand::MemberQuery, MenuCommand::MemberInput, MenuCommand::MemberDelete,
-          MenuCommand::ColourByMaterial, MenuCommand::ColourBySize, MenuCommand::ColourBySection}) {
+         {MenuCommand::MemberTotal, MenuCommand::MemberQuery, MenuCommand::MemberInput,
+          MenuCommand::MemberDelete, MenuCommand::ColourByMaterial, MenuCommand::ColourBySize,
+          MenuCommand::ColourBySection}) {
         enableAction(menuItem(id), true);
     }
     if (document.mode == EditorMode::FixedEnd) {

@@ -228,9 +228,7 @@ void MemberInput::switchOrtho(float x, float y) {
 // member input. False when member input is not running.
 bool MemberInput::escapeMemberInput() {
     if (drawing()) {
-        dropLastMember(document.membersEntered);
-        awaitingFirstPoint_ = true;
-        memberInProgress_ = false;
+        abandonDrawing();
         controls.setHint(QStringLiteral("重新输入杆件"));
         controls.openMenus();
         return true;
@@ -242,6 +240,15 @@ bool MemberInput::escapeMemberInput() {
     controls.setHint(kIdleHint);
     controls.openMenus();
     return true;
+}
+
+void MemberInput::abandonDrawing() {
+    if (!drawing()) {
+        return;
+    }
+    dropLastMember(document.membersEntered);
+    awaitingFirstPoint_ = true;
+    memberInProgress_ = false;
 }
 
 // The first member end within the capture distance of the last mouse

@@ -42,6 +42,8 @@ public:
     // Esc: cancels the member being drawn, or else leaves member input.
     // False when member input is not running.
     bool escapeMemberInput();
+    // The member being drawn, if any, goes; input waits for a first point.
+    void abandonDrawing();
     // The first member end within the capture distance of (x, y).
     void capture(float x, float y);
     // The coordinate boxes: whether a typed character is kept; a released key.

@@ -148,7 +148,8 @@ void MemberPointing::deleteCommand() {
 }
 
 // Del over a member in deletion mode: the last member takes the deleted
-// member's number, and every support goes (their nodes may be gone).
+// member's number, the total goes down by one, and every support goes
+// (their nodes may be gone).
 void MemberPointing::deleteHovered() {
     const std::int16_t n = document.membersEntered;
     const std::int16_t k = document.hoveredMember;
@@ -162,6 +163,9 @@ void MemberPointing::deleteHovered() {
     canvas.unloadLine(kMemberLines, n);
     document.members[static_cast<std::size_t>(n)] = gj{};
     document.membersEntered = static_cast<std::int16_t>(n - 1);
+    // The total goes down with the member: a complete drawing stays
+    // complete and can be computed at once.
+    (void)setMemberTotal(document, static_cast<std::int16_t>(document.memberTotal - 1));
     // The member under the mouse is gone: until a move finds one, no member
     // is hovered, so a second Del cannot reach the member moved into its
     // number far from the pointer.

@@ -3,7 +3,7 @@
 // these ids.
 #pragma once
 
-enum class MenuId { File, Members, Supports, Loads, Analysis, Window, Help };
+enum class MenuId { File, Edit, Members, Supports, Loads, Analysis, Window, Help };
 
 enum class MenuCommand {
     // 文件
@@ -12,6 +12,9 @@ enum class MenuCommand {
     Save,
     SaveAs,
     Exit,
+    // 编辑
+    Undo,
+    Redo,
     // 杆件
     MemberTotal,
     MemberInput,

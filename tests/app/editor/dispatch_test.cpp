@@ -75,19 +75,18 @@ TEST_F(Dispatch, EscEndsMemberDeletion) {
     EXPECT_EQ(document.membersEntered, 1);
 }
 
-TEST_F(Dispatch, MemberTotalDropsNodesAndTheirSupports) {
+TEST_F(Dispatch, AHigherMemberTotalKeepsTheNodesAndTheirSupports) {
     startInput(QStringLiteral("1"));
     drawMember(2, 2, 5, 2);
     gd node;
     node.x = 2;
     node.y = 2;
     placeSupport(document, 1, SupportPinned, node);
-    form.menuItem(MenuCommand::MemberTotal)->setEnabled(true);
     platform.inputs.push_back(QStringLiteral("2"));
     choose(MenuCommand::MemberTotal);
-    EXPECT_EQ(document.nodeCount, 0);
-    EXPECT_EQ(document.nodes.size(), 1u);
-    EXPECT_EQ(document.supportKinds.size(), 1u);
+    EXPECT_EQ(document.nodeCount, 2);
+    EXPECT_EQ(document.supportKinds[1], SupportPinned);
+    EXPECT_EQ(document.membersEntered, 1);
 }
 
 }  // namespace

@@ -151,7 +151,7 @@ TEST_F(FileMenu, ASavedFrameReopensAsItWas) {
     choose(MenuCommand::Open);
     ASSERT_TRUE(platform.messages().isEmpty()) << platform.messages().join(' ').toStdString();
     EXPECT_EQ(projectFileText(document), saved);
-    EXPECT_FALSE(itemEnabled(MenuCommand::MemberTotal));
+    EXPECT_TRUE(itemEnabled(MenuCommand::MemberTotal));
     EXPECT_EQ(document.supportsPlaced, 5);
     std::vector<std::vector<LineShape>> reopened;
     for (LineGroup group = 1; group < kLineGroupCount; ++group) {

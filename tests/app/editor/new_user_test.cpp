@@ -52,8 +52,8 @@ TEST_F(NewUser, AMemberDrawnAfterADeletionStartsWithoutLoadsAndReopensToTheSameR
     keyUp(Qt::Key_Escape);
     deleteMemberAt(6, 4.5f);
     keyUp(Qt::Key_Escape);
-    choose(MenuCommand::MemberInput);
-    drawMember(6, 3, 6, 5);  // shorter than the load's position
+    startInput(QStringLiteral("3"));  // the deletion took the total down to 2
+    drawMember(6, 3, 6, 5);           // shorter than the load's position
     keyUp(Qt::Key_Escape);
     EXPECT_EQ(member(3).荷载数, 0);
     fixEnds({{2, 6}, {6, 5}});

@@ -221,8 +221,8 @@ protected:
                 continue;
             }
             for (const MenuId menuId :
-                 {MenuId::File, MenuId::Members, MenuId::Supports, MenuId::Loads, MenuId::Analysis,
-                  MenuId::Window, MenuId::Help}) {
+                 {MenuId::File, MenuId::Edit, MenuId::Members, MenuId::Supports, MenuId::Loads,
+                  MenuId::Analysis, MenuId::Window, MenuId::Help}) {
                 if (form.menu(menuId)->actions().contains(item) && menuEnabled(menuId)) {
                     enabled.push_back(command);
                 }

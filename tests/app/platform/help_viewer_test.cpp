@@ -285,11 +285,10 @@ TEST_F(HelpDocument, EveryLinkLeadsToASectionOfTheDocument) {
     }
     // Each section of the index can be reached.
     for (const char* section :
-         {"overview",   "units",        "coordinates", "member-axes",  "load-signs",
-          "supports",   "menus",        "menu-file",   "menu-members", "menu-supports",
-          "menu-loads", "menu-compute", "menu-window", "menu-help",    "keys",
-          "properties", "load-dialog",  "results",     "diagrams",     "example",
-          "messages"}) {
+         {"overview",    "units",     "coordinates",  "member-axes",   "load-signs", "supports",
+          "menus",       "menu-file", "menu-members", "menu-supports", "menu-loads", "menu-compute",
+          "menu-window", "menu-help", "keys",         "menu-edit",     "properties", "load-dialog",
+          "results",     "diagrams",  "example",      "messages"}) {
         EXPECT_TRUE(links.contains(QStringLiteral("#") + section)) << section;
     }
 }
@@ -332,7 +331,10 @@ TEST_F(HelpDocument, ExplainsEveryMenuCommand) {
                                   "绘图窗口颜色",
                                   "十字光标颜色",
                                   "帮助",
-                                  "帮助文档"};
+                                  "帮助文档",
+                                  "编辑",
+                                  "撤销",
+                                  "重做"};
     for (const QString& caption : captions) {
         // A command's own row in a table of commands starts with its caption.
         EXPECT_TRUE(text.contains(caption + "\n") || text.contains("\n" + caption))
@@ -341,7 +343,8 @@ TEST_F(HelpDocument, ExplainsEveryMenuCommand) {
 }
 
 TEST_F(HelpDocument, ExplainsEveryKey) {
-    for (const char* key : {"Space", "F3", "F8", "F12", "Esc", "Del", "Enter", "Tab"}) {
+    for (const char* key :
+         {"Space", "F3", "F8", "F12", "Esc", "Del", "Enter", "Tab", "Ctrl+Z", "Ctrl+Y"}) {
         EXPECT_TRUE(text.contains(QString::fromLatin1(key))) << key;
     }
 }
@@ -382,7 +385,8 @@ TEST_F(HelpDocument, QuotesTheProgramsMessagesExactly) {
           "因无杆端约束或有杆件长度为0,不能计算,请检查",
           "移动鼠标捕捉杆端,捕捉成功后击鼠标左键定位,空格键变换支座方向",
           "输入内力图幅度,不能为0,一般情况<1", "请输入杆件总数", "注意:此总数在使用过程中不可更改",
-          "计算的杆件内力结果,位移结果保存在", "十字光标划过即清除屏幕显示"}) {
+          "已画N根杆件,杆件总数不能小于N", "计算的杆件内力结果,位移结果保存在",
+          "十字光标划过即清除屏幕显示"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(message))) << message;
     }
 }
