@@ -20,6 +20,7 @@
 #include "editor/analysis_commands.h"
 #include "editor/canvas.h"
 #include "editor/document_commands.h"
+#include "editor/drawing_output.h"
 #include "editor/editor_controls.h"
 #include "editor/key_codes.h"
 #include "editor/load_commands.h"
@@ -147,6 +148,9 @@ public:
     // a project named on the command line); false, with the reason shown,
     // when the file is refused.
     bool openProject(const QString& path);
+    // The drawing to a file, and to paper (the DrawingOutput part).
+    void 导出图形();
+    void 打印();
 
     // Analysis and diagrams (the AnalysisCommands part): the window's one
     // solver, the run, the results printed on the canvas.
@@ -258,6 +262,7 @@ private:
     LoadDrawing loadDrawing_;
     ViewControl view_;
     DocumentCommands documents_;
+    DrawingOutput output_;
     QString programFolder_;
     std::map<MenuId, QMenu*> menus_;
     std::map<MenuCommand, QAction*> items_;

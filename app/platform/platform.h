@@ -7,7 +7,10 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
+
+class QPrinter;
 
 enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageIcon { None, Critical, Question, Exclamation, Information };
@@ -35,6 +38,11 @@ public:
     virtual std::optional<std::int32_t> chooseColour(std::int32_t initial) = 0;
 
     virtual void beep() = 0;
+
+    // The print preview of the pages `paint` draws on the printer it is
+    // handed (again whenever the user changes the page); printing from it
+    // is the user's choice.
+    virtual void printPreview(const std::function<void(QPrinter&)>& paint) = 0;
 
     // Shows the help document of the program folder; closes its window.
     virtual void showHelp(const QString& helpFile) = 0;
