@@ -25,6 +25,7 @@ namespace {
 constexpr int kScreenDpi = 96;
 constexpr int kSvgWidth = 1600;
 constexpr int kPngWidth = 2400;
+constexpr double kWindowWidth = 1200;  // pixels, about a window's drawing
 // A tall, narrow frame gives no picture longer than this many widths.
 constexpr double kMostAspect = 4;
 
@@ -159,6 +160,10 @@ QByteArray pdfBytes(const Canvas& canvas, const DrawingLayers& layers) {
     return bytes;
 }
 
+// A picture much wider than a window is the window's drawing at a whole
+// multiple of its pixels, as on a screen of high density: lines and texts
+// keep their size against the frame, and a one-pixel line covers whole
+// pixels in its own colour.
 QByteArray pngBytes(const Canvas& canvas, QSize size, const DrawingLayers& layers) {
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) {
@@ -166,9 +171,12 @@ QByteArray pngBytes(const Canvas& canvas, QSize size, const DrawingLayers& layer
     }
     image.setDotsPerMeterX(qRound(kScreenDpi / 0.0254));
     image.setDotsPerMeterY(qRound(kScreenDpi / 0.0254));
+    image.fill(toQColor(canvas.background()));
+    const long ratio = std::max(1L, std::lround(size.width() / kWindowWidth));
+    image.setDevicePixelRatio(static_cast<double>(ratio));
     {
         QPainter painter(&image);
-        paintFittedDrawing(painter, canvas, image.rect(), layers);
+        paintFittedDrawing(painter, canvas, QRect(QPoint(0, 0), size / ratio), layers);
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
