@@ -112,8 +112,9 @@ bool writePicture(Form1& window, const PictureRequest& picture, std::optional<QS
 }
 
 bool writeTables(Form1& window, const QString& project, const QString& folder, BatchRun& run) {
+    // Any command that analyses fills the tables; 支座反力 prints nothing.
     if (!window.resultViews().tables()) {
-        window.内力位移计算();
+        window.支座反力();
     }
     const auto tables = window.resultViews().tables();
     const QString stem = QDir(folder).filePath(QFileInfo(project).completeBaseName());

@@ -95,6 +95,25 @@ bool nearSurface(const ViewTransform& view, QPointF pixel) {
            pixel.y() < view.pixels.height() + kReach;
 }
 
+// A diagram is sampled every centimetre along its member, far more points
+// than a picture of a large frame can show: points closer than this to the
+// last one kept are left out (the last point always stays), which keeps
+// files small and quick to write.
+std::vector<QPointF> thinned(const ViewTransform& view, const std::vector<QPointF>& points) {
+    constexpr double kLeastDistance = 2;  // pixels
+    std::vector<QPointF> kept;
+    QPointF last;
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        const QPointF pixel = view.toPixel(points[k].x(), points[k].y());
+        const bool end = k == 0 || k + 1 == points.size();
+        if (end || std::hypot(pixel.x() - last.x(), pixel.y() - last.y()) >= kLeastDistance) {
+            kept.push_back(points[k]);
+            last = pixel;
+        }
+    }
+    return kept;
+}
+
 // One operation of the printed layer as the renderer did it, but as
 // vector strokes and texts on any painter.
 void replayPrint(QPainter& painter, const ViewTransform& view, const CanvasPrint& print) {
@@ -118,7 +137,7 @@ void replayPrint(QPainter& painter, const ViewTransform& view, const CanvasPrint
                            {print.x1, print.y1, print.x2, print.y2, print.colour, 1, true, true});
             return;
         case CanvasPrint::Kind::Polyline:
-            strokePolyline(painter, polylinePath(view, print.points), print.colour);
+            strokePolyline(painter, polylinePath(view, thinned(view, print.points)), print.colour);
             return;
     }
 }
@@ -181,7 +200,10 @@ QByteArray pngBytes(const Canvas& canvas, QSize size, const DrawingLayers& layer
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    return image.save(&buffer, "PNG") ? bytes : QByteArray();
+    // Light compression: a drawing is mostly background, which any level
+    // packs well, and the strongest levels take many times longer.
+    constexpr int kLightCompression = 80;  // zlib level 1
+    return image.save(&buffer, "PNG", kLightCompression) ? bytes : QByteArray();
 }
 
 }  // namespace
