@@ -53,7 +53,7 @@ void DrawingOutput::exportCommand() {
     }
     if (!drawingFormatOf(name)) {
         name += QStringLiteral(".svg");
-        if (QFileInfo::exists(name) && !mayReplace(name)) {
+        if (QFileInfo::exists(name) && !platform.mayReplace(name, QStringLiteral("导出图形"))) {
             return;
         }
     }
@@ -62,13 +62,6 @@ void DrawingOutput::exportCommand() {
                           QStringLiteral("\n") + *why,
                       MessageIcon::Exclamation);
     }
-}
-
-bool DrawingOutput::mayReplace(const QString& path) {
-    return platform.messageBox(
-               QDir::toNativeSeparators(path) + QStringLiteral(" 已存在。\n要替换它吗?"),
-               MessageButtons::YesNo, MessageIcon::Exclamation,
-               QStringLiteral("导出图形")) == MessageAnswer::Yes;
 }
 
 void DrawingOutput::printCommand() {

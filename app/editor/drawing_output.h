@@ -35,7 +35,6 @@ private:
     // What the drawing shows besides the frame, as the title block names
     // it, with its scale.
     QString shownContent() const;
-    bool mayReplace(const QString& path);
 
     const Document& document;
     const Canvas& canvas;

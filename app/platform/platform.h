@@ -5,6 +5,7 @@
 // dialogs (QtPlatform).
 #pragma once
 
+#include <QDir>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -56,5 +57,12 @@ public:
     void tell(const QString& text, MessageIcon icon = MessageIcon::None,
               const QString& caption = QString()) {
         messageBox(text, MessageButtons::Ok, icon, caption);
+    }
+    // Whether the file at `path`, which exists, may be replaced: a name
+    // the save dialog did not ask about (an extension was added to it).
+    bool mayReplace(const QString& path, const QString& caption) {
+        return messageBox(QDir::toNativeSeparators(path) + QStringLiteral(" 已存在。\n要替换它吗?"),
+                          MessageButtons::YesNo, MessageIcon::Exclamation,
+                          caption) == MessageAnswer::Yes;
     }
 };
