@@ -171,7 +171,7 @@ QString pictureKinds() {
 std::optional<QSize> parsePictureSize(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,5})x([0-9]{1,5})$"));
     const QRegularExpressionMatch match = pattern.match(text);
-    constexpr int kLargest = 16384;
+    constexpr int kLargest = 8192;  // a picture of 256 MiB at the most
     if (!match.hasMatch()) {
         return std::nullopt;
     }

@@ -33,7 +33,7 @@ struct BatchExport {
 std::vector<PictureRequest> takePictureRequests(QStringList& arguments, QString& usageError);
 // The words WHAT may be, for the usage text.
 QString pictureKinds();
-// "WIDTHxHEIGHT", each side 1..16384; nothing for another text.
+// "WIDTHxHEIGHT", each side 1..8192; nothing for another text.
 std::optional<QSize> parsePictureSize(const QString& text);
 
 // Writes every picture and table of `request` for the project at `path`
