@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "batch/batch_analysis.h"
+#include "batch/batch_export.h"
 #include "document/file_names.h"
 #include "editor/form1.h"
 #include "platform/program_folders.h"
@@ -30,7 +31,8 @@ constexpr const char* kDescription =
     "  3  members are still to be drawn\n"
     "  4  the frame cannot be solved\n"
     "  5  the result file cannot be read back\n"
-    "  6  no display for the drawing window (--analyze needs none)";
+    "  6  no display for the drawing window (--analyze needs none)\n"
+    "  7  a picture or table of --export or --csv cannot be written";
 
 constexpr const char* kNoDisplayMessage =
     "Orvandel: 没有可用的显示 (DISPLAY、WAYLAND_DISPLAY 均未设置), 无法打开绘图窗口; "
@@ -122,8 +124,39 @@ int main(int argc, char* argv[]) {
     parser.addOption(analyze);
     parser.addPositionalArgument("FILE.tsd", "A project to open in the drawing window.",
                                  "[FILE.tsd]");
-    if (!parser.parse(argumentsOf(argc, argv))) {
-        std::cerr << parser.errorText().toStdString() << '\n';
+    // Read by hand (two values), listed here for the help text only.
+    parser.addOption(
+        QCommandLineOption("export",
+                           "With --analyze: write the drawing of WHAT (" + pictureKinds() +
+                               ") to OUT, an .svg, .pdf or .png file; may be given several times.",
+                           "WHAT OUT"));
+    const QCommandLineOption csv("csv",
+                                 "With --analyze: write the results window's tables to DIR as "
+                                 "<project>_forces.csv, _displacements.csv and _reactions.csv.",
+                                 "DIR");
+    parser.addOption(csv);
+    const QCommandLineOption size("size", "The size of --export pictures (PNG, SVG) in pixels.",
+                                  "WIDTHxHEIGHT");
+    parser.addOption(size);
+    QStringList arguments = argumentsOf(argc, argv);
+    QString exportError;
+    BatchExport exports;
+    exports.pictures = takePictureRequests(arguments, exportError);
+    if (!exportError.isEmpty() || !parser.parse(arguments)) {
+        std::cerr << (exportError.isEmpty() ? parser.errorText() : exportError).toStdString()
+                  << '\n';
+        return static_cast<int>(BatchStatus::UsageError);
+    }
+    exports.csvFolder = parser.value(csv);
+    if (parser.isSet(size)) {
+        exports.size = parsePictureSize(parser.value(size));
+        if (!exports.size) {
+            std::cerr << "--size: WIDTHxHEIGHT, such as 2400x1600\n";
+            return static_cast<int>(BatchStatus::UsageError);
+        }
+    }
+    if (!parser.isSet(analyze) && (!exports.empty() || parser.isSet(csv) || parser.isSet(size))) {
+        std::cerr << "--export, --csv and --size need --analyze FILE.tsd\n";
         return static_cast<int>(BatchStatus::UsageError);
     }
     if (parser.isSet(help)) {
@@ -132,8 +165,12 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (parser.isSet(analyze)) {
-        return static_cast<int>(
-            analyzeProject(parser.value(analyze).toStdString(), std::cout, std::cerr));
+        const QString project = parser.value(analyze);
+        const BatchStatus analysed = analyzeProject(project.toStdString(), std::cout, std::cerr);
+        if (analysed != BatchStatus::Solved || exports.empty()) {
+            return static_cast<int>(analysed);
+        }
+        return static_cast<int>(exportResults(project, exports, std::cout, std::cerr));
     }
     if (displayMissing()) {
         std::cerr << kNoDisplayMessage << '\n';

@@ -14,6 +14,8 @@ enum class BatchStatus : int {
     DrawingIncomplete = 3,
     Unsolvable = 4,
     ResultsUnreadable = 5,
+    // 6 is the window's: no display.
+    ExportFailed = 7,
 };
 
 // Reads the project at `path` (UTF-8 text, see file_names.h), copies it into

@@ -23,8 +23,10 @@ const std::array<QString, ResultsWindow::kTableCount> kTabCaptions = {
 // What the numbers of each table mean: their axes and signs.
 const std::array<QString, ResultsWindow::kTableCount> kSignNotes = {
     QStringLiteral("杆端力为节点作用于杆端的力, 沿杆件局部坐标, 正负号与结果文件(.mqn)相同"),
-    QStringLiteral("位移沿整体坐标 X、Y 方向 (Y 向下), 单位 mm; 转角自 X 轴转向 Y 轴为正, 单位 rad"),
-    QStringLiteral("反力为支座作用于结构的力, 沿整体坐标 X、Y 方向 (Y 向下); 弯矩自 X 轴转向 Y 轴为正")};
+    QStringLiteral(
+        "位移沿整体坐标 X、Y 方向 (Y 向下), 单位 mm; 转角自 X 轴转向 Y 轴为正, 单位 rad"),
+    QStringLiteral(
+        "反力为支座作用于结构的力, 沿整体坐标 X、Y 方向 (Y 向下); 弯矩自 X 轴转向 Y 轴为正")};
 const QString kCsvFilter = QStringLiteral("CSV文件(*.csv)|*.csv");
 
 // A cell that sorts by its value where it has one, numbers before texts
@@ -199,11 +201,15 @@ void ResultsWindow::saveCsv() {
     }
 }
 
-bool writeWholeFile(const QString& path, const std::string& bytes) {
+bool writeWholeFile(const QString& path, const std::string& bytes, QString* why) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
     const auto size = static_cast<qint64>(bytes.size());
-    return file.write(bytes.data(), size) == size && file.commit();
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size &&
+        file.commit()) {
+        return true;
+    }
+    if (why != nullptr) {
+        *why = file.errorString();
+    }
+    return false;
 }

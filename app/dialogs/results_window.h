@@ -45,5 +45,6 @@ private:
     Tables tables_;
 };
 
-// Writes `bytes` to `path` whole or not at all; false when it could not.
-bool writeWholeFile(const QString& path, const std::string& bytes);
+// Writes `bytes` to `path` whole or not at all; false when it could not,
+// with the system's reason in `why` when given.
+bool writeWholeFile(const QString& path, const std::string& bytes, QString* why = nullptr);

@@ -152,6 +152,10 @@ constexpr float kResultLineStep = 0.3f;
 
 }  // namespace
 
+QString diagramTitle(DiagramKind kind) {
+    return QString::fromUtf8(nameOf(kind).name);
+}
+
 AnalysisCommands::AnalysisCommands(Document& document, Canvas& canvas, Platform& platform,
                                    EditorControls& controls)
     : document(document), canvas(canvas), platform(platform), controls(controls) {}
@@ -237,6 +241,7 @@ void AnalysisCommands::drawDiagram(DiagramKind kind) {
         return;
     }
     drawDiagrams(canvas, document, solver().a, kind);
+    lastDiagram_ = kind;
     const DiagramName name = nameOf(kind);
     controls.setHint(QString::fromUtf8(name.name) + QStringLiteral(" (") +
                      QString::fromUtf8(name.unit) + QStringLiteral("), 比例 ") +

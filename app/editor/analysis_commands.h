@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "document/document.h"
 #include "results/internal_force_diagram.h"
@@ -20,6 +21,10 @@ class Canvas;
 class EditorControls;
 class Platform;
 class 内力_位移;
+class QString;
+
+// The name of a diagram as the hint and the printed page give it ("弯矩图").
+QString diagramTitle(DiagramKind kind);
 
 class AnalysisCommands {
 public:
@@ -45,6 +50,8 @@ public:
     void shearDiagram();
     void axialDiagram();
     void diagramScaleCommand();
+    // The diagram drawn last, while the printed layer may still show it.
+    std::optional<DiagramKind> lastDiagram() const { return lastDiagram_; }
 
 private:
     void showMessage(const orv::Diagnostic& message);
@@ -55,4 +62,5 @@ private:
     Platform& platform;
     EditorControls& controls;
     std::unique_ptr<内力_位移> solver_;
+    std::optional<DiagramKind> lastDiagram_;
 };

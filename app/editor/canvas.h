@@ -107,6 +107,13 @@ public:
         renderer_.paint(painter, region, background_);
     }
     QRect pixelBounds(const LineShape& line) const { return renderer_.pixelBounds(line); }
+    // The drawing through another view, for files and pages; see
+    // CanvasRenderer::paintStillLines.
+    void paintStillLines(QPainter& painter, const ViewTransform& view) const {
+        renderer_.paintStillLines(painter, view);
+    }
+    const ViewTransform& view() const { return view_; }
+    ColourValue background() const { return background_; }
 
 private:
     ViewTransform view_;

@@ -9,8 +9,8 @@
 #include <cmath>
 #include <utility>
 
+#include "editor/canvas_strokes.h"
 #include "editor/figure_painter.h"
-#include "editor/pixel_clipping.h"
 #include "platform/colours.h"
 
 namespace {
@@ -21,23 +21,6 @@ bool samePosition(const LineShape& a, const LineShape& b) {
 
 bool shows(const LineShape& line) {
     return line.loaded && line.visible;
-}
-
-// A line whose ends coincide is drawn as nothing: that is how a line shape
-// is put out of sight without hiding it.
-bool hasLength(const LineShape& line) {
-    return line.x1 != line.x2 || line.y1 != line.y2;
-}
-
-// Lines of odd width run through pixel centres and lines of even width
-// along pixel edges, so that a horizontal or vertical line covers whole
-// pixels in its own colour instead of two half-covered, paler rows.
-double alignedToPixels(double value, int width) {
-    return width % 2 != 0 ? std::floor(value) + 0.5 : std::round(value);
-}
-
-QPointF alignedToPixels(QPointF point, int width) {
-    return {alignedToPixels(point.x(), width), alignedToPixels(point.y(), width)};
 }
 
 }  // namespace
@@ -131,7 +114,7 @@ void CanvasRenderer::floatingChanged(LineId id) {
 }
 
 void CanvasRenderer::wipe(const LineShape& line) {
-    const auto pixels = pixelLine(line);
+    const auto pixels = pixelLine(view_, line);
     if (layerEmpty_ || !pixels) {
         return;
     }
@@ -165,12 +148,12 @@ void CanvasRenderer::printText(float x, float y, const QString& text) {
 }
 
 void CanvasRenderer::printText(float x, float y, const QString& text, const QFont& textFont) {
-    log_.push_back({CanvasPrint::Kind::Text, x, y, x, y, text, foreColour, {}});
+    log_.push_back({CanvasPrint::Kind::Text, x, y, x, y, text, foreColour, {}, textFont});
     printBoxed(boxAt(view_.toPixel(x, y), text, textFont), text, textFont);
 }
 
 void CanvasRenderer::printSymbol(float x, float y, const QString& text) {
-    log_.push_back({CanvasPrint::Kind::Symbol, x, y, x, y, text, foreColour, {}});
+    log_.push_back({CanvasPrint::Kind::Symbol, x, y, x, y, text, foreColour, {}, font});
     printBoxed(symbolBounds(x, y, text), text, font);
 }
 
@@ -189,7 +172,7 @@ QRectF CanvasRenderer::symbolBounds(float x, float y, const QString& text) const
 QRectF CanvasRenderer::boxAt(QPointF corner, const QString& text, const QFont& textFont) const {
     const QFontMetricsF metrics =
         layer_.isNull() ? QFontMetricsF(textFont) : QFontMetricsF(textFont, &layer_);
-    return metrics.boundingRect(QRectF(corner, QSizeF(1, 1)), Qt::AlignLeft | Qt::AlignTop, text);
+    return printBox(metrics, corner, text);
 }
 
 void CanvasRenderer::printBoxed(const QRectF& bounds, const QString& text, const QFont& textFont) {
@@ -197,23 +180,20 @@ void CanvasRenderer::printBoxed(const QRectF& bounds, const QString& text, const
         return;
     }
     QPainter painter(&layer_);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setFont(textFont);
-    painter.setPen(toQColor(foreColour));
-    painter.drawText(bounds, Qt::AlignLeft | Qt::AlignTop, text);
+    paintPrint(painter, bounds, text, textFont, foreColour);
     layerEmpty_ = false;
     invalidate(bounds.toAlignedRect());
 }
 
 void CanvasRenderer::drawLine(float x1, float y1, float x2, float y2, ColourValue colour) {
-    log_.push_back({CanvasPrint::Kind::Line, x1, y1, x2, y2, QString(), colour, {}});
+    log_.push_back({CanvasPrint::Kind::Line, x1, y1, x2, y2, QString(), colour, {}, {}});
     if (layer_.isNull()) {
         return;
     }
     const LineShape shape{x1, y1, x2, y2, colour, 1, true, true};
     QPainter painter(&layer_);
     painter.setRenderHint(QPainter::Antialiasing);
-    paintLine(painter, shape);
+    paintLineShape(painter, view_, shape);
     layerEmpty_ = false;
     invalidate(pixelBounds(shape));
 }
@@ -231,69 +211,26 @@ void CanvasRenderer::drawPolyline(const std::vector<QPointF>& points, ColourValu
                       static_cast<float>(points.back().y()),
                       QString(),
                       colour,
-                      points};
+                      points,
+                      {}};
     log_.push_back(std::move(print));
     if (layer_.isNull()) {
         return;
     }
-    QPainterPath path;
-    QRect bounds;
-    for (std::size_t k = 1; k < points.size(); ++k) {
-        const LineShape piece{static_cast<float>(points[k - 1].x()),
-                              static_cast<float>(points[k - 1].y()),
-                              static_cast<float>(points[k].x()),
-                              static_cast<float>(points[k].y()),
-                              colour,
-                              1,
-                              true,
-                              true};
-        // Curves keep their exact pixel positions: only axis-parallel line
-        // shapes gain from the alignment to pixel centres.
-        if (const auto pixels = windowPart(piece)) {
-            extendPath(path, *pixels);
-            bounds |= pixelBounds(piece);
-        }
-    }
+    const QPainterPath path = polylinePath(view_, points);
     QPainter painter(&layer_);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(toQColor(colour), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(path);
+    strokePolyline(painter, path, colour);
     layerEmpty_ = false;
-    invalidate(bounds);
-}
-
-// The line in pixels, cut to the window with some room: the painter is
-// never handed coordinates too large for its fixed-point arithmetic, which
-// would draw a line where there is none.
-std::optional<QLineF> CanvasRenderer::pixelLine(const LineShape& line) const {
-    const auto cut = windowPart(line);
-    if (!cut) {
-        return std::nullopt;
-    }
-    return QLineF(alignedToPixels(cut->p1(), line.width), alignedToPixels(cut->p2(), line.width));
-}
-
-std::optional<QLineF> CanvasRenderer::windowPart(const LineShape& line) const {
-    const QPointF a = view_.toPixel(line.x1, line.y1);
-    const QPointF b = view_.toPixel(line.x2, line.y2);
-    if (!hasLength(line) || !std::isfinite(a.x() + a.y() + b.x() + b.y())) {
-        return std::nullopt;
-    }
-    const double room = line.width + 2;
-    const QRectF window(-room, -room, layer_.width() + 2 * room, layer_.height() + 2 * room);
-    return clippedTo(window, QLineF(a, b));
-}
-
-void CanvasRenderer::paintLine(QPainter& painter, const LineShape& line) const {
-    if (const auto pixels = pixelLine(line)) {
-        painter.setPen(QPen(toQColor(line.colour), line.width, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(*pixels);
+    if (!path.isEmpty()) {
+        constexpr double kRoom = 3;  // the pen, its round caps and antialiasing
+        invalidate(path.controlPointRect().adjusted(-kRoom, -kRoom, kRoom, kRoom).toAlignedRect());
     }
 }
 
 // Every shown line that is cached (or is not), in the order of the arrays;
 // with `area`, only those that may touch it.
-void CanvasRenderer::paintLines(QPainter& painter, bool cached, const QRegion* area) const {
+void CanvasRenderer::paintLines(QPainter& painter, const ViewTransform& view, bool cached,
+                                const QRegion* area) const {
     for (LineGroup group = 0; group < kLineGroupCount; ++group) {
         const LineArray& array = lines_.array(group);
         const int first = firstCached_[static_cast<std::size_t>(group)];
@@ -302,7 +239,7 @@ void CanvasRenderer::paintLines(QPainter& painter, bool cached, const QRegion* a
             const bool isCachedLine = static_cast<int>(i) >= first && !array.floating[i];
             if (shows(shape) && isCachedLine == cached &&
                 (area == nullptr || area->intersects(pixelBounds(shape)))) {
-                paintLine(painter, shape);
+                paintLineShape(painter, view, shape);
             }
         }
     }
@@ -333,7 +270,7 @@ void CanvasRenderer::renderCache() {
     painter.setClipRegion(area);
     painter.setRenderHint(QPainter::Antialiasing);
     const bool whole = area.rectCount() == 1 && area.boundingRect() == cache_.rect();
-    paintLines(painter, true, whole ? nullptr : &area);
+    paintLines(painter, view_, true, whole ? nullptr : &area);
 }
 
 // The images are copied rectangle by rectangle, the figures over the
@@ -360,7 +297,24 @@ void CanvasRenderer::paint(QPainter& painter, const QRegion& region, ColourValue
     }
     painter.setClipRegion(region);
     painter.setRenderHint(QPainter::Antialiasing);
-    paintLines(painter, false, nullptr);
+    paintLines(painter, view_, false, nullptr);
+}
+
+// Element 0 of the member lines is the tick, of every support array the
+// preview of its kind.
+void CanvasRenderer::paintStillLines(QPainter& painter, const ViewTransform& view) const {
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (LineGroup group = kMemberLines; group < kLineGroupCount; ++group) {
+        if (group >= kCrosshairX && group <= kBoxBottom) {
+            continue;
+        }
+        const LineArray& array = lines_.array(group);
+        for (std::size_t i = 1; i < array.lines.size(); ++i) {
+            if (shows(array.lines[i]) && !array.floating[i]) {
+                paintLineShape(painter, view, array.lines[i]);
+            }
+        }
+    }
 }
 
 void CanvasRenderer::setFigure(FigureLayer layer, Figure figure) {

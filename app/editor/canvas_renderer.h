@@ -43,6 +43,7 @@ struct CanvasPrint {
     QString text;
     ColourValue colour = kBlack;
     std::vector<QPointF> points;  // polyline: every point, world coordinates
+    QFont font;                   // text and symbol: the font printed in
 };
 
 class CanvasRenderer {
@@ -87,6 +88,10 @@ public:
     std::function<void(const QRegion&)> update;
     void invalidateAll();
     void paint(QPainter& painter, const QRegion& region, ColourValue background);
+    // The lines that stand still (members, support symbols) through
+    // `view`, without the crosshair, the capture box, the tick, previews
+    // and the member being drawn: the drawing as a file or a page shows it.
+    void paintStillLines(QPainter& painter, const ViewTransform& view) const;
 
     // A retained figure; an empty one clears its layer.
     void setFigure(FigureLayer layer, Figure figure);
@@ -105,13 +110,8 @@ private:
     void renderFigures();
     QRectF boxAt(QPointF corner, const QString& text, const QFont& textFont) const;
     void printBoxed(const QRectF& bounds, const QString& text, const QFont& textFont);
-    // The line in pixels; nothing for a line of no length or one whose
-    // ends lie beyond any pixel coordinate.
-    std::optional<QLineF> pixelLine(const LineShape& line) const;
-    // The same, not aligned to pixel centres.
-    std::optional<QLineF> windowPart(const LineShape& line) const;
-    void paintLine(QPainter& painter, const LineShape& line) const;
-    void paintLines(QPainter& painter, bool cached, const QRegion* area) const;
+    void paintLines(QPainter& painter, const ViewTransform& view, bool cached,
+                    const QRegion* area) const;
 
     const LineArrays& lines_;
     const ViewTransform& view_;

@@ -79,9 +79,12 @@ std::optional<QPointF> DiagramTextPlacer::freePlace(const DiagramText& text, QRe
     };
     const int lowest = std::min(stepsTo(text.from), 0);
     const int highest = std::max(stepsTo(text.to), 0);
+    // A text's box only moves as it slides: it is measured once.
+    const QRectF wantedBox = boxAt(text, text.at);
+    const QPointF wantedPixel = canvas_.toPixel(text.at.x(), text.at.y());
     const auto tryAt = [&](int steps) -> std::optional<QPointF> {
         const QPointF at = text.at + text.along * (steps * step);
-        box = boxAt(text, at);
+        box = wantedBox.translated(canvas_.toPixel(at.x(), at.y()) - wantedPixel);
         return isUsable(box) && isFree(box) ? std::optional(at) : std::nullopt;
     };
     for (int distance = 0; distance <= std::max(-lowest, highest); ++distance) {

@@ -170,10 +170,7 @@ void DocumentCommands::saveAsCommand() {
 }
 
 bool DocumentCommands::mayReplace(const QString& path) {
-    return platform.messageBox(
-               QDir::toNativeSeparators(path) + QStringLiteral(" 已存在。\n要替换它吗?"),
-               MessageButtons::YesNo, MessageIcon::Exclamation,
-               QStringLiteral("另存为")) == MessageAnswer::Yes;
+    return platform.mayReplace(path, QStringLiteral("另存为"));
 }
 
 bool DocumentCommands::mayClose() {

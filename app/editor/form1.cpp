@@ -76,6 +76,7 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
       view_(document, canvas, *canvasView, memberInput_, supports_, loadDrawing_),
       documents_(document, canvas, platform, *this, view_, memberInput_, supports_,
                  newProjectFolder.isEmpty() ? programFolder : newProjectFolder),
+      output_(document, canvas, platform, analysis_, results_),
       edits_(document, canvas, *this, memberInput_, view_),
       programFolder_(std::move(programFolder)) {
     cacheRarelyChangingLines(canvas);
@@ -476,6 +477,14 @@ void Form1::另存() {
 
 void Form1::退出() {
     close();
+}
+
+void Form1::导出图形() {
+    output_.exportCommand();
+}
+
+void Form1::打印() {
+    output_.printCommand();
 }
 
 // Closing the window, by 退出 or by its title-bar button, asks before

@@ -20,6 +20,7 @@
 #include "editor/analysis_commands.h"
 #include "editor/canvas.h"
 #include "editor/document_commands.h"
+#include "editor/drawing_output.h"
 #include "editor/edit_commands.h"
 #include "editor/editor_controls.h"
 #include "editor/key_codes.h"
@@ -148,6 +149,9 @@ public:
     // a project named on the command line); false, with the reason shown,
     // when the file is refused.
     bool openProject(const QString& path);
+    // The drawing to a file, and to paper (the DrawingOutput part).
+    void 导出图形();
+    void 打印();
 
     // The 编辑 menu (the EditCommands part).
     void 撤销();
@@ -263,6 +267,7 @@ private:
     LoadDrawing loadDrawing_;
     ViewControl view_;
     DocumentCommands documents_;
+    DrawingOutput output_;
     EditCommands edits_;
     QString programFolder_;
     std::map<MenuId, QMenu*> menus_;

@@ -12,6 +12,8 @@ enum class MenuCommand {
     Save,
     SaveAs,
     Exit,
+    ExportDrawing,
+    Print,
     // 编辑
     Undo,
     Redo,

@@ -108,9 +108,15 @@ void ResultViews::tableCommand(QWidget* editor) {
 }
 
 void ResultViews::fillWindow() {
-    if (!solved_) {
-        return;
+    if (auto shown = tables()) {
+        window_->showTables(std::move(*shown));
     }
-    window_->showTables({memberEndForceTable(*solved_), nodeDisplacementTable(*solved_),
-                         reactionTable(supportReactions(*solved_))});
+}
+
+std::optional<std::array<ResultTable, 3>> ResultViews::tables() const {
+    if (!solved_) {
+        return std::nullopt;
+    }
+    return std::array{memberEndForceTable(*solved_), nodeDisplacementTable(*solved_),
+                      reactionTable(supportReactions(*solved_))};
 }

@@ -5,11 +5,13 @@
 // AnalysisCommands and draws on the canvas's figure layers.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 
 #include "document/document.h"
 #include "results/deflected_shape.h"
+#include "results/result_tables.h"
 #include "results/solved_frame.h"
 
 class AnalysisCommands;
@@ -43,6 +45,9 @@ public:
     void magnificationCommand();
 
     ResultsWindow* resultsWindow() const { return window_; }
+    // The results window's tables (end forces, displacements, reactions)
+    // of the last analysis; nothing before one.
+    std::optional<std::array<ResultTable, 3>> tables() const;
     double magnification() const { return magnification_; }
 
 private:

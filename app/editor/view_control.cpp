@@ -224,12 +224,6 @@ void ViewControl::fitReadWindow() {
     document.world = equalScaleWindow(document.world, view.size(), WorldFit::Contain);
 }
 
-namespace {
-
-constexpr double kWholeFrameMargin = 0.08;  // of the frame's larger extent, on every side
-
-}  // namespace
-
 void ViewControl::showWholeFrame() {
     const int drawn =
         std::clamp<int>(document.membersEntered, 0, static_cast<int>(document.members.size()) - 1);
@@ -247,14 +241,9 @@ void ViewControl::showWholeFrame() {
         top = std::min({top, double{member.y1}, double{member.y2}});
         bottom = std::max({bottom, double{member.y1}, double{member.y2}});
     }
-    const double margin = std::max({right - left, bottom - top, 1.0}) * kWholeFrameMargin;
-    WorldWindow around;
-    around.scaleLeft = static_cast<float>(left - margin);
-    around.scaleTop = static_cast<float>(top - margin);
-    around.scaleWidth = static_cast<float>(right - left + 2 * margin);
-    around.scaleHeight = static_cast<float>(bottom - top + 2 * margin);
     canvas.clear();
-    applyWorld(equalScaleWindow(around, view.size(), WorldFit::Contain));
+    applyWorld(
+        equalScaleWindow(windowAround(left, top, right, bottom), view.size(), WorldFit::Contain));
 }
 
 void ViewControl::zoomAbout(int notches, float x, float y) {

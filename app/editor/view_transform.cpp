@@ -1,6 +1,7 @@
 // Windows of one scale on both axes; see view_transform.h.
 #include "editor/view_transform.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -41,4 +42,15 @@ WorldWindow equalScaleWindow(const WorldWindow& world, QSize pixels, WorldFit fi
     const bool finite = std::isfinite(fitted.scaleLeft) && std::isfinite(fitted.scaleTop) &&
                         usableExtent(fitted.scaleWidth) && usableExtent(fitted.scaleHeight);
     return finite ? fitted : world;
+}
+
+WorldWindow windowAround(double left, double top, double right, double bottom) {
+    constexpr double kMargin = 0.08;
+    const double margin = std::max({right - left, bottom - top, 1.0}) * kMargin;
+    WorldWindow around;
+    around.scaleLeft = static_cast<float>(left - margin);
+    around.scaleTop = static_cast<float>(top - margin);
+    around.scaleWidth = static_cast<float>(right - left + 2 * margin);
+    around.scaleHeight = static_cast<float>(bottom - top + 2 * margin);
+    return around;
 }

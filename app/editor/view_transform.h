@@ -47,3 +47,8 @@ inline QPointF ViewTransform::toWorld(QPointF pixel) const {
 enum class WorldFit { Contain, KeepWidth };
 // The window unchanged when either size is empty or the window unusable.
 WorldWindow equalScaleWindow(const WorldWindow& world, QSize pixels, WorldFit fit);
+
+// The world window around the box of world points from (left, top) to
+// (right, bottom), with a margin of a part of its larger extent on every
+// side: the whole frame in view, on the screen or on a page.
+WorldWindow windowAround(double left, double top, double right, double bottom);

@@ -5,9 +5,13 @@
 // dialogs (QtPlatform).
 #pragma once
 
+#include <QDir>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
+
+class QPrinter;
 
 enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageIcon { None, Critical, Question, Exclamation, Information };
@@ -36,6 +40,11 @@ public:
 
     virtual void beep() = 0;
 
+    // The print preview of the pages `paint` draws on the printer it is
+    // handed (again whenever the user changes the page); printing from it
+    // is the user's choice.
+    virtual void printPreview(const std::function<void(QPrinter&)>& paint) = 0;
+
     // Shows the help document of the program folder; closes its window.
     virtual void showHelp(const QString& helpFile) = 0;
     virtual void closeHelp() = 0;
@@ -48,5 +57,12 @@ public:
     void tell(const QString& text, MessageIcon icon = MessageIcon::None,
               const QString& caption = QString()) {
         messageBox(text, MessageButtons::Ok, icon, caption);
+    }
+    // Whether the file at `path`, which exists, may be replaced: a name
+    // the save dialog did not ask about (an extension was added to it).
+    bool mayReplace(const QString& path, const QString& caption) {
+        return messageBox(QDir::toNativeSeparators(path) + QStringLiteral(" 已存在。\n要替换它吗?"),
+                          MessageButtons::YesNo, MessageIcon::Exclamation,
+                          caption) == MessageAnswer::Yes;
     }
 };

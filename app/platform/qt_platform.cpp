@@ -13,6 +13,8 @@
 #include <QInputDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QSettings>
 #include <QTranslator>
@@ -158,6 +160,19 @@ std::optional<std::int32_t> QtPlatform::chooseColour(std::int32_t initial) {
 
 void QtPlatform::beep() {
     QApplication::beep();
+}
+
+// Pages are laid out at the screen's resolution, so that the drawing's
+// fonts and one-pixel lines keep their size against it.
+void QtPlatform::printPreview(const std::function<void(QPrinter&)>& paint) {
+    constexpr int kScreenDpi = 96;
+    QPrinter printer;
+    printer.setResolution(kScreenDpi);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintPreviewDialog dialog(&printer, parent_);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                     [&paint](QPrinter* pages) { paint(*pages); });
+    dialog.exec();
 }
 
 QtPlatform::~QtPlatform() {

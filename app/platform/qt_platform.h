@@ -44,6 +44,7 @@ public:
     QString saveFileName(const QString& filter, const QString& defaultSuffix) override;
     std::optional<std::int32_t> chooseColour(std::int32_t initial) override;
     void beep() override;
+    void printPreview(const std::function<void(QPrinter&)>& paint) override;
     // The help window, opened at the document's index: one window, raised
     // and taken back to the index by every call. A file that cannot be read
     // is reported in a message box instead.

@@ -1,6 +1,7 @@
 // The scripted platform; see test_platform.h.
 #include "platform/test_platform.h"
 
+#include <QPrinter>
 #include <algorithm>
 
 namespace {
@@ -67,6 +68,20 @@ void TestPlatform::beep() {
 
 void TestPlatform::showHelp(const QString& helpFile) {
     calls.push_back({PlatformCall::Kind::ShowHelp, helpFile, QString()});
+}
+
+// The file the preview paints into is the page as the user would see it.
+void TestPlatform::printPreview(const std::function<void(QPrinter&)>& paint) {
+    calls.push_back({PlatformCall::Kind::PrintPreview, printFile, QString()});
+    if (printFile.isEmpty()) {
+        return;
+    }
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printFile);
+    printer.setResolution(96);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    paint(printer);
 }
 
 void TestPlatform::closeHelp() {

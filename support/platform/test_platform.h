@@ -11,7 +11,17 @@
 #include "platform/platform.h"
 
 struct PlatformCall {
-    enum class Kind { MessageBox, InputBox, OpenFile, SaveFile, Colour, Beep, ShowHelp, CloseHelp };
+    enum class Kind {
+        MessageBox,
+        InputBox,
+        OpenFile,
+        SaveFile,
+        Colour,
+        Beep,
+        ShowHelp,
+        CloseHelp,
+        PrintPreview
+    };
     Kind kind;
     QString text;     // message or prompt, filter for file dialogs, help file
     QString caption;  // caption or title
@@ -30,6 +40,8 @@ public:
     std::vector<PlatformCall> calls;
     // The user's switches, as a fresh installation has none.
     std::map<QString, bool> settings;
+    // When set, the print preview paints its pages into this PDF file.
+    QString printFile;
 
     // The texts of the message boxes shown so far.
     QStringList messages() const;
@@ -43,6 +55,7 @@ public:
     QString saveFileName(const QString& filter, const QString& defaultSuffix) override;
     std::optional<std::int32_t> chooseColour(std::int32_t initial) override;
     void beep() override;
+    void printPreview(const std::function<void(QPrinter&)>& paint) override;
     void showHelp(const QString& helpFile) override;
     void closeHelp() override;
     bool setting(const QString& key, bool fallback) override;

@@ -108,10 +108,38 @@ TEST(BatchAnalysis, HelpListsTheOptionsAndEveryExitStatus) {
     const Outcome help = runProgram("--help", folder);
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--analyze"), std::string::npos);
-    for (const char* status : {"  0  ", "  1  ", "  2  ", "  3  ", "  4  ", "  5  ", "  6  "}) {
+    for (const char* status :
+         {"  0  ", "  1  ", "  2  ", "  3  ", "  4  ", "  5  ", "  6  ", "  7  "}) {
         EXPECT_NE(help.out.find(status), std::string::npos) << status;
     }
     EXPECT_EQ(runProgram("--no-such-option", folder).status, 1);
+}
+
+// Pictures follow the end forces on the output, one name a line; a picture
+// that cannot be written is status 7 and leaves nothing; --export is
+// checked before anything is analysed.
+TEST(BatchAnalysis, ExportsNameTheirFilesAndAFailureHasItsOwnStatus) {
+    ScratchFolder folder;
+    const std::filesystem::path project = folder.path("portal.tsd");
+    std::filesystem::copy_file(std::filesystem::path(ORVANDEL_EXAMPLES) / "portal.tsd", project);
+    const std::string at = quoted(project.string()) + " --export M ";
+    const Outcome written =
+        runProgram("--analyze " + at + quoted(folder.path("m.pdf").string()), folder, "-u DISPLAY");
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out,
+              readWholeFile(folder.path("portal.mqn")) + folder.path("m.pdf").string() + "\n");
+
+    const std::filesystem::path unwritable = folder.path("missing") / "m.svg";
+    const Outcome failed = runProgram("--analyze " + at + quoted(unwritable.string()), folder);
+    EXPECT_EQ(failed.status, 7);
+    EXPECT_NE(failed.err.find(unwritable.string()), std::string::npos) << failed.err;
+    EXPECT_FALSE(std::filesystem::exists(unwritable.parent_path()));
+
+    EXPECT_EQ(
+        runProgram("--analyze " + quoted(project.string()) + " --export X m.svg", folder).status,
+        1);
+    EXPECT_EQ(runProgram("--export M m.svg", folder).status, 1);
+    EXPECT_EQ(runProgram("--analyze " + at + "m.txt", folder).status, 1);
 }
 
 // A Chinese project name typed in a GB18030 terminal reaches the program as

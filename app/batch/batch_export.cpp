@@ -1,0 +1,218 @@
+// Pictures and tables of a batch analysis; see batch_export.h.
+#include "batch/batch_export.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <array>
+#include <ostream>
+
+#include "dialogs/results_window.h"
+#include "editor/drawing_export.h"
+#include "editor/form1.h"
+#include "platform/platform.h"
+#include "platform/program_folders.h"
+
+namespace {
+
+// The window's dialogs without a user: messages go to standard error,
+// questions get the default answer, dialogs are cancelled and no setting
+// is kept.
+class BatchPlatform : public Platform {
+public:
+    explicit BatchPlatform(std::ostream& err) : err_(err) {}
+    MessageAnswer messageBox(const QString& text, MessageButtons buttons, MessageIcon,
+                             const QString&) override {
+        err_ << text.toStdString() << '\n';
+        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    }
+    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
+    QString openFileName(const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&) override { return {}; }
+    std::optional<std::int32_t> chooseColour(std::int32_t) override { return std::nullopt; }
+    void beep() override {}
+    void printPreview(const std::function<void(QPrinter&)>&) override {}
+    void showHelp(const QString&) override {}
+    void closeHelp() override {}
+    bool setting(const QString&, bool fallback) override { return fallback; }
+    void keepSetting(const QString&, bool) override {}
+
+private:
+    std::ostream& err_;
+};
+
+// What a picture shows: the window's command that draws it (none for the
+// frame and its loads) and the layers of the drawing it holds.
+struct PictureKind {
+    const char* word;
+    void (Form1::*command)();
+    DrawingLayers layers;
+};
+
+constexpr bool kOn = true;
+constexpr bool kOff = false;
+
+const std::array<PictureKind, 7> kPictureKinds{{
+    {"frame", nullptr, {kOff, {kOff, kOff, kOff}}},
+    {"loads", nullptr, {kOff, {kOn, kOff, kOff}}},
+    {"M", &Form1::弯矩图, {kOn, {kOff, kOff, kOff}}},
+    {"Q", &Form1::剪力图, {kOn, {kOff, kOff, kOff}}},
+    {"N", &Form1::轴力图, {kOn, {kOff, kOff, kOff}}},
+    {"deflection", &Form1::变形图, {kOff, {kOff, kOff, kOn}}},
+    {"reactions", &Form1::支座反力, {kOff, {kOff, kOn, kOff}}},
+}};
+
+const PictureKind* pictureKind(const QString& word) {
+    for (const PictureKind& kind : kPictureKinds) {
+        if (word == QLatin1String(kind.word)) {
+            return &kind;
+        }
+    }
+    return nullptr;
+}
+
+// The results window's tables, under the names its "保存为CSV" would be
+// given for this project.
+constexpr std::array<const char*, 3> kTableSuffixes{"_forces.csv", "_displacements.csv",
+                                                    "_reactions.csv"};
+
+class BatchRun {
+public:
+    BatchRun(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+
+    bool written(const QString& path, const std::optional<QString>& why) {
+        if (why) {
+            err_ << "导出失败: " << QDir::toNativeSeparators(path).toStdString() << ": "
+                 << why->toStdString() << '\n';
+            return false;
+        }
+        out_ << path.toStdString() << '\n';
+        return true;
+    }
+
+    std::ostream& err() { return err_; }
+
+private:
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
+bool writePicture(Form1& window, const PictureRequest& picture, std::optional<QSize> size,
+                  BatchRun& run) {
+    const PictureKind* kind = pictureKind(picture.what);
+    if (kind == nullptr) {
+        return run.written(picture.path, QStringLiteral("未知的图形 ") + picture.what);
+    }
+    if (kind->command != nullptr) {
+        (window.*kind->command)();
+    }
+    return run.written(picture.path,
+                       exportDrawing(window.canvasModel(), picture.path, size, kind->layers));
+}
+
+bool writeTables(Form1& window, const QString& project, const QString& folder, BatchRun& run) {
+    // Any command that analyses fills the tables; 支座反力 prints nothing.
+    if (!window.resultViews().tables()) {
+        window.支座反力();
+    }
+    const auto tables = window.resultViews().tables();
+    const QString stem = QDir(folder).filePath(QFileInfo(project).completeBaseName());
+    if (!tables || !QDir().mkpath(folder)) {
+        return run.written(stem + QLatin1String(kTableSuffixes[0]),
+                           QStringLiteral("无法写入文件夹 ") + folder);
+    }
+    bool all = true;
+    for (std::size_t k = 0; k < tables->size(); ++k) {
+        const QString path = stem + QLatin1String(kTableSuffixes[k]);
+        QString why;
+        const bool ok = writeWholeFile(path, csvText((*tables)[k]), &why);
+        all = run.written(path, ok ? std::nullopt : std::optional(why)) && all;
+    }
+    return all;
+}
+
+}  // namespace
+
+std::vector<PictureRequest> takePictureRequests(QStringList& arguments, QString& usageError) {
+    std::vector<PictureRequest> pictures;
+    for (qsizetype k = 1; k < arguments.size();) {
+        if (arguments[k] != QLatin1String("--export")) {
+            ++k;
+            continue;
+        }
+        if (k + 2 >= arguments.size()) {
+            usageError = QStringLiteral("--export needs WHAT and OUT");
+            return {};
+        }
+        const PictureRequest picture{arguments[k + 1], arguments[k + 2]};
+        if (pictureKind(picture.what) == nullptr) {
+            usageError = QStringLiteral("--export: WHAT is one of ") + pictureKinds();
+            return {};
+        }
+        if (!drawingFormatOf(picture.path)) {
+            usageError = QStringLiteral("--export: OUT ends in .svg, .pdf or .png");
+            return {};
+        }
+        pictures.push_back(picture);
+        arguments.remove(k, 3);
+    }
+    return pictures;
+}
+
+QString pictureKinds() {
+    QStringList words;
+    for (const PictureKind& kind : kPictureKinds) {
+        words << QLatin1String(kind.word);
+    }
+    return words.join(QStringLiteral(", "));
+}
+
+std::optional<QSize> parsePictureSize(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,5})x([0-9]{1,5})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    constexpr int kLargest = 8192;  // a picture of 256 MiB at the most
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
+    if (size.width() < 1 || size.height() < 1 || size.width() > kLargest ||
+        size.height() > kLargest) {
+        return std::nullopt;
+    }
+    return size;
+}
+
+// The window is made on the offscreen platform, so that no display is
+// needed; it opens the project as 打开 would and shows the whole frame
+// before each command draws.
+BatchStatus exportResults(const QString& path, const BatchExport& request, std::ostream& out,
+                          std::ostream& err) {
+    std::optional<QApplication> application;
+    if (QCoreApplication::instance() == nullptr) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "Orvandel";
+        static char* argv[] = {name, nullptr};
+        application.emplace(argc, argv);
+    }
+    BatchPlatform platform(err);
+    Document document;
+    const QString folder = QFileInfo(path).absolutePath();
+    Form1 window(document, platform, findProgramFolder(QCoreApplication::applicationDirPath()).path,
+                 folder);
+    window.Form_Load();
+    if (!window.openProject(path)) {
+        return BatchStatus::UnreadableFile;
+    }
+    window.全图();
+    BatchRun run(out, err);
+    bool all = true;
+    for (const PictureRequest& picture : request.pictures) {
+        all = writePicture(window, picture, request.size, run) && all;
+    }
+    if (!request.csvFolder.isEmpty()) {
+        all = writeTables(window, path, request.csvFolder, run) && all;
+    }
+    return all ? BatchStatus::Solved : BatchStatus::ExportFailed;
+}

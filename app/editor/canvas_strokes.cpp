@@ -1,0 +1,108 @@
+// Strokes shared by the window and the export; see canvas_strokes.h.
+#include "editor/canvas_strokes.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cmath>
+
+#include "editor/pixel_clipping.h"
+#include "platform/colours.h"
+
+namespace {
+
+// Lines of odd width run through pixel centres and lines of even width
+// along pixel edges, so that a horizontal or vertical line covers whole
+// pixels in its own colour instead of two half-covered, paler rows.
+double alignedToPixels(double value, int width) {
+    return width % 2 != 0 ? std::floor(value) + 0.5 : std::round(value);
+}
+
+QPointF alignedToPixels(QPointF point, int width) {
+    return {alignedToPixels(point.x(), width), alignedToPixels(point.y(), width)};
+}
+
+}  // namespace
+
+// A line whose ends coincide is drawn as nothing: that is how a line shape
+// is put out of sight without hiding it.
+std::optional<QLineF> windowPart(const ViewTransform& view, const LineShape& line) {
+    const QPointF a = view.toPixel(line.x1, line.y1);
+    const QPointF b = view.toPixel(line.x2, line.y2);
+    const bool hasLength = line.x1 != line.x2 || line.y1 != line.y2;
+    if (!hasLength || !std::isfinite(a.x() + a.y() + b.x() + b.y())) {
+        return std::nullopt;
+    }
+    const double room = line.width + 2;
+    const QRectF window(-room, -room, view.pixels.width() + 2 * room,
+                        view.pixels.height() + 2 * room);
+    return clippedTo(window, QLineF(a, b));
+}
+
+std::optional<QLineF> pixelLine(const ViewTransform& view, const LineShape& line) {
+    const auto cut = windowPart(view, line);
+    if (!cut) {
+        return std::nullopt;
+    }
+    return QLineF(alignedToPixels(cut->p1(), line.width), alignedToPixels(cut->p2(), line.width));
+}
+
+void paintLineShape(QPainter& painter, const ViewTransform& view, const LineShape& line) {
+    if (const auto pixels = pixelLine(view, line)) {
+        painter.setPen(QPen(toQColor(line.colour), line.width, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(*pixels);
+    }
+}
+
+// Curves keep their exact pixel positions: only axis-parallel line shapes
+// gain from the alignment to pixel centres. Each segment is cut as a line
+// shape of width 1 between single-precision points would be; every point
+// is mapped once, as a diagram has thousands.
+QPainterPath polylinePath(const ViewTransform& view, const std::vector<QPointF>& points) {
+    constexpr double kRoom = 3;  // a line shape's width + 2
+    const QRectF window(-kRoom, -kRoom, view.pixels.width() + 2 * kRoom,
+                        view.pixels.height() + 2 * kRoom);
+    QPainterPath path;
+    float lastX = 0;
+    float lastY = 0;
+    QPointF lastPixel;
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        const auto x = static_cast<float>(points[k].x());
+        const auto y = static_cast<float>(points[k].y());
+        const QPointF pixel = view.toPixel(x, y);
+        const bool finite = std::isfinite(lastPixel.x() + lastPixel.y() + pixel.x() + pixel.y());
+        if (k > 0 && (x != lastX || y != lastY) && finite) {
+            if (const auto cut = clippedTo(window, QLineF(lastPixel, pixel))) {
+                extendPath(path, *cut);
+            }
+        }
+        lastX = x;
+        lastY = y;
+        lastPixel = pixel;
+    }
+    return path;
+}
+
+void strokePolyline(QPainter& painter, const QPainterPath& path, ColourValue colour) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(toQColor(colour), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(path);
+}
+
+QRectF printBox(const QFontMetricsF& metrics, QPointF corner, const QString& text) {
+    return metrics.boundingRect(QRectF(corner, QSizeF(1, 1)), Qt::AlignLeft | Qt::AlignTop, text);
+}
+
+QRectF symbolBox(const QFontMetricsF& metrics, QPointF centre, const QString& text) {
+    QRectF box = printBox(metrics, centre, text);
+    box.moveCenter(centre);
+    return box;
+}
+
+void paintPrint(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
+                ColourValue colour) {
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(font);
+    painter.setPen(toQColor(colour));
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
+}

@@ -1,0 +1,46 @@
+// The strokes the window's renderer and the drawing's export both paint:
+// line shapes, polylines and printed texts, each through a view onto a
+// surface of the view's pixel size. One definition, so that a file shows
+// the lines and prints exactly as the window does.
+#pragma once
+
+#include <QFont>
+#include <QLineF>
+#include <QPainterPath>
+#include <QRectF>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "editor/line_arrays.h"
+#include "editor/view_transform.h"
+
+class QFontMetricsF;
+class QPainter;
+
+// The line in pixels cut to the surface with some room, not aligned to
+// pixel centres; nothing for a line of no length or with non-finite ends.
+// The painter is never handed coordinates too large for its fixed-point
+// arithmetic, which would draw a line where there is none.
+std::optional<QLineF> windowPart(const ViewTransform& view, const LineShape& line);
+
+// The same, its ends aligned as painted: odd widths through pixel centres
+// and even widths along pixel edges.
+std::optional<QLineF> pixelLine(const ViewTransform& view, const LineShape& line);
+
+// A line shape in its colour and width, at its pixel line.
+void paintLineShape(QPainter& painter, const ViewTransform& view, const LineShape& line);
+
+// A polyline of world points as one path, each segment cut to the surface
+// like a line shape.
+QPainterPath polylinePath(const ViewTransform& view, const std::vector<QPointF>& points);
+// The path stroked as a diagram is: antialiased, one pixel, round joins.
+void strokePolyline(QPainter& painter, const QPainterPath& path, ColourValue colour);
+
+// The box a print occupies with its top-left corner at `corner`.
+QRectF printBox(const QFontMetricsF& metrics, QPointF corner, const QString& text);
+// The same box centred on `centre` (a symbol).
+QRectF symbolBox(const QFontMetricsF& metrics, QPointF centre, const QString& text);
+// A print in its box, font and colour, as text.
+void paintPrint(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
+                ColourValue colour);

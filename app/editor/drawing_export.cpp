@@ -1,0 +1,311 @@
+// The drawing as it leaves the program; see drawing_export.h.
+#include "editor/drawing_export.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <algorithm>
+#include <cmath>
+
+#include "dialogs/results_window.h"
+#include "editor/canvas.h"
+#include "editor/canvas_strokes.h"
+#include "editor/figure_painter.h"
+#include "platform/colours.h"
+
+namespace {
+
+// Files are drawn at the screen's resolution, so that the window's fonts
+// and one-pixel lines keep their size against the drawing.
+constexpr int kScreenDpi = 96;
+constexpr int kSvgWidth = 1600;
+constexpr int kPngWidth = 2400;
+constexpr double kWindowWidth = 1200;  // pixels, about a window's drawing
+// A tall, narrow frame gives no picture longer than this many widths.
+constexpr double kMostAspect = 4;
+
+// The box of the world points a drawing holds.
+class WorldBox {
+public:
+    void add(double x, double y) {
+        if (std::isfinite(x) && std::isfinite(y)) {
+            left_ = std::min(left_, x);
+            right_ = std::max(right_, x);
+            top_ = std::min(top_, y);
+            bottom_ = std::max(bottom_, y);
+        }
+    }
+    bool empty() const { return left_ > right_; }
+    WorldWindow window() const { return windowAround(left_, top_, right_, bottom_); }
+
+private:
+    double left_ = HUGE_VAL;
+    double right_ = -HUGE_VAL;
+    double top_ = HUGE_VAL;
+    double bottom_ = -HUGE_VAL;
+};
+
+void addStillLines(WorldBox& box, const Canvas& canvas) {
+    for (LineGroup group = kMemberLines; group < kLineGroupCount; ++group) {
+        if (group >= kCrosshairX && group <= kBoxBottom) {
+            continue;
+        }
+        for (int i = 1; i < canvas.lineCount(group); ++i) {
+            const LineShape& line = canvas.line(group, i);
+            if (line.loaded && line.visible) {
+                box.add(line.x1, line.y1);
+                box.add(line.x2, line.y2);
+            }
+        }
+    }
+}
+
+// Texts are left out: their size is in pixels, not in the world.
+void addPrints(WorldBox& box, const Canvas& canvas) {
+    for (const CanvasPrint& print : canvas.printLog()) {
+        if (print.kind == CanvasPrint::Kind::Line) {
+            box.add(print.x1, print.y1);
+            box.add(print.x2, print.y2);
+        }
+        for (const QPointF& point : print.points) {
+            box.add(point.x(), point.y());
+        }
+    }
+}
+
+void addFigure(WorldBox& box, const Figure& figure) {
+    for (const FigurePolyline& line : figure.polylines) {
+        for (const FigurePoint& point : line.points) {
+            box.add(point.x, point.y);
+        }
+    }
+}
+
+// Beyond this distance in pixels a text cannot reach the surface, and the
+// painter's fixed-point arithmetic is kept away from it.
+bool nearSurface(const ViewTransform& view, QPointF pixel) {
+    constexpr double kReach = 4096;
+    return std::isfinite(pixel.x()) && std::isfinite(pixel.y()) && pixel.x() > -kReach &&
+           pixel.y() > -kReach && pixel.x() < view.pixels.width() + kReach &&
+           pixel.y() < view.pixels.height() + kReach;
+}
+
+// A diagram is sampled every centimetre along its member, far more points
+// than a picture of a large frame can show: points closer than this to the
+// last one kept are left out (the last point always stays), which keeps
+// files small and quick to write.
+std::vector<QPointF> thinned(const ViewTransform& view, const std::vector<QPointF>& points) {
+    constexpr double kLeastDistance = 2;  // pixels
+    std::vector<QPointF> kept;
+    QPointF last;
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        const QPointF pixel = view.toPixel(points[k].x(), points[k].y());
+        const bool end = k == 0 || k + 1 == points.size();
+        if (end || std::hypot(pixel.x() - last.x(), pixel.y() - last.y()) >= kLeastDistance) {
+            kept.push_back(points[k]);
+            last = pixel;
+        }
+    }
+    return kept;
+}
+
+// One operation of the printed layer as the renderer did it, but as
+// vector strokes and texts on any painter.
+void replayPrint(QPainter& painter, const ViewTransform& view, const CanvasPrint& print) {
+    const QPointF at = view.toPixel(print.x1, print.y1);
+    switch (print.kind) {
+        case CanvasPrint::Kind::Text:
+        case CanvasPrint::Kind::Symbol: {
+            if (!nearSurface(view, at)) {
+                return;
+            }
+            const QFontMetricsF metrics(print.font, painter.device());
+            const QRectF box = print.kind == CanvasPrint::Kind::Text
+                                   ? printBox(metrics, at, print.text)
+                                   : symbolBox(metrics, at, print.text);
+            paintPrint(painter, box, print.text, print.font, print.colour);
+            return;
+        }
+        case CanvasPrint::Kind::Line:
+            painter.setRenderHint(QPainter::Antialiasing);
+            paintLineShape(painter, view,
+                           {print.x1, print.y1, print.x2, print.y2, print.colour, 1, true, true});
+            return;
+        case CanvasPrint::Kind::Polyline:
+            strokePolyline(painter, polylinePath(view, thinned(view, print.points)), print.colour);
+            return;
+    }
+}
+
+QByteArray svgBytes(const Canvas& canvas, QSize size, const DrawingLayers& layers) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setResolution(kScreenDpi);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(QStringLiteral("Orvandel"));
+    QPainter painter(&svg);
+    paintFittedDrawing(painter, canvas, QRect(QPoint(0, 0), size), layers);
+    painter.end();
+    return bytes;
+}
+
+QPageLayout a4Landscape() {
+    constexpr double kMarginMm = 10;
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                       QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                       QPageLayout::Millimeter);
+}
+
+QByteArray pdfBytes(const Canvas& canvas, const DrawingLayers& layers) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(kScreenDpi);
+        pdf.setPageLayout(a4Landscape());
+        pdf.setCreator(QStringLiteral("Orvandel"));
+        QPainter painter(&pdf);
+        paintFittedDrawing(painter, canvas, QRect(0, 0, pdf.width(), pdf.height()), layers);
+    }
+    return bytes;
+}
+
+// A picture much wider than a window is the window's drawing at a whole
+// multiple of its pixels, as on a screen of high density: lines and texts
+// keep their size against the frame, and a one-pixel line covers whole
+// pixels in its own colour.
+QByteArray pngBytes(const Canvas& canvas, QSize size, const DrawingLayers& layers) {
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull()) {
+        return {};
+    }
+    image.setDotsPerMeterX(qRound(kScreenDpi / 0.0254));
+    image.setDotsPerMeterY(qRound(kScreenDpi / 0.0254));
+    image.fill(toQColor(canvas.background()));
+    const long ratio = std::max(1L, std::lround(size.width() / kWindowWidth));
+    image.setDevicePixelRatio(static_cast<double>(ratio));
+    {
+        QPainter painter(&image);
+        paintFittedDrawing(painter, canvas, QRect(QPoint(0, 0), size / ratio), layers);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    // Light compression: a drawing is mostly background, which any level
+    // packs well, and the strongest levels take many times longer.
+    constexpr int kLightCompression = 80;  // zlib level 1
+    return image.save(&buffer, "PNG", kLightCompression) ? bytes : QByteArray();
+}
+
+}  // namespace
+
+ViewTransform fittedView(const Canvas& canvas, QSize pixels, const DrawingLayers& layers) {
+    WorldBox box;
+    addStillLines(box, canvas);
+    if (layers.prints) {
+        addPrints(box, canvas);
+    }
+    for (int layer = 0; layer < kFigureLayerCount; ++layer) {
+        if (layers.figures[static_cast<std::size_t>(layer)]) {
+            addFigure(box, canvas.figure(static_cast<FigureLayer>(layer)));
+        }
+    }
+    const WorldWindow around = box.empty() ? canvas.world() : box.window();
+    return {equalScaleWindow(around, pixels, WorldFit::Contain), pixels};
+}
+
+// In the window's order: background, printed layer, lines, figures.
+void paintDrawing(QPainter& painter, const Canvas& canvas, const ViewTransform& view,
+                  const DrawingLayers& layers) {
+    painter.save();
+    painter.fillRect(QRect(QPoint(0, 0), view.pixels), toQColor(canvas.background()));
+    painter.setClipRect(QRect(QPoint(0, 0), view.pixels));
+    if (layers.prints) {
+        for (const CanvasPrint& print : canvas.printLog()) {
+            replayPrint(painter, view, print);
+        }
+    }
+    canvas.paintStillLines(painter, view);
+    painter.setFont(canvas.font);
+    for (int layer = 0; layer < kFigureLayerCount; ++layer) {
+        if (layers.figures[static_cast<std::size_t>(layer)]) {
+            paint(painter, view, canvas.figure(static_cast<FigureLayer>(layer)));
+        }
+    }
+    painter.restore();
+}
+
+void paintFittedDrawing(QPainter& painter, const Canvas& canvas, const QRect& target,
+                        const DrawingLayers& layers) {
+    painter.save();
+    painter.translate(target.topLeft());
+    paintDrawing(painter, canvas, fittedView(canvas, target.size(), layers), layers);
+    painter.restore();
+}
+
+std::optional<DrawingFormat> drawingFormatOf(const QString& fileName) {
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("svg")) {
+        return DrawingFormat::Svg;
+    }
+    if (suffix == QLatin1String("pdf")) {
+        return DrawingFormat::Pdf;
+    }
+    if (suffix == QLatin1String("png")) {
+        return DrawingFormat::Png;
+    }
+    return std::nullopt;
+}
+
+QSize defaultDrawingSize(const Canvas& canvas, DrawingFormat format, const DrawingLayers& layers) {
+    if (format == DrawingFormat::Pdf) {
+        return a4Landscape().paintRectPixels(kScreenDpi).size();
+    }
+    const int width = format == DrawingFormat::Svg ? kSvgWidth : kPngWidth;
+    // The drawing's own shape: its window before a surface made it wider
+    // or taller.
+    const WorldWindow world = fittedView(canvas, QSize(), layers).world;
+    const double aspect = world.scaleWidth > 0 ? world.scaleHeight / world.scaleWidth : 1;
+    const double height = std::clamp(width * aspect, 1.0, width * kMostAspect);
+    return {width, static_cast<int>(std::lround(height))};
+}
+
+QByteArray drawingFileBytes(const Canvas& canvas, DrawingFormat format, QSize size,
+                            const DrawingLayers& layers) {
+    switch (format) {
+        case DrawingFormat::Svg:
+            return svgBytes(canvas, size, layers);
+        case DrawingFormat::Pdf:
+            return pdfBytes(canvas, layers);
+        case DrawingFormat::Png:
+            return pngBytes(canvas, size, layers);
+    }
+    return {};
+}
+
+std::optional<QString> exportDrawing(const Canvas& canvas, const QString& path,
+                                     std::optional<QSize> size, const DrawingLayers& layers) {
+    const auto format = drawingFormatOf(path);
+    if (!format) {
+        return QStringLiteral("文件类型应为 .svg、.pdf 或 .png");
+    }
+    const QSize surface = size.value_or(defaultDrawingSize(canvas, *format, layers));
+    const QByteArray bytes = drawingFileBytes(canvas, *format, surface, layers);
+    if (bytes.isEmpty()) {
+        return QStringLiteral("图形太大, 无法生成");
+    }
+    QString why;
+    if (!writeWholeFile(path, bytes.toStdString(), &why)) {
+        return why;
+    }
+    return std::nullopt;
+}

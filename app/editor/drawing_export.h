@@ -1,0 +1,61 @@
+// The drawing as it leaves the program: painted onto any painter (an SVG
+// generator, a PDF writer, an image, a printer) as the window shows it —
+// background, member lines and support symbols, the printed layer replayed
+// from its log as vector strokes and texts, the figures — and written to
+// SVG, PDF or PNG files whole or not at all.
+#pragma once
+
+#include <QByteArray>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <array>
+#include <optional>
+
+#include "editor/view_transform.h"
+#include "results/figure.h"
+
+class Canvas;
+class QPainter;
+
+// What of the drawing a picture holds besides the lines: the printed
+// layer (diagrams, printed results) and each figure layer.
+struct DrawingLayers {
+    bool prints = true;
+    std::array<bool, kFigureLayerCount> figures{true, true, true};
+};
+
+// The view of the whole drawing (lines, printed strokes, figure lines) on
+// a surface of `pixels`, with the margin of 全图 and one scale on both
+// axes; the canvas's own world window when the drawing is empty.
+ViewTransform fittedView(const Canvas& canvas, QSize pixels, const DrawingLayers& layers = {});
+
+// The drawing through `view` onto the painter's surface from (0, 0), in
+// the window's colours and fonts. Crosshair, capture box, tick, previews
+// and the member being drawn are left out.
+void paintDrawing(QPainter& painter, const Canvas& canvas, const ViewTransform& view,
+                  const DrawingLayers& layers = {});
+// The drawing fitted into `target` of the painter's surface.
+void paintFittedDrawing(QPainter& painter, const Canvas& canvas, const QRect& target,
+                        const DrawingLayers& layers = {});
+
+enum class DrawingFormat { Svg, Pdf, Png };
+// From the name's extension (case ignored); nothing for another one.
+std::optional<DrawingFormat> drawingFormatOf(const QString& fileName);
+
+// The surface a file gets when no size is asked: SVG and PNG a fixed
+// width, the height following the drawing's shape; PDF an A4 landscape
+// page.
+QSize defaultDrawingSize(const Canvas& canvas, DrawingFormat format,
+                         const DrawingLayers& layers = {});
+
+// The file's bytes: SVG and PDF as vectors with texts as text, PNG as
+// pixels. `size` is the surface in pixels (unused for PDF).
+QByteArray drawingFileBytes(const Canvas& canvas, DrawingFormat format, QSize size,
+                            const DrawingLayers& layers = {});
+
+// Writes the drawing to `path` in the format its extension names, whole
+// or not at all; the reason when it could not, nothing when written.
+std::optional<QString> exportDrawing(const Canvas& canvas, const QString& path,
+                                     std::optional<QSize> size = std::nullopt,
+                                     const DrawingLayers& layers = {});

@@ -1,0 +1,109 @@
+// Export and printing of the drawing; see drawing_output.h.
+#include "editor/drawing_output.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+
+#include "editor/analysis_commands.h"
+#include "editor/canvas.h"
+#include "editor/drawing_export.h"
+#include "editor/result_views.h"
+#include "platform/platform.h"
+#include "text/number_text.h"
+
+namespace {
+
+const QString kDrawingFilter =
+    QStringLiteral("SVG图形(*.svg)|*.svg|PDF文件(*.pdf)|*.pdf|PNG图像(*.png)|*.png");
+
+bool printsPolylines(const Canvas& canvas) {
+    for (const CanvasPrint& print : canvas.printLog()) {
+        if (print.kind == CanvasPrint::Kind::Polyline) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString numberText(double value) {
+    return QString::fromStdString(orv::displayText(static_cast<float>(value)));
+}
+
+}  // namespace
+
+DrawingOutput::DrawingOutput(const Document& document, const Canvas& canvas, Platform& platform,
+                             const AnalysisCommands& analysis, const ResultViews& results)
+    : document(document),
+      canvas(canvas),
+      platform(platform),
+      analysis(analysis),
+      results(results) {}
+
+// The format follows the extension; a name without one of the three gets
+// ".svg", and is asked about again when that file exists (the dialog asked
+// about the name it returned only).
+void DrawingOutput::exportCommand() {
+    QString name = platform.saveFileName(kDrawingFilter, QStringLiteral("svg"));
+    if (name.isEmpty()) {
+        return;
+    }
+    if (!drawingFormatOf(name)) {
+        name += QStringLiteral(".svg");
+        if (QFileInfo::exists(name) && !platform.mayReplace(name, QStringLiteral("导出图形"))) {
+            return;
+        }
+    }
+    if (const auto why = exportDrawing(canvas, name)) {
+        platform.tell(QStringLiteral("导出图形失败:") + QDir::toNativeSeparators(name) +
+                          QStringLiteral("\n") + *why,
+                      MessageIcon::Exclamation);
+    }
+}
+
+void DrawingOutput::printCommand() {
+    platform.printPreview([this](QPrinter& printer) {
+        QPainter painter(&printer);
+        paintPage(painter, QRect(0, 0, printer.width(), printer.height()));
+    });
+}
+
+QString DrawingOutput::shownContent() const {
+    QStringList parts;
+    if (const auto kind = analysis.lastDiagram(); kind && printsPolylines(canvas)) {
+        parts << diagramTitle(*kind) + QStringLiteral(" 比例 ") + numberText(document.diagramScale);
+    }
+    if (!canvas.figure(FigureLayer::Reactions).empty()) {
+        parts << QStringLiteral("支座反力");
+    }
+    if (!canvas.figure(FigureLayer::Deflection).empty()) {
+        parts << QStringLiteral("变形图 放大倍数 ") + numberText(results.magnification());
+    }
+    return parts.isEmpty() ? QStringLiteral("框架") : parts.join(QStringLiteral("、"));
+}
+
+QStringList DrawingOutput::titleBlock() const {
+    const QString project = QFileInfo(QString::fromStdString(document.projectPath)).fileName();
+    return {QStringLiteral("项目: ") + project,
+            QStringLiteral("日期: ") + QDate::currentDate().toString(Qt::ISODate),
+            QStringLiteral("内容: ") + shownContent(), QStringLiteral("单位: kN, m")};
+}
+
+void DrawingOutput::paintPage(QPainter& painter, const QRect& page) const {
+    const QStringList lines = titleBlock();
+    painter.setFont(canvas.font);
+    const QFontMetricsF metrics(canvas.font, painter.device());
+    const int padding = static_cast<int>(metrics.height() / 2);
+    const int blockHeight = static_cast<int>(metrics.height() * lines.size()) + 2 * padding;
+    const QRect block(page.left(), page.bottom() - blockHeight, page.width(), blockHeight);
+    paintFittedDrawing(painter, canvas,
+                       QRect(page.topLeft(), QSize(page.width(), block.top() - page.top())));
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(block.adjusted(0, 0, -1, -1));
+    painter.drawText(block.adjusted(padding, padding, -padding, -padding),
+                     Qt::AlignLeft | Qt::AlignTop, lines.join(QLatin1Char('\n')));
+}

@@ -1,0 +1,44 @@
+// The drawing leaving the window: 导出图形 writes it to an SVG, PDF or PNG
+// file the user names, 打印 shows the print preview of a page with the
+// drawing fitted and a title block (project, date, what is shown, the
+// scale, the units).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "document/document.h"
+
+class AnalysisCommands;
+class Canvas;
+class Platform;
+class QPainter;
+class QPrinter;
+class QRect;
+class ResultViews;
+
+class DrawingOutput {
+public:
+    DrawingOutput(const Document& document, const Canvas& canvas, Platform& platform,
+                  const AnalysisCommands& analysis, const ResultViews& results);
+
+    void exportCommand();
+    void printCommand();
+
+    // The lines of the page's title block.
+    QStringList titleBlock() const;
+    // One page: the title block along the bottom of `page`, the drawing
+    // fitted above it.
+    void paintPage(QPainter& painter, const QRect& page) const;
+
+private:
+    // What the drawing shows besides the frame, as the title block names
+    // it, with its scale.
+    QString shownContent() const;
+
+    const Document& document;
+    const Canvas& canvas;
+    Platform& platform;
+    const AnalysisCommands& analysis;
+    const ResultViews& results;
+};

@@ -1,0 +1,158 @@
+// The drawing leaving the program: 导出图形 in its three formats, 打印, and
+// the batch export, on the portal example through the real window.
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QXmlStreamReader>
+#include <sstream>
+
+#include "batch/batch_export.h"
+#include "dialogs/results_window.h"
+#include "editor/drawing_export.h"
+#include "editor_fixture.h"
+
+namespace {
+
+class DrawingExportTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        ASSERT_TRUE(scratch.isValid());
+        project = scratch.filePath(QStringLiteral("portal.tsd"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ORVANDEL_EXAMPLES "/portal.tsd"), project));
+        ASSERT_TRUE(form.openProject(project));
+        choose(MenuCommand::MomentDiagram);
+    }
+    QString inScratch(const char* name) const { return scratch.filePath(QString::fromUtf8(name)); }
+    QByteArray exported(const char* name) {
+        platform.files.push_back(inScratch(name));
+        choose(MenuCommand::ExportDrawing);
+        QFile file(inScratch(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static int pdfPages(const QByteArray& pdf) {
+        return static_cast<int>(QString::fromLatin1(pdf).count(
+            QRegularExpression(QStringLiteral("/Type\\s*/Page\\b"))));
+    }
+    QString project;
+};
+
+TEST_F(DrawingExportTest, TheSvgIsVectorsWithOnePathPerMemberDiagramAndItsValuesAsText) {
+    QXmlStreamReader svg(exported("portal.svg"));
+    int diagramPaths = 0;
+    QStringList texts;
+    QStringList strokes;  // of the groups open around the element read
+    while (!svg.atEnd() && svg.readNext() != QXmlStreamReader::Invalid) {
+        if (svg.isStartElement() && svg.name() == QLatin1String("g")) {
+            strokes << svg.attributes().value(QLatin1String("stroke")).toString();
+        } else if (svg.isEndElement() && svg.name() == QLatin1String("g")) {
+            strokes.removeLast();
+        } else if (svg.isStartElement() && svg.name() == QLatin1String("path")) {
+            diagramPaths += strokes.contains(QStringLiteral("#800080")) ? 1 : 0;
+        } else if (svg.isStartElement() && svg.name() == QLatin1String("text")) {
+            texts << svg.readElementText();
+        }
+    }
+    ASSERT_FALSE(svg.hasError()) << svg.errorString().toStdString();
+    EXPECT_EQ(diagramPaths, document.membersEntered);
+    // The end moments of portal.mqn, as the diagram labels them.
+    for (const char* value : {"8.462", "31.884", "48.892", "31.455"}) {
+        EXPECT_TRUE(texts.contains(QString::fromLatin1(value))) << value;
+    }
+    EXPECT_FALSE(QImage::fromData(exported("portal.svg")).isNull());
+}
+
+TEST_F(DrawingExportTest, PdfIsOnePageAndPngHasTheAskedSizeAndTheDiagramColour) {
+    const QByteArray pdf = exported("portal.pdf");
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_EQ(pdfPages(pdf), 1);
+
+    ASSERT_EQ(exportDrawing(form.canvasModel(), inScratch("small.png"), QSize(640, 480)),
+              std::nullopt);
+    EXPECT_EQ(QImage(inScratch("small.png")).size(), QSize(640, 480));
+    const QImage png = QImage::fromData(exported("portal.png"));
+    ASSERT_EQ(png.width(), 2400);
+    bool magenta = false;
+    for (int y = 0; y < png.height() && !magenta; ++y) {
+        for (int x = 0; x < png.width() && !magenta; ++x) {
+            magenta = png.pixel(x, y) == qRgb(128, 0, 128);
+        }
+    }
+    EXPECT_TRUE(magenta);
+}
+
+// Nothing is left behind: no half-written file, no temporary.
+TEST_F(DrawingExportTest, AFailedExportSaysWhyAndLeavesNothing) {
+    ASSERT_TRUE(QDir(scratch.path()).mkdir(QStringLiteral("taken.svg")));
+    const QStringList before =
+        QDir(scratch.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    for (const char* name : {"missing/portal.svg", "taken.svg"}) {
+        platform.files.push_back(inScratch(name));
+        choose(MenuCommand::ExportDrawing);
+        ASSERT_FALSE(platform.messages().isEmpty());
+        EXPECT_TRUE(platform.messages().last().startsWith(QStringLiteral("导出图形失败:")));
+        EXPECT_TRUE(platform.messages().last().contains(QDir::toNativeSeparators(inScratch(name))));
+    }
+    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
+    EXPECT_TRUE(QFileInfo(inScratch("taken.svg")).isDir());
+}
+
+TEST_F(DrawingExportTest, ANameWithoutAPictureExtensionGetsSvgAndIsAskedAboutAgain) {
+    QFile existing(inScratch("drawing.svg"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    platform.answers.push_back(MessageAnswer::No);
+    exported("drawing");
+    EXPECT_EQ(platform.count(PlatformCall::Kind::MessageBox), 1);
+    EXPECT_EQ(QFileInfo(inScratch("drawing.svg")).size(), 0);
+    exported("drawing");  // the default answer replaces it
+    EXPECT_GT(QFileInfo(inScratch("drawing.svg")).size(), 0);
+}
+
+TEST_F(DrawingExportTest, PrintingPreviewsOnePageTitledWithWhatIsShown) {
+    const QList<QAction*> items = form.menu(MenuId::File)->actions();
+    ASSERT_GE(items.size(), 3);
+    EXPECT_EQ(items.at(items.size() - 3), form.menuItem(MenuCommand::Exit));
+    EXPECT_EQ(items.at(items.size() - 2)->text(), QStringLiteral("导出图形"));
+    EXPECT_EQ(items.last()->text(), QStringLiteral("打印"));
+
+    platform.printFile = inScratch("page.pdf");
+    choose(MenuCommand::Print);
+    EXPECT_EQ(platform.count(PlatformCall::Kind::PrintPreview), 1);
+    QFile page(platform.printFile);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pdfPages(page.readAll()), 1);
+}
+
+// The batch writes what the window writes: its CSV bytes are those of
+// "保存为CSV", and each file is named on the output.
+TEST_F(DrawingExportTest, BatchTablesAreTheWindowsBytesAndEveryFileIsNamed) {
+    BatchExport request;
+    request.pictures = {{QStringLiteral("reactions"), inScratch("r.png")},
+                        {QStringLiteral("deflection"), inScratch("d.svg")}};
+    request.csvFolder = inScratch("tables");
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(exportResults(project, request, out, err), BatchStatus::Solved) << err.str();
+    choose(MenuCommand::ResultsTable);
+    ResultsWindow& window = *form.resultViews().resultsWindow();
+    std::string named;
+    for (const char* table : {"forces", "displacements", "reactions"}) {
+        const QString batch = request.csvFolder + QStringLiteral("/portal_%1.csv").arg(table);
+        platform.files.push_back(inScratch("window.csv"));
+        window.saveCsv();
+        QFile fromBatch(batch);
+        QFile fromWindow(inScratch("window.csv"));
+        ASSERT_TRUE(fromBatch.open(QIODevice::ReadOnly) && fromWindow.open(QIODevice::ReadOnly));
+        EXPECT_EQ(fromBatch.readAll(), fromWindow.readAll()) << table;
+        window.tabs()->setCurrentIndex(window.tabs()->currentIndex() + 1);
+        named += batch.toStdString() + "\n";
+    }
+    EXPECT_EQ(out.str(),
+              (inScratch("r.png") + "\n" + inScratch("d.svg") + "\n").toStdString() + named);
+}
+
+}  // namespace
