@@ -14,7 +14,7 @@ for file in ./usr/bin/Orvandel ./usr/lib/libkorvasta.so.0 ./usr/share/orvandel/h
     grep -q " $file\( \|$\)" <<<"$contents" || fail "$file is not in the package"
 done
 depends=$(dpkg-deb -f "$package" Depends)
-for needed in libqt6widgets6 libqt6svg6 libqt6printsupport6 libstdc++6 qt6-qpa-plugins \
+for needed in libqt6widgets6 libqt6svg6 libqt6printsupport6 libpng16-16 libstdc++6 qt6-qpa-plugins \
     fonts-wqy-microhei; do
     grep -q "$needed" <<<"$depends" || fail "the package does not depend on $needed: $depends"
 done

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <array>
+#include <future>
 #include <ostream>
 
 #include "dialogs/results_window.h"
@@ -91,24 +92,66 @@ public:
         return true;
     }
 
-    std::ostream& err() { return err_; }
-
 private:
     std::ostream& out_;
     std::ostream& err_;
 };
 
-bool writePicture(Form1& window, const PictureRequest& picture, std::optional<QSize> size,
-                  BatchRun& run) {
+// Each picture is painted by the window, then encoded and written on a
+// second thread while the window goes on to the next: a PNG of a large
+// frame takes about as long to encode as to draw. One picture at a time is
+// in writing, so at most two drawings are held, and files are named in the
+// order asked.
+class PictureWriter {
+public:
+    explicit PictureWriter(BatchRun& run) : run_(run) {}
+    ~PictureWriter() { finish(); }
+    PictureWriter(const PictureWriter&) = delete;
+    PictureWriter& operator=(const PictureWriter&) = delete;
+
+    void write(const QString& path, PaintedDrawing drawing) {
+        finish();
+        path_ = path;
+        writing_ = std::async(std::launch::async, [path, drawing = std::move(drawing)] {
+            return writeDrawingFile(path, drawing);
+        });
+    }
+    void refuse(const QString& path, const QString& why) {
+        finish();
+        all_ = run_.written(path, why) && all_;
+    }
+    // Waits for the picture in writing.
+    void finish() {
+        if (writing_.valid()) {
+            all_ = run_.written(path_, writing_.get()) && all_;
+        }
+    }
+    bool allWritten() {
+        finish();
+        return all_;
+    }
+
+private:
+    BatchRun& run_;
+    QString path_;
+    std::future<std::optional<QString>> writing_;
+    bool all_ = true;
+};
+
+void writePicture(Form1& window, const PictureRequest& picture, std::optional<QSize> size,
+                  PictureWriter& writer) {
     const PictureKind* kind = pictureKind(picture.what);
-    if (kind == nullptr) {
-        return run.written(picture.path, QStringLiteral("未知的图形 ") + picture.what);
+    const auto format = drawingFormatOf(picture.path);
+    if (kind == nullptr || !format) {
+        writer.refuse(picture.path, QStringLiteral("未知的图形 ") + picture.what);
+        return;
     }
     if (kind->command != nullptr) {
         (window.*kind->command)();
     }
-    return run.written(picture.path,
-                       exportDrawing(window.canvasModel(), picture.path, size, kind->layers));
+    const Canvas& canvas = window.canvasModel();
+    const QSize surface = size.value_or(defaultDrawingSize(canvas, *format, kind->layers));
+    writer.write(picture.path, paintForFile(canvas, *format, surface, kind->layers));
 }
 
 bool writeTables(Form1& window, const QString& project, const QString& folder, BatchRun& run) {
@@ -202,15 +245,17 @@ BatchStatus exportResults(const QString& path, const BatchExport& request, std::
     Form1 window(document, platform, findProgramFolder(QCoreApplication::applicationDirPath()).path,
                  folder);
     window.Form_Load();
+    window.setPrintsPainted(false);
     if (!window.openProject(path)) {
         return BatchStatus::UnreadableFile;
     }
     window.全图();
     BatchRun run(out, err);
-    bool all = true;
+    PictureWriter writer(run);
     for (const PictureRequest& picture : request.pictures) {
-        all = writePicture(window, picture, request.size, run) && all;
+        writePicture(window, picture, request.size, writer);
     }
+    bool all = writer.allWritten();
     if (!request.csvFolder.isEmpty()) {
         all = writeTables(window, path, request.csvFolder, run) && all;
     }

@@ -81,7 +81,7 @@ void drawCurve(Canvas& canvas, const MemberDiagram& diagram) {
     for (const DiagramPoint& point : diagram.polyline) {
         points.emplace_back(point.x, point.y);
     }
-    canvas.drawPolyline(points, kDiagramColour);
+    canvas.drawPolyline(std::move(points), kDiagramColour);
 }
 
 // A member's texts slide along its axis: the signs within their stretch,

@@ -88,8 +88,8 @@ public:
         renderer_.drawLine(x1, y1, x2, y2, colour);
     }
     // One antialiased line through `points` (world coordinates).
-    void drawPolyline(const std::vector<QPointF>& points, ColourValue colour) {
-        renderer_.drawPolyline(points, colour);
+    void drawPolyline(std::vector<QPointF> points, ColourValue colour) {
+        renderer_.drawPolyline(std::move(points), colour);
     }
     const std::vector<CanvasPrint>& printLog() const { return renderer_.printLog(); }
     const QImage& layer() const { return renderer_.layer(); }
@@ -100,6 +100,7 @@ public:
     }
     void clearFigure(FigureLayer layer) { renderer_.setFigure(layer, Figure{}); }
     const Figure& figure(FigureLayer layer) const { return renderer_.figure(layer); }
+    void setPrintsPainted(bool painted) { renderer_.setPrintsPainted(painted); }
 
     // Painting: `update` is told every pixel region that changed; paint
     // draws the part of the window inside `region`.

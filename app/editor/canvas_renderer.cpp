@@ -96,8 +96,8 @@ void CanvasRenderer::lineChanged(LineId id, const LineShape& before) {
         invalidate(pixelBounds(after));
     }
     if (isCached(id)) {
-        cacheDirty_ += pixelBounds(before);
-        cacheDirty_ += pixelBounds(after);
+        markCacheDirty(pixelBounds(before));
+        markCacheDirty(pixelBounds(after));
     }
 }
 
@@ -109,7 +109,7 @@ void CanvasRenderer::setWipesPrints(LineGroup group, bool wipes) {
 
 void CanvasRenderer::floatingChanged(LineId id) {
     const QRect bounds = pixelBounds(lines_.line(id.group, id.index));
-    cacheDirty_ += bounds;
+    markCacheDirty(bounds);
     invalidate(bounds);
 }
 
@@ -127,6 +127,15 @@ void CanvasRenderer::wipe(const LineShape& line) {
 void CanvasRenderer::invalidate(const QRect& pixels) {
     if (update && !pixels.isEmpty()) {
         update(QRegion(pixels));
+    }
+}
+
+// A cache to be rendered whole needs no list of its changed parts: a
+// project of thousands of members opened would otherwise add each line's
+// box to one region, every addition costing more than the last.
+void CanvasRenderer::markCacheDirty(const QRect& pixels) {
+    if (cacheValid_) {
+        cacheDirty_ += pixels;
     }
 }
 
@@ -176,7 +185,7 @@ QRectF CanvasRenderer::boxAt(QPointF corner, const QString& text, const QFont& t
 }
 
 void CanvasRenderer::printBoxed(const QRectF& bounds, const QString& text, const QFont& textFont) {
-    if (layer_.isNull()) {
+    if (layer_.isNull() || !printsPainted_) {
         return;
     }
     QPainter painter(&layer_);
@@ -187,7 +196,7 @@ void CanvasRenderer::printBoxed(const QRectF& bounds, const QString& text, const
 
 void CanvasRenderer::drawLine(float x1, float y1, float x2, float y2, ColourValue colour) {
     log_.push_back({CanvasPrint::Kind::Line, x1, y1, x2, y2, QString(), colour, {}, {}});
-    if (layer_.isNull()) {
+    if (layer_.isNull() || !printsPainted_) {
         return;
     }
     const LineShape shape{x1, y1, x2, y2, colour, 1, true, true};
@@ -200,7 +209,7 @@ void CanvasRenderer::drawLine(float x1, float y1, float x2, float y2, ColourValu
 
 // A diagram of thousands of samples is one stroke: its segments are cut to
 // the window one by one, like line shapes, and painted as one path.
-void CanvasRenderer::drawPolyline(const std::vector<QPointF>& points, ColourValue colour) {
+void CanvasRenderer::drawPolyline(std::vector<QPointF> points, ColourValue colour) {
     if (points.empty()) {
         return;
     }
@@ -211,13 +220,13 @@ void CanvasRenderer::drawPolyline(const std::vector<QPointF>& points, ColourValu
                       static_cast<float>(points.back().y()),
                       QString(),
                       colour,
-                      points,
+                      std::move(points),
                       {}};
     log_.push_back(std::move(print));
-    if (layer_.isNull()) {
+    if (layer_.isNull() || !printsPainted_) {
         return;
     }
-    const QPainterPath path = polylinePath(view_, points);
+    const QPainterPath path = polylinePath(view_, log_.back().points);
     QPainter painter(&layer_);
     strokePolyline(painter, path, colour);
     layerEmpty_ = false;

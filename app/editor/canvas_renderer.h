@@ -78,8 +78,12 @@ public:
     QRectF textBounds(float x, float y, const QString& text) const;
     QRectF symbolBounds(float x, float y, const QString& text) const;
     void drawLine(float x1, float y1, float x2, float y2, ColourValue colour);
-    void drawPolyline(const std::vector<QPointF>& points, ColourValue colour);
+    void drawPolyline(std::vector<QPointF> points, ColourValue colour);
     const std::vector<CanvasPrint>& printLog() const { return log_; }
+    // Whether prints are painted onto the layer as well as logged. A window
+    // nobody sees (the batch export's) only logs them: its files replay the
+    // log, and painting thousands of diagram samples there would be wasted.
+    void setPrintsPainted(bool painted) { printsPainted_ = painted; }
     const QImage& layer() const { return layer_; }
     QFont font;
     ColourValue foreColour = kBlack;
@@ -105,6 +109,7 @@ private:
     bool isCached(LineId id) const;
     void wipe(const LineShape& line);
     void invalidate(const QRect& pixels);
+    void markCacheDirty(const QRect& pixels);
     void renderCache();
     bool hasFigures() const;
     void renderFigures();
@@ -119,6 +124,7 @@ private:
     std::array<bool, kLineGroupCount> keepsPrints_{};
     QImage layer_;
     bool layerEmpty_ = true;
+    bool printsPainted_ = true;
     std::vector<CanvasPrint> log_;
     QImage cache_;  // the cached (non-floating) lines
     bool cacheValid_ = false;

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QLineF>
 #include <QPainterPath>
+#include <QPen>
 #include <QRectF>
 #include <QString>
 #include <optional>
@@ -34,8 +35,15 @@ void paintLineShape(QPainter& painter, const ViewTransform& view, const LineShap
 // A polyline of world points as one path, each segment cut to the surface
 // like a line shape.
 QPainterPath polylinePath(const ViewTransform& view, const std::vector<QPointF>& points);
-// The path stroked as a diagram is: antialiased, one pixel, round joins.
+// The path stroked as a diagram is: antialiased, one pixel wide.
 void strokePolyline(QPainter& painter, const QPainterPath& path, ColourValue colour);
+// A path of straight segments stroked with a thin pen, in the way the
+// surface draws fastest.
+void strokeThin(QPainter& painter, const QPainterPath& path, const QPen& pen);
+// The pen of thin lines in a colour and width: square caps and bevelled
+// joins, which on a surface of high density cost far less than round ones
+// and look the same at these widths.
+QPen thinPen(ColourValue colour, double width);
 
 // The box a print occupies with its top-left corner at `corner`.
 QRectF printBox(const QFontMetricsF& metrics, QPointF corner, const QString& text);

@@ -17,6 +17,7 @@
 #include "editor/canvas_strokes.h"
 #include "editor/figure_painter.h"
 #include "platform/colours.h"
+#include "platform/png_file.h"
 
 namespace {
 
@@ -105,8 +106,9 @@ std::vector<QPointF> thinned(const ViewTransform& view, const std::vector<QPoint
     QPointF last;
     for (std::size_t k = 0; k < points.size(); ++k) {
         const QPointF pixel = view.toPixel(points[k].x(), points[k].y());
+        const QPointF moved = pixel - last;
         const bool end = k == 0 || k + 1 == points.size();
-        if (end || std::hypot(pixel.x() - last.x(), pixel.y() - last.y()) >= kLeastDistance) {
+        if (end || QPointF::dotProduct(moved, moved) >= kLeastDistance * kLeastDistance) {
             kept.push_back(points[k]);
             last = pixel;
         }
@@ -183,7 +185,7 @@ QByteArray pdfBytes(const Canvas& canvas, const DrawingLayers& layers) {
 // multiple of its pixels, as on a screen of high density: lines and texts
 // keep their size against the frame, and a one-pixel line covers whole
 // pixels in its own colour.
-QByteArray pngBytes(const Canvas& canvas, QSize size, const DrawingLayers& layers) {
+QImage pngPixels(const Canvas& canvas, QSize size, const DrawingLayers& layers) {
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) {
         return {};
@@ -197,13 +199,7 @@ QByteArray pngBytes(const Canvas& canvas, QSize size, const DrawingLayers& layer
         QPainter painter(&image);
         paintFittedDrawing(painter, canvas, QRect(QPoint(0, 0), size / ratio), layers);
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    // Light compression: a drawing is mostly background, which any level
-    // packs well, and the strongest levels take many times longer.
-    constexpr int kLightCompression = 80;  // zlib level 1
-    return image.save(&buffer, "PNG", kLightCompression) ? bytes : QByteArray();
+    return image;
 }
 
 }  // namespace
@@ -279,17 +275,33 @@ QSize defaultDrawingSize(const Canvas& canvas, DrawingFormat format, const Drawi
     return {width, static_cast<int>(std::lround(height))};
 }
 
-QByteArray drawingFileBytes(const Canvas& canvas, DrawingFormat format, QSize size,
+PaintedDrawing paintForFile(const Canvas& canvas, DrawingFormat format, QSize size,
                             const DrawingLayers& layers) {
     switch (format) {
         case DrawingFormat::Svg:
-            return svgBytes(canvas, size, layers);
+            return {svgBytes(canvas, size, layers), {}};
         case DrawingFormat::Pdf:
-            return pdfBytes(canvas, layers);
+            return {pdfBytes(canvas, layers), {}};
         case DrawingFormat::Png:
-            return pngBytes(canvas, size, layers);
+            return {{}, pngPixels(canvas, size, layers)};
     }
     return {};
+}
+
+QByteArray fileBytes(const PaintedDrawing& drawing) {
+    return drawing.pixels.isNull() ? drawing.bytes : pngFileBytes(drawing.pixels);
+}
+
+std::optional<QString> writeDrawingFile(const QString& path, const PaintedDrawing& drawing) {
+    const QByteArray bytes = fileBytes(drawing);
+    if (bytes.isEmpty()) {
+        return QStringLiteral("图形太大, 无法生成");
+    }
+    QString why;
+    if (!writeWholeFile(path, bytes.toStdString(), &why)) {
+        return why;
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> exportDrawing(const Canvas& canvas, const QString& path,
@@ -299,13 +311,5 @@ std::optional<QString> exportDrawing(const Canvas& canvas, const QString& path,
         return QStringLiteral("文件类型应为 .svg、.pdf 或 .png");
     }
     const QSize surface = size.value_or(defaultDrawingSize(canvas, *format, layers));
-    const QByteArray bytes = drawingFileBytes(canvas, *format, surface, layers);
-    if (bytes.isEmpty()) {
-        return QStringLiteral("图形太大, 无法生成");
-    }
-    QString why;
-    if (!writeWholeFile(path, bytes.toStdString(), &why)) {
-        return why;
-    }
-    return std::nullopt;
+    return writeDrawingFile(path, paintForFile(canvas, *format, surface, layers));
 }

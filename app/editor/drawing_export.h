@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -49,13 +50,24 @@ std::optional<DrawingFormat> drawingFormatOf(const QString& fileName);
 QSize defaultDrawingSize(const Canvas& canvas, DrawingFormat format,
                          const DrawingLayers& layers = {});
 
-// The file's bytes: SVG and PDF as vectors with texts as text, PNG as
-// pixels. `size` is the surface in pixels (unused for PDF).
-QByteArray drawingFileBytes(const Canvas& canvas, DrawingFormat format, QSize size,
+// A drawing painted for a file: SVG and PDF as their bytes (vectors, texts
+// as text), PNG as its pixels, still to be encoded. Painting needs the
+// window's thread (its fonts); encoding and writing do not.
+struct PaintedDrawing {
+    QByteArray bytes;
+    QImage pixels;
+};
+// `size` is the surface in pixels (unused for PDF).
+PaintedDrawing paintForFile(const Canvas& canvas, DrawingFormat format, QSize size,
                             const DrawingLayers& layers = {});
+// The file's bytes; empty when the drawing could not be made.
+QByteArray fileBytes(const PaintedDrawing& drawing);
+// Writes the painted drawing to `path` whole or not at all, from any
+// thread; the reason when it could not, nothing when written.
+std::optional<QString> writeDrawingFile(const QString& path, const PaintedDrawing& drawing);
 
-// Writes the drawing to `path` in the format its extension names, whole
-// or not at all; the reason when it could not, nothing when written.
+// The drawing painted and written to `path` in the format its extension
+// names; the reason when it could not, nothing when written.
 std::optional<QString> exportDrawing(const Canvas& canvas, const QString& path,
                                      std::optional<QSize> size = std::nullopt,
                                      const DrawingLayers& layers = {});

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "editor/canvas_strokes.h"
 #include "editor/pixel_clipping.h"
 #include "platform/colours.h"
 
@@ -23,11 +24,10 @@ bool isFinite(QPointF point) {
     return std::isfinite(point.x()) && std::isfinite(point.y());
 }
 
-// Lines of one colour and width are stroked as one path: a loads figure
-// holds thousands of short lines of one pen. A path is stroked once it
-// holds a few hundred pieces: the rasterizer's cost grows with the edges a
-// path has across each scan line, so one path over the whole frame (a
-// deflected shape) would cost far more than the same lines in parts.
+// Lines of one colour and width are stroked together: a loads figure
+// holds thousands of short lines of one pen. On a vector surface a path
+// ends after a few hundred pieces, as a print preview fills each path's
+// whole outline when it shows the page.
 class PathBatch {
 public:
     explicit PathBatch(QPainter& painter) : painter_(painter) {}
@@ -45,8 +45,7 @@ public:
 
     void flush() {
         if (!path_.isEmpty()) {
-            painter_.strokePath(
-                path_, QPen(toQColor(colour_), width_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            strokeThin(painter_, path_, thinPen(colour_, width_));
             path_ = QPainterPath();
         }
     }

@@ -116,8 +116,9 @@ TEST(BatchAnalysis, HelpListsTheOptionsAndEveryExitStatus) {
 }
 
 // Pictures follow the end forces on the output, one name a line; a picture
-// that cannot be written is status 7 and leaves nothing; --export is
-// checked before anything is analysed.
+// that cannot be written is status 7 and leaves nothing, while the
+// pictures after it are still written; --export is checked before
+// anything is analysed.
 TEST(BatchAnalysis, ExportsNameTheirFilesAndAFailureHasItsOwnStatus) {
     ScratchFolder folder;
     const std::filesystem::path project = folder.path("portal.tsd");
@@ -130,10 +131,15 @@ TEST(BatchAnalysis, ExportsNameTheirFilesAndAFailureHasItsOwnStatus) {
               readWholeFile(folder.path("portal.mqn")) + folder.path("m.pdf").string() + "\n");
 
     const std::filesystem::path unwritable = folder.path("missing") / "m.svg";
-    const Outcome failed = runProgram("--analyze " + at + quoted(unwritable.string()), folder);
+    const std::filesystem::path after = folder.path("q.png");
+    const Outcome failed = runProgram(
+        "--analyze " + at + quoted(unwritable.string()) + " --export Q " + quoted(after.string()),
+        folder);
     EXPECT_EQ(failed.status, 7);
     EXPECT_NE(failed.err.find(unwritable.string()), std::string::npos) << failed.err;
     EXPECT_FALSE(std::filesystem::exists(unwritable.parent_path()));
+    EXPECT_EQ(failed.out, readWholeFile(folder.path("portal.mqn")) + after.string() + "\n");
+    EXPECT_EQ(readWholeFile(after).substr(0, 8), "\x89PNG\r\n\x1a\n");
 
     EXPECT_EQ(
         runProgram("--analyze " + quoted(project.string()) + " --export X m.svg", folder).status,

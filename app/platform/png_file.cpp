@@ -1,0 +1,71 @@
+// A picture as the bytes of a PNG file; see png_file.h.
+#include "platform/png_file.h"
+
+#include <png.h>
+#include <zlib.h>
+#include <QImage>
+#include <csetjmp>
+
+namespace {
+
+void appendBytes(png_structp png, png_bytep data, png_size_t length) {
+    auto* bytes = static_cast<QByteArray*>(png_get_io_ptr(png));
+    bytes->append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(length));
+}
+
+void noFlush(png_structp) {}
+
+// libpng reports errors by a long jump back into the function that set
+// the jump buffer, so nothing with a destructor may live between that
+// point and the calls that can fail: the rows are read from an image that
+// outlives the whole encoding.
+bool encode(const QImage& rgb, QByteArray& bytes) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (png == nullptr) {
+        return false;
+    }
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr || setjmp(png_jmpbuf(png)) != 0) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_set_write_fn(png, &bytes, appendBytes, noFlush);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(rgb.width()),
+                 static_cast<png_uint_32>(rgb.height()), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_pHYs(png, info, static_cast<png_uint_32>(rgb.dotsPerMeterX()),
+                 static_cast<png_uint_32>(rgb.dotsPerMeterY()), PNG_RESOLUTION_METER);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(png, Z_BEST_SPEED);
+    png_write_info(png, info);
+    // 32-bit RGB is 0xffRRGGBB in native order: on a little-endian machine
+    // the bytes are B, G, R and the unused one, which libpng swaps and strips.
+    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+        png_set_bgr(png);
+        png_set_filler(png, 0, PNG_FILLER_AFTER);
+    } else {
+        png_set_filler(png, 0, PNG_FILLER_BEFORE);
+    }
+    for (int y = 0; y < rgb.height(); ++y) {
+        png_write_row(png, rgb.constScanLine(y));
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+}  // namespace
+
+QByteArray pngFileBytes(const QImage& image) {
+    if (image.isNull()) {
+        return {};
+    }
+    const QImage rgb = image.format() == QImage::Format_RGB32
+                           ? image
+                           : image.convertToFormat(QImage::Format_RGB32);
+    QByteArray bytes;
+    if (!encode(rgb, bytes)) {
+        return {};
+    }
+    return bytes;
+}
