@@ -138,6 +138,9 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption size("size", "The size of --export pictures (PNG, SVG) in pixels.",
                                   "WIDTHxHEIGHT");
     parser.addOption(size);
+    const QCommandLineOption paper("paper", "The landscape paper of --export PDF files: A4 or A3.",
+                                   "A4|A3");
+    parser.addOption(paper);
     QStringList arguments = argumentsOf(argc, argv);
     QString exportError;
     BatchExport exports;
@@ -149,14 +152,23 @@ int main(int argc, char* argv[]) {
     }
     exports.csvFolder = parser.value(csv);
     if (parser.isSet(size)) {
-        exports.size = parsePictureSize(parser.value(size));
-        if (!exports.size) {
+        exports.size.pixels = parsePictureSize(parser.value(size));
+        if (!exports.size.pixels) {
             std::cerr << "--size: WIDTHxHEIGHT, such as 2400x1600\n";
             return static_cast<int>(BatchStatus::UsageError);
         }
     }
-    if (!parser.isSet(analyze) && (!exports.empty() || parser.isSet(csv) || parser.isSet(size))) {
-        std::cerr << "--export, --csv and --size need --analyze FILE.tsd\n";
+    if (parser.isSet(paper)) {
+        const auto named = paperNamed(parser.value(paper));
+        if (!named) {
+            std::cerr << "--paper: A4 or A3\n";
+            return static_cast<int>(BatchStatus::UsageError);
+        }
+        exports.size.paper = *named;
+    }
+    const bool pictureOptions = parser.isSet(csv) || parser.isSet(size) || parser.isSet(paper);
+    if (!parser.isSet(analyze) && (!exports.empty() || pictureOptions)) {
+        std::cerr << "--export, --csv, --size and --paper need --analyze FILE.tsd\n";
         return static_cast<int>(BatchStatus::UsageError);
     }
     if (parser.isSet(help)) {

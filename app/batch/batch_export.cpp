@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <array>
+#include <cstdio>
 #include <future>
 #include <ostream>
 
@@ -73,6 +74,35 @@ const PictureKind* pictureKind(const QString& word) {
     return nullptr;
 }
 
+// Qt's own notes about the offscreen platform (no runtime folder, window
+// hints it cannot honour) say nothing to someone running a batch, whose
+// standard error should hold only what went wrong with the export: while
+// the window draws, Qt's debug messages and warnings are dropped; its
+// critical and fatal ones still go out.
+class QuietQt {
+public:
+    QuietQt() : previous_(qInstallMessageHandler(quiet)) { previousHandler() = previous_; }
+    ~QuietQt() { qInstallMessageHandler(previous_); }
+    QuietQt(const QuietQt&) = delete;
+    QuietQt& operator=(const QuietQt&) = delete;
+
+private:
+    static QtMessageHandler& previousHandler() {
+        static QtMessageHandler handler = nullptr;
+        return handler;
+    }
+    static void quiet(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) {
+            if (previousHandler() != nullptr) {
+                previousHandler()(type, context, text);
+            } else {
+                std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+            }
+        }
+    }
+    QtMessageHandler previous_;
+};
+
 // The results window's tables, under the names its "保存为CSV" would be
 // given for this project.
 constexpr std::array<const char*, 3> kTableSuffixes{"_forces.csv", "_displacements.csv",
@@ -138,7 +168,7 @@ private:
     bool all_ = true;
 };
 
-void writePicture(Form1& window, const PictureRequest& picture, std::optional<QSize> size,
+void writePicture(Form1& window, const PictureRequest& picture, const DrawingSize& size,
                   PictureWriter& writer) {
     const PictureKind* kind = pictureKind(picture.what);
     const auto format = drawingFormatOf(picture.path);
@@ -149,9 +179,7 @@ void writePicture(Form1& window, const PictureRequest& picture, std::optional<QS
     if (kind->command != nullptr) {
         (window.*kind->command)();
     }
-    const Canvas& canvas = window.canvasModel();
-    const QSize surface = size.value_or(defaultDrawingSize(canvas, *format, kind->layers));
-    writer.write(picture.path, paintForFile(canvas, *format, surface, kind->layers));
+    writer.write(picture.path, paintForFile(window.canvasModel(), *format, size, kind->layers));
 }
 
 bool writeTables(Form1& window, const QString& project, const QString& folder, BatchRun& run) {
@@ -214,7 +242,7 @@ QString pictureKinds() {
 std::optional<QSize> parsePictureSize(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,5})x([0-9]{1,5})$"));
     const QRegularExpressionMatch match = pattern.match(text);
-    constexpr int kLargest = 8192;  // a picture of 256 MiB at the most
+    constexpr int kLargest = kLargestPictureSide;
     if (!match.hasMatch()) {
         return std::nullopt;
     }
@@ -231,6 +259,7 @@ std::optional<QSize> parsePictureSize(const QString& text) {
 // before each command draws.
 BatchStatus exportResults(const QString& path, const BatchExport& request, std::ostream& out,
                           std::ostream& err) {
+    const QuietQt quiet;
     std::optional<QApplication> application;
     if (QCoreApplication::instance() == nullptr) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

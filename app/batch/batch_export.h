@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "batch/batch_analysis.h"
+#include "editor/drawing_export.h"
 
 // One picture: what it shows (frame, loads, M, Q, N, deflection,
 // reactions) and the file it goes to (its extension names the format).
@@ -22,8 +23,8 @@ struct PictureRequest {
 
 struct BatchExport {
     std::vector<PictureRequest> pictures;
-    QString csvFolder;          // empty: no tables
-    std::optional<QSize> size;  // of SVG and PNG pictures, in pixels
+    QString csvFolder;  // empty: no tables
+    DrawingSize size;   // SVG and PNG pixels, the PDF paper
     bool empty() const { return pictures.empty() && csvFolder.isEmpty(); }
 };
 

@@ -25,7 +25,6 @@ namespace {
 // and one-pixel lines keep their size against the drawing.
 constexpr int kScreenDpi = 96;
 constexpr int kSvgWidth = 1600;
-constexpr int kPngWidth = 2400;
 constexpr double kWindowWidth = 1200;  // pixels, about a window's drawing
 // A tall, narrow frame gives no picture longer than this many widths.
 constexpr double kMostAspect = 4;
@@ -159,21 +158,22 @@ QByteArray svgBytes(const Canvas& canvas, QSize size, const DrawingLayers& layer
     return bytes;
 }
 
-QPageLayout a4Landscape() {
+QPageLayout landscapePage(Paper paper) {
     constexpr double kMarginMm = 10;
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+    const QPageSize size(paper == Paper::A3 ? QPageSize::A3 : QPageSize::A4);
+    return QPageLayout(size, QPageLayout::Landscape,
                        QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
                        QPageLayout::Millimeter);
 }
 
-QByteArray pdfBytes(const Canvas& canvas, const DrawingLayers& layers) {
+QByteArray pdfBytes(const Canvas& canvas, Paper paper, const DrawingLayers& layers) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&buffer);
         pdf.setResolution(kScreenDpi);
-        pdf.setPageLayout(a4Landscape());
+        pdf.setPageLayout(landscapePage(paper));
         pdf.setCreator(QStringLiteral("Orvandel"));
         QPainter painter(&pdf);
         paintFittedDrawing(painter, canvas, QRect(0, 0, pdf.width(), pdf.height()), layers);
@@ -262,28 +262,45 @@ std::optional<DrawingFormat> drawingFormatOf(const QString& fileName) {
     return std::nullopt;
 }
 
-QSize defaultDrawingSize(const Canvas& canvas, DrawingFormat format, const DrawingLayers& layers) {
-    if (format == DrawingFormat::Pdf) {
-        return a4Landscape().paintRectPixels(kScreenDpi).size();
+std::optional<Paper> paperNamed(const QString& text) {
+    const QString name = text.trimmed().toUpper();
+    if (name == QLatin1String("A4")) {
+        return Paper::A4;
     }
-    const int width = format == DrawingFormat::Svg ? kSvgWidth : kPngWidth;
+    if (name == QLatin1String("A3")) {
+        return Paper::A3;
+    }
+    return std::nullopt;
+}
+
+QSize drawingSurface(const Canvas& canvas, DrawingFormat format, const DrawingSize& asked,
+                     const DrawingLayers& layers) {
+    if (format == DrawingFormat::Pdf) {
+        return landscapePage(asked.paper).paintRectPixels(kScreenDpi).size();
+    }
+    if (asked.pixels) {
+        return *asked.pixels;
+    }
+    const int width =
+        asked.width.value_or(format == DrawingFormat::Svg ? kSvgWidth : kDefaultPngWidth);
     // The drawing's own shape: its window before a surface made it wider
     // or taller.
     const WorldWindow world = fittedView(canvas, QSize(), layers).world;
     const double aspect = world.scaleWidth > 0 ? world.scaleHeight / world.scaleWidth : 1;
-    const double height = std::clamp(width * aspect, 1.0, width * kMostAspect);
+    const double most = std::min<double>(width * kMostAspect, kLargestPictureSide);
+    const double height = std::clamp(width * aspect, 1.0, most);
     return {width, static_cast<int>(std::lround(height))};
 }
 
-PaintedDrawing paintForFile(const Canvas& canvas, DrawingFormat format, QSize size,
+PaintedDrawing paintForFile(const Canvas& canvas, DrawingFormat format, const DrawingSize& asked,
                             const DrawingLayers& layers) {
     switch (format) {
         case DrawingFormat::Svg:
-            return {svgBytes(canvas, size, layers), {}};
+            return {svgBytes(canvas, drawingSurface(canvas, format, asked, layers), layers), {}};
         case DrawingFormat::Pdf:
-            return {pdfBytes(canvas, layers), {}};
+            return {pdfBytes(canvas, asked.paper, layers), {}};
         case DrawingFormat::Png:
-            return {{}, pngPixels(canvas, size, layers)};
+            return {{}, pngPixels(canvas, drawingSurface(canvas, format, asked, layers), layers)};
     }
     return {};
 }
@@ -305,11 +322,10 @@ std::optional<QString> writeDrawingFile(const QString& path, const PaintedDrawin
 }
 
 std::optional<QString> exportDrawing(const Canvas& canvas, const QString& path,
-                                     std::optional<QSize> size, const DrawingLayers& layers) {
+                                     const DrawingSize& asked, const DrawingLayers& layers) {
     const auto format = drawingFormatOf(path);
     if (!format) {
         return QStringLiteral("文件类型应为 .svg、.pdf 或 .png");
     }
-    const QSize surface = size.value_or(defaultDrawingSize(canvas, *format, layers));
-    return writeDrawingFile(path, paintForFile(canvas, *format, surface, layers));
+    return writeDrawingFile(path, paintForFile(canvas, *format, asked, layers));
 }

@@ -44,11 +44,26 @@ enum class DrawingFormat { Svg, Pdf, Png };
 // From the name's extension (case ignored); nothing for another one.
 std::optional<DrawingFormat> drawingFormatOf(const QString& fileName);
 
-// The surface a file gets when no size is asked: SVG and PNG a fixed
-// width, the height following the drawing's shape; PDF an A4 landscape
-// page.
-QSize defaultDrawingSize(const Canvas& canvas, DrawingFormat format,
-                         const DrawingLayers& layers = {});
+// The landscape paper of a PDF file.
+enum class Paper { A4, A3 };
+// "A4" or "A3", case ignored; nothing for another text.
+std::optional<Paper> paperNamed(const QString& text);
+
+// What is asked of a file's surface. SVG and PNG: both sides, or the width
+// alone with the height following the drawing's shape, or neither (a
+// fixed width). PDF: its paper.
+struct DrawingSize {
+    std::optional<QSize> pixels;
+    std::optional<int> width;
+    Paper paper = Paper::A4;
+};
+// The longest side a picture may have, in pixels (256 MiB at the most).
+constexpr int kLargestPictureSide = 8192;
+constexpr int kDefaultPngWidth = 2400;
+
+// The surface in pixels a file of `format` is drawn on.
+QSize drawingSurface(const Canvas& canvas, DrawingFormat format, const DrawingSize& asked = {},
+                     const DrawingLayers& layers = {});
 
 // A drawing painted for a file: SVG and PDF as their bytes (vectors, texts
 // as text), PNG as its pixels, still to be encoded. Painting needs the
@@ -57,9 +72,8 @@ struct PaintedDrawing {
     QByteArray bytes;
     QImage pixels;
 };
-// `size` is the surface in pixels (unused for PDF).
-PaintedDrawing paintForFile(const Canvas& canvas, DrawingFormat format, QSize size,
-                            const DrawingLayers& layers = {});
+PaintedDrawing paintForFile(const Canvas& canvas, DrawingFormat format,
+                            const DrawingSize& asked = {}, const DrawingLayers& layers = {});
 // The file's bytes; empty when the drawing could not be made.
 QByteArray fileBytes(const PaintedDrawing& drawing);
 // Writes the painted drawing to `path` whole or not at all, from any
@@ -69,5 +83,5 @@ std::optional<QString> writeDrawingFile(const QString& path, const PaintedDrawin
 // The drawing painted and written to `path` in the format its extension
 // names; the reason when it could not, nothing when written.
 std::optional<QString> exportDrawing(const Canvas& canvas, const QString& path,
-                                     std::optional<QSize> size = std::nullopt,
+                                     const DrawingSize& asked = {},
                                      const DrawingLayers& layers = {});

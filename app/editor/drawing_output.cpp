@@ -43,6 +43,44 @@ DrawingOutput::DrawingOutput(const Document& document, const Canvas& canvas, Pla
       analysis(analysis),
       results(results) {}
 
+// The width of a PNG picture, or the paper of a PDF file, asked after the
+// name, the last answer offered again; nothing when the user cancels or
+// the answer is not one (which is said).
+std::optional<DrawingSize> DrawingOutput::askSize(DrawingFormat format) {
+    const QString title = QStringLiteral("导出图形");
+    if (format == DrawingFormat::Png) {
+        const QString answer = platform.inputBox(QStringLiteral("图像宽度(像素, 1 到 8192):"),
+                                                 title, QString::number(pngWidth_));
+        bool number = false;
+        const int width = answer.trimmed().toInt(&number);
+        if (answer.isEmpty()) {
+            return std::nullopt;
+        }
+        if (!number || width < 1 || width > kLargestPictureSide) {
+            platform.tell(QStringLiteral("图像宽度应为 1 到 8192 之间的整数"),
+                          MessageIcon::Exclamation);
+            return std::nullopt;
+        }
+        pngWidth_ = width;
+        return DrawingSize{std::nullopt, width, paper_};
+    }
+    if (format == DrawingFormat::Pdf) {
+        const QString answer =
+            platform.inputBox(QStringLiteral("纸张(A4 或 A3):"), title,
+                              paper_ == Paper::A3 ? QStringLiteral("A3") : QStringLiteral("A4"));
+        if (answer.isEmpty()) {
+            return std::nullopt;
+        }
+        const auto paper = paperNamed(answer);
+        if (!paper) {
+            platform.tell(QStringLiteral("纸张应为 A4 或 A3"), MessageIcon::Exclamation);
+            return std::nullopt;
+        }
+        paper_ = *paper;
+    }
+    return DrawingSize{std::nullopt, std::nullopt, paper_};
+}
+
 // The format follows the extension; a name without one of the three gets
 // ".svg", and is asked about again when that file exists (the dialog asked
 // about the name it returned only).
@@ -57,7 +95,11 @@ void DrawingOutput::exportCommand() {
             return;
         }
     }
-    if (const auto why = exportDrawing(canvas, name)) {
+    const auto size = askSize(*drawingFormatOf(name));
+    if (!size) {
+        return;
+    }
+    if (const auto why = exportDrawing(canvas, name, *size)) {
         platform.tell(QStringLiteral("导出图形失败:") + QDir::toNativeSeparators(name) +
                           QStringLiteral("\n") + *why,
                       MessageIcon::Exclamation);

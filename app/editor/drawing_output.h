@@ -7,7 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 #include "document/document.h"
+#include "editor/drawing_export.h"
 
 class AnalysisCommands;
 class Canvas;
@@ -32,6 +35,7 @@ public:
     void paintPage(QPainter& painter, const QRect& page) const;
 
 private:
+    std::optional<DrawingSize> askSize(DrawingFormat format);
     // What the drawing shows besides the frame, as the title block names
     // it, with its scale.
     QString shownContent() const;
@@ -41,4 +45,6 @@ private:
     Platform& platform;
     const AnalysisCommands& analysis;
     const ResultViews& results;
+    int pngWidth_ = kDefaultPngWidth;
+    Paper paper_ = Paper::A4;
 };

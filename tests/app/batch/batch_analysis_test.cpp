@@ -146,6 +146,11 @@ TEST(BatchAnalysis, ExportsNameTheirFilesAndAFailureHasItsOwnStatus) {
         1);
     EXPECT_EQ(runProgram("--export M m.svg", folder).status, 1);
     EXPECT_EQ(runProgram("--analyze " + at + "m.txt", folder).status, 1);
+    EXPECT_EQ(runProgram("--analyze " + at + "m.pdf --paper B5", folder).status, 1);
+    const std::filesystem::path a3 = folder.path("a3.pdf");
+    EXPECT_EQ(runProgram("--analyze " + at + quoted(a3.string()) + " --paper A3", folder).status,
+              0);
+    EXPECT_NE(readWholeFile(a3).find("/MediaBox [0 0 1191"), std::string::npos);
 }
 
 // A Chinese project name typed in a GB18030 terminal reaches the program as

@@ -70,7 +70,8 @@ TEST_F(DrawingExportTest, PdfIsOnePageAndPngHasTheAskedSizeAndTheDiagramColour) 
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_EQ(pdfPages(pdf), 1);
 
-    ASSERT_EQ(exportDrawing(form.canvasModel(), inScratch("small.png"), QSize(640, 480)),
+    ASSERT_EQ(exportDrawing(form.canvasModel(), inScratch("small.png"),
+                            DrawingSize{QSize(640, 480), std::nullopt, Paper::A4}),
               std::nullopt);
     EXPECT_EQ(QImage(inScratch("small.png")).size(), QSize(640, 480));
     const QImage png = QImage::fromData(exported("portal.png"));
@@ -82,6 +83,30 @@ TEST_F(DrawingExportTest, PdfIsOnePageAndPngHasTheAskedSizeAndTheDiagramColour) 
         }
     }
     EXPECT_TRUE(magenta);
+}
+
+// The width of a PNG and the paper of a PDF are asked after the name, the
+// last answer offered next time; an answer that is not one writes nothing.
+TEST_F(DrawingExportTest, APngTakesTheWidthAskedAndAPdfItsPaper) {
+    platform.inputs = {QStringLiteral("800")};
+    EXPECT_EQ(QImage::fromData(exported("narrow.png")).width(), 800);
+    EXPECT_EQ(platform.calls.back().text, QStringLiteral("图像宽度(像素, 1 到 8192):"));
+    exported("again.png");
+    EXPECT_EQ(QImage::fromData(exported("again.png")).width(), 800);
+
+    platform.inputs = {QStringLiteral("a3")};
+    const QByteArray a3 = exported("a3.pdf");
+    EXPECT_TRUE(a3.contains("/MediaBox [0 0 1191.000000 842.000000]"));  // A3 in points
+    EXPECT_EQ(pdfPages(a3), 1);
+
+    for (const char* wrong : {"0", "9000", "wide"}) {
+        platform.inputs = {QString::fromLatin1(wrong)};
+        EXPECT_TRUE(exported("wrong.png").isEmpty()) << wrong;
+        EXPECT_EQ(platform.messages().last(), QStringLiteral("图像宽度应为 1 到 8192 之间的整数"));
+    }
+    platform.inputs = {QStringLiteral("B5")};
+    EXPECT_TRUE(exported("wrong.pdf").isEmpty());
+    EXPECT_EQ(platform.messages().last(), QStringLiteral("纸张应为 A4 或 A3"));
 }
 
 // Nothing is left behind: no half-written file, no temporary.
