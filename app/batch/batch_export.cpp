@@ -79,28 +79,26 @@ const PictureKind* pictureKind(const QString& word) {
 // standard error should hold only what went wrong with the export: while
 // the window draws, Qt's debug messages and warnings are dropped; its
 // critical and fatal ones still go out.
+QtMessageHandler qtHandlerBefore = nullptr;
+
+void criticalQtMessagesOnly(QtMsgType type, const QMessageLogContext& context,
+                            const QString& text) {
+    if (type != QtCriticalMsg && type != QtFatalMsg) {
+        return;
+    }
+    if (qtHandlerBefore != nullptr) {
+        qtHandlerBefore(type, context, text);
+    } else {
+        std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    }
+}
+
 class QuietQt {
 public:
-    QuietQt() : previous_(qInstallMessageHandler(quiet)) { previousHandler() = previous_; }
-    ~QuietQt() { qInstallMessageHandler(previous_); }
+    QuietQt() { qtHandlerBefore = qInstallMessageHandler(criticalQtMessagesOnly); }
+    ~QuietQt() { qInstallMessageHandler(qtHandlerBefore); }
     QuietQt(const QuietQt&) = delete;
     QuietQt& operator=(const QuietQt&) = delete;
-
-private:
-    static QtMessageHandler& previousHandler() {
-        static QtMessageHandler handler = nullptr;
-        return handler;
-    }
-    static void quiet(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) {
-            if (previousHandler() != nullptr) {
-                previousHandler()(type, context, text);
-            } else {
-                std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
-            }
-        }
-    }
-    QtMessageHandler previous_;
 };
 
 // The results window's tables, under the names its "保存为CSV" would be
@@ -242,13 +240,12 @@ QString pictureKinds() {
 std::optional<QSize> parsePictureSize(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,5})x([0-9]{1,5})$"));
     const QRegularExpressionMatch match = pattern.match(text);
-    constexpr int kLargest = kLargestPictureSide;
     if (!match.hasMatch()) {
         return std::nullopt;
     }
     const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
-    if (size.width() < 1 || size.height() < 1 || size.width() > kLargest ||
-        size.height() > kLargest) {
+    if (size.width() < 1 || size.height() < 1 || size.width() > kLargestPictureSide ||
+        size.height() > kLargestPictureSide) {
         return std::nullopt;
     }
     return size;

@@ -305,12 +305,8 @@ PaintedDrawing paintForFile(const Canvas& canvas, DrawingFormat format, const Dr
     return {};
 }
 
-QByteArray fileBytes(const PaintedDrawing& drawing) {
-    return drawing.pixels.isNull() ? drawing.bytes : pngFileBytes(drawing.pixels);
-}
-
 std::optional<QString> writeDrawingFile(const QString& path, const PaintedDrawing& drawing) {
-    const QByteArray bytes = fileBytes(drawing);
+    const QByteArray bytes = drawing.pixels.isNull() ? drawing.bytes : pngFileBytes(drawing.pixels);
     if (bytes.isEmpty()) {
         return QStringLiteral("图形太大, 无法生成");
     }

@@ -74,8 +74,6 @@ struct PaintedDrawing {
 };
 PaintedDrawing paintForFile(const Canvas& canvas, DrawingFormat format,
                             const DrawingSize& asked = {}, const DrawingLayers& layers = {});
-// The file's bytes; empty when the drawing could not be made.
-QByteArray fileBytes(const PaintedDrawing& drawing);
 // Writes the painted drawing to `path` whole or not at all, from any
 // thread; the reason when it could not, nothing when written.
 std::optional<QString> writeDrawingFile(const QString& path, const PaintedDrawing& drawing);

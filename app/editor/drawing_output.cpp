@@ -51,11 +51,11 @@ std::optional<DrawingSize> DrawingOutput::askSize(DrawingFormat format) {
     if (format == DrawingFormat::Png) {
         const QString answer = platform.inputBox(QStringLiteral("图像宽度(像素, 1 到 8192):"),
                                                  title, QString::number(pngWidth_));
-        bool number = false;
-        const int width = answer.trimmed().toInt(&number);
         if (answer.isEmpty()) {
             return std::nullopt;
         }
+        bool number = false;
+        const int width = answer.trimmed().toInt(&number);
         if (!number || width < 1 || width > kLargestPictureSide) {
             platform.tell(QStringLiteral("图像宽度应为 1 到 8192 之间的整数"),
                           MessageIcon::Exclamation);
