@@ -107,6 +107,14 @@ int runEditor(int argc, char* argv[], const QStringList& projects) {
     return QApplication::exec();
 }
 
+// The project named after the first one, if any: the command line takes
+// one project, by --analyze or as the file to open.
+QString secondProject(const QCommandLineParser& parser, const QCommandLineOption& analyze) {
+    QStringList projects = parser.values(analyze);
+    projects << parser.positionalArguments();
+    return projects.size() > 1 ? projects[1] : QString();
+}
+
 }  // namespace
 
 // The command line is read before any application object exists, so that
@@ -169,6 +177,13 @@ int main(int argc, char* argv[]) {
     const bool pictureOptions = parser.isSet(csv) || parser.isSet(size) || parser.isSet(paper);
     if (!parser.isSet(analyze) && (!exports.empty() || pictureOptions)) {
         std::cerr << "--export, --csv, --size and --paper need --analyze FILE.tsd\n";
+        return static_cast<int>(BatchStatus::UsageError);
+    }
+    // One project at a time: a second one (a second --analyze, or a file
+    // beside --analyze or beside the first file) would be silently ignored.
+    if (const QString second = secondProject(parser, analyze); !second.isEmpty()) {
+        std::cerr << "Orvandel: one project at a time; " << second.toStdString()
+                  << " is a second one\n";
         return static_cast<int>(BatchStatus::UsageError);
     }
     if (parser.isSet(help)) {

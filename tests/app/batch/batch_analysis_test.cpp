@@ -113,6 +113,13 @@ TEST(BatchAnalysis, HelpListsTheOptionsAndEveryExitStatus) {
         EXPECT_NE(help.out.find(status), std::string::npos) << status;
     }
     EXPECT_EQ(runProgram("--no-such-option", folder).status, 1);
+    // A second project is refused by name rather than ignored, nothing analysed.
+    for (const char* twice :
+         {"--analyze a.tsd b.tsd", "--analyze a.tsd --analyze b.tsd", "a.tsd b.tsd"}) {
+        const Outcome refused = runProgram(twice, folder, "-u DISPLAY -u WAYLAND_DISPLAY");
+        EXPECT_EQ(refused.status, 1) << twice;
+        EXPECT_NE(refused.err.find("b.tsd"), std::string::npos) << refused.err;
+    }
 }
 
 // Pictures follow the end forces on the output, one name a line; a picture
