@@ -2,6 +2,8 @@
 #include "document/node_numbering.h"
 
 #include <algorithm>
+#include <bit>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -68,4 +70,69 @@ bool 节点自动编号(Document& document) {
     document.nodeCount = static_cast<std::int16_t>(count);
     resizeNodes(document, document.nodeCount);
     return true;
+}
+
+namespace {
+
+// Where each node lies, by the first drawn member end numbered with it.
+struct NodePoint {
+    float x = 0;
+    float y = 0;
+    bool known = false;
+};
+
+// Equal coordinates give equal keys, as ends are the same node when their
+// coordinates are equal (adding +0 makes -0 a plain 0).
+std::uint64_t pointKey(float x, float y) {
+    return std::uint64_t{std::bit_cast<std::uint32_t>(x + 0.0f)} << 32 |
+           std::bit_cast<std::uint32_t>(y + 0.0f);
+}
+
+std::vector<NodePoint> nodePoints(const Document& document) {
+    std::vector<NodePoint> points(static_cast<std::size_t>(std::max<int>(document.nodeCount, 0)) +
+                                  1);
+    const auto note = [&points](std::int16_t node, float x, float y) {
+        if (node >= 1 && static_cast<std::size_t>(node) < points.size() &&
+            !points[static_cast<std::size_t>(node)].known) {
+            points[static_cast<std::size_t>(node)] = {x, y, true};
+        }
+    };
+    for (std::size_t i = 1; i <= membersToNumber(document); ++i) {
+        const gj& member = document.members[i];
+        note(member.左号, member.x1, member.y1);
+        note(member.右号, member.x2, member.y2);
+    }
+    return points;
+}
+
+}  // namespace
+
+std::vector<SupportAtPoint> supportsAtPoints(const Document& document) {
+    std::vector<SupportAtPoint> supports;
+    const std::vector<NodePoint> points = nodePoints(document);
+    for (std::size_t node = 1; node < points.size(); ++node) {
+        const std::int16_t kind = elementOr(document.supportKinds, node);
+        if (points[node].known && kind != SupportNone && isSupportKind(kind)) {
+            supports.push_back(
+                {points[node].x, points[node].y, kind, elementOr(document.nodes, node)});
+        }
+    }
+    return supports;
+}
+
+void placeSupportsAtPoints(Document& document, const std::vector<SupportAtPoint>& supports) {
+    const std::vector<NodePoint> points = nodePoints(document);
+    std::unordered_map<std::uint64_t, std::size_t> nodeAt;
+    for (std::size_t node = 1; node < points.size(); ++node) {
+        if (points[node].known) {
+            nodeAt.emplace(pointKey(points[node].x, points[node].y), node);
+        }
+    }
+    for (const SupportAtPoint& support : supports) {
+        if (const auto found = nodeAt.find(pointKey(support.x, support.y)); found != nodeAt.end()) {
+            gd record = support.record;
+            record.节点号 = static_cast<std::int16_t>(found->second);
+            (void)placeSupport(document, found->second, support.kind, record);
+        }
+    }
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "document/document.h"
 
@@ -17,3 +18,21 @@ inline constexpr int kMaxNodeCount = INT16_MAX;
 // Returns false, and leaves the document exactly as it was, when the members
 // need more than kMaxNodeCount (32,767) nodes.
 bool 节点自动编号(Document& document);
+
+// A support as the node it stands on is known apart from node numbers: by
+// the node's coordinates.
+struct SupportAtPoint {
+    float x = 0;
+    float y = 0;
+    std::int16_t kind = 7;
+    gd record;
+};
+
+// Every placed support of the drawn members' nodes, each at its node's
+// coordinates (the first member end numbered with that node).
+std::vector<SupportAtPoint> supportsAtPoints(const Document& document);
+
+// Places each support again on the node that now lies at its point, after
+// the nodes were numbered anew; a support whose point no drawn member
+// reaches any more is dropped.
+void placeSupportsAtPoints(Document& document, const std::vector<SupportAtPoint>& supports);

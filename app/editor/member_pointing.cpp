@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "dialogs/form3.h"
+#include "document/node_numbering.h"
 #include "editor/canvas.h"
 #include "editor/editor_controls.h"
 #include "editor/support_placement.h"
@@ -148,14 +149,18 @@ void MemberPointing::deleteCommand() {
 }
 
 // Del over a member in deletion mode: the last member takes the deleted
-// member's number, the total goes down by one, and every support goes
-// (their nodes may be gone).
+// member's number and the total goes down by one. The member takes only
+// its own supports with it: every other support stays on its node, found
+// by its coordinates after the nodes are numbered again; a support goes
+// only when no remaining member reaches its node. (Dropping every support
+// of the frame on each deletion lost the user's work without a word.)
 void MemberPointing::deleteHovered() {
     const std::int16_t n = document.membersEntered;
     const std::int16_t k = document.hoveredMember;
     if (n < 1 || k < 1 || k > n) {
         return;
     }
+    const std::vector<SupportAtPoint> kept = supportsAtPoints(document);
     CopyMember(document, static_cast<std::size_t>(k), static_cast<std::size_t>(n));
     const gj& moved = document.members[static_cast<std::size_t>(k)];
     canvas.moveLine({kMemberLines, k}, moved.x1, moved.y1, moved.x2, moved.y2);
@@ -170,11 +175,12 @@ void MemberPointing::deleteHovered() {
     // is hovered, so a second Del cannot reach the member moved into its
     // number far from the pointer.
     clearMark();
-    supports.removeAll();
     // The moved member keeps its record's node numbers only if the nodes
     // are numbered again; without that the analysis would join it to the
     // deleted member's nodes.
     (void)controls.renumberNodes();
+    placeSupportsAtPoints(document, kept);
+    supports.redraw();
     if (document.membersEntered < 1) {
         controls.setHint(QString());
         controls.openMenus();

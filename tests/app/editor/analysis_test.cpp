@@ -62,6 +62,21 @@ TEST_F(Analysis, AFrameWithoutSupportsCannotBeComputed) {
     EXPECT_TRUE(printedTexts().isEmpty());
 }
 
+// Deleting the beam of a fixed portal leaves two cantilevers on their own
+// fixed bases: nothing else to place before they compute.
+TEST_F(Analysis, APortalLessItsBeamKeepsItsBasesAndComputes) {
+    drawPortal();
+    fixBases();
+    choose(MenuCommand::MemberDelete);
+    hoverAt(4, 3);
+    keyUp(Qt::Key_Delete);
+    keyUp(Qt::Key_Escape);
+    EXPECT_EQ(document.supportsPlaced, 2);
+    choose(MenuCommand::Analyse);
+    EXPECT_TRUE(platform.messages().isEmpty()) << platform.messages().join('|').toStdString();
+    EXPECT_TRUE(QFile::exists(scratch.filePath(QStringLiteral("portal.mqn"))));
+}
+
 // The right column of a material without modulus holds its free base by
 // nothing: the system is singular, the engine's message comes as a box
 // with its icon and caption, and the window claims and prints nothing.

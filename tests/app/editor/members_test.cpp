@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <functional>
 
+#include "document/node_numbering.h"
 #include "editor_fixture.h"
 
 namespace {
@@ -58,16 +59,14 @@ TEST_F(Members, TheLowerNumberedMemberWinsAndOnlyOneIsRed) {
     EXPECT_EQ(colours(), (std::vector<ColourValue>{kBlack, 255}));
 }
 
-TEST_F(Members, DeletingAMemberMovesTheLastIntoItsNumberAndDropsSupports) {
+TEST_F(Members, DeletingAMemberMovesTheLastIntoItsNumberAndKeepsTheOtherSupports) {
     drawFrame({{0, 5, 0, 2}, {0, 2, 4, 2}, {4, 2, 4, 5}, {4, 2, 8, 2}, {8, 2, 8, 5}});
     document.members[5].荷载数 = 1;
     document.members[5].hzlx[1] = "集中";
     document.members[5].q[1] = 10;
     document.members[5].材料 = "Q235钢";
-    gd base;
-    base.x = 0;
-    base.y = 5;
-    ASSERT_TRUE(placeSupport(document, 1, SupportFixed, base));
+    fixEnds({{0, 5}, {4, 5}});
+    ASSERT_EQ(document.supportsPlaced, 2);
     const gj last = member(5);
 
     choose(MenuCommand::MemberDelete);
@@ -82,14 +81,26 @@ TEST_F(Members, DeletingAMemberMovesTheLastIntoItsNumberAndDropsSupports) {
     EXPECT_EQ(member(2).q[1], 10.0f);
     EXPECT_EQ(memberLine(2).x1, last.x1);
     EXPECT_FALSE(memberLine(5).loaded);
-    EXPECT_EQ(document.supportsPlaced, 0);
-    for (int k = 1; k <= document.nodeCount; ++k) {
-        EXPECT_EQ(document.supportKinds[static_cast<std::size_t>(k)], SupportNone);
-    }
     // The nodes follow the members that are left: member 2, now from 8,5
     // up to 8,2, meets member 4 at 8,2.
     EXPECT_EQ(member(2).右号, member(4).右号);
     EXPECT_EQ(document.nodeCount, 6);
+    // Both bases keep their fixed ends, on their new node numbers.
+    const auto supportPoints = [this] {
+        std::vector<std::array<float, 2>> points;
+        for (const SupportAtPoint& support : supportsAtPoints(document)) {
+            EXPECT_EQ(support.kind, SupportFixed);
+            points.push_back({support.x, support.y});
+        }
+        return points;
+    };
+    EXPECT_EQ(supportPoints(), (std::vector<std::array<float, 2>>{{0, 5}, {4, 5}}));
+    EXPECT_EQ(document.fixedSymbolCount, 2);
+    // A support goes with the last member that reaches its node.
+    hoverAt(4, 3.5f);
+    keyUp(Qt::Key_Delete);
+    EXPECT_EQ(supportPoints(), (std::vector<std::array<float, 2>>{{0, 5}}));
+    EXPECT_EQ(document.supportsPlaced, 1);
 }
 
 TEST_F(Members, DelWithoutAMemberUnderTheMouseOrOutsideDeletionDoesNothing) {
