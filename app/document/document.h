@@ -92,6 +92,9 @@ enum SupportKind : std::int16_t {
 // settings are kept: they belong to the window until a project is read.
 void resetDocument(Document& document, const std::string& newProjectFolder);
 
+// Member numbers are 16-bit in the document and in the project file.
+inline constexpr std::int16_t kMaxMemberTotal = INT16_MAX;
+
 // members sized 1..total (element 0 unused), each a fresh record.
 void resizeMembers(Document& document, std::int16_t total);
 

@@ -1,6 +1,7 @@
 // Member input; see member_input.h.
 #include "editor/member_input.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "dialogs/form3.h"
@@ -47,7 +48,10 @@ void MemberInput::inputCommand() {
         platform.tell(QStringLiteral("先输入杆件总数"));
         return;
     }
-    if (document.membersEntered < document.memberTotal) {
+    // Drawing goes on when every member is drawn: a member completed
+    // beyond the total raises it (completeMember), so a deleted member can
+    // simply be drawn again. Only the number range ends it.
+    if (document.membersEntered < kMaxMemberTotal) {
         controls.enterMode(EditorMode::MemberInput);
         controls.setHint(
             QStringLiteral("单击鼠标左键输入杆件端点,如果是输入杆件第二点,"
@@ -68,8 +72,7 @@ bool MemberInput::drawing() const {
 }
 
 void MemberInput::press(float x, float y) {
-    if (awaitingFirstPoint_ && !memberInProgress_ &&
-        document.membersEntered < document.memberTotal) {
+    if (awaitingFirstPoint_ && !memberInProgress_ && document.membersEntered < kMaxMemberTotal) {
         firstPoint(x, y);
     } else if (!awaitingFirstPoint_ && memberInProgress_) {
         secondPoint(x, y);
@@ -165,14 +168,18 @@ void MemberInput::completeMember() {
     } else if (!member.尺寸xh()) {
         platform.tell(QStringLiteral("断面尺寸校核发现错误"));
         dropLastMember(n);
+    } else if (n > document.memberTotal) {
+        (void)setMemberTotal(document, n);  // drawn beyond the total: it follows
     }
 }
 
 // Member n, the last entered, goes again: its line is removed and it counts
-// as not entered.
+// as not entered. A member drawn beyond the total leaves no slot behind.
 void MemberInput::dropLastMember(std::int16_t n) {
     canvas.unloadLine(kMemberLines, n);
     document.membersEntered = static_cast<std::int16_t>(n - 1);
+    document.members.resize(
+        std::min(document.members.size(), static_cast<std::size_t>(document.memberTotal) + 1));
 }
 
 bool MemberInput::FinishMember(std::int16_t k) {
@@ -311,7 +318,7 @@ bool MemberInput::boxKeepsCharacter(int character) const {
 // beyond the single range is refused as a whole, with a beep: the end stays
 // where it was and Enter does not complete the member.
 void MemberInput::boxKeyUp(int key) {
-    if (!drawing() || document.membersEntered > document.memberTotal) {
+    if (!drawing()) {
         return;
     }
     const std::int16_t n = document.membersEntered;

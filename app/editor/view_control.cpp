@@ -119,9 +119,12 @@ void ViewControl::redrawAll() {
 void ViewControl::showDocument() {
     canvas.setWorld(document.world);
     canvas.setBackground(document.backColour);
-    const int drawn =
-        std::clamp<int>(document.membersEntered, 0, static_cast<int>(document.members.size()) - 1);
-    const int recorded = memberInput.drawing() ? drawn - 1 : drawn;
+    // The member being drawn has no record yet (it may lie beyond the
+    // total, which follows it when it is completed) and keeps its line.
+    const int beingDrawn = memberInput.drawing() ? 1 : 0;
+    const int recorded = std::clamp<int>(document.membersEntered - beingDrawn, 0,
+                                         static_cast<int>(document.members.size()) - 1);
+    const int drawn = recorded + beingDrawn;
     for (int i = 1; i <= recorded; ++i) {
         const gj& member = document.members[static_cast<std::size_t>(i)];
         if (!canvas.line(kMemberLines, i).loaded) {

@@ -37,7 +37,7 @@ TEST_F(MemberInput, MemberTotalRefusesWhatIsNoWholeCount) {
     EXPECT_TRUE(itemEnabled(MenuCommand::MemberTotal));
 }
 
-TEST_F(MemberInput, InputNeedsATotalAndStopsWhenAllAreDrawn) {
+TEST_F(MemberInput, InputNeedsATotalAndDrawingBeyondItRaisesIt) {
     choose(MenuCommand::MemberInput);
     EXPECT_EQ(platform.messages(), QStringList{QStringLiteral("先输入杆件总数")});
 
@@ -51,14 +51,30 @@ TEST_F(MemberInput, InputNeedsATotalAndStopsWhenAllAreDrawn) {
     drawMember(1, 5, 4, 5);
     drawMember(4, 5, 4, 2);
     drawMember(1, 5, 1, 2);
-    EXPECT_EQ(document.membersEntered, 3);
+    EXPECT_EQ(document.memberTotal, 3);
+    // A member begun beyond the total and cancelled leaves the total.
     click(6, 6);
-    click(7, 7);
+    keyUp(Qt::Key_Escape);
     EXPECT_EQ(document.membersEntered, 3);
-    EXPECT_EQ(form.canvasModel().lineCount(kMemberLines), 4);
+    EXPECT_EQ(document.memberTotal, 3);
+    EXPECT_EQ(document.members.size(), 4u);
+    click(1, 2);
+    click(4, 2);
+    EXPECT_EQ(document.membersEntered, 4);
+    EXPECT_EQ(document.memberTotal, 4);
+    EXPECT_EQ(member(4).右号, member(2).右号);  // joined like any other member
+    EXPECT_TRUE(platform.messages().size() == 1);
 
-    choose(MenuCommand::MemberInput);  // the menus stay closed, the command still runs
-    EXPECT_EQ(platform.messages().back(), QStringLiteral("杆件已全部输入完毕"));
+    // A deleted member is drawn again with 输入杆件 alone.
+    keyUp(Qt::Key_Escape);
+    choose(MenuCommand::MemberDelete);
+    hoverAt(2.5f, 2);
+    keyUp(Qt::Key_Delete);
+    EXPECT_EQ(document.memberTotal, 3);
+    choose(MenuCommand::MemberInput);
+    drawMember(1, 2, 4, 2);
+    EXPECT_EQ(document.memberTotal, 4);
+    EXPECT_EQ(platform.messages().size(), 1);
 }
 
 TEST_F(MemberInput, FirstPointOfTheFirstMemberOnlyIsCutToTwoDecimals) {

@@ -342,13 +342,14 @@ protected:
         const Document& d = document;
         const Canvas& canvas = form.canvasModel();
         std::ostringstream why;
-        if (d.membersEntered < 0 || d.membersEntered > d.memberTotal ||
-            static_cast<std::size_t>(d.membersEntered) >= d.members.size()) {
+        // The member being drawn has its line but no record yet; drawn
+        // beyond the total, it raises the total when it is completed.
+        const int recorded = d.membersEntered - (drawing() ? 1 : 0);
+        if (recorded < 0 || recorded > d.memberTotal ||
+            static_cast<std::size_t>(d.memberTotal) + 1 != d.members.size()) {
             why << "membersEntered " << d.membersEntered << " of " << d.memberTotal;
             return why.str();
         }
-        // The member being drawn has its line but no record yet.
-        const int recorded = d.membersEntered - (drawing() ? 1 : 0);
         for (int i = 1; i <= d.membersEntered; ++i) {
             const LineShape& line = canvas.line(kMemberLines, i);
             if (!line.loaded || !line.visible) {
