@@ -27,11 +27,11 @@ public:
     MessageAnswer messageBox(const QString& text, MessageButtons buttons, MessageIcon,
                              const QString&) override {
         err_ << text.toStdString() << '\n';
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+        return defaultAnswer(buttons);
     }
     QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    QString openFileName(const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&) override { return {}; }
+    QString openFileName(const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
     std::optional<std::int32_t> chooseColour(std::int32_t) override { return std::nullopt; }
     void beep() override {}
     void printPreview(const std::function<void(QPrinter&)>&) override {}
@@ -100,11 +100,6 @@ public:
     QuietQt(const QuietQt&) = delete;
     QuietQt& operator=(const QuietQt&) = delete;
 };
-
-// The results window's tables, under the names its "保存为CSV" would be
-// given for this project.
-constexpr std::array<const char*, 3> kTableSuffixes{"_forces.csv", "_displacements.csv",
-                                                    "_reactions.csv"};
 
 class BatchRun {
 public:
@@ -188,12 +183,12 @@ bool writeTables(Form1& window, const QString& project, const QString& folder, B
     const auto tables = window.resultViews().tables();
     const QString stem = QDir(folder).filePath(QFileInfo(project).completeBaseName());
     if (!tables || !QDir().mkpath(folder)) {
-        return run.written(stem + QLatin1String(kTableSuffixes[0]),
+        return run.written(stem + QLatin1String(kCsvSuffixes[0]),
                            QStringLiteral("无法写入文件夹 ") + folder);
     }
     bool all = true;
     for (std::size_t k = 0; k < tables->size(); ++k) {
-        const QString path = stem + QLatin1String(kTableSuffixes[k]);
+        const QString path = stem + QLatin1String(kCsvSuffixes[k]);
         QString why;
         const bool ok = writeWholeFile(path, csvText((*tables)[k]), &why);
         all = run.written(path, ok ? std::nullopt : std::optional(why)) && all;

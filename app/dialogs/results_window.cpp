@@ -14,6 +14,7 @@
 #include <cmath>
 #include <set>
 
+#include "document/file_names.h"
 #include "platform/platform.h"
 
 namespace {
@@ -109,8 +110,9 @@ ResultsWindow::ResultsWindow(Platform& platform, QWidget* editor)
     resize(900, 520);
 }
 
-void ResultsWindow::showTables(Tables tables) {
+void ResultsWindow::showTables(Tables tables, std::string projectPath) {
     tables_ = std::move(tables);
+    projectPath_ = std::move(projectPath);
     for (int id = 0; id < kTableCount; ++id) {
         fill(static_cast<TableId>(id));
     }
@@ -192,7 +194,14 @@ bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
 // window's sort order.
 void ResultsWindow::saveCsv() {
     const ResultTable& table = tables_[tabs_->currentIndex()];
-    QString name = platform_.saveFileName(kCsvFilter, QStringLiteral("csv"));
+    const std::size_t shown = static_cast<std::size_t>(tabs_->currentIndex());
+    QString name = platform_.saveFileName(
+        kCsvFilter, QStringLiteral("csv"),
+        QString::fromStdString(besideProject(projectPath_, kCsvSuffixes.at(shown))));
+    // The file dialog hands the keyboard back to the editor: the tables the
+    // user is working in come to the front again.
+    raise();
+    activateWindow();
     if (name.isEmpty()) {
         return;
     }

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <array>
+#include <string>
 
 #include "results/result_tables.h"
 
@@ -23,8 +24,9 @@ public:
 
     ResultsWindow(Platform& platform, QWidget* editor);
 
-    // Shows `tables` in place of what was shown (the sort order stays).
-    void showTables(Tables tables);
+    // Shows `tables`, the results of the project at `projectPath` (UTF-8),
+    // in place of what was shown (the sort order stays).
+    void showTables(Tables tables, std::string projectPath);
     QTableWidget* table(TableId id) const { return views_[id]; }
     QTabWidget* tabs() const { return tabs_; }
     // The selected rows of the table shown, tab-separated, header first.
@@ -43,6 +45,7 @@ private:
     std::array<QTableWidget*, kTableCount> views_{};
     QPushButton* saveButton_ = nullptr;
     Tables tables_;
+    std::string projectPath_;
 };
 
 // Writes `bytes` to `path` whole or not at all; false when it could not,

@@ -1,6 +1,9 @@
 // File name encoding; see file_names.h.
 #include "document/file_names.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include <langinfo.h>
 #include <locale.h>
 
@@ -52,4 +55,24 @@ std::string utf8ToFileName(std::string_view text) {
 
 std::filesystem::path filePath(std::string_view text) {
     return std::filesystem::path(utf8ToFileName(text));
+}
+
+std::string besideProject(std::string_view projectPath, std::string_view suffix) {
+    std::string base(projectPath);
+    constexpr std::string_view kExtension = ".tsd";
+    if (base.size() >= kExtension.size() &&
+        std::equal(
+            kExtension.begin(), kExtension.end(), base.end() - kExtension.size(),
+            [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); })) {
+        base.resize(base.size() - kExtension.size());
+    }
+    return base + std::string(suffix);
+}
+
+std::string projectFolder(std::string_view projectPath) {
+    const auto slash = projectPath.find_last_of('/');
+    if (slash == std::string_view::npos) {
+        return std::string();
+    }
+    return std::string(projectPath.substr(0, std::max<std::size_t>(slash, 1)));
 }

@@ -20,3 +20,10 @@ std::string utf8ToFileName(std::string_view text);
 
 // The path of the file that the UTF-8 text names.
 std::filesystem::path filePath(std::string_view text);
+
+// A file beside the project named after it (UTF-8): "/a/portal.tsd" with
+// "_forces.csv" gives "/a/portal_forces.csv". The dialogs suggest such names.
+std::string besideProject(std::string_view projectPath, std::string_view suffix);
+
+// The folder that holds the project (UTF-8), where the file dialogs start.
+std::string projectFolder(std::string_view projectPath);

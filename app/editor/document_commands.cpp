@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/file_names.h"
 #include "document/project_file.h"
 #include "editor/canvas.h"
 #include "editor/editor_controls.h"
@@ -26,7 +27,7 @@ const QString kKeepDataQuestion = QStringLiteral("你真的不保存现有数据
 // rather than read as some other number.
 std::optional<std::int16_t> memberTotalOf(const QString& answer) {
     const auto value = orv::parseNumber(answer.trimmed().toStdString());
-    if (!value || *value != std::floor(*value) || *value < 1 || *value > 32767) {
+    if (!value || *value != std::floor(*value) || *value < 1 || *value > kMaxMemberTotal) {
         return std::nullopt;
     }
     return static_cast<std::int16_t>(*value);
@@ -49,10 +50,11 @@ DocumentCommands::DocumentCommands(Document& document, Canvas& canvas, Platform&
 
 // True when the user may let the present drawing go: nothing drawn, or the
 // question answered Yes.
+// Yes drops the work, so Enter and Esc answer No: a reflex keeps it.
 bool DocumentCommands::mayDropDrawing(bool drawingExists) {
-    return !drawingExists ||
-           platform.messageBox(kKeepDataQuestion, MessageButtons::YesNo, MessageIcon::Question,
-                               QStringLiteral("Orvandel")) == MessageAnswer::Yes;
+    return !drawingExists || platform.messageBox(kKeepDataQuestion, MessageButtons::YesNoDefaultNo,
+                                                 MessageIcon::Question,
+                                                 QStringLiteral("Orvandel")) == MessageAnswer::Yes;
 }
 
 // The total follows the drawing: it may change at any time, but never to
@@ -101,10 +103,12 @@ bool DocumentCommands::startNewProject() {
 }
 
 void DocumentCommands::openCommand() {
+    // The dialog starts where the project that was open lies.
+    const QString folder = QString::fromStdString(projectFolder(document.projectPath));
     if (!startNewProject()) {
         return;  // the present drawing is kept: nothing is read over it
     }
-    const QString name = platform.openFileName(kProjectFilter);
+    const QString name = platform.openFileName(kProjectFilter, folder);
     if (name.isEmpty()) {
         platform.tell(QStringLiteral("打开文件失败"));
         return;
@@ -121,7 +125,9 @@ bool DocumentCommands::openProject(const QString& path) {
                       QString::fromStdString(projectReadMessage(file, *error)));
         return false;
     }
-    document.projectPath = file;
+    // The caption and the result files name the project by its whole path,
+    // also when it was given relative to the working folder.
+    document.projectPath = QFileInfo(path).absoluteFilePath().toStdString();
     // The file's world window is shown with one scale on both axes: the
     // smallest such window around it, centred.
     view.fitReadWindow();
@@ -146,7 +152,8 @@ void DocumentCommands::saveAsCommand() {
     if (document.membersEntered <= 0) {
         return;
     }
-    QString name = platform.saveFileName(kProjectFilter, QStringLiteral("tsd"));
+    QString name = platform.saveFileName(kProjectFilter, QStringLiteral("tsd"),
+                                         QString::fromStdString(document.projectPath));
     if (name.isEmpty()) {
         return;
     }
@@ -165,7 +172,6 @@ void DocumentCommands::saveAsCommand() {
         platform.tell(QStringLiteral("另存文件失败!"));
         return;
     }
-    controls.showCaption();
     markSaved();
 }
 
@@ -177,12 +183,26 @@ bool DocumentCommands::mayClose() {
     return mayDropDrawing(hasUnsavedChanges());
 }
 
+namespace {
+
+// The project as its file holds it, less the world window: the view is
+// saved with the project, but zooming, panning or resizing the window
+// changes no project, so none of them asks before the work goes.
+std::string modelText(const Document& document) {
+    Document model = document;
+    model.world = WorldWindow{};
+    return projectFileText(model);
+}
+
+}  // namespace
+
 void DocumentCommands::markSaved() {
-    savedText_ = projectFileText(document);
+    savedText_ = modelText(document);
+    controls.showCaption();
 }
 
 bool DocumentCommands::hasUnsavedChanges() const {
-    return document.memberTotal != 0 && projectFileText(document) != savedText_;
+    return document.memberTotal != 0 && modelText(document) != savedText_;
 }
 
 void DocumentCommands::canvasColourCommand() {

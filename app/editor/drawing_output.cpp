@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "document/file_names.h"
 #include "editor/analysis_commands.h"
 #include "editor/canvas.h"
 #include "editor/drawing_export.h"
@@ -85,7 +86,9 @@ std::optional<DrawingSize> DrawingOutput::askSize(DrawingFormat format) {
 // ".svg", and is asked about again when that file exists (the dialog asked
 // about the name it returned only).
 void DrawingOutput::exportCommand() {
-    QString name = platform.saveFileName(kDrawingFilter, QStringLiteral("svg"));
+    QString name =
+        platform.saveFileName(kDrawingFilter, QStringLiteral("svg"),
+                              QString::fromStdString(besideProject(document.projectPath, ".svg")));
     if (name.isEmpty()) {
         return;
     }

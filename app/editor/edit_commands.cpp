@@ -99,6 +99,7 @@ void EditCommands::travel(bool (EditHistory::*possible)(EditorMode) const,
     (history_.*go)(document);
     showRestoredState();
     refresh();
+    tellModelChanged();
 }
 
 // The mode goes on as if entered anew: no member picked or marked, member
@@ -146,9 +147,19 @@ void EditCommands::recordDialogChange(const QString& name, std::uint64_t mergeKe
 }
 
 void EditCommands::record(const QString& name, std::uint64_t mergeKey) {
-    history_.record(document, EditHistory::recordedMembers(document, memberInput.drawing()),
-                    name.toStdString(), document.mode, mergeKey);
+    const bool changed =
+        history_.record(document, EditHistory::recordedMembers(document, memberInput.drawing()),
+                        name.toStdString(), document.mode, mergeKey);
     refresh();
+    if (changed) {
+        tellModelChanged();
+    }
+}
+
+void EditCommands::tellModelChanged() {
+    if (modelChanged) {
+        modelChanged();
+    }
 }
 
 QString EditCommands::stepName(EditorMode mode) const {

@@ -41,6 +41,9 @@ public:
     // The caption of a menu item, which names the steps of its command.
     // Set by the window.
     std::function<QString(MenuCommand)> captionOf;
+    // Told when the model became another state: a step recorded, undone or
+    // redone. Set by the window (the caption marks unsaved work).
+    std::function<void()> modelChanged;
 
     // A new history at the document as it is: start-up, 新建, 打开.
     void restart();
@@ -58,6 +61,7 @@ private:
     void end(const QString& name, EditorMode modeAtStart, bool pickedAtStart);
     void record(const QString& name, std::uint64_t mergeKey);
     void recordDialogChange(const QString& name, std::uint64_t mergeKey);
+    void tellModelChanged();
     QString stepName(EditorMode mode) const;
     void travel(bool (EditHistory::*possible)(EditorMode) const,
                 bool (EditHistory::*go)(Document&));

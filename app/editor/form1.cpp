@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -104,6 +105,7 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
     menuItem(MenuCommand::CrosshairWipes)->setChecked(view_.crosshairWipes());
     analysis_.succeeded = [this](const 内力_位移& solved) { results_.analysisSucceeded(solved); };
     edits_.captionOf = [this](MenuCommand id) { return menuItem(id)->text(); };
+    edits_.modelChanged = [this] { setWindowModified(documents_.hasUnsavedChanges()); };
     edits_.showIn(menuItem(MenuCommand::Undo), menuItem(MenuCommand::Redo));
     canvasView->setFocus();
 }
@@ -172,8 +174,13 @@ Form2& Form1::form2() {
     return *form2_;
 }
 
+// "Orvandel - /home/u/frame.tsd", with "*" after the path while there is
+// unsaved work (Qt puts it in place of "[*]").
 void Form1::setCaption() {
-    setWindowTitle(QStringLiteral("Orvandel") + QString::fromStdString(document.projectPath));
+    setWindowTitle(
+        QStringLiteral("Orvandel - %1[*]")
+            .arg(QDir::toNativeSeparators(QString::fromStdString(document.projectPath))));
+    setWindowModified(documents_.hasUnsavedChanges());
 }
 
 void Form1::Form_Load() {

@@ -1,6 +1,7 @@
 // The menu tree of the editor window, built from one table, and the two
 // menu states: closed while a mode command runs, open otherwise.
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <vector>
@@ -17,6 +18,7 @@ struct MenuItem {
     Command command;
     // A checkable item starts checked: its display is on.
     bool checkable = false;
+    QKeySequence::StandardKey shortcut = QKeySequence::UnknownKey;
 };
 
 struct MenuEntry {
@@ -32,8 +34,8 @@ const std::vector<MenuEntry>& menuTable() {
         {MenuId::File,
          "文件",
          {{C::New, "新建", &Form1::新建},
-          {C::Open, "打开", &Form1::打开},
-          {C::Save, "保存", &Form1::保存},
+          {C::Open, "打开", &Form1::打开, false, QKeySequence::Open},
+          {C::Save, "保存", &Form1::保存, false, QKeySequence::Save},
           {C::SaveAs, "另存", &Form1::另存},
           {C::Exit, "退出", &Form1::退出},
           {C::ExportDrawing, "导出图形", &Form1::导出图形},
@@ -96,9 +98,16 @@ void Form1::buildMenus() {
             items_[item.id] = action;
             action->setCheckable(item.checkable);
             action->setChecked(item.checkable);
-            // What a command changes is one step, named by its caption.
+            action->setShortcut(item.shortcut);
+            // What a command changes is one step, named by its caption. A
+            // shortcut reaches its item also while the menu is closed for a
+            // mode (a member being drawn): the command waits for the menu.
+            const bool hasShortcut = item.shortcut != QKeySequence::UnknownKey;
             connect(action, &QAction::triggered, this,
-                    [this, command = item.command, caption = action->text()] {
+                    [this, menu, hasShortcut, command = item.command, caption = action->text()] {
+                        if (hasShortcut && !menu->menuAction()->isEnabled()) {
+                            return;
+                        }
                         const EditScope step(edits_, caption);
                         (this->*command)();
                     });

@@ -109,7 +109,7 @@ void ResultViews::tableCommand(QWidget* editor) {
 
 void ResultViews::fillWindow() {
     if (auto shown = tables()) {
-        window_->showTables(std::move(*shown));
+        window_->showTables(std::move(*shown), document.projectPath);
     }
 }
 

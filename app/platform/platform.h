@@ -13,9 +13,23 @@
 
 class QPrinter;
 
-enum class MessageButtons { Ok, OkCancel, YesNo };
+// YesNoDefaultNo: a question whose Yes throws work away; Enter and Esc
+// answer No.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoDefaultNo };
 enum class MessageIcon { None, Critical, Question, Exclamation, Information };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+// The answer of Enter on a message box's default button.
+constexpr MessageAnswer defaultAnswer(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::YesNo:
+            return MessageAnswer::Yes;
+        case MessageButtons::YesNoDefaultNo:
+            return MessageAnswer::No;
+        default:
+            return MessageAnswer::Ok;
+    }
+}
 
 class Platform {
 public:
@@ -30,9 +44,11 @@ public:
                              const QString& initialText) = 0;
 
     // File dialogs with a filter such as "数据文件(*.tsd)|*.tsd"; an empty
-    // name when cancelled.
-    virtual QString openFileName(const QString& filter) = 0;
-    virtual QString saveFileName(const QString& filter, const QString& defaultSuffix) = 0;
+    // name when cancelled. The open dialog starts in `folder`, the save
+    // dialog in the folder of `suggestedPath` with its name filled in.
+    virtual QString openFileName(const QString& filter, const QString& folder) = 0;
+    virtual QString saveFileName(const QString& filter, const QString& defaultSuffix,
+                                 const QString& suggestedPath) = 0;
 
     // The colour dialog; the colour as a 32-bit value with red in the low
     // byte, nothing when cancelled.

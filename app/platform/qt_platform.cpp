@@ -110,6 +110,11 @@ MessageAnswer QtPlatform::messageBox(const QString& text, MessageButtons buttons
         case MessageButtons::YesNo:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             break;
+        case MessageButtons::YesNoDefaultNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::No);
+            box.setEscapeButton(QMessageBox::No);
+            break;
     }
     makeRoomForTitle(box);
     switch (box.exec()) {
@@ -137,12 +142,13 @@ QString QtPlatform::inputBox(const QString& prompt, const QString& title,
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
-QString QtPlatform::openFileName(const QString& filter) {
-    return QFileDialog::getOpenFileName(parent_, QString(), QString(), qtFileFilter(filter));
+QString QtPlatform::openFileName(const QString& filter, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent_, QString(), folder, qtFileFilter(filter));
 }
 
-QString QtPlatform::saveFileName(const QString& filter, const QString& defaultSuffix) {
-    QFileDialog dialog(parent_, QString(), QString(), qtFileFilter(filter));
+QString QtPlatform::saveFileName(const QString& filter, const QString& defaultSuffix,
+                                 const QString& suggestedPath) {
+    QFileDialog dialog(parent_, QString(), suggestedPath, qtFileFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()

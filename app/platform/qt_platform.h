@@ -40,8 +40,9 @@ public:
                              const QString& caption) override;
     QString inputBox(const QString& prompt, const QString& title,
                      const QString& initialText) override;
-    QString openFileName(const QString& filter) override;
-    QString saveFileName(const QString& filter, const QString& defaultSuffix) override;
+    QString openFileName(const QString& filter, const QString& folder) override;
+    QString saveFileName(const QString& filter, const QString& defaultSuffix,
+                         const QString& suggestedPath) override;
     std::optional<std::int32_t> chooseColour(std::int32_t initial) override;
     void beep() override;
     void printPreview(const std::function<void(QPrinter&)>& paint) override;

@@ -13,6 +13,7 @@
 //   end forces.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,3 +40,8 @@ ResultTable reactionTable(const std::vector<SupportReaction>& reactions);
 // commas and quoted where they hold a comma, a quote or a line end, each
 // line ended by CR LF like the program's other text files.
 std::string csvText(const ResultTable& table);
+
+// The three tables' files beside a project, in the order above:
+// "<project>_forces.csv" and so on (batch --csv and 保存为CSV alike).
+inline constexpr std::array<const char*, 3> kCsvSuffixes{"_forces.csv", "_displacements.csv",
+                                                         "_reactions.csv"};

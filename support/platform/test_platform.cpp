@@ -33,46 +33,62 @@ int TestPlatform::count(PlatformCall::Kind kind) const {
         calls.begin(), calls.end(), [kind](const PlatformCall& c) { return c.kind == kind; }));
 }
 
+namespace {
+
+PlatformCall callOf(PlatformCall::Kind kind, const QString& text = {}, const QString& caption = {},
+                    const QString& path = {}) {
+    PlatformCall call;
+    call.kind = kind;
+    call.text = text;
+    call.caption = caption;
+    call.path = path;
+    return call;
+}
+
+}  // namespace
+
 MessageAnswer TestPlatform::messageBox(const QString& text, MessageButtons buttons,
                                        MessageIcon icon, const QString& caption) {
-    calls.push_back({PlatformCall::Kind::MessageBox, text, caption, buttons, icon});
-    const MessageAnswer fallback =
-        buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
-    return takeOr(answers, fallback);
+    PlatformCall call = callOf(PlatformCall::Kind::MessageBox, text, caption);
+    call.buttons = buttons;
+    call.icon = icon;
+    calls.push_back(call);
+    return takeOr(answers, defaultAnswer(buttons));
 }
 
 QString TestPlatform::inputBox(const QString& prompt, const QString& title,
                                const QString& initialText) {
-    calls.push_back({PlatformCall::Kind::InputBox, prompt, title});
+    calls.push_back(callOf(PlatformCall::Kind::InputBox, prompt, title));
     return takeOr(inputs, initialText);
 }
 
-QString TestPlatform::openFileName(const QString& filter) {
-    calls.push_back({PlatformCall::Kind::OpenFile, filter, QString()});
+QString TestPlatform::openFileName(const QString& filter, const QString& folder) {
+    calls.push_back(callOf(PlatformCall::Kind::OpenFile, filter, {}, folder));
     return takeOr(files, QString());
 }
 
-QString TestPlatform::saveFileName(const QString& filter, const QString& defaultSuffix) {
-    calls.push_back({PlatformCall::Kind::SaveFile, filter, defaultSuffix});
+QString TestPlatform::saveFileName(const QString& filter, const QString& defaultSuffix,
+                                   const QString& suggestedPath) {
+    calls.push_back(callOf(PlatformCall::Kind::SaveFile, filter, defaultSuffix, suggestedPath));
     return takeOr(files, QString());
 }
 
 std::optional<std::int32_t> TestPlatform::chooseColour(std::int32_t) {
-    calls.push_back({PlatformCall::Kind::Colour, QString(), QString()});
+    calls.push_back(callOf(PlatformCall::Kind::Colour));
     return takeOr(colours, std::optional<std::int32_t>());
 }
 
 void TestPlatform::beep() {
-    calls.push_back({PlatformCall::Kind::Beep, QString(), QString()});
+    calls.push_back(callOf(PlatformCall::Kind::Beep));
 }
 
 void TestPlatform::showHelp(const QString& helpFile) {
-    calls.push_back({PlatformCall::Kind::ShowHelp, helpFile, QString()});
+    calls.push_back(callOf(PlatformCall::Kind::ShowHelp, helpFile));
 }
 
 // The file the preview paints into is the page as the user would see it.
 void TestPlatform::printPreview(const std::function<void(QPrinter&)>& paint) {
-    calls.push_back({PlatformCall::Kind::PrintPreview, printFile, QString()});
+    calls.push_back(callOf(PlatformCall::Kind::PrintPreview, printFile));
     if (printFile.isEmpty()) {
         return;
     }
@@ -85,7 +101,7 @@ void TestPlatform::printPreview(const std::function<void(QPrinter&)>& paint) {
 }
 
 void TestPlatform::closeHelp() {
-    calls.push_back({PlatformCall::Kind::CloseHelp, QString(), QString()});
+    calls.push_back(callOf(PlatformCall::Kind::CloseHelp));
 }
 
 bool TestPlatform::setting(const QString& key, bool fallback) {

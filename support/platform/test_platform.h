@@ -1,6 +1,6 @@
 // A platform for tests: records every call in order and answers from a
 // script. Unscripted questions get the answer of a user who presses Enter
-// on the default button (OK or Yes) or cancels a dialog.
+// on the default button (defaultAnswer) or cancels a dialog.
 #pragma once
 
 #include <QStringList>
@@ -27,6 +27,7 @@ struct PlatformCall {
     QString caption;  // caption or title
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
+    QString path;  // the folder or suggested name a file dialog starts with
 };
 
 class TestPlatform : public Platform {
@@ -51,8 +52,9 @@ public:
                              const QString& caption) override;
     QString inputBox(const QString& prompt, const QString& title,
                      const QString& initialText) override;
-    QString openFileName(const QString& filter) override;
-    QString saveFileName(const QString& filter, const QString& defaultSuffix) override;
+    QString openFileName(const QString& filter, const QString& folder) override;
+    QString saveFileName(const QString& filter, const QString& defaultSuffix,
+                         const QString& suggestedPath) override;
     std::optional<std::int32_t> chooseColour(std::int32_t initial) override;
     void beep() override;
     void printPreview(const std::function<void(QPrinter&)>& paint) override;

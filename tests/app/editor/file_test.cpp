@@ -14,7 +14,13 @@ namespace {
 class FileMenu : public EditorTest {
 protected:
     QString path(const char* name) const { return scratch.filePath(QString::fromUtf8(name)); }
-    QString caption() const { return form.windowTitle(); }
+    // The title as the window manager shows it: "*" in place of "[*]"
+    // while there is unsaved work.
+    QString caption() const {
+        QString title = form.windowTitle();
+        return title.replace(QStringLiteral("[*]"),
+                             form.isWindowModified() ? QStringLiteral("*") : QString());
+    }
 
     // A portal with a support of every kind in both directions would need
     // eight nodes; this chain of five members has six.
@@ -197,6 +203,61 @@ TEST_F(FileMenu, ClosingWithUnsavedWorkAsksAndNoKeepsTheWindow) {
     EXPECT_TRUE(accepted.isAccepted());
     EXPECT_EQ(platform.count(PlatformCall::Kind::MessageBox), 1);
     EXPECT_EQ(platform.count(PlatformCall::Kind::CloseHelp), 1);
+}
+
+// The view is saved with the project but is no change of it; a change of
+// the model marks the caption, and Enter in the question keeps the work.
+TEST_F(FileMenu, OnlyAChangeOfTheModelIsUnsavedWorkAndEnterKeepsIt) {
+    drawFrame({{2, 2, 6, 2}});
+    platform.files.push_back(path("frame.tsd"));
+    choose(MenuCommand::SaveAs);
+    choose(MenuCommand::ZoomIn);
+    choose(MenuCommand::WholeFrame);
+    EXPECT_FALSE(caption().endsWith(u'*'));
+    choose(MenuCommand::New);
+    platform.files.push_back(path("frame.tsd"));
+    choose(MenuCommand::Open);
+    choose(MenuCommand::ZoomOut);
+    QCloseEvent untouched;
+    QCoreApplication::sendEvent(&form, &untouched);
+    EXPECT_TRUE(untouched.isAccepted());
+    EXPECT_EQ(platform.count(PlatformCall::Kind::MessageBox), 0);
+    // The dialogs start at the project: 另存 suggests its name, 打开 (below)
+    // starts in its folder.
+    const auto firstCall = [this](PlatformCall::Kind kind) {
+        return *std::find_if(platform.calls.begin(), platform.calls.end(),
+                             [kind](const PlatformCall& call) { return call.kind == kind; });
+    };
+    EXPECT_EQ(firstCall(PlatformCall::Kind::SaveFile).path,
+              QStringLiteral(ORVANDEL_PROGRAM_FOLDER) + QStringLiteral("/noname.tsd"));
+
+    choose(MenuCommand::MemberTotal);  // offers the total: the same answer changes nothing
+    EXPECT_FALSE(caption().endsWith(u'*'));
+    choose(MenuCommand::MemberInput);
+    drawMember(6, 2, 6, 5);
+    keyUp(Qt::Key_Escape);
+    EXPECT_EQ(caption(), QStringLiteral("Orvandel - ") + path("frame.tsd") + u'*');
+    choose(MenuCommand::New);  // unanswered: Enter on the default button
+    EXPECT_EQ(platform.calls.back().buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_EQ(document.membersEntered, 2);
+    choose(MenuCommand::Undo);
+    EXPECT_FALSE(caption().endsWith(u'*'));
+    choose(MenuCommand::Redo);
+    // Ctrl+S saves; not while a member is being drawn and the menus are closed.
+    choose(MenuCommand::MemberInput);
+    click(6, 5);
+    QTest::keyClick(form.canvasWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(caption().endsWith(u'*'));
+    keyUp(Qt::Key_Escape);
+    keyUp(Qt::Key_Escape);
+    QTest::keyClick(form.canvasWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(caption().endsWith(u'*'));
+    EXPECT_EQ(document.membersEntered, 2);
+    QTest::keyClick(form.canvasWidget(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(platform.messages().back(), QStringLiteral("打开文件失败"));  // cancelled
+    const PlatformCall& opened = platform.calls.rbegin()[1];
+    EXPECT_EQ(opened.kind, PlatformCall::Kind::OpenFile);
+    EXPECT_EQ(opened.path, scratch.path());
 }
 
 TEST_F(FileMenu, ColoursAndHelp) {

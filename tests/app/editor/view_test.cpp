@@ -20,8 +20,10 @@ TEST_F(View, StartsWithTheWorldWindowOfTheScreen) {
     EXPECT_GT(document.world.scaleHeight, 0.0f);
     EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("提示:"));
     EXPECT_EQ(form.legend()->title(), QStringLiteral("整体坐标系统"));
-    EXPECT_TRUE(form.windowTitle().startsWith(QStringLiteral("Orvandel")));
-    EXPECT_TRUE(form.windowTitle().endsWith(QStringLiteral("/noname.tsd")));
+    // Title and path apart; "*" would stand in place of "[*]" for unsaved work.
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Orvandel - %1/noname.tsd[*]")
+                                      .arg(QStringLiteral(ORVANDEL_PROGRAM_FOLDER)));
+    EXPECT_FALSE(form.isWindowModified());
     EXPECT_TRUE(document.crosshairOn);
     for (const LineGroup previews : {kFixedSymbols, 10, 19, 32, 46}) {
         EXPECT_TRUE(form.canvasModel().line(previews, 0).loaded) << previews;

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QTranslator>
 #include <memory>
@@ -75,6 +76,21 @@ TEST(QtPlatform, DialogsAreWideEnoughForTheirTitle) {
     font.setBold(true);
     EXPECT_GT(titleBarWidth(caption, QApplication::font()),
               QFontMetrics(font).horizontalAdvance(caption));
+}
+
+// A question whose Yes throws work away answers No to Enter and to Esc.
+TEST(QtPlatform, EnterAndEscKeepTheWorkInTheDiscardQuestion) {
+    QtPlatform platform;
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        QTimer::singleShot(0, [key] { QTest::keyClick(QApplication::activeModalWidget(), key); });
+        EXPECT_EQ(platform.messageBox("?", MessageButtons::YesNoDefaultNo, MessageIcon::Question,
+                                      "Orvandel"),
+                  MessageAnswer::No);
+    }
+    QTimer::singleShot(0,
+                       [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+    EXPECT_EQ(platform.messageBox("?", MessageButtons::YesNo, MessageIcon::Question, "Orvandel"),
+              MessageAnswer::Yes);
 }
 
 TEST(QtPlatform, ChineseTranslationsCoverQtsOwnTexts) {
