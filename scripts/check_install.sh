@@ -69,11 +69,11 @@ caption_of_start() {
             echo "$caption"
             kill $!' "$prefix/bin/Orvandel" "$@"
 }
-expected="Orvandel$scratch/home/Documents/noname.tsd"
+expected="Orvandel - $scratch/home/Documents/noname.tsd"
 caption=$(caption_of_start)
 [[ $caption == "$expected" ]] || fail "an unsaved project is not named in the documents folder: $caption"
 [[ -d "$scratch/home/Documents" ]] || fail "no documents folder"
-expected="Orvandel$scratch/work/portal.tsd"
+expected="Orvandel - $scratch/work/portal.tsd"
 caption=$(caption_of_start "$scratch/work/portal.tsd")
 [[ $caption == "$expected" ]] || fail "the project given as argument is not the one opened: $caption"
 [[ -z $(find "$prefix" -newer "$scratch/before-start") ]] || fail "the program wrote into its installation"
