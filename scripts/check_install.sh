@@ -22,7 +22,9 @@ fail() {
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 (cd "$prefix" && find . \( -type f -o -type l \) -printf '%P\n' | LC_ALL=C sort) >"$scratch/files"
-grep -v "^#" packaging/installed_files.txt | diff -u - "$scratch/files" ||
+libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")
+grep -v "^#" packaging/installed_files.txt | sed "s|^<libdir>/|$libdir/|" | LC_ALL=C sort |
+    diff -u - "$scratch/files" ||
     fail "the installed files differ from packaging/installed_files.txt"
 
 desktop-file-validate "$prefix/share/applications/$id.desktop"

@@ -12,13 +12,14 @@ set -euo pipefail
 # bitmaps from its SVG. desktop-file-utils, appstream, shared-mime-info:
 # the test command validates the installed desktop entry, AppStream
 # description and file type. dpkg-dev: cpack reads the Debian package's
-# library dependencies with dpkg-shlibdeps. libqt6svg6-dev: the drawing
+# library dependencies with dpkg-shlibdeps. lintian: the package check
+# runs Debian's own checks of the packages. libqt6svg6-dev: the drawing
 # exported as SVG (QSvgGenerator). libpng-dev: PNG pictures encoded with
 # libpng itself, whose row filters Qt's writer does not let us choose.
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev qt6-base-dev
     libqt6svg6-dev libpng-dev
     fonts-wqy-microhei fonts-noto-cjk qt6-translations-l10n xvfb xauth xdotool imagemagick locales
-    librsvg2-bin desktop-file-utils appstream shared-mime-info dpkg-dev)
+    librsvg2-bin desktop-file-utils appstream shared-mime-info dpkg-dev lintian)
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
