@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "model/member_axis.h"
 #include "section/section_force.h"
@@ -96,24 +97,38 @@ struct Axis {
     }
 
     // Local +y is local x turned by +90 degrees: (-sin, cos).
-    DiagramPoint at(double x, float value) const {
+    DiagramPoint at(double x, double value) const {
         const double offset = value * scale;
         return {x1 + x * cosine - offset * sine, y1 + x * sine + offset * cosine};
     }
 };
 
+// One point of the curve: its distance from the first end and its value.
+// Sections at a load's position come in pairs, the value just before it and
+// just after it, so that a jump there is drawn straight across the member.
+struct Section {
+    enum class Source {
+        Sampled,     // one of the regularly spaced sections
+        AtLoad,      // at a load's position, where the curve jumps or bends
+        RangeLimit,  // a tenth of the member, the limit of the extremes' search
+    };
+    double x = 0;
+    double value = 0;
+    Source source = Source::Sampled;
+};
+
 // The largest (or smallest) value met between the tenths of the member,
 // compared with 0 first, so that a value of the wrong sign is never one.
 struct Extreme {
-    float value = 0;
-    float x = 0;
+    Section section;
     DiagramPoint at;
     bool recorded = false;
 
-    void offer(float v, float section, const DiagramPoint& point, bool larger) {
+    void offer(const Section& candidate, const DiagramPoint& point, bool larger) {
+        const double v = candidate.value;
+        const double value = section.value;
         if (larger ? v > value : v < value) {
-            value = v;
-            x = section;
+            section = candidate;
             at = point;
             recorded = true;
         }
@@ -124,69 +139,164 @@ std::string magnitudeText(double value) {
     return orv::formatFixed(std::fabs(value), 3);
 }
 
-void labelEndValue(std::vector<DiagramLabel>& labels, double value, const DiagramPoint& at) {
-    if (value != 0) {
-        labels.push_back({at, magnitudeText(value)});
+// A value that prints as zero is not labelled: the curve meets the axis
+// there, which says it already, and "0.000" at a pinned end reads as a
+// value the analysis found rather than the rounding of one.
+void addLabel(std::vector<DiagramLabel>& labels, double value, const DiagramPoint& at,
+              const std::string& where = {}) {
+    const std::string text = magnitudeText(value);
+    if (text != magnitudeText(0)) {
+        labels.push_back({at, text + where});
     }
 }
 
-// "12.345(2.50处)": the value at 2.50 m from the first end. Extremes within
-// two steps of the tenths are left out: there they are the values at the
-// limits of the search, not peaks of the curve.
+// Whether an extreme is a peak of the curve worth its label. The values at
+// the tenths themselves take part in the search, so an extreme there is the
+// curve still rising beyond the range, never labelled. A sampled extreme
+// within two steps of the tenths is taken for the same (the sections next
+// to a tenth differ from its value by little more than rounding). A value
+// at a load's position is the curve's own corner, computed there exactly:
+// it is labelled wherever it lies within the range, however near a tenth,
+// since a user looks for the value under the load.
+bool isPeak(const Extreme& extreme, double length, double step) {
+    if (!extreme.recorded) {
+        return false;
+    }
+    const double margin = 2.0 * step;
+    const double x = extreme.section.x;
+    switch (extreme.section.source) {
+        case Section::Source::AtLoad:
+            return true;
+        case Section::Source::Sampled:
+            return margin + 0.1 * length < x && x < 0.9 * length - margin;
+        case Section::Source::RangeLimit:
+            return false;
+    }
+    return false;
+}
+
+// "12.345(2.50处)": the value at 2.50 m from the first end.
 void labelExtreme(std::vector<DiagramLabel>& labels, const Extreme& extreme, double length,
                   double step) {
-    const double margin = 2.0 * step;
-    if (extreme.recorded && margin + 0.1 * length < extreme.x &&
-        extreme.x < 0.9 * length - margin) {
-        labels.push_back({extreme.at, magnitudeText(extreme.value) + "(" +
-                                          orv::formatFixed(extreme.x, 2) + "处)"});
+    if (isPeak(extreme, length, step)) {
+        std::string where = "(";
+        where += orv::formatFixed(extreme.section.x, 2) + "处)";
+        addLabel(labels, extreme.section.value, extreme.at, where);
     }
 }
 
 // Values this small against the largest one are rounding, not a sign.
 constexpr double kZeroShare = 1e-4;
 
-int signOf(float value, double zero) {
+int signOf(double value, double zero) {
     return value > zero ? 1 : (value < -zero ? -1 : 0);
 }
 
 // The sign of every run of at least two sections whose values keep it.
-std::vector<DiagramSign> stretchSigns(const Axis& axis, const Sampling& sections,
-                                      const std::vector<float>& values) {
+std::vector<DiagramSign> stretchSigns(const Axis& axis, const std::vector<Section>& sections) {
     double largest = 0;
-    for (const float value : values) {
-        largest = std::max(largest, std::fabs(double{value}));
+    for (const Section& section : sections) {
+        largest = std::max(largest, std::fabs(section.value));
     }
     const double zero = largest * kZeroShare;
     std::vector<DiagramSign> signs;
     std::size_t first = 0;
-    for (std::size_t k = 1; k <= values.size(); ++k) {
-        const int sign = signOf(values[first], zero);
-        if (k < values.size() && signOf(values[k], zero) == sign) {
+    for (std::size_t k = 1; k <= sections.size(); ++k) {
+        const int sign = signOf(sections[first].value, zero);
+        if (k < sections.size() && signOf(sections[k].value, zero) == sign) {
             continue;
         }
         if (sign != 0 && k - first >= 2) {
-            const std::size_t middle = first + (k - first) / 2;
-            const float x = sections.at(middle);
-            signs.push_back(
-                {axis.at(x, values[middle] / 2), sign < 0, sections.at(first), sections.at(k - 1)});
+            const Section& middle = sections[first + (k - first) / 2];
+            signs.push_back({axis.at(middle.x, middle.value / 2), sign < 0, sections[first].x,
+                             sections[k - 1].x});
         }
         first = k;
     }
     return signs;
 }
 
+// The positions of the member's loads strictly inside it, in order, once
+// each: a point load or couple (the curve jumps there), the end of a
+// distributed load (it bends there).
+std::vector<double> loadPositions(const gj& member, double length) {
+    std::vector<double> positions;
+    for (std::size_t u = 1; u <= static_cast<std::size_t>(std::max<int>(member.荷载数, 0)); ++u) {
+        const double a = member.xq.at(u);
+        if (0 < a && a < length) {
+            positions.push_back(a);
+        }
+    }
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    return positions;
+}
+
+// The sampled sections with the pairs at the load positions between them.
+// A position that coincides with a sampled section follows it: the sampled
+// value there is the one before the load.
+std::vector<Section> curveSections(const gj& member, const MemberEndForces& forces,
+                                   DiagramKind kind, const Sampling& sampling) {
+    const std::vector<double> positions = loadPositions(member, member.leng());
+    std::vector<Section> sections;
+    sections.reserve(sampling.count + 2 * positions.size());
+    auto next = positions.begin();
+    const auto addPositionsBefore = [&](double x) {
+        for (; next != positions.end() && *next < x; ++next) {
+            for (const x_内力::Side side : {x_内力::Side::Before, x_内力::Side::After}) {
+                sections.push_back({*next, sectionValue(member, forces, kind, *next, side),
+                                    Section::Source::AtLoad});
+            }
+        }
+    };
+    for (std::size_t k = 0; k < sampling.count; ++k) {
+        const double x = sampling.at(k);
+        addPositionsBefore(x);
+        sections.push_back({x, sectionValue(member, forces, kind, x), Section::Source::Sampled});
+    }
+    addPositionsBefore(std::numeric_limits<double>::infinity());
+    return sections;
+}
+
+// The extremes between the tenths: the values at the tenths first and last
+// (approached from inside), every section between them in order.
+void findExtremes(const gj& member, const MemberEndForces& forces, DiagramKind kind,
+                  const Axis& axis, const std::vector<Section>& sections, Extreme& largest,
+                  Extreme& smallest) {
+    const double length = member.leng();
+    const auto offer = [&](const Section& section) {
+        const DiagramPoint point = axis.at(section.x, section.value);
+        largest.offer(section, point, true);
+        smallest.offer(section, point, false);
+    };
+    const auto limit = [&](double x, x_内力::Side side) {
+        return Section{x, sectionValue(member, forces, kind, x, side), Section::Source::RangeLimit};
+    };
+    offer(limit(0.1 * length, x_内力::Side::After));
+    for (const Section& section : sections) {
+        if (0.1 * length < section.x && section.x < 0.9 * length) {
+            offer(section);
+        }
+    }
+    offer(limit(0.9 * length, x_内力::Side::Before));
+}
+
 }  // namespace
 
-float sectionValue(const gj& member, const MemberEndForces& forces, DiagramKind kind, float x) {
+// Values are computed in double precision from the end forces as the
+// analysis leaves them (rather than rounded to single at every part), so
+// that a label prints what the end forces give to its last digit and the
+// sections compare by value, not by rounding.
+double sectionValue(const gj& member, const MemberEndForces& forces, DiagramKind kind, double x,
+                    x_内力::Side side) {
     static const x_内力 section;
     const std::string which = kindText(kind);
-    const float length = member.leng();
-    const auto e = [&](std::size_t k) { return static_cast<float>(forces[k]); };
-    const auto part = [&](const std::string& loadKind, float xq, float q) {
-        return section.upx(length, loadKind, xq, q, e(0), e(1), e(2), e(3), e(4), e(5), x, which);
+    const double length = member.leng();
+    const x_内力::EndForces ends{forces[0], forces[1], forces[2], forces[3], forces[4], forces[5]};
+    const auto part = [&](const std::string& loadKind, double xq, double q) {
+        return section.limit(length, loadKind, xq, q, ends, x, side, which);
     };
-    float value = part("", 0, 0);
+    double value = part("", 0, 0);
     for (std::size_t u = 1; u <= static_cast<std::size_t>(std::max<int>(member.荷载数, 0)); ++u) {
         value += part(member.hzlx.at(u), member.xq.at(u), member.q.at(u));
     }
@@ -197,42 +307,33 @@ MemberDiagram memberDiagram(const gj& member, const MemberEndForces& forces, Dia
                             float scale, float step) {
     const Axis axis(member, scale);
     const float length = member.leng();
-    MemberDiagram diagram;
-    diagram.polyline.push_back({axis.x1, axis.y1});
+    const Sampling sampling(length, step);
+    const std::vector<Section> sections = curveSections(member, forces, kind, sampling);
 
-    DiagramPoint start = diagram.polyline.front();
-    float last = 0;
-    Extreme largest;
-    Extreme smallest;
-    const Sampling sections(length, step);
-    diagram.polyline.reserve(sections.count + 3);
-    std::vector<float> values;
-    values.reserve(sections.count);
-    for (std::size_t k = 0; k < sections.count; ++k) {
-        const float x = sections.at(k);
-        last = sectionValue(member, forces, kind, x);
-        values.push_back(last);
-        const DiagramPoint point = axis.at(x, last);
-        if (k == 0) {
-            start = point;
-        }
-        diagram.polyline.push_back(point);
-        if (0.1 * length < x && x < 0.9 * length) {
-            largest.offer(last, x, point, true);
-            smallest.offer(last, x, point, false);
-        }
+    MemberDiagram diagram;
+    diagram.polyline.reserve(sections.size() + 3);
+    diagram.polyline.push_back({axis.x1, axis.y1});
+    for (const Section& section : sections) {
+        diagram.polyline.push_back(axis.at(section.x, section.value));
     }
+    // The curve ends level with its last section, then closes onto the
+    // member's second end.
+    const double last = sections.empty() ? 0 : sections.back().value;
+    const DiagramPoint start = diagram.polyline.size() > 1 ? diagram.polyline[1] : axis.at(0, 0);
     const DiagramPoint end = axis.at(length, last);
     diagram.polyline.push_back(end);
     diagram.polyline.push_back(axis.at(length, 0));
 
     const std::size_t first = firstEndIndex(kind);
-    labelEndValue(diagram.labels, forces[first], start);
-    labelEndValue(diagram.labels, forces[first + 3], end);
-    labelExtreme(diagram.labels, largest, length, sections.step);
-    labelExtreme(diagram.labels, smallest, length, sections.step);
+    addLabel(diagram.labels, forces[first], start);
+    addLabel(diagram.labels, forces[first + 3], end);
+    Extreme largest;
+    Extreme smallest;
+    findExtremes(member, forces, kind, axis, sections, largest, smallest);
+    labelExtreme(diagram.labels, largest, length, sampling.step);
+    labelExtreme(diagram.labels, smallest, length, sampling.step);
     if (kind != DiagramKind::Moment) {
-        diagram.signs = stretchSigns(axis, sections, values);
+        diagram.signs = stretchSigns(axis, sections);
     }
     return diagram;
 }

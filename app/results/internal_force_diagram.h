@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/gj.h"
+#include "section/section_force.h"
 
 // Which internal force a diagram shows, as the section-force routine names
 // it: "M" bending moment, "Q" shear, "N" axial force.
@@ -38,8 +39,9 @@ struct DiagramSign {
 };
 
 struct MemberDiagram {
-    // From the member's first end through the sampled sections to the end
-    // point and back onto the member's second end.
+    // From the member's first end through the sections (the sampled ones and
+    // a pair at each load's position) to the end point and back onto the
+    // member's second end.
     std::vector<DiagramPoint> polyline;
     std::vector<DiagramLabel> labels;
     std::vector<DiagramSign> signs;  // shear and axial diagrams only
@@ -50,18 +52,20 @@ struct MemberDiagram {
 using MemberEndForces = std::array<double, 6>;
 
 // The value at distance x from the first end: the end forces' part plus
-// each load's part, each rounded to single precision and added in single
-// precision.
-float sectionValue(const gj& member, const MemberEndForces& forces, DiagramKind kind, float x);
+// each load's part. Where the value jumps at x (a point load or couple
+// there), `side` chooses the value just before x or just after it.
+double sectionValue(const gj& member, const MemberEndForces& forces, DiagramKind kind, double x,
+                    x_内力::Side side = x_内力::Side::Before);
 
 // Samples the member every `step` (world units) from x = 0.0001 while
-// x <= L, at a wider step where that would exceed 100,000 sections. The
-// member's axis runs from its first end to its second, as the analysis
+// x <= L, at a wider step where that would exceed 100,000 sections, and at
+// each load's position inside the member just before and just after it.
+// The member's axis runs from its first end to its second, as the analysis
 // takes it; a positive value lies on the member's local +y side, value x
 // scale away from the axis. Values are labelled without sign (the side
-// tells it): the end values where they are not zero, and the largest and
-// smallest value between the tenths of the member when they lie clear of
-// those limits. Shear and axial diagrams carry the sign of every stretch
-// of at least two sections.
+// tells it) and only where they do not print as zero: the end values, and
+// the largest and smallest value between the tenths of the member when it
+// is a peak of the curve (see isPeak). Shear and axial diagrams carry the
+// sign of every stretch of at least two sections.
 MemberDiagram memberDiagram(const gj& member, const MemberEndForces& forces, DiagramKind kind,
                             float scale, float step);

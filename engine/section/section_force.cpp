@@ -15,17 +15,33 @@ struct SectionForces {
     double n = 0;  // axial force
 };
 
-struct EndForces {
-    double na, qa, ma, nb, qb, mb;
-};
+using EndForces = x_内力::EndForces;
 
-SectionForces endForcePart(double length, double a, const EndForces& f, double x) {
+// Where a section lies against a load's position a (0 for the end forces'
+// part). At a itself upx counts a load as lying beyond the section.
+enum class Place { Before, At, After };
+
+Place placeOf(double x, double a) {
+    return x < a ? Place::Before : (x > a ? Place::After : Place::At);
+}
+
+// The limit from one side of a: a section at a takes the load's part as
+// just before or just after it.
+Place placeOf(double x, double a, x_内力::Side side) {
+    const Place place = placeOf(x, a);
+    if (place != Place::At) {
+        return place;
+    }
+    return side == x_内力::Side::Before ? Place::Before : Place::After;
+}
+
+SectionForces endForcePart(double length, const EndForces& f, double x, Place place) {
     SectionForces s;
     s.m = f.ma - (f.ma + f.mb) * x / length;
-    if (x > a) {
+    if (place == Place::After) {
         s.v = -f.qb;
         s.n = -f.nb;
-    } else if (x < a) {
+    } else if (place == Place::Before) {
         s.v = -f.qa;
         s.n = -f.na;
     }
@@ -33,10 +49,11 @@ SectionForces endForcePart(double length, double a, const EndForces& f, double x
 }
 
 // The part of one load of kind `kind` with parameter a and intensity q.
-SectionForces loadPart(orv::LoadKind kind, double length, double a, double q, double x) {
+SectionForces loadPart(orv::LoadKind kind, double length, double a, double q, double x,
+                       Place place) {
     using orv::LoadKind;
     const double span = length;
-    const bool before = x <= a;
+    const bool before = place != Place::After;
     SectionForces s;
     switch (kind) {
         case LoadKind::Concentrated:
@@ -75,29 +92,42 @@ SectionForces loadPart(orv::LoadKind kind, double length, double a, double q, do
 // A quotient with a zero divisor arises only for a load of zero extent
 // (a = 0 at x = 0, or a = L beyond the member's end) or a member of zero
 // length; such a part is the limit 0, not a fault of the caller.
-float storedOrZero(double value) {
-    const float stored = static_cast<float>(value);
-    return std::isfinite(stored) ? stored : 0.0f;
+double finiteOrZero(double value) {
+    return std::isfinite(value) ? value : 0.0;
+}
+
+SectionForces partAt(double length, const std::string& lx, double a, double q,
+                     const EndForces& ends, double x, Place place) {
+    if (lx.empty()) {
+        return endForcePart(length, ends, x, place);
+    }
+    return loadPart(static_cast<orv::LoadKind>(orv::loadKindCode(lx)), length, a, q, x, place);
+}
+
+double chosen(const SectionForces& s, const std::string& m_q_n) {
+    if (m_q_n == "M") {
+        return finiteOrZero(s.m);
+    }
+    if (m_q_n == "Q") {
+        return finiteOrZero(s.v);
+    }
+    if (m_q_n == "N") {
+        return finiteOrZero(s.n);
+    }
+    return 0;
 }
 
 }  // namespace
 
 float x_内力::upx(float leng, std::string lx, float xq, float q, float na, float qa, float ma,
                   float nb, float qb, float mb, float x, std::string m_q_n) const {
-    SectionForces s;
-    if (lx.empty()) {
-        s = endForcePart(leng, xq, EndForces{na, qa, ma, nb, qb, mb}, x);
-    } else {
-        s = loadPart(static_cast<orv::LoadKind>(orv::loadKindCode(lx)), leng, xq, q, x);
-    }
-    if (m_q_n == "M") {
-        return storedOrZero(s.m);
-    }
-    if (m_q_n == "Q") {
-        return storedOrZero(s.v);
-    }
-    if (m_q_n == "N") {
-        return storedOrZero(s.n);
-    }
-    return 0;
+    const SectionForces s =
+        partAt(leng, lx, xq, q, EndForces{na, qa, ma, nb, qb, mb}, x, placeOf(x, xq));
+    const float stored = static_cast<float>(chosen(s, m_q_n));
+    return std::isfinite(stored) ? stored : 0.0f;
+}
+
+double x_内力::limit(double leng, const std::string& lx, double xq, double q, const EndForces& ends,
+                     double x, Side side, const std::string& m_q_n) const {
+    return chosen(partAt(leng, lx, xq, q, ends, x, placeOf(x, xq, side)), m_q_n);
 }

@@ -154,6 +154,29 @@ TEST(SectionForces, ClosedFormValuesAtChosenSections) {
     }
 }
 
+// At a jump the limit from either side, in double precision: a couple's
+// moment, a point load's shear and axial force, the end forces at x = 0.
+TEST(SectionForces, LimitsOnEitherSideOfAJump) {
+    using Side = x_内力::Side;
+    const double L = 8;
+    const float Q = 10;
+    const x_内力::EndForces f{1.5, -4, 6, -1.5, 4, 2};
+    const auto limit = [&](const Load& load, double x, Side side, const char* what) {
+        return x_内力{}.limit(L, load.kind, load.a, load.q, f, x, side, what);
+    };
+    EXPECT_DOUBLE_EQ(limit({"力偶", 2, Q}, 2, Side::Before, "M"), -Q * 2 / L);
+    EXPECT_DOUBLE_EQ(limit({"力偶", 2, Q}, 2, Side::After, "M"), Q * (L - 2) / L);
+    EXPECT_EQ(limit({"集中", 3, Q}, 3, Side::Before, "Q"), -Q);
+    EXPECT_EQ(limit({"集中", 3, Q}, 3, Side::After, "Q"), 0);
+    EXPECT_DOUBLE_EQ(limit({"集中", 3, Q}, 3, Side::After, "M"), Q * 3 * 5 / L);
+    EXPECT_EQ(limit({"水平集中", 3, Q}, 3, Side::Before, "N"), Q);
+    EXPECT_EQ(limit({"水平集中", 3, Q}, 3, Side::After, "N"), 0);
+    EXPECT_EQ(limit({"", 0, 0}, 0, Side::After, "Q"), -4);
+    EXPECT_EQ(limit({"", 0, 0}, 0, Side::Before, "N"), -1.5);
+    EXPECT_DOUBLE_EQ(limit({"", 0, 0}, L / 3, Side::Before, "M"), 6 - 8.0 / 3);
+    EXPECT_EQ(limit({"均布", 0, Q}, 0, Side::Before, "M"), 0);  // no extent: the limit 0
+}
+
 TEST(SectionForces, UnknownTextsGiveZero) {
     const EndForces f{1, 2, 3, 4, 5, 6};
     for (const char* what : {"m", "q", "n", "", " M", "M ", "MQ", "弯矩"}) {

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "model/load_kinds.h"
+#include "text/number_text.h"
 
 namespace {
 
@@ -87,11 +90,18 @@ TEST_F(PointLoadedSpan, TheShearStepsByTheLoadAtTheLoad) {
     EXPECT_FLOAT_EQ(sectionValue(beam, forces, DiagramKind::Axial, 2), 0);
 
     const MemberDiagram diagram = memberDiagram(beam, forces, DiagramKind::Shear, 1, kStep);
-    // End values, then the largest value just past the load; the smallest
-    // (-7.5) is met first at 0.4101 m, within two steps of the tenth, and
-    // is not labelled.
+    // End values, then the largest value, just after the load; the smallest
+    // (-7.5) is met first at the tenth and is not labelled.
     EXPECT_EQ(texts(diagram), (std::vector<std::string>{"7.500", "2.500", "2.500(1.00处)"}));
-    expectNear(diagram.labels[2].at, 1.0001, 2.5);
+    expectNear(diagram.labels[2].at, 1, 2.5);
+    // The step is drawn straight across the member, from the value before
+    // the load to the one after it.
+    const auto step = std::adjacent_find(
+        diagram.polyline.begin(), diagram.polyline.end(),
+        [](const DiagramPoint& p, const DiagramPoint& q) { return p.x == 1 && q.x == 1; });
+    ASSERT_NE(step, diagram.polyline.end());
+    EXPECT_EQ(step->y, -7.5);
+    EXPECT_EQ((step + 1)->y, 2.5);
 }
 
 // The supports push up, the load down: the part before the load turns
@@ -137,11 +147,37 @@ TEST(MemberDiagram, ExtremeLabelsGiveTheValueAndWhereItIs) {
               (std::vector<std::string>{"8.230", "8.230", "4.115(2.50处)"}));
 }
 
-TEST(MemberDiagram, EndValuesAreLabelledUnlessExactlyZero) {
+// A point load's peak is the value the end forces give under the load, to
+// the printed digit: for a beam fixed at both ends 2 P a^2 b^2 / L^3, here
+// 23.7037 kN*m (the section 0.0001 m past the load has 23.7027).
+TEST(MemberDiagram, ThePeakUnderAPointLoadIsItsExactValue) {
+    const double p = 40, a = 2, b = 4, l = 6;
+    gj beam = memberFrom(0, 0, 6, 0);
+    addLoad(beam, "集中", 2, 40);
+    const MemberEndForces fixed = {
+        0, -p * b * b * (3 * a + b) / (l * l * l), -p * a * b * b / (l * l),
+        0, -p * a * a * (a + 3 * b) / (l * l * l), p * a * a * b / (l * l)};
+    const std::string peak = orv::formatFixed(2 * p * a * a * b * b / (l * l * l), 3);
+    EXPECT_EQ(texts(memberDiagram(beam, fixed, DiagramKind::Moment, 0.02f, kStep)),
+              (std::vector<std::string>{"35.556", "17.778", peak + "(2.00处)"}));
+
+    // Just past the tenth (0.40 m of 4 m), within two steps of it, a peak
+    // at a load is still labelled: P a b / L on a simply supported span.
+    gj span = memberFrom(0, 0, 4, 0);
+    addLoad(span, "集中", 0.41f, 10);
+    const double near = 0.41f;
+    const MemberEndForces simple = {0, -10 * (4 - near) / 4, 0, 0, -10 * near / 4, 0};
+    EXPECT_EQ(
+        texts(memberDiagram(span, simple, DiagramKind::Moment, 0.02f, kStep)),
+        std::vector<std::string>{orv::formatFixed(10 * near * (4 - near) / 4, 3) + "(0.41处)"});
+}
+
+// A pinned end's moment is rounding off zero: "0.000" would read as a value.
+TEST(MemberDiagram, EndValuesThatPrintAsZeroAreNotLabelled) {
     const gj beam = memberFrom(0, 0, 2, 0);
-    const MemberEndForces forces = {-0.0004, 0, 0, 0.0004, 0, 0};
+    const MemberEndForces forces = {-0.0004, 0, 0, 0.0006, 0, 0};
     EXPECT_EQ(texts(memberDiagram(beam, forces, DiagramKind::Axial, 1, kStep)),
-              (std::vector<std::string>{"0.000", "0.000"}));
+              (std::vector<std::string>{"0.001"}));
     const MemberEndForces tension = {-12.3454, 0, 0, 12.3454, 0, 0};
     EXPECT_EQ(texts(memberDiagram(beam, tension, DiagramKind::Axial, 1, kStep)),
               (std::vector<std::string>{"12.345", "12.345"}));
