@@ -82,6 +82,7 @@ public:
     QLineEdit* xBox() const { return Text1; }
     QLineEdit* yBox() const { return Text2; }
     QLabel* hintLabel() const { return Label6; }
+    const DrawingOutput& drawingOutput() const { return output_; }
     // The member property dialog, created on first use.
     Form3& form3();
     bool hasForm3() const { return form3_ != nullptr; }
