@@ -232,6 +232,8 @@ private:
     bool takePress(const QKeyEvent& event);
     bool isPressOnLegend(QObject* watched, QEvent* event) const;
     bool isOnHintText(QPointF pixel) const;
+    // The part of the canvas that no control lies over, in its pixels.
+    QRect freeCanvasArea() const;
     void buildMenus();
     void setMenuEnabled(MenuId id, bool enabled);
 
