@@ -19,11 +19,11 @@ void Canvas::setWorld(const WorldWindow& world) {
 // A new size repaints the whole window; the view maps onto the surface
 // the renderer made, which is empty when either side is.
 void Canvas::resize(QSize pixels) {
-    if (pixels == renderer_.layer().size()) {
+    if (pixels == renderer_.surfaceSize()) {
         return;
     }
     renderer_.resize(pixels);
-    view_.pixels = renderer_.layer().size();
+    view_.pixels = renderer_.surfaceSize();
     renderer_.viewChanged();
 }
 

@@ -40,7 +40,7 @@ public:
     QPointF toWorld(QPointF pixel) const { return view_.toWorld(pixel); }
 
     // Size of the drawing surface in pixels (the window's client area). A
-    // new size clears the transient layer.
+    // new size keeps the prints: the layer is painted again from its log.
     QSize pixelSize() const { return view_.pixels; }
     void resize(QSize pixels);
     // Everything moves on screen: the cache is rendered afresh.

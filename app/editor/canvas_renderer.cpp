@@ -37,17 +37,40 @@ void CanvasRenderer::cacheGroup(LineGroup group, int first) {
     }
 }
 
-// A window without a backing store loses what was printed on it: the
-// layer starts empty again.
+// A new size keeps what was printed: the results and diagrams shown stay
+// on the screen, painted again from the log at their world points. (A
+// window without a backing store would lose them.)
 void CanvasRenderer::resize(QSize pixels) {
     layer_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
     layer_.fill(Qt::transparent);
     layerEmpty_ = true;
-    log_.clear();
+    layerView_ = ViewTransform{};  // painted for no view yet
 }
 
 void CanvasRenderer::viewChanged() {
     invalidateAll();
+}
+
+// The layer shows the prints as the view it was painted for maps them;
+// for another view it is painted again. What a line shape wiped before
+// comes back: the log has no wipes.
+void CanvasRenderer::repaintLayerFromLog() const {
+    if (layerView_ == view_) {
+        return;
+    }
+    layerView_ = view_;
+    if (!layerEmpty_) {
+        layer_.fill(Qt::transparent);
+        layerEmpty_ = true;
+    }
+    if (layer_.isNull() || !printsPainted_ || log_.empty()) {
+        return;
+    }
+    QPainter painter(&layer_);
+    for (const CanvasPrint& print : log_) {
+        replayPrint(painter, view_, print);
+    }
+    layerEmpty_ = false;
 }
 
 bool CanvasRenderer::isCached(LineId id) const {
@@ -114,6 +137,7 @@ void CanvasRenderer::floatingChanged(LineId id) {
 }
 
 void CanvasRenderer::wipe(const LineShape& line) {
+    repaintLayerFromLog();
     const auto pixels = pixelLine(view_, line);
     if (layerEmpty_ || !pixels) {
         return;
@@ -148,6 +172,7 @@ void CanvasRenderer::invalidateAll() {
 void CanvasRenderer::clear() {
     layer_.fill(Qt::transparent);
     layerEmpty_ = true;
+    layerView_ = view_;
     log_.clear();
     invalidate(QRect(QPoint(0, 0), layer_.size()));
 }
@@ -157,11 +182,13 @@ void CanvasRenderer::printText(float x, float y, const QString& text) {
 }
 
 void CanvasRenderer::printText(float x, float y, const QString& text, const QFont& textFont) {
+    repaintLayerFromLog();
     log_.push_back({CanvasPrint::Kind::Text, x, y, x, y, text, foreColour, {}, textFont});
     printBoxed(boxAt(view_.toPixel(x, y), text, textFont), text, textFont);
 }
 
 void CanvasRenderer::printSymbol(float x, float y, const QString& text) {
+    repaintLayerFromLog();
     log_.push_back({CanvasPrint::Kind::Symbol, x, y, x, y, text, foreColour, {}, font});
     printBoxed(symbolBounds(x, y, text), text, font);
 }
@@ -195,6 +222,7 @@ void CanvasRenderer::printBoxed(const QRectF& bounds, const QString& text, const
 }
 
 void CanvasRenderer::drawLine(float x1, float y1, float x2, float y2, ColourValue colour) {
+    repaintLayerFromLog();
     log_.push_back({CanvasPrint::Kind::Line, x1, y1, x2, y2, QString(), colour, {}, {}});
     if (layer_.isNull() || !printsPainted_) {
         return;
@@ -213,6 +241,7 @@ void CanvasRenderer::drawPolyline(std::vector<QPointF> points, ColourValue colou
     if (points.empty()) {
         return;
     }
+    repaintLayerFromLog();
     CanvasPrint print{CanvasPrint::Kind::Polyline,
                       static_cast<float>(points.front().x()),
                       static_cast<float>(points.front().y()),
@@ -286,6 +315,7 @@ void CanvasRenderer::renderCache() {
 // cached lines; the moving lines (crosshair, capture box, tick, the member
 // being drawn) are stroked last, once, clipped to the whole region.
 void CanvasRenderer::paint(QPainter& painter, const QRegion& region, ColourValue background) {
+    repaintLayerFromLog();
     if (!cacheValid_ || !cacheDirty_.isEmpty()) {
         renderCache();
     }

@@ -6,8 +6,9 @@
 // is printed stays until the clear operation, except where a line shape
 // moves away from it or is hidden, which wipes the pixels along the line's
 // old position. The layer is kept as an image, so ordinary repaints show it
-// unchanged, and every print since the last clear is logged for tests to
-// read.
+// unchanged, and every print since the last clear is logged (for files,
+// pages and tests). A new surface size or view paints the layer again from
+// the log, when it is next needed: the prints stay at their world points.
 //
 // Retained figures (the loads, later reactions and deflected shapes) are
 // values set and cleared whole. They are painted over the line shapes from
@@ -25,26 +26,12 @@
 #include <optional>
 #include <vector>
 
+#include "editor/canvas_strokes.h"
 #include "editor/line_arrays.h"
 #include "editor/view_transform.h"
 #include "results/figure.h"
 
 class QPainter;
-
-// One print or draw operation on the transient layer.
-struct CanvasPrint {
-    // Symbol: a text centred on its point (the signs of a diagram).
-    enum class Kind { Text, Line, Polyline, Symbol };
-    Kind kind = Kind::Text;
-    float x1 = 0;  // text: top-left corner; symbol: centre; polyline: its first point
-    float y1 = 0;
-    float x2 = 0;  // polyline: its last point
-    float y2 = 0;
-    QString text;
-    ColourValue colour = kBlack;
-    std::vector<QPointF> points;  // polyline: every point, world coordinates
-    QFont font;                   // text and symbol: the font printed in
-};
 
 class CanvasRenderer {
 public:
@@ -59,10 +46,11 @@ public:
     // transient layer along its old position (every group does at first).
     void setWipesPrints(LineGroup group, bool wipes);
 
-    // A new surface size empties the transient layer; the view must be
-    // told of the new size before viewChanged.
+    // A new surface size; the view must be told of it before viewChanged.
+    // The printed layer is painted again from its log.
     void resize(QSize pixels);
-    // Everything moves on screen.
+    QSize surfaceSize() const { return layer_.size(); }
+    // Everything moves on screen, the prints with their world points.
     void viewChanged();
     // What a change of the line arrays does to the pixels.
     void lineChanged(LineId id, const LineShape& before);
@@ -84,7 +72,10 @@ public:
     // nobody sees (the batch export's) only logs them: its files replay the
     // log, and painting thousands of diagram samples there would be wasted.
     void setPrintsPainted(bool painted) { printsPainted_ = painted; }
-    const QImage& layer() const { return layer_; }
+    const QImage& layer() const {
+        repaintLayerFromLog();
+        return layer_;
+    }
     QFont font;
     ColourValue foreColour = kBlack;
 
@@ -106,6 +97,8 @@ public:
     QRect pixelBounds(const LineShape& line) const;
 
 private:
+    // After a new size or view: the layer painted again from the log.
+    void repaintLayerFromLog() const;
     bool isCached(LineId id) const;
     void wipe(const LineShape& line);
     void invalidate(const QRect& pixels);
@@ -122,8 +115,11 @@ private:
     const ViewTransform& view_;
     std::array<int, kLineGroupCount> firstCached_;
     std::array<bool, kLineGroupCount> keepsPrints_{};
-    QImage layer_;
-    bool layerEmpty_ = true;
+    // The layer follows the log lazily (a resize by dragging brings many
+    // sizes and few repaints), also when only read.
+    mutable QImage layer_;
+    mutable bool layerEmpty_ = true;
+    mutable ViewTransform layerView_;  // the view the layer was painted for
     bool printsPainted_ = true;
     std::vector<CanvasPrint> log_;
     QImage cache_;  // the cached (non-floating) lines

@@ -52,3 +52,23 @@ QRectF symbolBox(const QFontMetricsF& metrics, QPointF centre, const QString& te
 // A print in its box, font and colour, as text.
 void paintPrint(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
                 ColourValue colour);
+
+// One print or draw operation on the transient layer.
+struct CanvasPrint {
+    // Symbol: a text centred on its point (the signs of a diagram).
+    enum class Kind { Text, Line, Polyline, Symbol };
+    Kind kind = Kind::Text;
+    float x1 = 0;  // text: top-left corner; symbol: centre; polyline: its first point
+    float y1 = 0;
+    float x2 = 0;  // polyline: its last point
+    float y2 = 0;
+    QString text;
+    ColourValue colour = kBlack;
+    std::vector<QPointF> points;  // polyline: every point, world coordinates
+    QFont font;                   // text and symbol: the font printed in
+};
+
+// One operation of the printed layer as the renderer did it, on any
+// painter through any view: texts as text, lines and polylines as strokes
+// (a polyline without the points closer together than a pixel or two).
+void replayPrint(QPainter& painter, const ViewTransform& view, const CanvasPrint& print);

@@ -26,9 +26,10 @@ void CanvasView::paintEvent(QPaintEvent* event) {
 }
 
 void CanvasView::resizeEvent(QResizeEvent*) {
+    const QSize before = canvas_.pixelSize();
     canvas_.resize(size());
     if (resized) {
-        resized();
+        resized(before);
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QSize>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -24,8 +25,8 @@ public:
     std::function<void(int notches, float x, float y)> wheelTurned;
     // A drag with the middle button moved the pointer by `pixels`.
     std::function<void(QPointF pixels)> middleDragged;
-    // Called after the canvas took a new size.
-    std::function<void()> resized;
+    // Called after the canvas took a new size; `before` is the size it had.
+    std::function<void(QSize before)> resized;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -7,6 +7,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
+#include <cmath>
 
 #include "document/file_names.h"
 #include "editor/analysis_commands.h"
@@ -137,18 +139,23 @@ QStringList DrawingOutput::titleBlock() const {
             QStringLiteral("内容: ") + shownContent(), QStringLiteral("单位: kN, m")};
 }
 
+// The block is as tall as its lines are when drawn: a line of Chinese
+// text takes its height from the fallback font that draws the characters,
+// which is taller than the canvas font's own height. A line too long for
+// the page wraps.
 void DrawingOutput::paintPage(QPainter& painter, const QRect& page) const {
-    const QStringList lines = titleBlock();
     painter.setFont(canvas.font);
-    const QFontMetricsF metrics(canvas.font, painter.device());
-    const int padding = static_cast<int>(metrics.height() / 2);
-    const int blockHeight = static_cast<int>(metrics.height() * lines.size()) + 2 * padding;
-    const QRect block(page.left(), page.bottom() - blockHeight, page.width(), blockHeight);
+    const QString text = titleBlock().join(QLatin1Char('\n'));
+    const double padding = std::ceil(QFontMetricsF(canvas.font, painter.device()).height() / 2);
+    constexpr int kFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    const QRectF widthOfPage(0, 0, std::max(page.width() - 2 * padding, 1.0), page.height());
+    const double textHeight = std::ceil(painter.boundingRect(widthOfPage, kFlags, text).height());
+    const int blockHeight = static_cast<int>(textHeight + 2 * padding);
+    const QRect block(page.left(), page.bottom() + 1 - blockHeight, page.width(), blockHeight);
     paintFittedDrawing(painter, canvas,
                        QRect(page.topLeft(), QSize(page.width(), block.top() - page.top())));
     painter.setPen(Qt::black);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(block.adjusted(0, 0, -1, -1));
-    painter.drawText(block.adjusted(padding, padding, -padding, -padding),
-                     Qt::AlignLeft | Qt::AlignTop, lines.join(QLatin1Char('\n')));
+    painter.drawText(QRectF(block).adjusted(padding, padding, -padding, -padding), kFlags, text);
 }

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
@@ -86,7 +87,7 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
     setCentralWidget(canvasView);
     canvasView->mouseDown = [this](int button, float x, float y) { Form_MouseDown(button, x, y); };
     canvasView->mouseMove = [this](float x, float y) { Form_MouseMove(x, y); };
-    canvasView->resized = [this] { view_.clientAreaResized(); };
+    canvasView->resized = [this](QSize before) { view_.clientAreaResized(before); };
     canvasView->wheelTurned = [this](int notches, float x, float y) {
         view_.userActed();
         view_.zoomAbout(notches, x, y);
@@ -429,7 +430,14 @@ void Form1::平移() {
 }
 
 void Form1::全图() {
-    view_.showWholeFrame();
+    view_.showWholeFrame(freeCanvasArea());
+}
+
+// The legend and the hint lie over the top of the canvas: below both, the
+// whole width is free.
+QRect Form1::freeCanvasArea() const {
+    const int top = std::max(Frame1->geometry().bottom(), Label6->geometry().bottom()) + 1;
+    return {0, top, canvasView->width(), canvasView->height() - top};
 }
 
 void Form1::十字光标擦除显示() {

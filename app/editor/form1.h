@@ -82,6 +82,7 @@ public:
     QLineEdit* xBox() const { return Text1; }
     QLineEdit* yBox() const { return Text2; }
     QLabel* hintLabel() const { return Label6; }
+    const DrawingOutput& drawingOutput() const { return output_; }
     // The member property dialog, created on first use.
     Form3& form3();
     bool hasForm3() const { return form3_ != nullptr; }
@@ -231,6 +232,8 @@ private:
     bool takePress(const QKeyEvent& event);
     bool isPressOnLegend(QObject* watched, QEvent* event) const;
     bool isOnHintText(QPointF pixel) const;
+    // The part of the canvas that no control lies over, in its pixels.
+    QRect freeCanvasArea() const;
     void buildMenus();
     void setMenuEnabled(MenuId id, bool enabled);
 

@@ -10,11 +10,44 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "document/support_kinds.h"
 #include "editor/editor_controls.h"
 #include "editor/support_symbols.h"
 #include "platform/platform.h"
+
+namespace {
+
+// Where the members with an end at (x, y) run from there: the sum of their
+// directions, each of length one.
+QPointF membersReachFrom(const Document& document, float x, float y) {
+    QPointF reach;
+    const auto entered = static_cast<std::size_t>(std::max<int>(document.membersEntered, 0));
+    for (std::size_t m = 1; m <= entered && m < document.members.size(); ++m) {
+        const gj& member = document.members[m];
+        QPointF away;
+        if (member.x1 == x && member.y1 == y) {
+            away = QPointF(member.x2 - x, member.y2 - y);
+        } else if (member.x2 == x && member.y2 == y) {
+            away = QPointF(member.x1 - x, member.y1 - y);
+        }
+        const double length = std::hypot(away.x(), away.y());
+        if (length > 0) {
+            reach += away / length;
+        }
+    }
+    return reach;
+}
+
+// The fixed end's hatching lies on the side of its bar away from the
+// members it holds: below a column's foot, above a hanging member's end.
+double groundSideOfFixedEnd(const Document& document, float x, float y, bool turned) {
+    const QPointF reach = membersReachFrom(document, x, y);
+    return (turned ? reach.x() : reach.y()) > 0 ? -1.0 : 1.0;
+}
+
+}  // namespace
 
 SupportPlacement::SupportPlacement(Document& document, Canvas& canvas, Platform& platform,
                                    EditorControls& controls)
@@ -29,6 +62,7 @@ void SupportPlacement::start(SupportKind kind) {
         return;
     }
     canvas.clear();
+    previewEnd_.reset();
     controls.setHint(
         QStringLiteral("移动鼠标捕捉杆端,捕捉成功后击鼠标左键定位,空格键变换支座方向"));
     if (document.memberTotal <= 0 || document.membersEntered != document.memberTotal) {
@@ -81,7 +115,8 @@ std::optional<bool> SupportPlacement::drawPlacedSymbols() {
         }
         const gd node = elementOr(document.nodes, static_cast<std::size_t>(k));
         const auto slot = static_cast<std::size_t>(kind - kPlacedSupportKinds.data());
-        drawSupportSymbol(canvas, kind->code, node.x, node.y, ++drawn[slot], node.支座方向);
+        drawSupportSymbol(canvas, kind->code, node.x, node.y, ++drawn[slot], node.支座方向,
+                          groundSideOfFixedEnd(document, node.x, node.y, node.支座方向));
         if (kind->code != SupportFixed) {
             lastMirrorable = node.支座方向;
         }
@@ -93,6 +128,7 @@ std::optional<bool> SupportPlacement::drawPlacedSymbols() {
 }
 
 void SupportPlacement::escape() {
+    previewEnd_.reset();
     if (runningPlacement(document) != nullptr) {
         document.mode = EditorMode::None;
     }
@@ -110,10 +146,30 @@ void SupportPlacement::preview(float x, float y) {
     }
     showSupportPreview(canvas, kind->code, true);
     if (!document.endCaptured) {
+        previewEnd_.reset();
         drawSupportSymbol(canvas, kind->code, x, y, 0, document.supportDirection);
     } else if (document.crosshairOn) {
-        drawSupportSymbol(canvas, kind->code, document.capturedX, document.capturedY, 0,
-                          document.supportDirection);
+        const float endX = document.capturedX;
+        const float endY = document.capturedY;
+        if (kind->code == SupportFixed) {
+            turnAcrossNewEnd(endX, endY);
+        }
+        drawSupportSymbol(canvas, kind->code, endX, endY, 0, document.supportDirection,
+                          groundSideOfFixedEnd(document, endX, endY, document.supportDirection));
+    }
+}
+
+// A fixed end's preview starts across the member end it has just captured:
+// a bar along y at the end of a member running more along x, else along x.
+// Space turns it from there; the next end captured starts across again.
+void SupportPlacement::turnAcrossNewEnd(float x, float y) {
+    if (previewEnd_ == QPointF(x, y)) {
+        return;
+    }
+    previewEnd_ = QPointF(x, y);
+    const QPointF reach = membersReachFrom(document, x, y);
+    if (!reach.isNull()) {
+        document.supportDirection = std::abs(reach.x()) > std::abs(reach.y());
     }
 }
 

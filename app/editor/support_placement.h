@@ -3,11 +3,13 @@
 // end (replacing the node's support), deleting every support, and the
 // placed symbols redrawn from the node records.
 //
-// Owns no state of its own: the placement modes, the counters and the
-// supports are the document's, the symbols the canvas's. Touches the hint
-// and the mode through the window's controls.
+// Owns only the member end the preview last captured: the placement
+// modes, the counters and the supports are the document's, the symbols
+// the canvas's. Touches the hint and the mode through the window's
+// controls.
 #pragma once
 
+#include <QPointF>
 #include <cstdint>
 #include <optional>
 
@@ -47,6 +49,7 @@ public:
 private:
     void place(SupportKind kind);
     std::int16_t nodeAtCapturedEnd() const;
+    void turnAcrossNewEnd(float x, float y);
     // The direction of the last pinned or link symbol drawn, if any.
     std::optional<bool> drawPlacedSymbols();
 
@@ -54,4 +57,5 @@ private:
     Canvas& canvas;
     Platform& platform;
     EditorControls& controls;
+    std::optional<QPointF> previewEnd_;  // the end the preview sits on
 };

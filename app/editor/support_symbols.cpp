@@ -54,9 +54,13 @@ constexpr std::array<Piece, (N + ...)> join(const std::array<Piece, N>&... parts
     return all;
 }
 
-// A fixed end: one bar across the member end.
-constexpr std::array kFixedPieces{Piece{{-0.2, 0}, {0.2, 0}}};
-constexpr std::array kFixedLines{kFixedSymbols};
+// A fixed end: one bar across the member end, hatched on the ground side
+// as the textbook draws it: short strokes slanting away from the bar.
+constexpr std::array kFixedPieces{Piece{{-0.2, 0}, {0.2, 0}}, Piece{{-0.1, 0}, {-0.2, 0.1}},
+                                  Piece{{0, 0}, {-0.1, 0.1}}, Piece{{0.1, 0}, {0, 0.1}},
+                                  Piece{{0.2, 0}, {0.1, 0.1}}};
+constexpr std::array kFixedLines{kFixedSymbols, kFirstFixedHatch, kFirstFixedHatch + 1,
+                                 kFirstFixedHatch + 2, kFirstFixedHatch + 3};
 
 // A pinned support: a hinge at the node and two links from its far vertex
 // to the ground line.
@@ -76,7 +80,8 @@ constexpr std::array kVerticalLinkLines{32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 
 // The symbol's axis: along y (below the node) or along x (to its right).
 enum class Axis { Y, X };
 // What a true direction does: mirror the symbol to the node's other side,
-// or turn it a quarter (the fixed end's bar then runs along y).
+// or turn it a quarter (the fixed end's bar then runs along y; its ground
+// side is given apart, away from the member it holds).
 enum class Turn { Mirror, QuarterTurn };
 
 struct SymbolKind {
@@ -121,9 +126,9 @@ struct Orientation {
     double side;  // +1 below or right of the node, -1 mirrored
 };
 
-Orientation orientationOf(const SymbolKind& kind, bool direction) {
+Orientation orientationOf(const SymbolKind& kind, bool direction, double groundSide) {
     if (kind.turn == Turn::QuarterTurn) {
-        return {direction ? Axis::X : Axis::Y, 1.0};
+        return {direction ? Axis::X : Axis::Y, groundSide < 0 ? -1.0 : 1.0};
     }
     return {kind.axis, direction ? -1.0 : 1.0};
 }
@@ -155,9 +160,9 @@ void loadSymbolPreviews(Canvas& canvas) {
 // Creates the symbol's lines where they do not exist yet (a project read
 // from a file has no symbols on the canvas).
 void drawSupportSymbol(Canvas& canvas, SupportKind code, float x, float y, int index,
-                       bool direction) {
+                       bool direction, double groundSide) {
     const SymbolKind& kind = kindOf(code);
-    const Orientation orientation = orientationOf(kind, direction);
+    const Orientation orientation = orientationOf(kind, direction, groundSide);
     for (std::size_t j = 0; j < kind.lines.size(); ++j) {
         const LineGroup line = kind.lines[j];
         if (!canvas.line(line, index).loaded) {

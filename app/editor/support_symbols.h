@@ -12,9 +12,10 @@
 void loadSymbolPreviews(Canvas& canvas);
 // Symbol `index` of its kind at node (x, y), its lines created when they
 // do not exist yet; `direction` mirrors the pinned and link symbols and
-// turns the fixed end's bar a quarter.
+// turns the fixed end's bar a quarter. `groundSide` puts the fixed end's
+// hatching below or right of its bar (+1) or above or left of it (-1).
 void drawSupportSymbol(Canvas& canvas, SupportKind kind, float x, float y, int index,
-                       bool direction);
+                       bool direction, double groundSide = 1);
 void showSupportPreview(Canvas& canvas, SupportKind kind, bool visible);
 // Removes the kind's symbols from `first` on (never the preview).
 void unloadSupportSymbolsFrom(Canvas& canvas, SupportKind kind, int first);

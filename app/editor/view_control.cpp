@@ -18,11 +18,6 @@ namespace {
 constexpr double kZoomFactor = 0.8;
 constexpr double kBoxHalfSize = 0.2;  // world units: the capture box and the capture distance
 
-bool usable(const WorldWindow& w) {
-    return std::isfinite(w.scaleLeft) && std::isfinite(w.scaleTop) && std::isfinite(w.scaleWidth) &&
-           std::isfinite(w.scaleHeight) && w.scaleWidth > 0 && w.scaleHeight > 0;
-}
-
 }  // namespace
 
 ViewControl::ViewControl(Document& document, Canvas& canvas, CanvasView& view,
@@ -38,7 +33,7 @@ ViewControl::ViewControl(Document& document, Canvas& canvas, CanvasView& view,
 // A world window that would make the mapping degenerate (zero or
 // non-finite extent, non-finite corner) is not applied; the view stays.
 void ViewControl::applyWorld(const WorldWindow& world) {
-    if (!usable(world)) {
+    if (!usableWindow(world)) {
         return;
     }
     startupPending_ = false;
@@ -184,16 +179,16 @@ void ViewControl::startupWindow() {
 // the client area may still grow after start-up. Until the user first
 // presses a button or a key, or the view changes, every new size computes
 // the start-up world window again: each run then maps the final client area
-// the same way. Later sizes keep one scale on both axes.
-void ViewControl::clientAreaResized() {
+// the same way. Later sizes keep the scale and the world point at the
+// centre of the canvas, so that un-maximising and maximising again gives
+// back the view; the drawing, the figures and the prints stay as shown.
+void ViewControl::clientAreaResized(QSize before) {
     if (startupPending_) {
         setWorldFromScreen();
-    } else if (const WorldWindow fitted =
-                   equalScaleWindow(document.world, view.size(), WorldFit::KeepWidth);
-               fitted != document.world) {
-        document.world = fitted;
+    } else if (const WorldWindow kept = resizedWindow(document.world, before, view.size());
+               kept != document.world) {
+        document.world = kept;
         canvas.setWorld(document.world);
-        redrawAll();
     }
 }
 
@@ -227,7 +222,9 @@ void ViewControl::fitReadWindow() {
     document.world = equalScaleWindow(document.world, view.size(), WorldFit::Contain);
 }
 
-void ViewControl::showWholeFrame() {
+// The frame fills the part of the canvas the legend and the hint leave
+// free, so that neither covers a member.
+void ViewControl::showWholeFrame(const QRect& freeArea) {
     const int drawn =
         std::clamp<int>(document.membersEntered, 0, static_cast<int>(document.members.size()) - 1);
     if (drawn == 0) {
@@ -245,8 +242,7 @@ void ViewControl::showWholeFrame() {
         bottom = std::max({bottom, double{member.y1}, double{member.y2}});
     }
     canvas.clear();
-    applyWorld(
-        equalScaleWindow(windowAround(left, top, right, bottom), view.size(), WorldFit::Contain));
+    applyWorld(windowShowingIn(windowAround(left, top, right, bottom), view.size(), freeArea));
 }
 
 void ViewControl::zoomAbout(int notches, float x, float y) {

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <QPointF>
+#include <QRect>
+#include <QSize>
 
 #include "document/document.h"
 
@@ -45,8 +47,9 @@ public:
     void showNewDocument();
     // A world window read from a file, widened to one scale on both axes.
     void fitReadWindow();
-    // 全图: the world window around every drawn member with a margin.
-    void showWholeFrame();
+    // 全图: the world window around every drawn member with a margin,
+    // fitted into `freeArea` of the canvas (pixels).
+    void showWholeFrame(const QRect& freeArea);
     // The wheel: zooms by the factor of 放大/缩小 per notch (positive in),
     // keeping the world point (x, y) where it is on the screen.
     void zoomAbout(int notches, float x, float y);
@@ -73,7 +76,8 @@ public:
     // Start-up: the world window from the screen, kept following the
     // client area until the user first acts (userActed) or the view changes.
     void startupWindow();
-    void clientAreaResized();
+    // The canvas took a new size; `before` is the one it had.
+    void clientAreaResized(QSize before);
     void userActed() { startupPending_ = false; }
 
 private:

@@ -14,6 +14,11 @@ bool usableExtent(float extent) {
 
 }  // namespace
 
+bool usableWindow(const WorldWindow& w) {
+    return std::isfinite(w.scaleLeft) && std::isfinite(w.scaleTop) && usableExtent(w.scaleWidth) &&
+           usableExtent(w.scaleHeight);
+}
+
 WorldWindow equalScaleWindow(const WorldWindow& world, QSize pixels, WorldFit fit) {
     if (pixels.width() <= 0 || pixels.height() <= 0 || !usableExtent(world.scaleWidth) ||
         !usableExtent(world.scaleHeight)) {
@@ -39,9 +44,41 @@ WorldWindow equalScaleWindow(const WorldWindow& world, QSize pixels, WorldFit fi
         fitted.scaleWidth = static_cast<float>(height / aspect);
         fitted.scaleLeft = static_cast<float>(world.scaleLeft - (fitted.scaleWidth - width) / 2);
     }
-    const bool finite = std::isfinite(fitted.scaleLeft) && std::isfinite(fitted.scaleTop) &&
-                        usableExtent(fitted.scaleWidth) && usableExtent(fitted.scaleHeight);
-    return finite ? fitted : world;
+    return usableWindow(fitted) ? fitted : world;
+}
+
+WorldWindow resizedWindow(const WorldWindow& world, QSize before, QSize after) {
+    if (before.isEmpty() || after.isEmpty() || !usableWindow(world)) {
+        return equalScaleWindow(world, after, WorldFit::KeepWidth);
+    }
+    const long double width =
+        world.scaleWidth * static_cast<long double>(after.width()) / before.width();
+    const long double height =
+        world.scaleHeight * static_cast<long double>(after.height()) / before.height();
+    WorldWindow resized;
+    resized.scaleLeft = static_cast<float>(world.scaleLeft + (world.scaleWidth - width) / 2);
+    resized.scaleTop = static_cast<float>(world.scaleTop + (world.scaleHeight - height) / 2);
+    resized.scaleWidth = static_cast<float>(width);
+    resized.scaleHeight = static_cast<float>(height);
+    return usableWindow(resized) ? resized : world;
+}
+
+WorldWindow windowShowingIn(const WorldWindow& box, QSize pixels, const QRect& area) {
+    if (area.isEmpty() || pixels.isEmpty() || !usableWindow(box)) {
+        return equalScaleWindow(box, pixels, WorldFit::Contain);
+    }
+    const long double perPixel =
+        std::max(static_cast<long double>(box.scaleWidth) / area.width(),
+                 static_cast<long double>(box.scaleHeight) / area.height());
+    const QPointF centre = QRectF(area).center();
+    WorldWindow shown;
+    shown.scaleLeft =
+        static_cast<float>(box.scaleLeft + box.scaleWidth / 2.0L - centre.x() * perPixel);
+    shown.scaleTop =
+        static_cast<float>(box.scaleTop + box.scaleHeight / 2.0L - centre.y() * perPixel);
+    shown.scaleWidth = static_cast<float>(pixels.width() * perPixel);
+    shown.scaleHeight = static_cast<float>(pixels.height() * perPixel);
+    return usableWindow(shown) ? shown : box;
 }
 
 WorldWindow windowAround(double left, double top, double right, double bottom) {

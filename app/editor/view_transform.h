@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QRect>
 #include <QSize>
 #include <cmath>
 
@@ -40,6 +41,10 @@ inline QPointF ViewTransform::toWorld(QPointF pixel) const {
             world.scaleTop + pixel.y() * double{world.scaleHeight} / pixels.height()};
 }
 
+// Whether a world window maps onto a surface: a finite corner and
+// positive, finite extents.
+bool usableWindow(const WorldWindow& world);
+
 // How a world window is given one scale on both axes for a drawing surface
 // of another shape: the smallest such window containing it (a window read
 // from a file), or one keeping its width and top-left corner (start-up and
@@ -47,6 +52,16 @@ inline QPointF ViewTransform::toWorld(QPointF pixel) const {
 enum class WorldFit { Contain, KeepWidth };
 // The window unchanged when either size is empty or the window unusable.
 WorldWindow equalScaleWindow(const WorldWindow& world, QSize pixels, WorldFit fit);
+
+// The window of a surface resized from `before` to `after` pixels: the
+// same world point at its centre and the same world length per pixel on
+// each axis. A window that had no surface yet keeps its width instead.
+WorldWindow resizedWindow(const WorldWindow& world, QSize before, QSize after);
+
+// The window of a surface of `pixels` that shows `box` as large as one
+// scale on both axes allows inside `area` (a part of the surface, in
+// pixels), centred there; the whole surface when `area` is empty.
+WorldWindow windowShowingIn(const WorldWindow& box, QSize pixels, const QRect& area);
 
 // The world window around the box of world points from (left, top) to
 // (right, bottom), with a margin of a part of its larger extent on every

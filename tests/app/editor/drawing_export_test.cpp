@@ -4,9 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPageLayout>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <sstream>
 
 #include "batch/batch_export.h"
@@ -150,6 +153,52 @@ TEST_F(DrawingExportTest, PrintingPreviewsOnePageTitledWithWhatIsShown) {
     QFile page(platform.printFile);
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     EXPECT_EQ(pdfPages(page.readAll()), 1);
+}
+
+// Every line of the title block shows whole on the page, whatever the
+// paper and its orientation: inside the block's frame, one band of ink per
+// line, none of them cut short.
+TEST_F(DrawingExportTest, ThePagesTitleBlockShowsAllItsLines) {
+    for (const auto paper : {QPageSize::A4, QPageSize::A3}) {
+        for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+            const QPageLayout layout(QPageSize(paper), orientation, QMarginsF(10, 10, 10, 10),
+                                     QPageLayout::Millimeter);
+            QImage page(layout.paintRectPixels(96).size(), QImage::Format_RGB32);
+            page.setDotsPerMeterX(3780);
+            page.setDotsPerMeterY(3780);
+            page.fill(Qt::white);
+            QPainter painter(&page);
+            form.drawingOutput().paintPage(painter, page.rect());
+            painter.end();
+            int top = page.height() - 1;  // the frame's left edge, from the bottom up
+            while (top > 0 && page.pixel(0, top - 1) == qRgb(0, 0, 0)) {
+                --top;
+            }
+            std::vector<int> bands;  // the heights of the runs of rows with ink
+            bool inked = false;
+            for (int y = top + 1; y < page.height() - 2; ++y) {
+                bool ink = false;
+                for (int x = 1; x < page.width() - 2 && !ink; ++x) {
+                    ink = qGray(page.pixel(x, y)) < 128;
+                }
+                if (ink && !inked) {
+                    bands.push_back(0);
+                }
+                if (ink) {
+                    ++bands.back();
+                }
+                inked = ink;
+            }
+            SCOPED_TRACE(::testing::Message() << page.width() << "x" << page.height());
+            ASSERT_EQ(bands.size(),
+                      static_cast<std::size_t>(form.drawingOutput().titleBlock().size()));
+            // Every line begins with Chinese characters, whose ink is as tall
+            // in each line; a line cut short is shorter than the others.
+            std::vector<int> sorted = bands;
+            std::ranges::sort(sorted);
+            EXPECT_GE(sorted.front(), sorted[sorted.size() / 2] - 1);
+        }
+    }
 }
 
 // The batch writes what the window writes: its CSV bytes are those of

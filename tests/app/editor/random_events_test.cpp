@@ -60,7 +60,8 @@ const std::array<SymbolCheck, 4> kSymbols{{
 // Line 46 is the last piece of the horizontal link.
 bool previewOn(const SymbolCheck& symbol, LineGroup group) {
     return (group >= symbol.firstLine && group <= symbol.lastLine) ||
-           (symbol.kind == SupportHorizontalLink && group == 46);
+           (symbol.kind == SupportHorizontalLink && group == 46) ||
+           (symbol.kind == SupportFixed && group >= kFirstFixedHatch);
 }
 
 class RandomEvents : public EditorTest, public ::testing::WithParamInterface<unsigned> {

@@ -75,8 +75,10 @@ TEST_F(Supports, APinnedSupportHangsBelowTheNodeOrAboveIt) {
 
 TEST_F(Supports, AFixedEndTurnedIsAVerticalBarCentredOnTheNode) {
     drawFrame();
+    choose(MenuCommand::FixedEnd);
+    move(6.05f, 5.96f);
     keyUp(Qt::Key_Space);
-    place(MenuCommand::FixedEnd, 6, 6);
+    clickNear(6, 6);
     const LineShape& bar = line(kFixedSymbols, 1);
     EXPECT_EQ(bar.x1, 6.0f);
     EXPECT_EQ(bar.x2, 6.0f);
@@ -88,6 +90,40 @@ TEST_F(Supports, AFixedEndTurnedIsAVerticalBarCentredOnTheNode) {
     EXPECT_EQ(document.fixedSymbolCount, 1);
     EXPECT_EQ(document.supportsPlaced, 1);
     EXPECT_FALSE(line(kFixedSymbols, 0).visible);
+}
+
+// The preview of a fixed end starts across the member whose end it
+// captures, hatched on the side away from the member; Space turns it.
+TEST_F(Supports, AFixedEndsPreviewStartsAcrossTheCapturedMemberEnd) {
+    drawFrame();
+    choose(MenuCommand::FixedEnd);
+    const auto hatchEnds = [this](int index) {
+        std::vector<QPointF> ends;
+        for (LineGroup group = kFirstFixedHatch; group < kFirstFixedHatch + 4; ++group) {
+            const LineShape& stroke = line(group, index);
+            EXPECT_TRUE(stroke.loaded && stroke.visible) << group;
+            EXPECT_EQ(stroke.width, 1);
+            ends.emplace_back(stroke.x2, stroke.y2);
+        }
+        return ends;
+    };
+    move(6.05f, 5.96f);  // the foot of the column
+    EXPECT_EQ(line(kFixedSymbols, 0).y1, 6.0f);
+    EXPECT_EQ(line(kFixedSymbols, 0).y2, 6.0f);
+    for (const QPointF end : hatchEnds(0)) {
+        EXPECT_GT(end.y(), 6.0);  // below, the ground side
+    }
+    move(2.05f, 2.96f);  // the free end of the beam
+    EXPECT_EQ(line(kFixedSymbols, 0).x1, 2.0f);
+    EXPECT_EQ(line(kFixedSymbols, 0).x2, 2.0f);
+    for (const QPointF end : hatchEnds(0)) {
+        EXPECT_LT(end.x(), 2.0);  // left, away from the beam
+    }
+    keyUp(Qt::Key_Space);
+    clickNear(2, 3);
+    EXPECT_EQ(line(kFixedSymbols, 1).y1, 3.0f);
+    EXPECT_EQ(line(kFixedSymbols, 1).y2, 3.0f);
+    EXPECT_EQ(hatchEnds(1).size(), 4u);
 }
 
 // The full symbol tables, one kind per node: the pinned support and the

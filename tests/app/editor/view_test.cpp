@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
+#include <algorithm>
 
 #include "editor_fixture.h"
 
@@ -314,6 +315,74 @@ TEST_F(View, RedrawUnloadsLinesOfMembersTheDocumentNoLongerHas) {
     choose(MenuCommand::ZoomIn);
     EXPECT_EQ(form.canvasModel().lineCount(kMemberLines), 2);
     EXPECT_EQ(memberLine(1).x2, 7.0f);
+}
+
+// A window smaller than the screen, as the user makes it.
+void shrink(Form1& form, int width, int height) {
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(width, height);
+    QCoreApplication::processEvents();
+}
+
+TEST_F(View, WholeFrameKeepsTheFrameClearOfTheLegendAndTheHint) {
+    drawPortal(2, 6, 3, 6);
+    shrink(form, 640, 420);
+    choose(MenuCommand::WholeFrame);
+    const QRect canvas = form.canvasWidget()->rect();
+    const int covered =
+        std::max(form.legend()->geometry().bottom(), form.hintLabel()->geometry().bottom());
+    QRectF frame;
+    for (int i = 1; i <= 3; ++i) {
+        for (const QPointF end : {form.canvasModel().toPixel(member(i).x1, member(i).y1),
+                                  form.canvasModel().toPixel(member(i).x2, member(i).y2)}) {
+            EXPECT_TRUE(canvas.contains(end.toPoint())) << i;
+            EXPECT_GT(end.y(), covered) << i;
+            frame |= QRectF(end, QSizeF(1, 1));
+        }
+    }
+    // Fitted, not merely small: the frame fills the free height.
+    EXPECT_GT(frame.height(), 0.75 * (canvas.height() - covered));
+}
+
+TEST_F(View, AResizeKeepsTheScaleTheCentreAndThePrintedResults) {
+    keepProjectInScratchFolder();
+    drawPortal(2, 6, 3, 6);
+    fixEnds({{2, 6}, {6, 6}});
+    choose(MenuCommand::Analyse);  // the end forces, member and node numbers printed
+    const std::vector<CanvasPrint> printed = form.canvasModel().printLog();
+    ASSERT_GT(printed.size(), 10u);
+    shrink(form, 900, 700);
+    const QSize before = form.canvasWidget()->size();
+    const WorldWindow shown = document.world;
+    shrink(form, 760, 520);
+    const QSize after = form.canvasWidget()->size();
+    ASSERT_NE(after, before);
+    const WorldWindow& now = document.world;
+    EXPECT_FLOAT_EQ(now.scaleWidth / after.width(), shown.scaleWidth / before.width());
+    EXPECT_FLOAT_EQ(now.scaleHeight / after.height(), shown.scaleHeight / before.height());
+    EXPECT_FLOAT_EQ(now.scaleLeft + now.scaleWidth / 2, shown.scaleLeft + shown.scaleWidth / 2);
+    EXPECT_FLOAT_EQ(now.scaleTop + now.scaleHeight / 2, shown.scaleTop + shown.scaleHeight / 2);
+
+    // Every print is still there, drawn at its world point in the new view.
+    EXPECT_EQ(form.canvasModel().printLog().size(), printed.size());
+    const QImage& layer = form.canvasModel().layer();
+    ASSERT_EQ(layer.size(), after);
+    int shownTexts = 0;
+    for (const CanvasPrint& print : printed) {
+        const QRect box = form.canvasModel().textBounds(print.x1, print.y1, print.text).toRect();
+        if (print.kind != CanvasPrint::Kind::Text || !layer.rect().contains(box)) {
+            continue;
+        }
+        bool ink = false;
+        for (int y = box.top(); y <= box.bottom() && !ink; ++y) {
+            for (int x = box.left(); x <= box.right() && !ink; ++x) {
+                ink = qAlpha(layer.pixel(x, y)) > 0;
+            }
+        }
+        EXPECT_TRUE(ink) << print.text.toStdString();
+        shownTexts += ink ? 1 : 0;
+    }
+    EXPECT_GT(shownTexts, 5);
 }
 
 }  // namespace
