@@ -433,7 +433,7 @@ gj* Form2::memberShownForEditing() {
 
 void Form2::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        handKeyboardToEditor();
+        passEscapeToEditor();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -465,7 +465,7 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
             return handleListKey(key);
         }
         if (watched == CheckBox1 && key.key() == Qt::Key_Escape) {
-            handKeyboardToEditor();
+            passEscapeToEditor();
             return true;
         }
     } else if (event->type() == QEvent::KeyRelease && field >= 0) {
@@ -490,7 +490,7 @@ bool Form2::handleFieldKey(int field, const QKeyEvent& key) {
             hint(kTypingHint);
             return true;
         case FieldKey::Escape:
-            handKeyboardToEditor();
+            passEscapeToEditor();
             return true;
     }
     return false;
@@ -500,7 +500,7 @@ bool Form2::handleFieldKey(int field, const QKeyEvent& key) {
 // typed characters are dropped; the arrows choose as in the list.
 bool Form2::handleListKey(const QKeyEvent& key) {
     if (key.key() == Qt::Key_Escape) {
-        handKeyboardToEditor();
+        passEscapeToEditor();
         return true;
     }
     if (key.key() == Qt::Key_Delete) {
@@ -539,8 +539,8 @@ void Form2::reportLoadsChanged() {
     }
 }
 
-void Form2::handKeyboardToEditor() {
-    if (focusEditor) {
-        focusEditor();
+void Form2::passEscapeToEditor() {
+    if (escapeToEditor) {
+        escapeToEditor();
     }
 }

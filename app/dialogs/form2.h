@@ -44,8 +44,10 @@ public:
     // The member whose canvas line carries the mark (red), the highest
     // number when several do; 0 for none. Set by the editor.
     std::function<std::int16_t()> markedMember;
-    // Gives the keyboard focus to the editor window. Set by the editor.
-    std::function<void()> focusEditor;
+    // Esc in the dialog: the editor window takes the keyboard and the Esc,
+    // which ends the step there as an Esc in the window does. Set by the
+    // editor.
+    std::function<void()> escapeToEditor;
     // Writes the editor's hint label. Set by the editor.
     std::function<void(const QString&)> showHint;
     // Told after the dialog changed a member's loads (given, edited or
@@ -98,7 +100,7 @@ private:
     gj* memberShownForEditing();
     void hint(const QString& text);
     void tellLoadWritten(bool removed);
-    void handKeyboardToEditor();
+    void passEscapeToEditor();
     void reportLoadsChanged();
 
     Document& document_;

@@ -362,7 +362,7 @@ void Form3::showSketch(const SectionShape& shape) {
 
 void Form3::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        handKeyboardToEditor();
+        passEscapeToEditor();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -383,7 +383,7 @@ bool Form3::eventFilter(QObject* watched, QEvent* event) {
         }
         // The lists: Esc hands the keyboard back; other keys work as usual.
         if (key.key() == Qt::Key_Escape) {
-            handKeyboardToEditor();
+            passEscapeToEditor();
             return true;
         }
     } else if (event->type() == QEvent::KeyRelease && row != 0) {
@@ -406,7 +406,7 @@ bool Form3::handleFieldKey(int row, const QKeyEvent& key) {
             focusRowAfter(row);
             return true;
         case FieldKey::Escape:
-            handKeyboardToEditor();
+            passEscapeToEditor();
             return true;
     }
     return false;
@@ -444,8 +444,8 @@ gj* Form3::pickedMember() {
     return &document_.members[static_cast<std::size_t>(marked)];
 }
 
-void Form3::handKeyboardToEditor() {
-    if (focusEditor) {
-        focusEditor();
+void Form3::passEscapeToEditor() {
+    if (escapeToEditor) {
+        escapeToEditor();
     }
 }

@@ -45,8 +45,10 @@ public:
     // The member whose canvas line carries the pick mark (red), the highest
     // number when several do; 0 for none. Set by the editor.
     std::function<std::int16_t()> markedMember;
-    // Gives the keyboard focus to the editor window. Set by the editor.
-    std::function<void()> focusEditor;
+    // Esc in the dialog: the editor window takes the keyboard and the Esc,
+    // which ends the step there as an Esc in the window does. Set by the
+    // editor.
+    std::function<void()> escapeToEditor;
     // Told after the dialog wrote to the picked member. Set by the editor.
     std::function<void()> propertiesWritten;
 
@@ -81,7 +83,7 @@ private:
     void focusRowAfter(int row);
     int rowOf(const QObject* watched) const;
     gj* pickedMember();
-    void handKeyboardToEditor();
+    void passEscapeToEditor();
 
     Document& document_;
     Platform& platform_;

@@ -16,6 +16,7 @@
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
 #include "editor/canvas_view.h"
+#include "editor/key_codes.h"
 #include "platform/character_filter.h"
 #include "platform/platform.h"
 #include "solver/frame_solver.h"
@@ -153,10 +154,17 @@ void Form1::giveKeyboardToEditor() {
     canvasView->setFocus();
 }
 
+// The first Esc in a dialog ends the step, as in the window; its release
+// reaches the window without a press there and is left alone.
+void Form1::escapeFromDialog() {
+    giveKeyboardToEditor();
+    Form_KeyUp(keys::Esc);
+}
+
 Form3& Form1::form3() {
     if (!form3_) {
         form3_ = std::make_unique<Form3>(document, platform, programFolder_, this);
-        form3_->focusEditor = [this] { giveKeyboardToEditor(); };
+        form3_->escapeToEditor = [this] { escapeFromDialog(); };
         form3_->markedMember = [this] { return markedMember(); };
         form3_->propertiesWritten = [this] { edits_.memberPropertiesWritten(); };
     }
@@ -166,7 +174,7 @@ Form3& Form1::form3() {
 Form2& Form1::form2() {
     if (!form2_) {
         form2_ = std::make_unique<Form2>(document, platform, programFolder_, this);
-        form2_->focusEditor = [this] { giveKeyboardToEditor(); };
+        form2_->escapeToEditor = [this] { escapeFromDialog(); };
         form2_->markedMember = [this] { return markedMember(); };
         form2_->showHint = [this](const QString& hint) { Label6->setText(hint); };
         form2_->loadsChanged = [this] { loadDrawing_.redraw(); };

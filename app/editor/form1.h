@@ -242,6 +242,7 @@ private:
     void showCursorPosition(float x, float y);
     void escapeInnermostStep();
     void giveKeyboardToEditor();
+    void escapeFromDialog();
 
     // EditorControls, for the parts.
     void setHint(const QString& text) override;

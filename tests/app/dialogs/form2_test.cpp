@@ -69,7 +69,7 @@ protected:
 
     std::unique_ptr<Form2> makeForm(const QString& programFolder) {
         auto made = std::make_unique<Form2>(document, platform, programFolder, &editor);
-        made->focusEditor = [this] { ++editorFocusCalls; };
+        made->escapeToEditor = [this] { ++editorFocusCalls; };
         made->markedMember = [this] { return marked; };
         made->showHint = [this](const QString& text) { hints.push_back(text); };
         return made;

@@ -47,7 +47,7 @@ protected:
 
     std::unique_ptr<Form3> makeForm(const QString& programFolder) {
         auto made = std::make_unique<Form3>(document, platform, programFolder, &editor);
-        made->focusEditor = [this] { ++editorFocusCalls; };
+        made->escapeToEditor = [this] { ++editorFocusCalls; };
         made->markedMember = [this] { return marked; };
         return made;
     }

@@ -45,6 +45,11 @@ TEST_F(Loads, LoadInputShowsTheDialogAndEscHidesIt) {
     EXPECT_FALSE(document.mode == EditorMode::LoadInput);
     EXPECT_FALSE(form.form2().isVisible());
     EXPECT_TRUE(menuEnabled(MenuId::Loads));
+    // The first Esc in the dialog ends the step just the same.
+    choose(MenuCommand::LoadInput);
+    QTest::keyClick(form.form2().Text1[1], Qt::Key_Escape);
+    EXPECT_FALSE(document.mode == EditorMode::LoadInput);
+    EXPECT_FALSE(form.form2().isVisible());
 }
 
 TEST_F(Loads, ARightPressOnAMemberWithoutLoadsSaysSoAndHidesTheDialog) {
