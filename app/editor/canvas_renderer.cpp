@@ -356,7 +356,9 @@ void CanvasRenderer::renderFigures() {
     }
     QPainter painter(&figureImage_);
     painter.setFont(font);
-    for (const Figure& figure : figures_) {
-        ::paint(painter, view_, figure);
+    FigureLayers shown{};
+    for (std::size_t layer = 0; layer < figures_.size(); ++layer) {
+        shown.at(layer) = &figures_.at(layer);
     }
+    ::paint(painter, view_, shown);
 }

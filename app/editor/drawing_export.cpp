@@ -232,11 +232,14 @@ void paintDrawing(QPainter& painter, const Canvas& canvas, const ViewTransform& 
     }
     canvas.paintStillLines(painter, view);
     painter.setFont(canvas.font);
+    FigureLayers shown{};
     for (int layer = 0; layer < kFigureLayerCount; ++layer) {
         if (layers.figures[static_cast<std::size_t>(layer)]) {
-            paint(painter, view, canvas.figure(static_cast<FigureLayer>(layer)));
+            shown.at(static_cast<std::size_t>(layer)) =
+                &canvas.figure(static_cast<FigureLayer>(layer));
         }
     }
+    paint(painter, view, shown);
     painter.restore();
 }
 
