@@ -272,7 +272,6 @@ BatchStatus exportResults(const QString& path, const BatchExport& request, std::
     Form1 window(document, platform, findProgramFolder(QCoreApplication::applicationDirPath()).path,
                  folder);
     window.Form_Load();
-    window.setPrintsPainted(false);
     if (!window.openProject(path)) {
         return BatchStatus::UnreadableFile;
     }

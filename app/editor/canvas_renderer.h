@@ -33,17 +33,15 @@ class QPainter;
 
 // One print or draw operation on the transient layer.
 struct CanvasPrint {
-    // Symbol: a text centred on its point (the signs of a diagram).
-    enum class Kind { Text, Line, Polyline, Symbol };
+    enum class Kind { Text, Line };
     Kind kind = Kind::Text;
-    float x1 = 0;  // text: top-left corner; symbol: centre; polyline: its first point
+    float x1 = 0;  // text: top-left corner
     float y1 = 0;
-    float x2 = 0;  // polyline: its last point
+    float x2 = 0;
     float y2 = 0;
     QString text;
     ColourValue colour = kBlack;
-    std::vector<QPointF> points;  // polyline: every point, world coordinates
-    QFont font;                   // text and symbol: the font printed in
+    QFont font;  // text: the font printed in
 };
 
 class CanvasRenderer {
@@ -72,18 +70,11 @@ public:
     void clear();
     void printText(float x, float y, const QString& text);
     void printText(float x, float y, const QString& text, const QFont& textFont);
-    void printSymbol(float x, float y, const QString& text);
     // The pixels a text printed in the canvas font covers, its top-left
-    // corner (or, for a symbol, its centre) at the world point.
+    // corner at the world point.
     QRectF textBounds(float x, float y, const QString& text) const;
-    QRectF symbolBounds(float x, float y, const QString& text) const;
     void drawLine(float x1, float y1, float x2, float y2, ColourValue colour);
-    void drawPolyline(std::vector<QPointF> points, ColourValue colour);
     const std::vector<CanvasPrint>& printLog() const { return log_; }
-    // Whether prints are painted onto the layer as well as logged. A window
-    // nobody sees (the batch export's) only logs them: its files replay the
-    // log, and painting thousands of diagram samples there would be wasted.
-    void setPrintsPainted(bool painted) { printsPainted_ = painted; }
     const QImage& layer() const { return layer_; }
     QFont font;
     ColourValue foreColour = kBlack;
@@ -124,7 +115,6 @@ private:
     std::array<bool, kLineGroupCount> keepsPrints_{};
     QImage layer_;
     bool layerEmpty_ = true;
-    bool printsPainted_ = true;
     std::vector<CanvasPrint> log_;
     QImage cache_;  // the cached (non-floating) lines
     bool cacheValid_ = false;

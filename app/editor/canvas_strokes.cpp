@@ -55,40 +55,6 @@ void paintLineShape(QPainter& painter, const ViewTransform& view, const LineShap
     }
 }
 
-// Curves keep their exact pixel positions: only axis-parallel line shapes
-// gain from the alignment to pixel centres. Each segment is cut as a line
-// shape of width 1 between single-precision points would be; every point
-// is mapped once, as a diagram has thousands.
-QPainterPath polylinePath(const ViewTransform& view, const std::vector<QPointF>& points) {
-    constexpr double kRoom = 3;  // a line shape's width + 2
-    const QRectF window(-kRoom, -kRoom, view.pixels.width() + 2 * kRoom,
-                        view.pixels.height() + 2 * kRoom);
-    QPainterPath path;
-    float lastX = 0;
-    float lastY = 0;
-    QPointF lastPixel;
-    for (std::size_t k = 0; k < points.size(); ++k) {
-        const auto x = static_cast<float>(points[k].x());
-        const auto y = static_cast<float>(points[k].y());
-        const QPointF pixel = view.toPixel(x, y);
-        const bool finite = std::isfinite(lastPixel.x() + lastPixel.y() + pixel.x() + pixel.y());
-        if (k > 0 && (x != lastX || y != lastY) && finite) {
-            if (const auto cut = clippedTo(window, QLineF(lastPixel, pixel))) {
-                extendPath(path, *cut);
-            }
-        }
-        lastX = x;
-        lastY = y;
-        lastPixel = pixel;
-    }
-    return path;
-}
-
-void strokePolyline(QPainter& painter, const QPainterPath& path, ColourValue colour) {
-    painter.setRenderHint(QPainter::Antialiasing);
-    strokeThin(painter, path, thinPen(colour, 1));
-}
-
 // A pen of one device pixel follows the path itself, quickly. A wider one
 // is filled as the outline of the whole stroke, whose cost on a pixel
 // surface grows with how far the path runs along each scan line: on a
@@ -123,12 +89,6 @@ QPen thinPen(ColourValue colour, double width) {
 
 QRectF printBox(const QFontMetricsF& metrics, QPointF corner, const QString& text) {
     return metrics.boundingRect(QRectF(corner, QSizeF(1, 1)), Qt::AlignLeft | Qt::AlignTop, text);
-}
-
-QRectF symbolBox(const QFontMetricsF& metrics, QPointF centre, const QString& text) {
-    QRectF box = printBox(metrics, centre, text);
-    box.moveCenter(centre);
-    return box;
 }
 
 void paintPrint(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,

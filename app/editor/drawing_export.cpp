@@ -72,9 +72,6 @@ void addPrints(WorldBox& box, const Canvas& canvas) {
             box.add(print.x1, print.y1);
             box.add(print.x2, print.y2);
         }
-        for (const QPointF& point : print.points) {
-            box.add(point.x(), point.y());
-        }
     }
 }
 
@@ -95,50 +92,24 @@ bool nearSurface(const ViewTransform& view, QPointF pixel) {
            pixel.y() < view.pixels.height() + kReach;
 }
 
-// A diagram is sampled every centimetre along its member, far more points
-// than a picture of a large frame can show: points closer than this to the
-// last one kept are left out (the last point always stays), which keeps
-// files small and quick to write.
-std::vector<QPointF> thinned(const ViewTransform& view, const std::vector<QPointF>& points) {
-    constexpr double kLeastDistance = 2;  // pixels
-    std::vector<QPointF> kept;
-    QPointF last;
-    for (std::size_t k = 0; k < points.size(); ++k) {
-        const QPointF pixel = view.toPixel(points[k].x(), points[k].y());
-        const QPointF moved = pixel - last;
-        const bool end = k == 0 || k + 1 == points.size();
-        if (end || QPointF::dotProduct(moved, moved) >= kLeastDistance * kLeastDistance) {
-            kept.push_back(points[k]);
-            last = pixel;
-        }
-    }
-    return kept;
-}
-
 // One operation of the printed layer as the renderer did it, but as
 // vector strokes and texts on any painter.
 void replayPrint(QPainter& painter, const ViewTransform& view, const CanvasPrint& print) {
     const QPointF at = view.toPixel(print.x1, print.y1);
     switch (print.kind) {
-        case CanvasPrint::Kind::Text:
-        case CanvasPrint::Kind::Symbol: {
+        case CanvasPrint::Kind::Text: {
             if (!nearSurface(view, at)) {
                 return;
             }
             const QFontMetricsF metrics(print.font, painter.device());
-            const QRectF box = print.kind == CanvasPrint::Kind::Text
-                                   ? printBox(metrics, at, print.text)
-                                   : symbolBox(metrics, at, print.text);
-            paintPrint(painter, box, print.text, print.font, print.colour);
+            paintPrint(painter, printBox(metrics, at, print.text), print.text, print.font,
+                       print.colour);
             return;
         }
         case CanvasPrint::Kind::Line:
             painter.setRenderHint(QPainter::Antialiasing);
             paintLineShape(painter, view,
                            {print.x1, print.y1, print.x2, print.y2, print.colour, 1, true, true});
-            return;
-        case CanvasPrint::Kind::Polyline:
-            strokePolyline(painter, polylinePath(view, thinned(view, print.points)), print.colour);
             return;
     }
 }
