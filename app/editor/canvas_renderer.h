@@ -9,8 +9,8 @@
 // unchanged, and every print since the last clear is logged for tests to
 // read.
 //
-// Retained figures (the loads, later reactions and deflected shapes) are
-// values set and cleared whole. They are painted over the line shapes from
+// Retained figures (the loads, a diagram, the reactions, the deflected
+// shape) are values set and cleared whole. They are painted over the line shapes from
 // an image of their own, rendered afresh only when a figure or the view
 // changes: neither a mouse move nor a moving line touches them.
 #pragma once
