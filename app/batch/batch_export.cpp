@@ -55,14 +55,15 @@ struct PictureKind {
 constexpr bool kOn = true;
 constexpr bool kOff = false;
 
+// Layers: loads, diagram, reactions, deflected shape.
 const std::array<PictureKind, 7> kPictureKinds{{
-    {"frame", nullptr, {kOff, {kOff, kOff, kOff}}},
-    {"loads", nullptr, {kOff, {kOn, kOff, kOff}}},
-    {"M", &Form1::弯矩图, {kOn, {kOff, kOff, kOff}}},
-    {"Q", &Form1::剪力图, {kOn, {kOff, kOff, kOff}}},
-    {"N", &Form1::轴力图, {kOn, {kOff, kOff, kOff}}},
-    {"deflection", &Form1::变形图, {kOff, {kOff, kOff, kOn}}},
-    {"reactions", &Form1::支座反力, {kOff, {kOff, kOn, kOff}}},
+    {"frame", nullptr, {kOff, {kOff, kOff, kOff, kOff}}},
+    {"loads", nullptr, {kOff, {kOn, kOff, kOff, kOff}}},
+    {"M", &Form1::弯矩图, {kOff, {kOff, kOn, kOff, kOff}}},
+    {"Q", &Form1::剪力图, {kOff, {kOff, kOn, kOff, kOff}}},
+    {"N", &Form1::轴力图, {kOff, {kOff, kOn, kOff, kOff}}},
+    {"deflection", &Form1::变形图, {kOff, {kOff, kOff, kOff, kOn}}},
+    {"reactions", &Form1::支座反力, {kOff, {kOff, kOff, kOn, kOff}}},
 }};
 
 const PictureKind* pictureKind(const QString& word) {
@@ -266,7 +267,6 @@ BatchStatus exportResults(const QString& path, const BatchExport& request, std::
     Form1 window(document, platform, findProgramFolder(QCoreApplication::applicationDirPath()).path,
                  folder);
     window.Form_Load();
-    window.setPrintsPainted(false);
     if (!window.openProject(path)) {
         return BatchStatus::UnreadableFile;
     }

@@ -4,17 +4,18 @@
 #include <cmath>
 #include <exception>
 #include <fstream>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "document/file_names.h"
 #include "editor/canvas.h"
-#include "editor/diagram_labels.h"
 #include "editor/editor_controls.h"
-#include "model/member_axis.h"
+#include "editor/result_picture.h"
 #include "platform/fixed_width_font.h"
 #include "platform/platform.h"
 #include "results/internal_force_diagram.h"
+#include "results/result_figures.h"
 #include "results/solver_copy.h"
 #include "solver/frame_solver.h"
 #include "solver/result_files.h"
@@ -45,8 +46,6 @@ QString resultBase(const std::string& projectPath) {
     }
 }
 
-// Magenta, 128 red and 128 blue, in the blue-green-red order of colour values.
-constexpr ColourValue kDiagramColour = 0x800080;
 // Sections are 0.01 m apart along every member.
 constexpr float kDiagramStep = 0.01f;
 
@@ -75,75 +74,17 @@ DiagramName nameOf(DiagramKind kind) {
     return {"", ""};
 }
 
-void drawCurve(Canvas& canvas, const MemberDiagram& diagram) {
-    std::vector<QPointF> points;
-    points.reserve(diagram.polyline.size());
-    for (const DiagramPoint& point : diagram.polyline) {
-        points.emplace_back(point.x, point.y);
-    }
-    canvas.drawPolyline(std::move(points), kDiagramColour);
-}
-
-// A member's texts slide along its axis: the signs within their stretch,
-// the labels over the whole member.
-struct MemberTexts {
-    QPointF origin;
-    QPointF along;
-    double length;
-
-    explicit MemberTexts(const gj& member) : origin(member.x1, member.y1), along(1, 0) {
-        const orv::MemberAxis axis = orv::memberAxis(member.x1, member.y1, member.x2, member.y2);
-        length = axis.length;
-        if (axis.length > 0) {
-            along = QPointF(axis.cos, axis.sin);
-        }
-    }
-
-    DiagramText sign(const DiagramSign& sign) const {
-        return {QPointF(sign.at.x, sign.at.y),
-                sign.positive ? QStringLiteral("⊕") : QStringLiteral("⊖"),
-                true,
-                origin,
-                along,
-                sign.from,
-                sign.to};
-    }
-    DiagramText label(const DiagramLabel& label) const {
-        return {QPointF(label.at.x, label.at.y),
-                QString::fromStdString(label.text),
-                false,
-                origin,
-                along,
-                0,
-                length};
-    }
-};
-
-// Every drawn member's diagram on a canvas cleared of earlier prints: the
-// curves, then the signs (so that each part keeps its sign), then the
-// labels, none over another.
-void drawDiagrams(Canvas& canvas, const Document& document, const Table2D<double>& results,
-                  DiagramKind kind) {
-    canvas.clear();
+// Every drawn member's diagram as one figure; its texts are placed when
+// it is painted, on each surface at that surface's size.
+Figure diagramsOf(const Document& document, const Table2D<double>& results, DiagramKind kind) {
+    const auto count = static_cast<std::size_t>(document.membersEntered);
     std::vector<MemberDiagram> diagrams;
-    for (std::size_t i = 1; i <= static_cast<std::size_t>(document.membersEntered); ++i) {
+    diagrams.reserve(count);
+    for (std::size_t i = 1; i <= count; ++i) {
         diagrams.push_back(memberDiagram(document.members[i], endForcesOf(results, i), kind,
                                          document.diagramScale, kDiagramStep));
-        drawCurve(canvas, diagrams.back());
     }
-    DiagramTextPlacer placer(canvas, kDiagramColour);
-    for (std::size_t i = 0; i < diagrams.size(); ++i) {
-        const MemberTexts member(document.members[i + 1]);
-        for (const DiagramSign& sign : diagrams[i].signs) {
-            placer.print(member.sign(sign));
-        }
-    }
-    for (std::size_t i = 0; i < diagrams.size(); ++i) {
-        const MemberTexts member(document.members[i + 1]);
-        for (const DiagramLabel& label : diagrams[i].labels) {
-            placer.print(member.label(label));
-        }
-    }
+    return diagramFigure(std::span(document.members).subspan(1, count), diagrams);
 }
 
 constexpr float kResultsX = 8;
@@ -151,6 +92,13 @@ constexpr float kFirstResultLine = 0.7f;
 constexpr float kResultLineStep = 0.3f;
 
 }  // namespace
+
+std::optional<DiagramKind> AnalysisCommands::shownDiagram() const {
+    if (canvas.figure(FigureLayer::Diagram).empty()) {
+        return std::nullopt;
+    }
+    return shownDiagram_;
+}
 
 QString diagramTitle(DiagramKind kind) {
     return QString::fromUtf8(nameOf(kind).name);
@@ -206,7 +154,10 @@ void AnalysisCommands::computeCommand() {
     if (!run(true)) {
         return;
     }
+    // The printed results replace the result picture, as a diagram
+    // replaces them.
     canvas.clear();
+    clearResultPictures(canvas);
     printResults();
     controls.showNumbers();
     // Last, so that the number display's own hint does not hide where the
@@ -234,14 +185,16 @@ void AnalysisCommands::printResults() {
 }
 
 // A model that cannot be solved draws nothing and says nothing: the
-// analysis command is where the user learns why. A diagram drawn is named
-// in the hint with its unit and scale.
+// analysis command is where the user learns why. A diagram replaces what
+// was printed and the result picture shown before it, and is named in the
+// hint with its unit and scale.
 void AnalysisCommands::drawDiagram(DiagramKind kind) {
     if (!run(false) || document.membersEntered <= 0) {
         return;
     }
-    drawDiagrams(canvas, document, solver().a, kind);
-    lastDiagram_ = kind;
+    canvas.clear();
+    showResultPicture(canvas, FigureLayer::Diagram, diagramsOf(document, solver().a, kind));
+    shownDiagram_ = kind;
     const DiagramName name = nameOf(kind);
     controls.setHint(QString::fromUtf8(name.name) + QStringLiteral(" (") +
                      QString::fromUtf8(name.unit) + QStringLiteral("), 比例 ") +

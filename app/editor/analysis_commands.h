@@ -4,7 +4,8 @@
 // the hint naming them), and the scale they are drawn at.
 //
 // Owns the solver (its inputs are overwritten by every run, its result
-// table read by the diagrams). Prints on the canvas's transient layer;
+// table read by the diagrams). Prints results on the canvas's transient
+// layer and shows a diagram as the canvas's result picture;
 // shows messages through the platform and the hint and the number display
 // through the window's controls.
 #pragma once
@@ -50,8 +51,8 @@ public:
     void shearDiagram();
     void axialDiagram();
     void diagramScaleCommand();
-    // The diagram drawn last, while the printed layer may still show it.
-    std::optional<DiagramKind> lastDiagram() const { return lastDiagram_; }
+    // The diagram the drawing shows, if it shows one.
+    std::optional<DiagramKind> shownDiagram() const;
 
 private:
     void showMessage(const orv::Diagnostic& message);
@@ -62,5 +63,5 @@ private:
     Platform& platform;
     EditorControls& controls;
     std::unique_ptr<内力_位移> solver_;
-    std::optional<DiagramKind> lastDiagram_;
+    std::optional<DiagramKind> shownDiagram_;
 };

@@ -75,21 +75,12 @@ public:
     void printText(float x, float y, const QString& text, const QFont& textFont) {
         renderer_.printText(x, y, text, textFont);
     }
-    // Centred on (x, y).
-    void printSymbol(float x, float y, const QString& text) { renderer_.printSymbol(x, y, text); }
     // The pixels a print in the canvas font covers; see CanvasRenderer.
     QRectF textBounds(float x, float y, const QString& text) const {
         return renderer_.textBounds(x, y, text);
     }
-    QRectF symbolBounds(float x, float y, const QString& text) const {
-        return renderer_.symbolBounds(x, y, text);
-    }
     void drawLine(float x1, float y1, float x2, float y2, ColourValue colour) {
         renderer_.drawLine(x1, y1, x2, y2, colour);
-    }
-    // One antialiased line through `points` (world coordinates).
-    void drawPolyline(std::vector<QPointF> points, ColourValue colour) {
-        renderer_.drawPolyline(std::move(points), colour);
     }
     const std::vector<CanvasPrint>& printLog() const { return renderer_.printLog(); }
     const QImage& layer() const { return renderer_.layer(); }
@@ -100,7 +91,6 @@ public:
     }
     void clearFigure(FigureLayer layer) { renderer_.setFigure(layer, Figure{}); }
     const Figure& figure(FigureLayer layer) const { return renderer_.figure(layer); }
-    void setPrintsPainted(bool painted) { renderer_.setPrintsPainted(painted); }
 
     // Painting: `update` is told every pixel region that changed; paint
     // draws the part of the window inside `region`.

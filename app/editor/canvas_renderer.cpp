@@ -63,7 +63,7 @@ void CanvasRenderer::repaintLayerFromLog() const {
         layer_.fill(Qt::transparent);
         layerEmpty_ = true;
     }
-    if (layer_.isNull() || !printsPainted_ || log_.empty()) {
+    if (layer_.isNull() || log_.empty()) {
         return;
     }
     QPainter painter(&layer_);
@@ -183,24 +183,12 @@ void CanvasRenderer::printText(float x, float y, const QString& text) {
 
 void CanvasRenderer::printText(float x, float y, const QString& text, const QFont& textFont) {
     repaintLayerFromLog();
-    log_.push_back({CanvasPrint::Kind::Text, x, y, x, y, text, foreColour, {}, textFont});
+    log_.push_back({CanvasPrint::Kind::Text, x, y, x, y, text, foreColour, textFont});
     printBoxed(boxAt(view_.toPixel(x, y), text, textFont), text, textFont);
-}
-
-void CanvasRenderer::printSymbol(float x, float y, const QString& text) {
-    repaintLayerFromLog();
-    log_.push_back({CanvasPrint::Kind::Symbol, x, y, x, y, text, foreColour, {}, font});
-    printBoxed(symbolBounds(x, y, text), text, font);
 }
 
 QRectF CanvasRenderer::textBounds(float x, float y, const QString& text) const {
     return boxAt(view_.toPixel(x, y), text, font);
-}
-
-QRectF CanvasRenderer::symbolBounds(float x, float y, const QString& text) const {
-    QRectF box = textBounds(x, y, text);
-    box.moveCenter(view_.toPixel(x, y));
-    return box;
 }
 
 // Measured on the layer itself, so that the box is the one the layer's
@@ -212,7 +200,7 @@ QRectF CanvasRenderer::boxAt(QPointF corner, const QString& text, const QFont& t
 }
 
 void CanvasRenderer::printBoxed(const QRectF& bounds, const QString& text, const QFont& textFont) {
-    if (layer_.isNull() || !printsPainted_) {
+    if (layer_.isNull()) {
         return;
     }
     QPainter painter(&layer_);
@@ -223,8 +211,8 @@ void CanvasRenderer::printBoxed(const QRectF& bounds, const QString& text, const
 
 void CanvasRenderer::drawLine(float x1, float y1, float x2, float y2, ColourValue colour) {
     repaintLayerFromLog();
-    log_.push_back({CanvasPrint::Kind::Line, x1, y1, x2, y2, QString(), colour, {}, {}});
-    if (layer_.isNull() || !printsPainted_) {
+    log_.push_back({CanvasPrint::Kind::Line, x1, y1, x2, y2, QString(), colour, {}});
+    if (layer_.isNull()) {
         return;
     }
     const LineShape shape{x1, y1, x2, y2, colour, 1, true, true};
@@ -233,36 +221,6 @@ void CanvasRenderer::drawLine(float x1, float y1, float x2, float y2, ColourValu
     paintLineShape(painter, view_, shape);
     layerEmpty_ = false;
     invalidate(pixelBounds(shape));
-}
-
-// A diagram of thousands of samples is one stroke: its segments are cut to
-// the window one by one, like line shapes, and painted as one path.
-void CanvasRenderer::drawPolyline(std::vector<QPointF> points, ColourValue colour) {
-    if (points.empty()) {
-        return;
-    }
-    repaintLayerFromLog();
-    CanvasPrint print{CanvasPrint::Kind::Polyline,
-                      static_cast<float>(points.front().x()),
-                      static_cast<float>(points.front().y()),
-                      static_cast<float>(points.back().x()),
-                      static_cast<float>(points.back().y()),
-                      QString(),
-                      colour,
-                      std::move(points),
-                      {}};
-    log_.push_back(std::move(print));
-    if (layer_.isNull() || !printsPainted_) {
-        return;
-    }
-    const QPainterPath path = polylinePath(view_, log_.back().points);
-    QPainter painter(&layer_);
-    strokePolyline(painter, path, colour);
-    layerEmpty_ = false;
-    if (!path.isEmpty()) {
-        constexpr double kRoom = 3;  // the pen, its round caps and antialiasing
-        invalidate(path.controlPointRect().adjusted(-kRoom, -kRoom, kRoom, kRoom).toAlignedRect());
-    }
 }
 
 // Every shown line that is cached (or is not), in the order of the arrays;
@@ -386,7 +344,9 @@ void CanvasRenderer::renderFigures() {
     }
     QPainter painter(&figureImage_);
     painter.setFont(font);
-    for (const Figure& figure : figures_) {
-        ::paint(painter, view_, figure);
+    FigureLayers shown{};
+    for (std::size_t layer = 0; layer < figures_.size(); ++layer) {
+        shown.at(layer) = &figures_.at(layer);
     }
+    ::paint(painter, view_, shown);
 }

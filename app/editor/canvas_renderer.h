@@ -10,8 +10,8 @@
 // pages and tests). A new surface size or view paints the layer again from
 // the log, when it is next needed: the prints stay at their world points.
 //
-// Retained figures (the loads, later reactions and deflected shapes) are
-// values set and cleared whole. They are painted over the line shapes from
+// Retained figures (the loads, a diagram, the reactions, the deflected
+// shape) are values set and cleared whole. They are painted over the line shapes from
 // an image of their own, rendered afresh only when a figure or the view
 // changes: neither a mouse move nor a moving line touches them.
 #pragma once
@@ -60,18 +60,11 @@ public:
     void clear();
     void printText(float x, float y, const QString& text);
     void printText(float x, float y, const QString& text, const QFont& textFont);
-    void printSymbol(float x, float y, const QString& text);
     // The pixels a text printed in the canvas font covers, its top-left
-    // corner (or, for a symbol, its centre) at the world point.
+    // corner at the world point.
     QRectF textBounds(float x, float y, const QString& text) const;
-    QRectF symbolBounds(float x, float y, const QString& text) const;
     void drawLine(float x1, float y1, float x2, float y2, ColourValue colour);
-    void drawPolyline(std::vector<QPointF> points, ColourValue colour);
     const std::vector<CanvasPrint>& printLog() const { return log_; }
-    // Whether prints are painted onto the layer as well as logged. A window
-    // nobody sees (the batch export's) only logs them: its files replay the
-    // log, and painting thousands of diagram samples there would be wasted.
-    void setPrintsPainted(bool painted) { printsPainted_ = painted; }
     const QImage& layer() const {
         repaintLayerFromLog();
         return layer_;
@@ -120,7 +113,6 @@ private:
     mutable QImage layer_;
     mutable bool layerEmpty_ = true;
     mutable ViewTransform layerView_;  // the view the layer was painted for
-    bool printsPainted_ = true;
     std::vector<CanvasPrint> log_;
     QImage cache_;  // the cached (non-floating) lines
     bool cacheValid_ = false;

@@ -55,40 +55,6 @@ void paintLineShape(QPainter& painter, const ViewTransform& view, const LineShap
     }
 }
 
-// Curves keep their exact pixel positions: only axis-parallel line shapes
-// gain from the alignment to pixel centres. Each segment is cut as a line
-// shape of width 1 between single-precision points would be; every point
-// is mapped once, as a diagram has thousands.
-QPainterPath polylinePath(const ViewTransform& view, const std::vector<QPointF>& points) {
-    constexpr double kRoom = 3;  // a line shape's width + 2
-    const QRectF window(-kRoom, -kRoom, view.pixels.width() + 2 * kRoom,
-                        view.pixels.height() + 2 * kRoom);
-    QPainterPath path;
-    float lastX = 0;
-    float lastY = 0;
-    QPointF lastPixel;
-    for (std::size_t k = 0; k < points.size(); ++k) {
-        const auto x = static_cast<float>(points[k].x());
-        const auto y = static_cast<float>(points[k].y());
-        const QPointF pixel = view.toPixel(x, y);
-        const bool finite = std::isfinite(lastPixel.x() + lastPixel.y() + pixel.x() + pixel.y());
-        if (k > 0 && (x != lastX || y != lastY) && finite) {
-            if (const auto cut = clippedTo(window, QLineF(lastPixel, pixel))) {
-                extendPath(path, *cut);
-            }
-        }
-        lastX = x;
-        lastY = y;
-        lastPixel = pixel;
-    }
-    return path;
-}
-
-void strokePolyline(QPainter& painter, const QPainterPath& path, ColourValue colour) {
-    painter.setRenderHint(QPainter::Antialiasing);
-    strokeThin(painter, path, thinPen(colour, 1));
-}
-
 // A pen of one device pixel follows the path itself, quickly. A wider one
 // is filled as the outline of the whole stroke, whose cost on a pixel
 // surface grows with how far the path runs along each scan line: on a
@@ -125,12 +91,6 @@ QRectF printBox(const QFontMetricsF& metrics, QPointF corner, const QString& tex
     return metrics.boundingRect(QRectF(corner, QSizeF(1, 1)), Qt::AlignLeft | Qt::AlignTop, text);
 }
 
-QRectF symbolBox(const QFontMetricsF& metrics, QPointF centre, const QString& text) {
-    QRectF box = printBox(metrics, centre, text);
-    box.moveCenter(centre);
-    return box;
-}
-
 void paintPrint(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
                 ColourValue colour) {
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -150,51 +110,24 @@ bool nearSurface(const ViewTransform& view, QPointF pixel) {
            pixel.y() < view.pixels.height() + kReach;
 }
 
-// A diagram is sampled every centimetre along its member, far more points
-// than a picture of a large frame can show: points closer than this to the
-// last one kept are left out (the last point always stays), which keeps
-// files small and quick to write and the window's layer quick to paint
-// again.
-std::vector<QPointF> thinned(const ViewTransform& view, const std::vector<QPointF>& points) {
-    constexpr double kLeastDistance = 2;  // pixels
-    std::vector<QPointF> kept;
-    QPointF last;
-    for (std::size_t k = 0; k < points.size(); ++k) {
-        const QPointF pixel = view.toPixel(points[k].x(), points[k].y());
-        const QPointF moved = pixel - last;
-        const bool end = k == 0 || k + 1 == points.size();
-        if (end || QPointF::dotProduct(moved, moved) >= kLeastDistance * kLeastDistance) {
-            kept.push_back(points[k]);
-            last = pixel;
-        }
-    }
-    return kept;
-}
-
 }  // namespace
 
 void replayPrint(QPainter& painter, const ViewTransform& view, const CanvasPrint& print) {
     const QPointF at = view.toPixel(print.x1, print.y1);
     switch (print.kind) {
-        case CanvasPrint::Kind::Text:
-        case CanvasPrint::Kind::Symbol: {
+        case CanvasPrint::Kind::Text: {
             if (!nearSurface(view, at)) {
                 return;
             }
             const QFontMetricsF metrics(print.font, painter.device());
-            const QRectF box = print.kind == CanvasPrint::Kind::Text
-                                   ? printBox(metrics, at, print.text)
-                                   : symbolBox(metrics, at, print.text);
-            paintPrint(painter, box, print.text, print.font, print.colour);
+            paintPrint(painter, printBox(metrics, at, print.text), print.text, print.font,
+                       print.colour);
             return;
         }
         case CanvasPrint::Kind::Line:
             painter.setRenderHint(QPainter::Antialiasing);
             paintLineShape(painter, view,
                            {print.x1, print.y1, print.x2, print.y2, print.colour, 1, true, true});
-            return;
-        case CanvasPrint::Kind::Polyline:
-            strokePolyline(painter, polylinePath(view, thinned(view, print.points)), print.colour);
             return;
     }
 }

@@ -1,5 +1,5 @@
 // The strokes the window's renderer and the drawing's export both paint:
-// line shapes, polylines and printed texts, each through a view onto a
+// line shapes, thin paths and printed texts, each through a view onto a
 // surface of the view's pixel size. One definition, so that a file shows
 // the lines and prints exactly as the window does.
 #pragma once
@@ -32,11 +32,6 @@ std::optional<QLineF> pixelLine(const ViewTransform& view, const LineShape& line
 // A line shape in its colour and width, at its pixel line.
 void paintLineShape(QPainter& painter, const ViewTransform& view, const LineShape& line);
 
-// A polyline of world points as one path, each segment cut to the surface
-// like a line shape.
-QPainterPath polylinePath(const ViewTransform& view, const std::vector<QPointF>& points);
-// The path stroked as a diagram is: antialiased, one pixel wide.
-void strokePolyline(QPainter& painter, const QPainterPath& path, ColourValue colour);
 // A path of straight segments stroked with a thin pen, in the way the
 // surface draws fastest.
 void strokeThin(QPainter& painter, const QPainterPath& path, const QPen& pen);
@@ -47,28 +42,23 @@ QPen thinPen(ColourValue colour, double width);
 
 // The box a print occupies with its top-left corner at `corner`.
 QRectF printBox(const QFontMetricsF& metrics, QPointF corner, const QString& text);
-// The same box centred on `centre` (a symbol).
-QRectF symbolBox(const QFontMetricsF& metrics, QPointF centre, const QString& text);
 // A print in its box, font and colour, as text.
 void paintPrint(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
                 ColourValue colour);
 
 // One print or draw operation on the transient layer.
 struct CanvasPrint {
-    // Symbol: a text centred on its point (the signs of a diagram).
-    enum class Kind { Text, Line, Polyline, Symbol };
+    enum class Kind { Text, Line };
     Kind kind = Kind::Text;
-    float x1 = 0;  // text: top-left corner; symbol: centre; polyline: its first point
+    float x1 = 0;  // text: top-left corner
     float y1 = 0;
-    float x2 = 0;  // polyline: its last point
+    float x2 = 0;
     float y2 = 0;
     QString text;
     ColourValue colour = kBlack;
-    std::vector<QPointF> points;  // polyline: every point, world coordinates
-    QFont font;                   // text and symbol: the font printed in
+    QFont font;  // text: the font printed in
 };
 
 // One operation of the printed layer as the renderer did it, on any
-// painter through any view: texts as text, lines and polylines as strokes
-// (a polyline without the points closer together than a pixel or two).
+// painter through any view: texts as text, lines as strokes.
 void replayPrint(QPainter& painter, const ViewTransform& view, const CanvasPrint& print);

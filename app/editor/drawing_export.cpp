@@ -72,9 +72,6 @@ void addPrints(WorldBox& box, const Canvas& canvas) {
             box.add(print.x1, print.y1);
             box.add(print.x2, print.y2);
         }
-        for (const QPointF& point : print.points) {
-            box.add(point.x(), point.y());
-        }
     }
 }
 
@@ -175,11 +172,14 @@ void paintDrawing(QPainter& painter, const Canvas& canvas, const ViewTransform& 
     }
     canvas.paintStillLines(painter, view);
     painter.setFont(canvas.font);
+    FigureLayers shown{};
     for (int layer = 0; layer < kFigureLayerCount; ++layer) {
         if (layers.figures[static_cast<std::size_t>(layer)]) {
-            paint(painter, view, canvas.figure(static_cast<FigureLayer>(layer)));
+            shown.at(static_cast<std::size_t>(layer)) =
+                &canvas.figure(static_cast<FigureLayer>(layer));
         }
     }
+    paint(painter, view, shown);
     painter.restore();
 }
 

@@ -20,10 +20,10 @@ class Canvas;
 class QPainter;
 
 // What of the drawing a picture holds besides the lines: the printed
-// layer (diagrams, printed results) and each figure layer.
+// layer (printed results, numbers) and each figure layer.
 struct DrawingLayers {
     bool prints = true;
-    std::array<bool, kFigureLayerCount> figures{true, true, true};
+    std::array<bool, kFigureLayerCount> figures{true, true, true, true};
 };
 
 // The view of the whole drawing (lines, printed strokes, figure lines) on

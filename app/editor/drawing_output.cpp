@@ -23,15 +23,6 @@ namespace {
 const QString kDrawingFilter =
     QStringLiteral("SVG图形(*.svg)|*.svg|PDF文件(*.pdf)|*.pdf|PNG图像(*.png)|*.png");
 
-bool printsPolylines(const Canvas& canvas) {
-    for (const CanvasPrint& print : canvas.printLog()) {
-        if (print.kind == CanvasPrint::Kind::Polyline) {
-            return true;
-        }
-    }
-    return false;
-}
-
 QString numberText(double value) {
     return QString::fromStdString(orv::displayText(static_cast<float>(value)));
 }
@@ -120,7 +111,7 @@ void DrawingOutput::printCommand() {
 
 QString DrawingOutput::shownContent() const {
     QStringList parts;
-    if (const auto kind = analysis.lastDiagram(); kind && printsPolylines(canvas)) {
+    if (const auto kind = analysis.shownDiagram()) {
         parts << diagramTitle(*kind) + QStringLiteral(" 比例 ") + numberText(document.diagramScale);
     }
     if (!canvas.figure(FigureLayer::Reactions).empty()) {

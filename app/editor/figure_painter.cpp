@@ -8,6 +8,7 @@
 
 #include "editor/canvas_strokes.h"
 #include "editor/pixel_clipping.h"
+#include "editor/text_placer.h"
 #include "platform/colours.h"
 
 namespace {
@@ -57,21 +58,31 @@ private:
     double width_ = 1;
 };
 
+// A diagram is sampled every centimetre along its member, far more points
+// than the surface can show: a point closer than this to the last one kept
+// is passed over (a line's last point always stays).
+constexpr double kLeastStep = 1;  // pixels
+
 void paintPolylines(QPainter& painter, const ViewTransform& view,
                     const std::vector<FigurePolyline>& lines) {
     const QRectF box = surfaceWithRoom(view, kRoom);
     PathBatch batch(painter);
     for (const FigurePolyline& line : lines) {
         QPainterPath& path = batch.pathFor(line.colour, line.width);
-        for (std::size_t k = 1; k < line.points.size(); ++k) {
-            const QPointF a = toPixel(view, line.points[k - 1]);
-            const QPointF b = toPixel(view, line.points[k]);
-            if (!isFinite(a) || !isFinite(b) || a == b) {
+        QPointF kept;
+        for (std::size_t k = 0; k < line.points.size(); ++k) {
+            const QPointF next = toPixel(view, line.points[k]);
+            const QPointF step = next - kept;
+            const bool last = k + 1 == line.points.size();
+            if (k > 0 && !last && QPointF::dotProduct(step, step) < kLeastStep * kLeastStep) {
                 continue;
             }
-            if (const auto cut = clippedTo(box, QLineF(a, b))) {
-                extendPath(path, *cut);
+            if (k > 0 && isFinite(kept) && isFinite(next) && kept != next) {
+                if (const auto cut = clippedTo(box, QLineF(kept, next))) {
+                    extendPath(path, *cut);
+                }
             }
+            kept = next;
         }
     }
 }
@@ -94,21 +105,62 @@ void paintArrowheads(QPainter& painter, const ViewTransform& view,
     }
 }
 
-void paintTexts(QPainter& painter, const ViewTransform& view,
-                const std::vector<FigureText>& texts) {
+// The stretch a text may slide along, in pixels of the view.
+struct PixelSlide {
+    QPointF direction;
+    double back = 0;
+    double ahead = 0;
+};
+
+PixelSlide pixelSlide(const ViewTransform& view, const FigureText& item) {
+    const TextSlide& slide = item.slide;
+    const QPointF unit = view.toPixel(item.at.x + slide.alongX, item.at.y + slide.alongY) -
+                         view.toPixel(item.at.x, item.at.y);
+    const double pixelsPerUnit = std::hypot(unit.x(), unit.y());
+    if (!(pixelsPerUnit > 0) || !std::isfinite(pixelsPerUnit)) {
+        return {};
+    }
+    return {unit / pixelsPerUnit, slide.back * pixelsPerUnit, slide.ahead * pixelsPerUnit};
+}
+
+// From the text's own point to the nearest point of its box.
+void paintLeader(QPainter& painter, QPointF from, const QRectF& box, ColourValue colour) {
+    const QPointF to(std::clamp(from.x(), box.left(), box.right()),
+                     std::clamp(from.y(), box.top(), box.bottom()));
+    painter.setPen(thinPen(colour, 1));
+    painter.drawLine(QLineF(from, to));
+}
+
+void paintText(QPainter& painter, const ViewTransform& view, const QFontMetricsF& metrics,
+               TextPlacer& placer, const FigureText& item) {
+    const QPointF at = toPixel(view, item.at);
+    if (!isFinite(at)) {
+        return;
+    }
+    const QString text = QString::fromStdString(item.text);
+    const QRectF wanted =
+        anchoredBox(at, QSizeF(metrics.horizontalAdvance(text), metrics.height()), item.anchor);
+    const PixelSlide slide = pixelSlide(view, item);
+    const auto box = placer.claim(wanted, slide.direction, slide.back, slide.ahead);
+    if (!box) {
+        return;
+    }
+    const QPointF moved = box->topLeft() - wanted.topLeft();
+    if (std::hypot(moved.x(), moved.y()) > box->height()) {
+        paintLeader(painter, at, *box, item.colour);
+    }
+    painter.setPen(toQColor(item.colour));
+    painter.drawText(QPointF(box->left(), box->top() + metrics.ascent()), text);
+}
+
+void paintTexts(QPainter& painter, const ViewTransform& view, const FigureLayers& figures) {
     const QFontMetricsF metrics(painter.font(), painter.device());
-    const QRectF visible = surfaceWithRoom(view, 0);
-    for (const FigureText& item : texts) {
-        const QPointF at = toPixel(view, item.at);
-        if (!isFinite(at)) {
-            continue;
-        }
-        const QString text = QString::fromStdString(item.text);
-        const QRectF box =
-            anchoredBox(at, QSizeF(metrics.horizontalAdvance(text), metrics.height()), item.anchor);
-        if (box.intersects(visible)) {
-            painter.setPen(toQColor(item.colour));
-            painter.drawText(QPointF(box.left(), box.top() + metrics.ascent()), text);
+    TextPlacer placer(surfaceWithRoom(view, 0));
+    for (const FigureLayer layer : kTextPriority) {
+        if (const Figure* figure = figures.at(static_cast<std::size_t>(layer))) {
+            for (const FigureText& item : figure->texts) {
+                paintText(painter, view, metrics, placer, item);
+            }
         }
     }
 }
@@ -127,13 +179,17 @@ QRectF anchoredBox(QPointF at, QSizeF size, TextAnchor anchor) {
             size.height()};
 }
 
-void paint(QPainter& painter, const ViewTransform& view, const Figure& figure) {
+void paint(QPainter& painter, const ViewTransform& view, const FigureLayers& figures) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    paintPolylines(painter, view, figure.polylines);
-    painter.setPen(Qt::NoPen);
-    paintArrowheads(painter, view, figure.arrowheads);
-    paintTexts(painter, view, figure.texts);
+    for (const Figure* figure : figures) {
+        if (figure != nullptr) {
+            paintPolylines(painter, view, figure->polylines);
+            painter.setPen(Qt::NoPen);
+            paintArrowheads(painter, view, figure->arrowheads);
+        }
+    }
+    paintTexts(painter, view, figures);
     painter.restore();
 }

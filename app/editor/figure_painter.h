@@ -1,11 +1,14 @@
-// Painting a figure through a view, the one way the window and an export
-// draw figures: antialiased lines, filled arrowheads and texts in the
-// painter's font, over whatever the painter already holds.
+// Painting the figures through a view, the one way the window and an
+// export draw them: antialiased lines, filled arrowheads and texts in the
+// painter's font, over whatever the painter already holds. The texts of
+// all figures are placed together on the surface being painted, measured
+// on its own device, so that none overprints another at any size.
 #pragma once
 
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
+#include <array>
 
 #include "editor/view_transform.h"
 #include "results/figure.h"
@@ -18,7 +21,14 @@ QPointF toPixel(const ViewTransform& view, const FigurePoint& point);
 // The box of `size` whose `anchor` point lies at `at`.
 QRectF anchoredBox(QPointF at, QSizeF size, TextAnchor anchor);
 
-// Lines first, then arrowheads, then texts. Parts beyond the view's pixels
-// are left out, and lines are cut to them, so that no coordinate too large
-// for the painter reaches it.
-void paint(QPainter& painter, const ViewTransform& view, const Figure& figure);
+// The figure of each layer, or none where a layer is not painted.
+using FigureLayers = std::array<const Figure*, kFigureLayerCount>;
+
+// The lines and arrowheads of each figure in the order of the layers, then
+// the texts of all of them in the order of kTextPriority: a text whose
+// place is taken slides along its stretch to the nearest free place (with
+// a leader line back to its point when it moved farther than its height)
+// or is left out. Parts beyond the view's pixels are left out, and lines
+// are cut to them, so that no coordinate too large for the painter
+// reaches it.
+void paint(QPainter& painter, const ViewTransform& view, const FigureLayers& figures);

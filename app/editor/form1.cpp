@@ -367,17 +367,14 @@ void Form1::窗口显示计算结果() {
 }
 
 void Form1::弯矩图() {
-    results_.diagramDrawn();
     analysis_.momentDiagram();
 }
 
 void Form1::剪力图() {
-    results_.diagramDrawn();
     analysis_.shearDiagram();
 }
 
 void Form1::轴力图() {
-    results_.diagramDrawn();
     analysis_.axialDiagram();
 }
 

@@ -71,9 +71,6 @@ public:
     // What the window shows, for reading: the canvas model and the window
     // variables of the view and of member input.
     const Canvas& canvasModel() const { return canvas; }
-    // Prints only logged, not painted, for a window nobody sees; see
-    // CanvasRenderer::setPrintsPainted.
-    void setPrintsPainted(bool painted) { canvas.setPrintsPainted(painted); }
     EditorState editorState() const;
     // The controls, for driving with events.
     CanvasView* canvasWidget() const { return canvasView; }

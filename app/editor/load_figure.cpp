@@ -20,6 +20,9 @@ constexpr double kAxialSide = 6;  // axial arrows run beside the member, off its
 constexpr double kCoupleRadius = 13;
 constexpr double kLabelGap = 4;
 constexpr double kHeadLength = 8;
+// A label's height and the gap to the next load's drawing, as the bands of
+// the loads on one member are counted.
+constexpr double kLabelRow = 18;
 // The arrows of a distributed load stand about this far apart along the
 // member (m), between 2 and kMaxRowArrows + 1 of them.
 constexpr double kArrowSpacing = 0.5;
@@ -71,11 +74,19 @@ public:
           across_{-axis.sin, axis.cos},
           length_(axis.length) {}
 
+    // Each load of a member is drawn in a band of its own beyond the
+    // bands of the loads before it, on the side its label goes, so that
+    // two loads never share their arrows or their label's place.
     void draw(orv::LoadKind kind, float xq, float q) {
         const double a = std::clamp<double>(xq, 0, length_);
         // A positive load acts along local +y, towards the first end, or
         // turns the positive way (clockwise on the screen).
         const double sign = q < 0 ? -1 : 1;
+        // A couple's arc is centred on its point: beyond other loads, its
+        // whole circle clears their band.
+        const double centre = kind == orv::LoadKind::Couple && stacked_ > 0 ? kCoupleRadius : 0;
+        shift_ = bandSide(kind, sign) * (stacked_ + centre);
+        stacked_ += bandHeight(kind);
         const std::string text = loadValueText(kind, std::fabs(q));
         switch (kind) {
             case orv::LoadKind::Concentrated:
@@ -102,8 +113,36 @@ public:
     }
 
 private:
+    // The side a load's label lies on: transverse loads come from it,
+    // axial loads and couples are labelled off the tick side.
+    Vector bandSide(orv::LoadKind kind, double sign) const {
+        const bool transverse = kind == orv::LoadKind::Concentrated ||
+                                kind == orv::LoadKind::Uniform || kind == orv::LoadKind::Triangular;
+        return transverse ? across_ * -sign : -across_;
+    }
+
+    static double bandHeight(orv::LoadKind kind) {
+        switch (kind) {
+            case orv::LoadKind::Concentrated:
+                return kPointArrow + kLabelGap + kLabelRow;
+            case orv::LoadKind::Uniform:
+                return kRowArrow + kLabelGap + kLabelRow;
+            case orv::LoadKind::Triangular:
+                return kTriangleArrow + kLabelGap + kLabelRow;
+            case orv::LoadKind::AxialConcentrated:
+            case orv::LoadKind::AxialUniform:
+                return kAxialSide + kLabelGap + kLabelRow;
+            case orv::LoadKind::Couple:
+                return 2 * kCoupleRadius + kLabelGap + kLabelRow;
+            case orv::LoadKind::None:
+                break;
+        }
+        return 0;
+    }
+
+    // A point `s` along the member, moved by the load's band and `pixels`.
     FigurePoint at(double s, Vector pixels = {}) const {
-        return {x1_ + s * along_.x, y1_ + s * along_.y, pixels.x, pixels.y};
+        return {x1_ + s * along_.x, y1_ + s * along_.y, shift_.x + pixels.x, shift_.y + pixels.y};
     }
 
     void line(const FigurePoint& from, const FigurePoint& to) {
@@ -116,7 +155,7 @@ private:
     }
 
     void label(const FigurePoint& at, Vector away, const std::string& text) {
-        figure_.texts.push_back({at, text, kLoadColour, anchorAway(away)});
+        figure_.texts.push_back({at, text, kLoadColour, anchorAway(away), {}});
     }
 
     void pointLoad(double a, Vector force, const std::string& text) {
@@ -192,6 +231,8 @@ private:
     Vector along_;
     Vector across_;
     double length_;
+    double stacked_ = 0;  // pixels taken by the bands of the loads drawn
+    Vector shift_;        // of the load being drawn
 };
 
 // Loads 1..荷载数 as far as the member's arrays hold them.

@@ -8,6 +8,7 @@
 #include "editor/analysis_commands.h"
 #include "editor/canvas.h"
 #include "editor/editor_controls.h"
+#include "editor/result_picture.h"
 #include "platform/platform.h"
 #include "results/result_figures.h"
 #include "results/result_tables.h"
@@ -44,9 +45,11 @@ void ResultViews::analysisSucceeded(const 内力_位移& solver) {
 }
 
 void ResultViews::clearFigures() {
-    canvas.clearFigure(FigureLayer::Reactions);
-    canvas.clearFigure(FigureLayer::Deflection);
-    deflectionShown_ = false;
+    clearResultPictures(canvas);
+}
+
+bool ResultViews::deflectionShown() const {
+    return !canvas.figure(FigureLayer::Deflection).empty();
 }
 
 void ResultViews::reactionsCommand() {
@@ -54,7 +57,7 @@ void ResultViews::reactionsCommand() {
         return;
     }
     const auto reactions = supportReactions(*solved_);
-    canvas.setFigure(FigureLayer::Reactions, reactionFigure(reactions));
+    showResultPicture(canvas, FigureLayer::Reactions, reactionFigure(reactions));
     controls.setHint(
         QString::fromStdString(equilibriumText(equilibriumResidual(*solved_, reactions))));
 }
@@ -69,15 +72,15 @@ void ResultViews::deflectionCommand() {
 }
 
 void ResultViews::drawDeflection() {
-    canvas.setFigure(FigureLayer::Deflection, deflectionFigure(*solved_, curves_, magnification_));
-    deflectionShown_ = true;
+    showResultPicture(canvas, FigureLayer::Deflection,
+                      deflectionFigure(*solved_, curves_, magnification_));
     controls.setHint(QString::fromStdString(deflectionText(*solved_, magnification_)));
 }
 
 // The input box offers the magnification shown; a positive number redraws
 // the shape at it, anything else keeps it.
 void ResultViews::magnificationCommand() {
-    if (!solved_ || !deflectionShown_) {
+    if (!solved_ || !deflectionShown()) {
         return;
     }
     const QString answer =

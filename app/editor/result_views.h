@@ -2,7 +2,7 @@
 // deflected shape drawn as figures over the frame, and the results window.
 // Owns the frame as the last successful analysis left it, the deflected
 // shape's magnification and the results window; runs the analysis through
-// AnalysisCommands and draws on the canvas's figure layers.
+// AnalysisCommands and shows its figures as the canvas's result picture.
 #pragma once
 
 #include <array>
@@ -29,19 +29,18 @@ public:
 
     // Every successful analysis: the results window follows it.
     void analysisSucceeded(const 内力_位移& solver);
-    // The drawing changes: figures of an earlier analysis no longer hold.
+    // The drawing changes: the result picture of an earlier analysis no
+    // longer holds.
     void clearFigures();
 
-    // 支座反力, 变形图, 结果表.
+    // 支座反力, 变形图 (each the one result picture shown), 结果表.
     void reactionsCommand();
     void deflectionCommand();
     // The results window shows on `editor` (made on first use).
     void tableCommand(QWidget* editor);
 
     // The deflected shape is up: the scale command sets its magnification.
-    bool deflectionShown() const { return deflectionShown_; }
-    // A diagram drawn after the deflected shape takes the scale command.
-    void diagramDrawn() { deflectionShown_ = false; }
+    bool deflectionShown() const;
     void magnificationCommand();
 
     ResultsWindow* resultsWindow() const { return window_; }
@@ -62,6 +61,5 @@ private:
     std::optional<SolvedFrame> solved_;
     std::vector<MemberCurve> curves_;  // of the deflected shape drawn last
     double magnification_ = 1;
-    bool deflectionShown_ = false;
     ResultsWindow* window_ = nullptr;  // a child of the editor window
 };

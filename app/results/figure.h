@@ -50,11 +50,22 @@ enum class TextAnchor {
     BottomRight
 };
 
+// Where a text may go when its own place is taken: along a world
+// direction (a unit vector), at most `back` world units against it and
+// `ahead` with it. A text without a stretch keeps its place or is left out.
+struct TextSlide {
+    double alongX = 0;
+    double alongY = 0;
+    double back = 0;
+    double ahead = 0;
+};
+
 struct FigureText {
     FigurePoint at;
     std::string text;  // UTF-8
     ColourValue colour = kBlack;
     TextAnchor anchor = TextAnchor::TopLeft;
+    TextSlide slide;
 };
 
 struct Figure {
@@ -65,7 +76,14 @@ struct Figure {
     bool empty() const { return polylines.empty() && arrowheads.empty() && texts.empty(); }
 };
 
-// The figures the drawing keeps, each set and cleared as a whole, painted
-// in this order.
-enum class FigureLayer { Loads, Reactions, Deflection };
-inline constexpr int kFigureLayerCount = 3;
+// The figures the drawing keeps, each set and cleared as a whole, their
+// lines painted in this order. Diagram, Reactions and Deflection are the
+// result pictures, shown one at a time.
+enum class FigureLayer { Loads, Diagram, Reactions, Deflection };
+inline constexpr int kFigureLayerCount = 4;
+
+// The order in which the texts of all layers claim their places: a text
+// placed earlier is never covered by a later one, which moves or is left
+// out. Within a layer, its texts in their order.
+inline constexpr FigureLayer kTextPriority[kFigureLayerCount] = {
+    FigureLayer::Diagram, FigureLayer::Reactions, FigureLayer::Loads, FigureLayer::Deflection};

@@ -1,9 +1,11 @@
 // The figures of reactions and of the deflected shape; see result_figures.h.
 #include "results/result_figures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
+#include "model/member_axis.h"
 #include "text/number_text.h"
 
 namespace {
@@ -46,7 +48,10 @@ void addForce(Figure& figure, const orv::Point& node, int axis, double value) {
         anchor = sign > 0 ? TextAnchor::Bottom : TextAnchor::Top;
     }
     figure.texts.push_back({at(node, tail.dx - ux * 3, tail.dy - uy * 3),
-                            magnitudeText(value, "kN"), kReactionColour, anchor});
+                            magnitudeText(value, "kN"),
+                            kReactionColour,
+                            anchor,
+                            {}});
 }
 
 // A moment: an arc around the node turning the way the moment turns
@@ -64,8 +69,11 @@ void addMoment(Figure& figure, const orv::Point& node, double value) {
     figure.arrowheads.push_back(
         {arc.points[arc.points.size() - 2], arc.points.back(), kReactionColour});
     figure.polylines.push_back(std::move(arc));
-    figure.texts.push_back({at(node, kArcPixels + 4, -kArcPixels - 2), magnitudeText(value, "kN·m"),
-                            kReactionColour, TextAnchor::BottomLeft});
+    figure.texts.push_back({at(node, kArcPixels + 4, -kArcPixels - 2),
+                            magnitudeText(value, "kN·m"),
+                            kReactionColour,
+                            TextAnchor::BottomLeft,
+                            {}});
 }
 
 }  // namespace
@@ -127,8 +135,83 @@ Figure deflectionFigure(const SolvedFrame& frame, const std::vector<MemberCurve>
                          node->y + magnification * d[1] / 1000};
     figure.polylines.push_back({{from, to}, kDeflectionColour, 1});
     figure.arrowheads.push_back({from, to, kDeflectionColour, 7, 3});
-    figure.texts.push_back(
-        {FigurePoint{to.x, to.y, 6, 4}, moveText(*move), kDeflectionColour, TextAnchor::TopLeft});
+    figure.texts.push_back({FigurePoint{to.x, to.y, 6, 4},
+                            moveText(*move),
+                            kDeflectionColour,
+                            TextAnchor::TopLeft,
+                            {}});
+    return figure;
+}
+
+namespace {
+
+// A member's texts slide along its axis: the signs within their stretch,
+// the labels over the whole member.
+class MemberTexts {
+public:
+    explicit MemberTexts(const gj& member) : x1_(member.x1), y1_(member.y1) {
+        const orv::MemberAxis axis = orv::memberAxis(member.x1, member.y1, member.x2, member.y2);
+        if (axis.length > 0 && std::isfinite(axis.length)) {
+            length_ = axis.length;
+            cos_ = axis.cos;
+            sin_ = axis.sin;
+        }
+    }
+
+    FigureText sign(const DiagramSign& sign) const {
+        return {{sign.at.x, sign.at.y},
+                sign.positive ? "⊕" : "⊖",
+                kDiagramColour,
+                TextAnchor::Centre,
+                slideWithin(sign.at, sign.from, sign.to)};
+    }
+    FigureText label(const DiagramLabel& label) const {
+        return {{label.at.x, label.at.y},
+                label.text,
+                kDiagramColour,
+                TextAnchor::TopLeft,
+                slideWithin(label.at, 0, length_)};
+    }
+
+private:
+    // The point's place along the member bounds how far it may go each way.
+    TextSlide slideWithin(const DiagramPoint& at, double from, double to) const {
+        const double along = (at.x - x1_) * cos_ + (at.y - y1_) * sin_;
+        return {cos_, sin_, std::max(along - from, 0.0), std::max(to - along, 0.0)};
+    }
+
+    double x1_;
+    double y1_;
+    double cos_ = 1;
+    double sin_ = 0;
+    double length_ = 0;
+};
+
+}  // namespace
+
+Figure diagramFigure(std::span<const gj> members, const std::vector<MemberDiagram>& diagrams) {
+    Figure figure;
+    const std::size_t count = std::min(members.size(), diagrams.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        FigurePolyline curve{{}, kDiagramColour, 1};
+        curve.points.reserve(diagrams[i].polyline.size());
+        for (const DiagramPoint& point : diagrams[i].polyline) {
+            curve.points.push_back({point.x, point.y});
+        }
+        figure.polylines.push_back(std::move(curve));
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        const MemberTexts member(members[i]);
+        for (const DiagramSign& sign : diagrams[i].signs) {
+            figure.texts.push_back(member.sign(sign));
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        const MemberTexts member(members[i]);
+        for (const DiagramLabel& label : diagrams[i].labels) {
+            figure.texts.push_back(member.label(label));
+        }
+    }
     return figure;
 }
 

@@ -1,14 +1,16 @@
-// The figures of an analysis drawn over the frame: the support reactions
-// as arrows with their values, and the deflected shape with its largest
-// node displacement labelled. World coordinates with pixel-sized arrows
-// and texts, as the figure layer paints them.
+// The figures of an analysis drawn over the frame: the internal-force
+// diagrams, the support reactions as arrows with their values, and the
+// deflected shape with its largest node displacement labelled. World coordinates with pixel-sized
+// arrows and texts, as the figure layer paints them.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
 #include "results/deflected_shape.h"
 #include "results/figure.h"
+#include "results/internal_force_diagram.h"
 #include "results/reactions.h"
 
 // Teal for reactions and orange for the deflected shape, in the
@@ -16,6 +18,14 @@
 // mark, the blue supports, the magenta diagrams and the green loads.
 inline constexpr ColourValue kReactionColour = 0x808000;
 inline constexpr ColourValue kDeflectionColour = 0x0078E6;
+// Magenta, 128 red and 128 blue.
+inline constexpr ColourValue kDiagramColour = 0x800080;
+
+// The diagram of each member (`diagrams[i]` of `members[i]`): its curve,
+// then the signs of every member (so that each part keeps its sign), each
+// free to slide within its stretch, then the value labels, each free to
+// slide along its whole member.
+Figure diagramFigure(std::span<const gj> members, const std::vector<MemberDiagram>& diagrams);
 
 // At each reaction's node an arrow per force component, pointing the way
 // the support pushes, and a curved arrow for a moment, each labelled with
