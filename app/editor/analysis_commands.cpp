@@ -162,8 +162,8 @@ void AnalysisCommands::computeCommand() {
     controls.showNumbers();
     // Last, so that the number display's own hint does not hide where the
     // results were saved.
-    controls.setHint(QStringLiteral("计算的杆件内力结果,位移结果保存在") +
-                     resultBase(document.projectPath) + QStringLiteral(".mqn(.uva)"));
+    controls.setPrintsHint(QStringLiteral("计算的杆件内力结果,位移结果保存在") +
+                           resultBase(document.projectPath) + QStringLiteral(".mqn(.uva)"));
 }
 
 // Every line of the ".mqn" file as it stands, at world x = 8, from 0.7
@@ -196,9 +196,9 @@ void AnalysisCommands::drawDiagram(DiagramKind kind) {
     showResultPicture(canvas, FigureLayer::Diagram, diagramsOf(document, solver().a, kind));
     shownDiagram_ = kind;
     const DiagramName name = nameOf(kind);
-    controls.setHint(QString::fromUtf8(name.name) + QStringLiteral(" (") +
-                     QString::fromUtf8(name.unit) + QStringLiteral("), 比例 ") +
-                     QString::fromStdString(orv::displayText(document.diagramScale)));
+    controls.setResultPictureHint(QString::fromUtf8(name.name) + QStringLiteral(" (") +
+                                  QString::fromUtf8(name.unit) + QStringLiteral("), 比例 ") +
+                                  QString::fromStdString(orv::displayText(document.diagramScale)));
 }
 
 void AnalysisCommands::momentDiagram() {

@@ -69,7 +69,14 @@ public:
     void setLineFloating(LineId id, bool floating) { lines_.setLineFloating(id, floating); }
 
     // The transient layer; see CanvasRenderer.
-    void clear() { renderer_.clear(); }
+    void clear() {
+        renderer_.clear();
+        if (cleared) {
+            cleared();
+        }
+    }
+    // Told after every clear (the window's hint follows what is shown).
+    std::function<void()> cleared;
     void printText(float x, float y, const QString& text) { renderer_.printText(x, y, text); }
     // In a font of its own (the fixed-width font of a table).
     void printText(float x, float y, const QString& text, const QFont& textFont) {

@@ -113,6 +113,7 @@ void EditCommands::showRestoredState() {
     }
     canvas.clear();
     view.showDocument();
+    controls.showRestingHint();  // no hint of the state left behind stays
     canvas.setLineColour({kCrosshairX}, document.crosshairColour);
     canvas.setLineColour({kCrosshairY}, document.crosshairColour);
 }

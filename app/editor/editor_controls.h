@@ -21,6 +21,16 @@ public:
     virtual ~EditorControls() = default;
 
     virtual void setHint(const QString& text) = 0;
+    // Hints that describe what the canvas shows go with it, so that none
+    // describes what is no longer there: one about printed texts (results,
+    // numbers) when the canvas is cleared, one about the result picture (a
+    // diagram, the reactions, the deflected shape) when the picture goes.
+    virtual void setPrintsHint(const QString& text) = 0;
+    virtual void setResultPictureHint(const QString& text) = 0;
+    // The hint of the running mode with nothing under the mouse: "提示:"
+    // without a mode, the command's own instructions in member input and
+    // support placement, empty in the modes that point at members.
+    virtual void showRestingHint() = 0;
     // Ends whatever mode runs and starts `mode`.
     virtual void enterMode(EditorMode mode) = 0;
     // The last member counts as entered but is still being drawn: it has

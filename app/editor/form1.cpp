@@ -106,6 +106,7 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
     view_.setCrosshairWipes(platform.setting(kCrosshairWipesSetting, true));
     menuItem(MenuCommand::CrosshairWipes)->setChecked(view_.crosshairWipes());
     analysis_.succeeded = [this](const 内力_位移& solved) { results_.analysisSucceeded(solved); };
+    canvas.cleared = [this] { forgetHintAbout(HintSubject::Prints); };
     edits_.captionOf = [this](MenuCommand id) { return menuItem(id)->text(); };
     edits_.modelChanged = [this] { setWindowModified(documents_.hasUnsavedChanges()); };
     edits_.showIn(menuItem(MenuCommand::Undo), menuItem(MenuCommand::Redo));
@@ -230,6 +231,28 @@ void Form1::maximise() {
     setGeometry(screen()->availableGeometry());
     showMaximized();
     QCoreApplication::processEvents();
+}
+
+void Form1::setPrintsHint(const QString& text) {
+    describe(HintSubject::Prints, text);
+}
+
+void Form1::setResultPictureHint(const QString& text) {
+    describe(HintSubject::ResultPicture, text);
+}
+
+void Form1::describe(HintSubject subject, const QString& text) {
+    Label6->setText(text);
+    hintAbout_.emplace(subject, text);
+}
+
+void Form1::forgetHintAbout(HintSubject subject) {
+    if (hintAbout_ && hintAbout_->first == subject && Label6->text() == hintAbout_->second) {
+        showRestingHint();
+    }
+    if (hintAbout_ && hintAbout_->first == subject) {
+        hintAbout_.reset();
+    }
 }
 
 void Form1::setHint(const QString& text) {
@@ -403,6 +426,7 @@ void Form1::结果表() {
 void Form1::showNewDocument() {
     setCaption();
     results_.clearFigures();
+    forgetHintAbout(HintSubject::ResultPicture);
     enterMode(Mode::None);
     激活菜单();
     state = EditorState{};

@@ -243,6 +243,15 @@ private:
 
     // EditorControls, for the parts.
     void setHint(const QString& text) override;
+    void setPrintsHint(const QString& text) override;
+    void setResultPictureHint(const QString& text) override;
+    void showRestingHint() override;
+    // A hint about what the canvas shows gives way to the resting hint
+    // when that goes, unless another hint took its place meanwhile.
+    enum class HintSubject { Prints, ResultPicture };
+    void describe(HintSubject subject, const QString& text);
+    void forgetHintAbout(HintSubject subject);
+    std::optional<std::pair<HintSubject, QString>> hintAbout_;
     bool memberBeingDrawn() const override { return memberInput_.drawing(); }
 
     // EditorControls, continued.

@@ -1,11 +1,14 @@
 // The window's command modes. The document keeps the one mode that runs;
 // one table says what entering a mode does.
+#include <QLabel>
 #include <array>
 
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
 #include "document/support_kinds.h"
 #include "editor/form1.h"
+#include "editor/member_input.h"
+#include "editor/support_placement.h"
 
 namespace {
 
@@ -17,19 +20,24 @@ struct ModeRow {
     bool hover;  // the hover test runs on every mouse move
     bool closesMenus;
     KeptDialog keeps;
+    // The hint with nothing under the mouse (the hover test writes its own).
+    const char* restingHint;
 };
 
+constexpr const char* kIdle = "提示:";
+constexpr const char* kNoMemberUnderTheMouse = "";
+
 constexpr std::array<ModeRow, 10> kModes = {{
-    {EditorMode::None, false, false, KeptDialog::None},
-    {EditorMode::MemberInput, false, true, KeptDialog::MemberProperties},
-    {EditorMode::MemberQuery, true, true, KeptDialog::MemberProperties},
-    {EditorMode::MemberDeletion, true, true, KeptDialog::None},
-    {EditorMode::LoadInput, true, true, KeptDialog::Loads},
-    {EditorMode::LoadQuery, true, true, KeptDialog::Loads},
-    {EditorMode::FixedEnd, false, false, KeptDialog::None},
-    {EditorMode::Pinned, false, false, KeptDialog::None},
-    {EditorMode::HorizontalLink, false, false, KeptDialog::None},
-    {EditorMode::VerticalLink, false, false, KeptDialog::None},
+    {EditorMode::None, false, false, KeptDialog::None, kIdle},
+    {EditorMode::MemberInput, false, true, KeptDialog::MemberProperties, kMemberInputHint},
+    {EditorMode::MemberQuery, true, true, KeptDialog::MemberProperties, kNoMemberUnderTheMouse},
+    {EditorMode::MemberDeletion, true, true, KeptDialog::None, kNoMemberUnderTheMouse},
+    {EditorMode::LoadInput, true, true, KeptDialog::Loads, kNoMemberUnderTheMouse},
+    {EditorMode::LoadQuery, true, true, KeptDialog::Loads, kNoMemberUnderTheMouse},
+    {EditorMode::FixedEnd, false, false, KeptDialog::None, kSupportPlacementHint},
+    {EditorMode::Pinned, false, false, KeptDialog::None, kSupportPlacementHint},
+    {EditorMode::HorizontalLink, false, false, KeptDialog::None, kSupportPlacementHint},
+    {EditorMode::VerticalLink, false, false, KeptDialog::None, kSupportPlacementHint},
 }};
 
 // Each placement mode of the support table has its row.
@@ -76,7 +84,8 @@ void Form1::enterMode(Mode mode) {
     document.mode = mode;
     document.memberPicked = false;
     results_.clearFigures();  // a mode may change the frame they were drawn for
-    pointing_.clearMark();    // no command of the new mode may act on a member marked before
+    forgetHintAbout(HintSubject::ResultPicture);
+    pointing_.clearMark();  // no command of the new mode may act on a member marked before
     memberInput_.reset(mode == Mode::MemberInput);
     pointing_.setHovering(row.hover);
     if (hasForm3() && row.keeps != KeptDialog::MemberProperties) {
@@ -88,4 +97,8 @@ void Form1::enterMode(Mode mode) {
     if (row.closesMenus) {
         关闭菜单();
     }
+}
+
+void Form1::showRestingHint() {
+    Label6->setText(QString::fromUtf8(rowOf(document.mode).restingHint));
 }

@@ -48,5 +48,5 @@ void Form1::杆件号节点号显示() {
               kMemberNumberColour);
     }
     canvas.foreColour = nodeColour;
-    Label6->setText(QStringLiteral("十字光标划过即清除屏幕显示"));
+    setPrintsHint(QStringLiteral("十字光标划过即清除屏幕显示"));
 }

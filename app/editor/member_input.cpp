@@ -53,9 +53,7 @@ void MemberInput::inputCommand() {
     // simply be drawn again. Only the number range ends it.
     if (document.membersEntered < kMaxMemberTotal) {
         controls.enterMode(EditorMode::MemberInput);
-        controls.setHint(
-            QStringLiteral("单击鼠标左键输入杆件端点,如果是输入杆件第二点,"
-                           "也可在文本框中直接输入第二点的相对坐标,Enter确定."));
+        controls.setHint(QString::fromUtf8(kMemberInputHint));
         Form3& dialog = controls.propertyDialog();
         dialog.show();
         dialog.setEnabled(true);

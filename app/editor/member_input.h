@@ -18,6 +18,11 @@ class Canvas;
 class EditorControls;
 class Platform;
 
+// The hint of member input while it waits for a point.
+inline constexpr const char* kMemberInputHint =
+    "单击鼠标左键输入杆件端点,如果是输入杆件第二点,"
+    "也可在文本框中直接输入第二点的相对坐标,Enter确定.";
+
 class MemberInput {
 public:
     MemberInput(Document& document, Canvas& canvas, Platform& platform, EditorControls& controls);

@@ -181,8 +181,8 @@ void MemberPointing::deleteHovered() {
     (void)controls.renumberNodes();
     placeSupportsAtPoints(document, kept);
     supports.redraw();
+    controls.showRestingHint();  // the hint named the member that went
     if (document.membersEntered < 1) {
-        controls.setHint(QString());
         controls.openMenus();
     }
 }

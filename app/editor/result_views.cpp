@@ -58,7 +58,7 @@ void ResultViews::reactionsCommand() {
     }
     const auto reactions = supportReactions(*solved_);
     showResultPicture(canvas, FigureLayer::Reactions, reactionFigure(reactions));
-    controls.setHint(
+    controls.setResultPictureHint(
         QString::fromStdString(equilibriumText(equilibriumResidual(*solved_, reactions))));
 }
 
@@ -74,7 +74,7 @@ void ResultViews::deflectionCommand() {
 void ResultViews::drawDeflection() {
     showResultPicture(canvas, FigureLayer::Deflection,
                       deflectionFigure(*solved_, curves_, magnification_));
-    controls.setHint(QString::fromStdString(deflectionText(*solved_, magnification_)));
+    controls.setResultPictureHint(QString::fromStdString(deflectionText(*solved_, magnification_)));
 }
 
 // The input box offers the magnification shown; a positive number redraws

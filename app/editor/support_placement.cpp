@@ -63,8 +63,7 @@ void SupportPlacement::start(SupportKind kind) {
     }
     canvas.clear();
     previewEnd_.reset();
-    controls.setHint(
-        QStringLiteral("移动鼠标捕捉杆端,捕捉成功后击鼠标左键定位,空格键变换支座方向"));
+    controls.setHint(QString::fromUtf8(kSupportPlacementHint));
     if (document.memberTotal <= 0 || document.membersEntered != document.memberTotal) {
         platform.tell(QStringLiteral("先输入完杆件"));
         return;

@@ -19,6 +19,10 @@ class Canvas;
 class EditorControls;
 class Platform;
 
+// The hint of the support placement commands.
+inline constexpr const char* kSupportPlacementHint =
+    "移动鼠标捕捉杆端,捕捉成功后击鼠标左键定位,空格键变换支座方向";
+
 class SupportPlacement {
 public:
     SupportPlacement(Document& document, Canvas& canvas, Platform& platform,

@@ -1,6 +1,7 @@
 // Undo and redo through the window's events, checked by the project text
 // and the drawing; the member total that follows the drawing.
 #include <QFile>
+#include <QLabel>
 #include <functional>
 
 #include "document/project_file.h"
@@ -206,6 +207,41 @@ TEST_F(Undo, TheMemberTotalFollowsTheDrawing) {
     keyUp(Qt::Key_Delete);
     EXPECT_EQ(document.memberTotal, 3);
     EXPECT_EQ(text(), portal);
+}
+
+}  // namespace
+
+namespace {
+
+// A hint that describes what the canvas shows, or the member under the
+// mouse, goes when that goes: undo, a deletion, a cleared canvas.
+TEST_F(Undo, NoHintOutlivesWhatItDescribes) {
+    keepProjectInScratchFolder();
+    drawPortal(2, 6, 3, 6);
+    fixEnds({{2, 6}, {6, 6}});
+    const QLabel& hint = *form.hintLabel();
+    choose(MenuCommand::MomentDiagram);
+    ASSERT_TRUE(hint.text().startsWith(QStringLiteral("弯矩图")));
+    choose(MenuCommand::Undo);
+    EXPECT_EQ(hint.text(), kIdleHint);
+
+    choose(MenuCommand::Redo);
+    choose(MenuCommand::Analyse);
+    ASSERT_TRUE(hint.text().startsWith(QStringLiteral("计算的")));
+    platform.colours.push_back(std::nullopt);
+    choose(MenuCommand::CanvasColour);  // clears the printed results
+    EXPECT_EQ(hint.text(), kIdleHint);
+    choose(MenuCommand::Reactions);
+    choose(MenuCommand::ShowNumbers);  // prints over the reactions, which stay
+    platform.colours.push_back(std::nullopt);
+    choose(MenuCommand::CanvasColour);
+    EXPECT_EQ(hint.text(), kIdleHint);
+
+    choose(MenuCommand::MemberDelete);
+    hoverAt(4, 3);
+    ASSERT_TRUE(hint.text().startsWith(QStringLiteral("捕捉到")));
+    keyUp(Qt::Key_Delete);
+    EXPECT_EQ(hint.text(), QString());
 }
 
 }  // namespace
