@@ -278,6 +278,22 @@ TEST_F(FileMenu, ColoursAndHelp) {
     EXPECT_TRUE(platform.calls.back().text.endsWith(QStringLiteral("/help.html")));
 }
 
+// The help's contents name every menu and every command of the window.
+TEST_F(FileMenu, TheHelpContentsListEveryCommand) {
+    QFile file(QStringLiteral(ORVANDEL_PROGRAM_FOLDER "/help.html"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    const QString contents = html.left(html.indexOf(QStringLiteral("<h2")));
+    for (const MenuId id : {MenuId::File, MenuId::Edit, MenuId::Members, MenuId::Supports,
+                            MenuId::Loads, MenuId::Analysis, MenuId::Window, MenuId::Help}) {
+        EXPECT_TRUE(contents.contains(form.menu(id)->title()))
+            << form.menu(id)->title().toStdString();
+        for (const QAction* item : form.menu(id)->actions()) {
+            EXPECT_TRUE(contents.contains(item->text())) << item->text().toStdString();
+        }
+    }
+}
+
 // A project written by a program that uses the Chinese code page opens
 // like any other.
 TEST_F(FileMenu, AGb18030ProjectOpens) {

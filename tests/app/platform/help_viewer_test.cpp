@@ -343,8 +343,8 @@ TEST_F(HelpDocument, ExplainsEveryMenuCommand) {
 }
 
 TEST_F(HelpDocument, ExplainsEveryKey) {
-    for (const char* key :
-         {"Space", "F3", "F8", "F12", "Esc", "Del", "Enter", "Tab", "Ctrl+Z", "Ctrl+Y"}) {
+    for (const char* key : {"Space", "F3", "F8", "F12", "Esc", "Del", "Enter", "Tab", "Ctrl+Z",
+                            "Ctrl+Y", "Ctrl+S", "Ctrl+O"}) {
         EXPECT_TRUE(text.contains(QString::fromLatin1(key))) << key;
     }
 }
