@@ -13,7 +13,8 @@ inline constexpr int kMaxNodeCount = INT16_MAX;
 
 // Numbers the ends of members 1..membersEntered (左号, 右号), sets
 // nodeCount and starts nodes and supportKinds afresh (every kind 7), which
-// drops every support placed before.
+// drops every support placed before (the editor places them again with
+// supportsAtPoints / placeSupportsAtPoints).
 //
 // Returns false, and leaves the document exactly as it was, when the members
 // need more than kMaxNodeCount (32,767) nodes.

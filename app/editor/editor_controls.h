@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "document/editor_mode.h"
+#include "document/node_numbering.h"
 #include "editor/menu_commands.h"
 
 // The hint label's text when no command runs.
@@ -46,8 +47,10 @@ public:
     // The coordinate boxes' texts (x, y).
     virtual void setBoxTexts(const QString& x, const QString& y) = 0;
     virtual std::pair<QString, QString> boxTexts() const = 0;
-    // False when the members would need more nodes than a number counts.
-    [[nodiscard]] virtual bool renumberNodes() = 0;
+    // Numbers the nodes anew and places `supports` again on the nodes at
+    // their points (see node_numbering.h). False, with nothing changed,
+    // when the members would need more nodes than a number counts.
+    [[nodiscard]] virtual bool renumberNodes(const std::vector<SupportAtPoint>& supports) = 0;
     // The dialogs, made on first use.
     virtual Form3& propertyDialog() = 0;
     virtual Form2& loadDialog() = 0;

@@ -261,7 +261,7 @@ private:
     std::pair<QString, QString> boxTexts() const override;
     void openMenus() override { 激活菜单(); }
     void keyboardToCanvas() override;
-    [[nodiscard]] bool renumberNodes() override { return 节点自动编号(); }
+    [[nodiscard]] bool renumberNodes(const std::vector<SupportAtPoint>& supports) override;
     Form3& propertyDialog() override { return form3(); }
     Form2& loadDialog() override { return form2(); }
     bool hasLoadDialog() const override { return hasForm2(); }

@@ -12,13 +12,21 @@ constexpr ColourValue kMemberNumberColour = 0x0050A0;
 
 }  // namespace
 
-// New numbers drop every support (its node may be another now); the
-// symbols on the canvas go with them.
+// New numbers keep every support on the node at its point: a support is
+// where the user put it, whatever number its node has now. (Dropping every
+// support whenever a member was completed lost the user's supports without
+// a word, also when a deleted member was simply drawn again.)
 bool Form1::节点自动编号() {
+    return renumberNodes(supportsAtPoints(document));
+}
+
+bool Form1::renumberNodes(const std::vector<SupportAtPoint>& supports) {
     if (!::节点自动编号(document)) {
         return false;
     }
     supports_.removeAll();
+    placeSupportsAtPoints(document, supports);
+    supports_.redraw();
     return true;
 }
 

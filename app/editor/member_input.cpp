@@ -204,7 +204,7 @@ bool MemberInput::FinishMember(std::int16_t k) {
     member.y1 = line.y1;
     member.x2 = line.x2;
     member.y2 = line.y2;
-    return controls.renumberNodes();
+    return controls.renumberNodes(supportsAtPoints(document));
 }
 
 void MemberInput::switchOrtho(float x, float y) {

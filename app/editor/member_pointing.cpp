@@ -178,9 +178,7 @@ void MemberPointing::deleteHovered() {
     // The moved member keeps its record's node numbers only if the nodes
     // are numbered again; without that the analysis would join it to the
     // deleted member's nodes.
-    (void)controls.renumberNodes();
-    placeSupportsAtPoints(document, kept);
-    supports.redraw();
+    (void)controls.renumberNodes(kept);
     controls.showRestingHint();  // the hint named the member that went
     if (document.membersEntered < 1) {
         controls.openMenus();

@@ -46,12 +46,15 @@ TEST_F(Numbering, EndsApartByTheLastBitAreDifferentNodes) {
     EXPECT_EQ(document.nodeCount, 4);
 }
 
-TEST_F(Numbering, CompletingAMemberDropsEverySupport) {
+// A support stays on its node when the nodes are numbered anew.
+TEST_F(Numbering, CompletingAMemberKeepsEverySupportOnItsNode) {
     startInput(QStringLiteral("2"));
     drawMember(1, 1, 3, 1);
-    placeSupport(document, 1, SupportFixed, gd{false, 1, 1, 1});
+    placeSupport(document, 2, SupportFixed, gd{false, 3, 1, 2});
     drawMember(3, 1, 5, 1);
-    EXPECT_EQ(document.supportKinds, (std::vector<std::int16_t>(4, 7)));
+    EXPECT_EQ(document.supportKinds, (std::vector<std::int16_t>{7, 7, SupportFixed, 7}));
+    EXPECT_EQ(document.supportsPlaced, 1);
+    EXPECT_EQ(document.fixedSymbolCount, 1);
 }
 
 }  // namespace
