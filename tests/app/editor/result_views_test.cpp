@@ -90,6 +90,8 @@ TEST_F(ResultViewsTest, TheResultsWindowSortsByValueMarksTheLargestAndCopiesRows
     const QString csv = scratch.filePath(QStringLiteral("forces.csv"));
     platform.files.push_back(csv);
     window->saveCsv();
+    // The dialog suggested the table's file beside the project.
+    EXPECT_EQ(platform.calls.back().path, scratch.filePath(QStringLiteral("portal_forces.csv")));
     QFile written(csv);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QByteArray bytes = written.readAll();
