@@ -10,6 +10,7 @@
 #include "document/file_names.h"
 #include "document/project_file.h"
 #include "editor/canvas.h"
+#include "editor/edit_commands.h"
 #include "editor/editor_controls.h"
 #include "editor/member_input.h"
 #include "editor/support_placement.h"
@@ -38,7 +39,7 @@ std::optional<std::int16_t> memberTotalOf(const QString& answer) {
 DocumentCommands::DocumentCommands(Document& document, Canvas& canvas, Platform& platform,
                                    EditorControls& controls, ViewControl& view,
                                    MemberInput& memberInput, SupportPlacement& supports,
-                                   QString newProjectFolder)
+                                   EditCommands& edits, QString newProjectFolder)
     : document(document),
       canvas(canvas),
       platform(platform),
@@ -46,6 +47,7 @@ DocumentCommands::DocumentCommands(Document& document, Canvas& canvas, Platform&
       view(view),
       memberInput(memberInput),
       supports(supports),
+      edits(edits),
       newProjectFolder_(std::move(newProjectFolder)) {}
 
 // True when the user may let the present drawing go: nothing drawn, or the
@@ -183,26 +185,16 @@ bool DocumentCommands::mayClose() {
     return mayDropDrawing(hasUnsavedChanges());
 }
 
-namespace {
-
-// The project as its file holds it, less the world window: the view is
-// saved with the project, but zooming, panning or resizing the window
-// changes no project, so none of them asks before the work goes.
-std::string modelText(const Document& document) {
-    Document model = document;
-    model.world = WorldWindow{};
-    return projectFileText(model);
-}
-
-}  // namespace
-
 void DocumentCommands::markSaved() {
-    savedText_ = modelText(document);
+    edits.markSaved();
     controls.showCaption();
 }
 
+// Only a change of the model is unsaved work: the view is saved with the
+// project, but zooming, panning or resizing the window changes no project,
+// so none of them asks before the work goes.
 bool DocumentCommands::hasUnsavedChanges() const {
-    return document.memberTotal != 0 && modelText(document) != savedText_;
+    return document.memberTotal != 0 && edits.hasUnsavedChanges();
 }
 
 void DocumentCommands::canvasColourCommand() {

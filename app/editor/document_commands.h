@@ -13,6 +13,7 @@
 #include "document/document.h"
 
 class Canvas;
+class EditCommands;
 class EditorControls;
 class MemberInput;
 class Platform;
@@ -24,7 +25,7 @@ public:
     // A new project is "noname.tsd" in `newProjectFolder`.
     DocumentCommands(Document& document, Canvas& canvas, Platform& platform,
                      EditorControls& controls, ViewControl& view, MemberInput& memberInput,
-                     SupportPlacement& supports, QString newProjectFolder);
+                     SupportPlacement& supports, EditCommands& edits, QString newProjectFolder);
 
     const QString& newProjectFolder() const { return newProjectFolder_; }
 
@@ -60,8 +61,7 @@ private:
     ViewControl& view;
     MemberInput& memberInput;
     SupportPlacement& supports;
+    EditCommands& edits;  // which also knows the state last saved or opened
     QString newProjectFolder_;
-    // The project file's text when the drawing was last saved or opened.
-    std::string savedText_;
     std::optional<ColourValue> lastChosenColour_;  // the colour dialog's
 };

@@ -79,6 +79,15 @@ void EditCommands::restart() {
     refresh();
 }
 
+void EditCommands::markSaved() {
+    history_.markSaved(document, EditHistory::recordedMembers(document, memberInput.drawing()));
+}
+
+bool EditCommands::hasUnsavedChanges() const {
+    return !history_.isSaved(document,
+                             EditHistory::recordedMembers(document, memberInput.drawing()));
+}
+
 void EditCommands::undo() {
     travel(&EditHistory::canUndo, &EditHistory::undo);
 }

@@ -47,6 +47,10 @@ public:
 
     // A new history at the document as it is: start-up, 新建, 打开.
     void restart();
+    // The document as it is now is what its project file holds; whether it
+    // has changed since (the view and the path are no change).
+    void markSaved();
+    bool hasUnsavedChanges() const;
     void undo();
     void redo();
 

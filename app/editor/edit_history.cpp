@@ -261,3 +261,11 @@ bool EditHistory::redo(Document& document) {
     mayMerge_ = false;
     return true;
 }
+
+void EditHistory::markSaved(const Document& document, std::int16_t recorded) {
+    saved_ = capture(document, recorded, states_.empty() ? nullptr : &states_[current_]);
+}
+
+bool EditHistory::isSaved(const Document& document, std::int16_t recorded) const {
+    return saved_ && sameModel(document, recorded, *saved_);
+}

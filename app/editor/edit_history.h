@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,13 @@ public:
     bool redo(Document& document);
 
     std::size_t stepCount() const { return steps_.size(); }
+
+    // The document as it is now is the one its project file holds (saved
+    // or opened); whether it still is. Only the model counts, so the view
+    // and the path are no unsaved work. Cheap: the kept state shares the
+    // records of the history's.
+    void markSaved(const Document& document, std::int16_t recorded);
+    bool isSaved(const Document& document, std::int16_t recorded) const;
 
 private:
     struct MemberState {
@@ -93,4 +101,5 @@ private:
     std::size_t current_ = 0;      // the state the document is in
     bool mayMerge_ = false;        // the last step may still grow
     std::size_t memberSlots_ = 0;  // member entries held by all states
+    std::optional<ModelState> saved_;
 };
