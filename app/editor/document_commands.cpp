@@ -50,9 +50,9 @@ DocumentCommands::DocumentCommands(Document& document, Canvas& canvas, Platform&
       edits(edits),
       newProjectFolder_(std::move(newProjectFolder)) {}
 
-// True when the user may let the present drawing go: nothing drawn, or the
-// question answered Yes.
-// Yes drops the work, so Enter and Esc answer No: a reflex keeps it.
+// True when the user may let the present drawing go: nothing to lose, or
+// the question answered Yes. Yes drops the work, so Enter and Esc answer
+// No: a reflex keeps it.
 bool DocumentCommands::mayDropDrawing(bool drawingExists) {
     return !drawingExists || platform.messageBox(kKeepDataQuestion, MessageButtons::YesNoDefaultNo,
                                                  MessageIcon::Question,

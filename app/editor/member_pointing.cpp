@@ -11,7 +11,6 @@
 #include "document/node_numbering.h"
 #include "editor/canvas.h"
 #include "editor/editor_controls.h"
-#include "editor/support_placement.h"
 #include "text/number_text.h"
 
 namespace {
@@ -31,9 +30,8 @@ QString lengthText(const gj& member) {
 
 }  // namespace
 
-MemberPointing::MemberPointing(Document& document, Canvas& canvas, EditorControls& controls,
-                               SupportPlacement& supports)
-    : document(document), canvas(canvas), controls(controls), supports(supports) {}
+MemberPointing::MemberPointing(Document& document, Canvas& canvas, EditorControls& controls)
+    : document(document), canvas(canvas), controls(controls) {}
 
 // The member the dialogs act on: the highest-numbered member whose line
 // carries the mark; 0 for none.

@@ -7,7 +7,7 @@
 // Owns whether the hover test runs; the mark is the member lines' colour
 // on the canvas, the hovered and picked member the document's. Touches the
 // hint, the menus, the mode, the property dialog and the node numbering
-// through the window's controls, and the supports through their part.
+// (which keeps the supports on their nodes) through the window's controls.
 #pragma once
 
 #include <cstdint>
@@ -17,12 +17,10 @@
 
 class Canvas;
 class EditorControls;
-class SupportPlacement;
 
 class MemberPointing {
 public:
-    MemberPointing(Document& document, Canvas& canvas, EditorControls& controls,
-                   SupportPlacement& supports);
+    MemberPointing(Document& document, Canvas& canvas, EditorControls& controls);
 
     bool hovering() const { return hovering_; }
     void setHovering(bool on) { hovering_ = on; }
@@ -53,6 +51,5 @@ private:
     Document& document;
     Canvas& canvas;
     EditorControls& controls;
-    SupportPlacement& supports;
     bool hovering_ = false;  // the hover test runs on every mouse move
 };
