@@ -11,9 +11,9 @@
 #include <memory>
 #include <vector>
 
+#include "canvas/canvas_view.h"
 #include "document/project_file.h"
 #include "document_frames.h"
-#include "editor/canvas_view.h"
 #include "editor/form1.h"
 #include "platform/test_platform.h"
 

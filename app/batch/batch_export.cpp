@@ -10,11 +10,12 @@
 #include <future>
 #include <ostream>
 
+#include "canvas/drawing_export.h"
 #include "dialogs/results_window.h"
-#include "editor/drawing_export.h"
 #include "editor/form1.h"
 #include "platform/platform.h"
 #include "platform/program_folders.h"
+#include "platform/whole_file.h"
 
 namespace {
 

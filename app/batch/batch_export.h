@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "batch/batch_analysis.h"
-#include "editor/drawing_export.h"
+#include "canvas/drawing_export.h"
 
 // One picture: what it shows (frame, loads, M, Q, N, deflection,
 // reactions) and the file it goes to (its extension names the format).

@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -16,6 +15,7 @@
 
 #include "document/file_names.h"
 #include "platform/platform.h"
+#include "platform/whole_file.h"
 
 namespace {
 
@@ -208,17 +208,4 @@ void ResultsWindow::saveCsv() {
     if (!writeWholeFile(name, csvText(table))) {
         platform_.tell(QStringLiteral("保存CSV文件失败:") + name);
     }
-}
-
-bool writeWholeFile(const QString& path, const std::string& bytes, QString* why) {
-    QSaveFile file(path);
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size &&
-        file.commit()) {
-        return true;
-    }
-    if (why != nullptr) {
-        *why = file.errorString();
-    }
-    return false;
 }

@@ -47,7 +47,3 @@ private:
     Tables tables_;
     std::string projectPath_;
 };
-
-// Writes `bytes` to `path` whole or not at all; false when it could not,
-// with the system's reason in `why` when given.
-bool writeWholeFile(const QString& path, const std::string& bytes, QString* why = nullptr);

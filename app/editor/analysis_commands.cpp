@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "canvas/canvas.h"
 #include "document/file_names.h"
-#include "editor/canvas.h"
 #include "editor/editor_controls.h"
 #include "editor/result_picture.h"
 #include "platform/fixed_width_font.h"

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "canvas/canvas.h"
 #include "document/file_names.h"
 #include "document/project_file.h"
-#include "editor/canvas.h"
 #include "editor/edit_commands.h"
 #include "editor/editor_controls.h"
 #include "editor/member_input.h"

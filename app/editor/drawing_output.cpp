@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "canvas/canvas.h"
+#include "canvas/drawing_export.h"
 #include "document/file_names.h"
 #include "editor/analysis_commands.h"
-#include "editor/canvas.h"
-#include "editor/drawing_export.h"
 #include "editor/result_views.h"
 #include "platform/platform.h"
 #include "text/number_text.h"

@@ -9,8 +9,8 @@
 
 #include <optional>
 
+#include "canvas/drawing_export.h"
 #include "document/document.h"
-#include "editor/drawing_export.h"
 
 class AnalysisCommands;
 class Canvas;

@@ -7,8 +7,8 @@
 #include <array>
 #include <utility>
 
+#include "canvas/canvas.h"
 #include "dialogs/form2.h"
-#include "editor/canvas.h"
 #include "editor/editor_controls.h"
 #include "editor/member_input.h"
 #include "editor/view_control.h"

@@ -13,9 +13,9 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "canvas/canvas_view.h"
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
-#include "editor/canvas_view.h"
 #include "editor/key_codes.h"
 #include "platform/character_filter.h"
 #include "platform/platform.h"

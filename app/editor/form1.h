@@ -15,10 +15,10 @@
 #include <set>
 #include <string>
 
+#include "canvas/canvas.h"
 #include "document/document.h"
 #include "document/editor_mode.h"
 #include "editor/analysis_commands.h"
-#include "editor/canvas.h"
 #include "editor/document_commands.h"
 #include "editor/drawing_output.h"
 #include "editor/edit_commands.h"

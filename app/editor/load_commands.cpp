@@ -3,12 +3,12 @@
 // load dialog). The dialog itself is Form2.
 #include "editor/load_commands.h"
 
+#include "canvas/canvas.h"
 #include "dialogs/form2.h"
-#include "editor/canvas.h"
 #include "editor/editor_controls.h"
-#include "editor/load_figure.h"
 #include "editor/member_pointing.h"
 #include "platform/platform.h"
+#include "results/load_figure.h"
 
 LoadCommands::LoadCommands(Document& document, Canvas& canvas, Platform& platform,
                            EditorControls& controls, const MemberPointing& pointing)

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "editor/canvas.h"
+#include "canvas/canvas.h"
 #include "editor/editor_controls.h"
-#include "editor/load_figure.h"
+#include "results/load_figure.h"
 
 LoadDrawing::LoadDrawing(const Document& document, Canvas& canvas, const EditorControls& controls)
     : document(document), canvas(canvas), controls(controls) {}

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "canvas/canvas.h"
 #include "dialogs/form3.h"
 #include "dialogs/section_shapes.h"
-#include "editor/canvas.h"
 #include "editor/editor_controls.h"
 #include "editor/key_codes.h"
 #include "platform/platform.h"

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <functional>
 
+#include "canvas/canvas.h"
 #include "dialogs/form3.h"
 #include "document/node_numbering.h"
-#include "editor/canvas.h"
 #include "editor/editor_controls.h"
 #include "text/number_text.h"
 

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "editor/canvas.h"
+#include "canvas/canvas.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <QWidget>
 #include <cmath>
 
+#include "canvas/canvas.h"
 #include "dialogs/results_window.h"
 #include "editor/analysis_commands.h"
-#include "editor/canvas.h"
 #include "editor/editor_controls.h"
 #include "editor/result_picture.h"
 #include "platform/platform.h"

@@ -4,9 +4,9 @@
 // preview that follows the mouse while the kind is being placed.
 #pragma once
 
+#include "canvas/canvas.h"
 #include "document/document.h"
 #include "document/editor_mode.h"
-#include "editor/canvas.h"
 
 // The hidden preview of every kind, made once at start-up.
 void loadSymbolPreviews(Canvas& canvas);

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/canvas.h"
-#include "editor/canvas_view.h"
+#include "canvas/canvas.h"
+#include "canvas/canvas_view.h"
 #include "editor/load_drawing.h"
 #include "editor/member_input.h"
 #include "editor/support_placement.h"

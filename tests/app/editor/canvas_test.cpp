@@ -6,7 +6,7 @@
 #include <array>
 #include <random>
 
-#include "editor/canvas.h"
+#include "canvas/canvas.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <sstream>
 
 #include "batch/batch_export.h"
+#include "canvas/drawing_export.h"
 #include "dialogs/results_window.h"
-#include "editor/drawing_export.h"
 #include "editor_fixture.h"
 
 namespace {

@@ -15,9 +15,9 @@
 #include <array>
 #include <vector>
 
+#include "canvas/canvas_view.h"
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
-#include "editor/canvas_view.h"
 #include "editor/form1.h"
 #include "platform/test_platform.h"
 

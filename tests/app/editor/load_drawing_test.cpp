@@ -3,8 +3,8 @@
 // and the 显示荷载 switch through the real window.
 #include <QLabel>
 
-#include "editor/load_figure.h"
 #include "editor_fixture.h"
+#include "results/load_figure.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The retained line shapes; see line_arrays.h.
-#include "editor/line_arrays.h"
+#include "canvas/line_arrays.h"
 
 #include <QtGlobal>
 

@@ -1,5 +1,5 @@
 // Texts that never overprint; see text_placer.h.
-#include "editor/text_placer.h"
+#include "canvas/text_placer.h"
 
 #include <algorithm>
 #include <cmath>

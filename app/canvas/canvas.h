@@ -20,9 +20,9 @@
 #include <utility>
 #include <vector>
 
-#include "editor/canvas_renderer.h"
-#include "editor/line_arrays.h"
-#include "editor/view_transform.h"
+#include "canvas/canvas_renderer.h"
+#include "canvas/line_arrays.h"
+#include "canvas/view_transform.h"
 
 class QPainter;
 

@@ -1,5 +1,5 @@
 // The member loads as a figure; see load_figure.h.
-#include "editor/load_figure.h"
+#include "results/load_figure.h"
 
 #include <algorithm>
 #include <cmath>

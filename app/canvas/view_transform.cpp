@@ -1,5 +1,5 @@
 // Windows of one scale on both axes; see view_transform.h.
-#include "editor/view_transform.h"
+#include "canvas/view_transform.h"
 
 #include <algorithm>
 #include <cmath>

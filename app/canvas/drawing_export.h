@@ -13,7 +13,7 @@
 #include <array>
 #include <optional>
 
-#include "editor/view_transform.h"
+#include "canvas/view_transform.h"
 #include "results/figure.h"
 
 class Canvas;

@@ -1,5 +1,5 @@
 // Strokes shared by the window and the export; see canvas_strokes.h.
-#include "editor/canvas_strokes.h"
+#include "canvas/canvas_strokes.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <cmath>
 
-#include "editor/pixel_clipping.h"
+#include "canvas/pixel_clipping.h"
 #include "platform/colours.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <QSizeF>
 #include <array>
 
-#include "editor/view_transform.h"
+#include "canvas/view_transform.h"
 #include "results/figure.h"
 
 class QPainter;

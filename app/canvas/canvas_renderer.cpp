@@ -1,5 +1,5 @@
 // The pixels of the drawing; see canvas_renderer.h.
-#include "editor/canvas_renderer.h"
+#include "canvas/canvas_renderer.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -9,8 +9,8 @@
 #include <cmath>
 #include <utility>
 
-#include "editor/canvas_strokes.h"
-#include "editor/figure_painter.h"
+#include "canvas/canvas_strokes.h"
+#include "canvas/figure_painter.h"
 #include "platform/colours.h"
 
 namespace {

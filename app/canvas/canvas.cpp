@@ -1,5 +1,5 @@
 // The drawing model of the editor window; see canvas.h.
-#include "editor/canvas.h"
+#include "canvas/canvas.h"
 
 Canvas::Canvas() : renderer_(lines_, view_) {
     lines_.lineChanged = [this](LineId id, const LineShape& before) {

@@ -1,14 +1,14 @@
 // Painting a figure through a view; see figure_painter.h.
-#include "editor/figure_painter.h"
+#include "canvas/figure_painter.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
 
-#include "editor/canvas_strokes.h"
-#include "editor/pixel_clipping.h"
-#include "editor/text_placer.h"
+#include "canvas/canvas_strokes.h"
+#include "canvas/pixel_clipping.h"
+#include "canvas/text_placer.h"
 #include "platform/colours.h"
 
 namespace {

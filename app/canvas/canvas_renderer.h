@@ -26,9 +26,9 @@
 #include <optional>
 #include <vector>
 
-#include "editor/canvas_strokes.h"
-#include "editor/line_arrays.h"
-#include "editor/view_transform.h"
+#include "canvas/canvas_strokes.h"
+#include "canvas/line_arrays.h"
+#include "canvas/view_transform.h"
 #include "results/figure.h"
 
 class QPainter;

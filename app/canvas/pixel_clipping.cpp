@@ -1,5 +1,5 @@
 // Segments cut to the drawing surface; see pixel_clipping.h.
-#include "editor/pixel_clipping.h"
+#include "canvas/pixel_clipping.h"
 
 std::optional<QLineF> clippedTo(const QRectF& box, QLineF segment) {
     enum : unsigned { Left = 1, Right = 2, Top = 4, Bottom = 8 };

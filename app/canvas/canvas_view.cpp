@@ -1,5 +1,5 @@
 // The window's client area; see canvas_view.h.
-#include "editor/canvas_view.h"
+#include "canvas/canvas_view.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -9,7 +9,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
-#include "editor/canvas.h"
+#include "canvas/canvas.h"
 
 CanvasView::CanvasView(Canvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
     setMouseTracking(true);

@@ -13,8 +13,8 @@
 #include <optional>
 #include <vector>
 
-#include "editor/line_arrays.h"
-#include "editor/view_transform.h"
+#include "canvas/line_arrays.h"
+#include "canvas/view_transform.h"
 
 class QFontMetricsF;
 class QPainter;

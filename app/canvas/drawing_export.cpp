@@ -1,5 +1,5 @@
 // The drawing as it leaves the program; see drawing_export.h.
-#include "editor/drawing_export.h"
+#include "canvas/drawing_export.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -12,12 +12,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "dialogs/results_window.h"
-#include "editor/canvas.h"
-#include "editor/canvas_strokes.h"
-#include "editor/figure_painter.h"
+#include "canvas/canvas.h"
+#include "canvas/canvas_strokes.h"
+#include "canvas/figure_painter.h"
 #include "platform/colours.h"
 #include "platform/png_file.h"
+#include "platform/whole_file.h"
 
 namespace {
 
