@@ -1,10 +1,8 @@
-// The one open project: the structural model, the state of the editing
-// commands and the window settings that are saved with the project. A plain
-// struct that the main window, the dialogs and the file functions read and
-// write directly.
-//
-// Arrays are used from index 1 (members 1..memberTotal, nodes
-// 1..nodeCount); element 0 exists and is never used.
+// The one open project: its model (model.h), the state of the editing
+// commands and the view. A plain struct that the main window, the dialogs
+// and the file functions read and write directly; whatever takes the
+// model alone (undo, unsaved work, the copy into the solver) takes it as a
+// Model.
 #pragma once
 
 #include <cstdint>
@@ -12,15 +10,8 @@
 #include <vector>
 
 #include "document/editor_mode.h"
-#include "model/gd.h"
-#include "model/gj.h"
+#include "document/model.h"
 
-// A colour as a 32-bit value: red in the low byte, then green, then blue.
-// Values with the high bit set name a system colour (see colours.h).
-using ColourValue = std::int32_t;
-
-inline constexpr ColourValue kWhite = 0xFFFFFF;
-inline constexpr ColourValue kBlack = 0x000000;
 // Pure red: the mark of the member under the mouse, which the commands and
 // the dialogs act on, and of a captured member end.
 inline constexpr ColourValue kMarkColour = 0x0000FF;
@@ -34,21 +25,9 @@ struct WorldWindow {
     bool operator==(const WorldWindow&) const = default;
 };
 
-struct Document {
-    // Model.
+// The one open project: its model and the session around it.
+struct Document : Model {
     std::string projectPath;  // UTF-8
-    std::int16_t memberTotal = 0;
-    std::int16_t membersEntered = 0;
-    std::int16_t nodeCount = 0;
-    std::vector<gj> members = std::vector<gj>(1);                              // 1..memberTotal
-    std::vector<gd> nodes = std::vector<gd>(1);                                // 1..nodeCount
-    std::vector<std::int16_t> supportKinds = std::vector<std::int16_t>(1, 7);  // 1..nodeCount
-    std::int16_t supportsPlaced = 0;
-    std::int16_t fixedSymbolCount = 0;
-    std::int16_t pinnedSymbolCount = 0;
-    std::int16_t horizontalLinkSymbolCount = 0;
-    std::int16_t verticalLinkSymbolCount = 0;
-    float diagramScale = 0.02f;
 
     // The command mode that runs: one at a time.
     EditorMode mode = EditorMode::None;
@@ -63,19 +42,10 @@ struct Document {
     float capturedY = 0;
     bool crosshairOn = true;
 
-    // Window settings saved with the project.
-    ColourValue backColour = kWhite;
-    ColourValue crosshairColour = 0xFF0000;  // blue, the crosshair's design colour
+    // The view: saved with the project, but no part of the model, so
+    // zooming is no unsaved work and undo leaves it alone.
     WorldWindow world;
 };
-
-// Element k of a document or record array, or a fresh value where the
-// array holds none: records are created on first access, so reading past
-// an array's end reads an empty record.
-template <typename T>
-T elementOr(const std::vector<T>& values, std::size_t k) {
-    return k < values.size() ? values[k] : T{};
-}
 
 // Support kind codes as stored in supportKinds and in the project file.
 enum SupportKind : std::int16_t {

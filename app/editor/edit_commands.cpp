@@ -100,7 +100,7 @@ void EditCommands::redo() {
 // that mode. The member being drawn has no record in any state: it goes
 // first.
 void EditCommands::travel(bool (EditHistory::*possible)(EditorMode) const,
-                          bool (EditHistory::*go)(Document&)) {
+                          bool (EditHistory::*go)(Model&)) {
     if (!(history_.*possible)(document.mode)) {
         return;
     }

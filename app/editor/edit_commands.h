@@ -18,7 +18,7 @@
 #include <functional>
 
 #include "document/document.h"
-#include "editor/edit_history.h"
+#include "document/edit_history.h"
 #include "editor/menu_commands.h"
 
 class Canvas;
@@ -67,8 +67,7 @@ private:
     void recordDialogChange(const QString& name, std::uint64_t mergeKey);
     void tellModelChanged();
     QString stepName(EditorMode mode) const;
-    void travel(bool (EditHistory::*possible)(EditorMode) const,
-                bool (EditHistory::*go)(Document&));
+    void travel(bool (EditHistory::*possible)(EditorMode) const, bool (EditHistory::*go)(Model&));
     void showRestoredState();
     void refresh();
 

@@ -7,6 +7,7 @@
 #include <numbers>
 #include <string>
 
+#include "model/load_kinds.h"
 #include "results/local_axes.h"
 #include "section/section_force.h"
 
@@ -16,15 +17,6 @@ constexpr int kUnloadedPieces = 20;
 constexpr int kLoadedPieces = 40;
 // The engine's displacements are 1000 x m.
 constexpr double kEngineUnitsPerMetre = 1000;
-
-std::string loadKindText(orv::LoadKind kind) {
-    for (const orv::LoadKindInfo& info : orv::kLoadKinds) {
-        if (info.kind == kind) {
-            return std::string(info.text);
-        }
-    }
-    return {};
-}
 
 // Bending moment ("M") or axial force ("N") at x, as the diagrams have it:
 // the end forces' part plus each load's part. Positive moment bends the
@@ -37,7 +29,7 @@ double sectionForce(const SolvedMember& member, const std::string& which, double
     double value = section.upx(length, "", 0, 0, e(0), e(1), e(2), e(3), e(4), e(5), at, which);
     for (const orv::MemberLoad& load : member.input.loads) {
         if (load.kind != orv::LoadKind::None) {
-            value += section.upx(length, loadKindText(load.kind), static_cast<float>(load.a),
+            value += section.upx(length, std::string(orv::loadKindText(load.kind)), static_cast<float>(load.a),
                                  static_cast<float>(load.q), e(0), e(1), e(2), e(3), e(4), e(5), at,
                                  which);
         }

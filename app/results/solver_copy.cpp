@@ -1,4 +1,4 @@
-// The copy of the document into the solver; see solver_copy.h.
+// The copy of the model into the solver; see solver_copy.h.
 #include "results/solver_copy.h"
 
 #include <algorithm>
@@ -25,9 +25,9 @@ void copyLoads(const gj& member, std::size_t i, 内力_位移& solver) {
 // A member whose area or second moment is not positive (a section
 // dimension of 0, say) would reach the engine as a member without
 // stiffness and be reported as a division by zero; it is named instead.
-std::size_t firstMemberWithoutSection(const Document& document, std::size_t total) {
-    for (std::size_t i = 1; i <= total && i < document.members.size(); ++i) {
-        const gj& member = document.members[i];
+std::size_t firstMemberWithoutSection(const Model& model, std::size_t total) {
+    for (std::size_t i = 1; i <= total && i < model.members.size(); ++i) {
+        const gj& member = model.members[i];
         if (!(member.a() > 0) || !(member.i() > 0)) {
             return i;
         }
@@ -37,19 +37,19 @@ std::size_t firstMemberWithoutSection(const Document& document, std::size_t tota
 
 }  // namespace
 
-bool gj2计算gj(const Document& document, 内力_位移& solver, const MessageSink& say) {
-    if (document.membersEntered < document.memberTotal) {
+bool gj2计算gj(const Model& model, 内力_位移& solver, const MessageSink& say) {
+    if (model.membersEntered < model.memberTotal) {
         say({kDrawingIncompleteMessage, orv::MessageIcon::None, ""});
         return false;
     }
-    const auto total = static_cast<std::size_t>(std::max<int>(document.memberTotal, 0));
-    if (const std::size_t weak = firstMemberWithoutSection(document, total)) {
+    const auto total = static_cast<std::size_t>(std::max<int>(model.memberTotal, 0));
+    if (const std::size_t weak = firstMemberWithoutSection(model, total)) {
         say({std::to_string(weak) + kNoSectionMessage, orv::MessageIcon::None, ""});
         return false;
     }
     orv::sizeInputArrays(solver, total);
-    for (std::size_t i = 1; i <= total && i < document.members.size(); ++i) {
-        const gj& member = document.members[i];
+    for (std::size_t i = 1; i <= total && i < model.members.size(); ++i) {
+        const gj& member = model.members[i];
         solver.左节点号[i] = member.左号;
         solver.右节点号[i] = member.右号;
         solver.弹性模量[i] = member.e();
@@ -60,8 +60,8 @@ bool gj2计算gj(const Document& document, 内力_位移& solver, const MessageS
         solver.荷载数[i] = member.荷载数;
         copyLoads(member, i, solver);
     }
-    solver.杆件总数 = document.memberTotal;
-    solver.节点总数 = document.nodeCount;
-    solver.零位移 = document.supportKinds;
+    solver.杆件总数 = model.memberTotal;
+    solver.节点总数 = model.nodeCount;
+    solver.零位移 = model.supportKinds;
     return true;
 }

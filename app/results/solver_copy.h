@@ -1,11 +1,11 @@
-// The copy of the document into the solver object, as the analysis and the
+// The copy of the model into the solver object, as the analysis and the
 // diagram commands make it before every run.
 #pragma once
 
 #include <functional>
 #include <string>
 
-#include "document/document.h"
+#include "document/model.h"
 #include "solver/diagnostic.h"
 #include "solver/frame_solver.h"
 
@@ -27,4 +27,4 @@ inline constexpr const char* kNoSectionMessage = "号杆件的截面积或惯性
 // kDrawingIncompleteMessage and without touching the solver, while members
 // are still to be drawn, and with kNoSectionMessage after its number for
 // the first member whose section has no positive area or second moment.
-bool gj2计算gj(const Document& document, 内力_位移& solver, const MessageSink& say);
+bool gj2计算gj(const Model& model, 内力_位移& solver, const MessageSink& say);

@@ -10,4 +10,6 @@ public:
     float x = 0;              // world X (m)
     float y = 0;              // world Y (m), downward on the drawing
     std::int16_t 节点号 = 0;  // node number 1..N
+
+    bool operator==(const gd&) const = default;
 };

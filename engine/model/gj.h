@@ -27,6 +27,9 @@ public:
     std::int16_t 左号 = 0;  // node number of the first end
     std::int16_t 右号 = 0;  // node number of the second end
 
+    // Records are equal when every field is.
+    bool operator==(const gj&) const = default;
+
     // Elastic modulus (N/mm^2) of the material; 0 for an unknown name.
     float e() const;
     // Area (m^2) and second moment of area about the in-plane bending axis

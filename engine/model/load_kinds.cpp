@@ -12,4 +12,13 @@ std::int16_t loadKindCode(std::string_view text) {
     return static_cast<std::int16_t>(LoadKind::None);
 }
 
+std::string_view loadKindText(LoadKind kind) {
+    for (const LoadKindInfo& info : kLoadKinds) {
+        if (info.kind == kind) {
+            return info.text;
+        }
+    }
+    return {};
+}
+
 }  // namespace orv

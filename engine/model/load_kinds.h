@@ -43,5 +43,7 @@ inline constexpr std::array<LoadKindInfo, 6> kLoadKinds{{
 
 // Code of a load text, compared exactly; 0 for any other text.
 std::int16_t loadKindCode(std::string_view text);
+// The text of a load kind; empty for LoadKind::None.
+std::string_view loadKindText(LoadKind kind);
 
 }  // namespace orv

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "document_frames.h"
 #include "model/load_kinds.h"
 #include "text/number_text.h"
 
@@ -24,13 +25,7 @@ gj memberFrom(float x1, float y1, float x2, float y2) {
     return member;
 }
 
-void addLoad(gj& member, const char* kind, float xq, float q) {
-    ++member.荷载数;
-    const auto k = static_cast<std::size_t>(member.荷载数);
-    member.hzlx[k] = kind;
-    member.xq[k] = xq;
-    member.q[k] = q;
-}
+using orv::testing::addLoad;
 
 std::vector<std::string> texts(const MemberDiagram& diagram) {
     std::vector<std::string> result;
