@@ -70,7 +70,7 @@ void SupportPlacement::start(SupportKind kind) {
     }
     // Entering the mode also hides the preview of a kind placed before,
     // which would otherwise stay behind on the canvas.
-    controls.enterMode(placementModeOf(kind));
+    controls.enterMode(placedSupportKind(kind)->placing);
 }
 
 void SupportPlacement::deleteCommand() {
