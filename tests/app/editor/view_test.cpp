@@ -22,8 +22,9 @@ TEST_F(View, StartsWithTheWorldWindowOfTheScreen) {
     EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("提示:"));
     EXPECT_EQ(form.legend()->title(), QStringLiteral("整体坐标系统"));
     // Title and path apart; "*" would stand in place of "[*]" for unsaved work.
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Orvandel - %1/noname.tsd[*]")
-                                      .arg(QStringLiteral(ORVANDEL_PROGRAM_FOLDER)));
+    EXPECT_EQ(
+        form.windowTitle(),
+        QStringLiteral("Orvandel - %1/noname.tsd[*]").arg(QStringLiteral(ORVANDEL_PROGRAM_FOLDER)));
     EXPECT_FALSE(form.isWindowModified());
     EXPECT_TRUE(document.crosshairOn);
     for (const LineGroup previews : {kFixedSymbols, 10, 19, 32, 46}) {
@@ -216,7 +217,7 @@ TEST_F(View, RedrawPlacesSupportSymbolsFromTheModel) {
     pinnedNode.x = 6;
     pinnedNode.y = 5;
     placeSupport(document, 3, SupportPinned, pinnedNode);
-    form.重装杆件();
+    form.showNewDocument(ResetReason::OpenedProject);
     const LineShape& fixed = form.canvasModel().line(kFixedSymbols, 1);
     EXPECT_EQ(fixed.x1, 2.0f);
     EXPECT_EQ(fixed.y1, 1.8f);
