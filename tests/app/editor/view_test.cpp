@@ -22,9 +22,8 @@ TEST_F(View, StartsWithTheWorldWindowOfTheScreen) {
     EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("提示:"));
     EXPECT_EQ(form.legend()->title(), QStringLiteral("整体坐标系统"));
     // Title and path apart; "*" would stand in place of "[*]" for unsaved work.
-    EXPECT_EQ(
-        form.windowTitle(),
-        QStringLiteral("Orvandel - %1/noname.tsd[*]").arg(QStringLiteral(ORVANDEL_PROGRAM_FOLDER)));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Orvandel - %1/noname.tsd[*]")
+                                      .arg(QStringLiteral(ORVANDEL_PROGRAM_FOLDER)));
     EXPECT_FALSE(form.isWindowModified());
     EXPECT_TRUE(document.crosshairOn);
     for (const LineGroup previews : {kFixedSymbols, 10, 19, 32, 46}) {
