@@ -31,7 +31,7 @@ struct LargeFrameWindow {
         form.Form_Load();
         document = orv::testing::buildingDocument(storeys, bays);
         document.projectPath = folder.filePath(QStringLiteral("frame.tsd")).toStdString();
-        form.重装杆件();
+        form.showNewDocument(ResetReason::OpenedProject);
         QCoreApplication::processEvents();
     }
 
@@ -65,7 +65,7 @@ void runMoves(benchmark::State& state, LargeFrameWindow& window) {
 
 void MouseMoveOverLargeFrame(benchmark::State& state) {
     LargeFrameWindow window;
-    window.form.显示荷载();  // the frame alone
+    window.form.menuItem(MenuCommand::ShowLoads)->trigger();  // the frame alone
     runMoves(state, window);
 }
 BENCHMARK(MouseMoveOverLargeFrame)->Unit(benchmark::kMillisecond);
@@ -87,7 +87,7 @@ void MouseMoveWhileDrawingAMember(benchmark::State& state) {
     LargeFrameWindow window;
     window.document.memberTotal = static_cast<std::int16_t>(window.document.membersEntered + 1);
     window.document.members.resize(static_cast<std::size_t>(window.document.memberTotal) + 1);
-    window.form.输入杆件();
+    window.form.menuItem(MenuCommand::MemberInput)->trigger();
     const QPointF start = window.form.canvasModel().toPixel(60, -80);
     QMouseEvent press(QEvent::MouseButtonPress, start,
                       window.form.canvasWidget()->mapToGlobal(start), Qt::LeftButton,
@@ -102,7 +102,7 @@ BENCHMARK(MouseMoveWhileDrawingAMember)->Unit(benchmark::kMillisecond);
 // property dialog. The path passes over member midpoints and between them.
 void MouseMoveInMemberQuery(benchmark::State& state) {
     LargeFrameWindow window;
-    window.form.杆件查询修改();
+    window.form.menuItem(MenuCommand::MemberQuery)->trigger();
     std::vector<QPointF> points;
     const int members = window.document.membersEntered;
     for (int i = 1; i <= 64; ++i) {
@@ -125,11 +125,7 @@ BENCHMARK(MouseMoveInMemberQuery)->Unit(benchmark::kMillisecond);
 void zoomByTurns(benchmark::State& state, LargeFrameWindow& window) {
     bool in = true;
     for (auto _ : state) {
-        if (in) {
-            window.form.放大();
-        } else {
-            window.form.缩小();
-        }
+        window.form.menuItem(in ? MenuCommand::ZoomIn : MenuCommand::ZoomOut)->trigger();
         in = !in;
         window.form.canvasWidget()->repaint();
     }
@@ -145,18 +141,17 @@ BENCHMARK(ZoomAndRedrawMembersAndSupports)->Unit(benchmark::kMillisecond);
 // texts of every figure placed again for the new view.
 void ZoomWithTheMomentDiagramShown(benchmark::State& state) {
     LargeFrameWindow window;
-    window.form.弯矩图();
+    window.form.menuItem(MenuCommand::MomentDiagram)->trigger();
     zoomByTurns(state, window);
 }
 BENCHMARK(ZoomWithTheMomentDiagramShown)->Unit(benchmark::kMillisecond);
 
 // Runs `command` of a 20-storey, 10-bay frame (420 members) to the
 // repainted canvas.
-template <typename Command>
-void measureOnMediumFrame(benchmark::State& state, Command command) {
+void measureOnMediumFrame(benchmark::State& state, MenuCommand command) {
     LargeFrameWindow window(20, 10);
     for (auto _ : state) {
-        (window.form.*command)();
+        window.form.menuItem(command)->trigger();
         window.form.canvasWidget()->repaint();
     }
     if (window.form.canvasModel().printLog().empty() &&
@@ -168,7 +163,7 @@ void measureOnMediumFrame(benchmark::State& state, Command command) {
 // The analysis with its results printed (member end forces, member and
 // node numbers).
 void AnalysisOfAFrame(benchmark::State& state) {
-    measureOnMediumFrame(state, &Form1::内力位移计算);
+    measureOnMediumFrame(state, MenuCommand::Analyse);
 }
 BENCHMARK(AnalysisOfAFrame)
     ->Unit(benchmark::kMillisecond)
@@ -178,7 +173,7 @@ BENCHMARK(AnalysisOfAFrame)
 // The moment diagram (about 186,000 sections), from the command (which runs
 // the analysis again) to the repainted canvas.
 void MomentDiagramOfAFrame(benchmark::State& state) {
-    measureOnMediumFrame(state, &Form1::弯矩图);
+    measureOnMediumFrame(state, MenuCommand::MomentDiagram);
 }
 BENCHMARK(MomentDiagramOfAFrame)
     ->Unit(benchmark::kMillisecond)
@@ -188,33 +183,32 @@ BENCHMARK(MomentDiagramOfAFrame)
 // The same commands on the 2,050-member frame with loads on every beam:
 // the moment diagram beside the figures drawn over the frame, each from
 // the command (which runs the analysis) to the repainted canvas.
-template <typename Command>
-void measureOnLargeFrame(benchmark::State& state, Command command) {
+void measureOnLargeFrame(benchmark::State& state, MenuCommand command) {
     LargeFrameWindow window;
     for (auto _ : state) {
-        (window.form.*command)();
+        window.form.menuItem(command)->trigger();
         window.form.canvasWidget()->repaint();
     }
 }
 
 void MomentDiagramOfLargeFrame(benchmark::State& state) {
-    measureOnLargeFrame(state, &Form1::弯矩图);
+    measureOnLargeFrame(state, MenuCommand::MomentDiagram);
 }
 BENCHMARK(MomentDiagramOfLargeFrame)->Unit(benchmark::kMillisecond)->Repetitions(3);
 
 void ReactionsOfLargeFrame(benchmark::State& state) {
-    measureOnLargeFrame(state, &Form1::支座反力);
+    measureOnLargeFrame(state, MenuCommand::Reactions);
 }
 BENCHMARK(ReactionsOfLargeFrame)->Unit(benchmark::kMillisecond)->Repetitions(3);
 
 void DeflectedShapeOfLargeFrame(benchmark::State& state) {
-    measureOnLargeFrame(state, &Form1::变形图);
+    measureOnLargeFrame(state, MenuCommand::Deflection);
 }
 BENCHMARK(DeflectedShapeOfLargeFrame)->Unit(benchmark::kMillisecond)->Repetitions(3);
 
 // Hiding and showing the loads by turns: the loads figure built and drawn.
 void LoadsOfLargeFrame(benchmark::State& state) {
-    measureOnLargeFrame(state, &Form1::显示荷载);
+    measureOnLargeFrame(state, MenuCommand::ShowLoads);
 }
 BENCHMARK(LoadsOfLargeFrame)->Unit(benchmark::kMillisecond)->Repetitions(3);
 
@@ -237,11 +231,11 @@ struct LargeFrameHistory : LargeFrameWindow {
     void makeSteps(int count) {
         for (int step = 0; step < count; ++step) {
             if (step % 2 == 0) {
-                form.删除杆件();
+                form.menuItem(MenuCommand::MemberDelete)->trigger();
                 hoverMidpointOf(1);
                 form.Form_KeyUp(keys::Del);
             } else {
-                form.输入荷载();
+                form.menuItem(MenuCommand::LoadInput)->trigger();
                 hoverMidpointOf(100 + step);
                 form.Form_KeyUp(keys::F12);
             }

@@ -1,6 +1,7 @@
 // Pictures and tables of a batch analysis; see batch_export.h.
 #include "batch/batch_export.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <array>
 #include <cstdio>
 #include <future>
+#include <optional>
 #include <ostream>
 
 #include "canvas/drawing_export.h"
@@ -49,7 +51,7 @@ private:
 // frame and its loads) and the layers of the drawing it holds.
 struct PictureKind {
     const char* word;
-    void (Form1::*command)();
+    std::optional<MenuCommand> command;
     DrawingLayers layers;
 };
 
@@ -58,13 +60,13 @@ constexpr bool kOff = false;
 
 // Layers: loads, diagram, reactions, deflected shape.
 const std::array<PictureKind, 7> kPictureKinds{{
-    {"frame", nullptr, {kOff, {kOff, kOff, kOff, kOff}}},
-    {"loads", nullptr, {kOff, {kOn, kOff, kOff, kOff}}},
-    {"M", &Form1::弯矩图, {kOff, {kOff, kOn, kOff, kOff}}},
-    {"Q", &Form1::剪力图, {kOff, {kOff, kOn, kOff, kOff}}},
-    {"N", &Form1::轴力图, {kOff, {kOff, kOn, kOff, kOff}}},
-    {"deflection", &Form1::变形图, {kOff, {kOff, kOff, kOff, kOn}}},
-    {"reactions", &Form1::支座反力, {kOff, {kOff, kOff, kOn, kOff}}},
+    {"frame", std::nullopt, {kOff, {kOff, kOff, kOff, kOff}}},
+    {"loads", std::nullopt, {kOff, {kOn, kOff, kOff, kOff}}},
+    {"M", MenuCommand::MomentDiagram, {kOff, {kOff, kOn, kOff, kOff}}},
+    {"Q", MenuCommand::ShearDiagram, {kOff, {kOff, kOn, kOff, kOff}}},
+    {"N", MenuCommand::AxialDiagram, {kOff, {kOff, kOn, kOff, kOff}}},
+    {"deflection", MenuCommand::Deflection, {kOff, {kOff, kOff, kOff, kOn}}},
+    {"reactions", MenuCommand::Reactions, {kOff, {kOff, kOff, kOn, kOff}}},
 }};
 
 const PictureKind* pictureKind(const QString& word) {
@@ -171,8 +173,8 @@ void writePicture(Form1& window, const PictureRequest& picture, const DrawingSiz
         writer.refuse(picture.path, QStringLiteral("未知的图形 ") + picture.what);
         return;
     }
-    if (kind->command != nullptr) {
-        (window.*kind->command)();
+    if (kind->command) {
+        window.menuItem(*kind->command)->trigger();
     }
     writer.write(picture.path, paintForFile(window.canvasModel(), *format, size, kind->layers));
 }
@@ -180,7 +182,7 @@ void writePicture(Form1& window, const PictureRequest& picture, const DrawingSiz
 bool writeTables(Form1& window, const QString& project, const QString& folder, BatchRun& run) {
     // Any command that analyses fills the tables; 支座反力 prints nothing.
     if (!window.resultViews().tables()) {
-        window.支座反力();
+        window.menuItem(MenuCommand::Reactions)->trigger();
     }
     const auto tables = window.resultViews().tables();
     const QString stem = QDir(folder).filePath(QFileInfo(project).completeBaseName());
@@ -271,7 +273,7 @@ BatchStatus exportResults(const QString& path, const BatchExport& request, std::
     if (!window.openProject(path)) {
         return BatchStatus::UnreadableFile;
     }
-    window.全图();
+    window.menuItem(MenuCommand::WholeFrame)->trigger();
     BatchRun run(out, err);
     PictureWriter writer(run);
     for (const PictureRequest& picture : request.pictures) {

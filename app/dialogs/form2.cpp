@@ -12,6 +12,7 @@
 #include <cmath>
 #include <utility>
 
+#include "dialogs/field_keys.h"
 #include "dialogs/load_kind_rows.h"
 #include "dialogs/load_list.h"
 #include "platform/character_filter.h"
@@ -79,39 +80,6 @@ QLabel* createLabel(QWidget* parent, const QString& text, int left, int top) {
     label->adjustSize();
     label->setGeometry(pixels(left), pixels(top), label->width(), pixels(kLineTwips));
     return label;
-}
-
-enum class FieldKey { NotTyping, Accepted, Refused, Escape };
-
-// Keys that type a character are filtered; keys that type nothing (arrows,
-// Home, Delete, Tab) and shortcuts (Ctrl+V, whose paste the field's
-// character filter checks) keep working. Enter types nothing a number
-// holds, so it is refused with the letters.
-FieldKey classifyFieldKey(const QKeyEvent& key, bool (*accepts)(QChar)) {
-    switch (key.key()) {
-        case Qt::Key_Escape:
-            return FieldKey::Escape;
-        case Qt::Key_Backspace:
-            return FieldKey::Accepted;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return FieldKey::Refused;
-        case Qt::Key_Delete:
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return FieldKey::NotTyping;
-        default:
-            break;
-    }
-    const QString typed = key.text();
-    if (typed.isEmpty()) {
-        return FieldKey::NotTyping;
-    }
-    const QChar c = typed.front();
-    if (key.modifiers().testFlag(Qt::ControlModifier) || !c.isPrint()) {
-        return FieldKey::NotTyping;
-    }
-    return typed.size() == 1 && accepts(c) ? FieldKey::Accepted : FieldKey::Refused;
 }
 
 // A character typed into the list; the kind is only chosen from the list.
@@ -483,10 +451,12 @@ bool Form2::handleFieldKey(int field, const QKeyEvent& key) {
         classifyFieldKey(key, field == kPositionField ? isPositionCharacter : isValueCharacter)) {
         case FieldKey::NotTyping:
             return false;
-        case FieldKey::Accepted:
+        case FieldKey::Typed:
             hint(kTypingHint);
             return false;
+        // Enter types nothing a number holds: refused with the letters.
         case FieldKey::Refused:
+        case FieldKey::Enter:
             hint(kTypingHint);
             return true;
         case FieldKey::Escape:

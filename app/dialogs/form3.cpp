@@ -13,6 +13,7 @@
 #include <cmath>
 #include <utility>
 
+#include "dialogs/field_keys.h"
 #include "dialogs/section_shapes.h"
 #include "model/materials.h"
 #include "platform/character_filter.h"
@@ -102,39 +103,6 @@ QLabel* createLabel(QWidget* parent, const QString& text, QRect geometry) {
 // Dimensions are non-negative decimals.
 bool isDimensionCharacter(QChar c) {
     return c == u'.' || (c >= u'0' && c <= u'9');
-}
-
-enum class FieldKey { Pass, Discard, Enter, Escape };
-
-// Of the keys that type a character only digits, "." and Backspace reach
-// the field; Enter and Esc steer the focus. Keys that type nothing (arrows,
-// Home, Delete, Tab) and shortcuts (Ctrl+V, whose paste the field's
-// character filter checks) keep working.
-FieldKey classifyFieldKey(const QKeyEvent& key) {
-    switch (key.key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return FieldKey::Enter;
-        case Qt::Key_Escape:
-            return FieldKey::Escape;
-        case Qt::Key_Backspace:
-        case Qt::Key_Delete:
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return FieldKey::Pass;
-        default:
-            break;
-    }
-    const QString typed = key.text();
-    if (typed.isEmpty()) {
-        return FieldKey::Pass;
-    }
-    const QChar c = typed.front();
-    const bool shortcut = key.modifiers().testFlag(Qt::ControlModifier) || !c.isPrint();
-    if (shortcut) {
-        return FieldKey::Pass;
-    }
-    return typed.size() == 1 && isDimensionCharacter(c) ? FieldKey::Pass : FieldKey::Discard;
 }
 
 }  // namespace
@@ -397,10 +365,13 @@ bool Form3::eventFilter(QObject* watched, QEvent* event) {
 
 // Returns whether the key is used up here.
 bool Form3::handleFieldKey(int row, const QKeyEvent& key) {
-    switch (classifyFieldKey(key)) {
-        case FieldKey::Pass:
+    // Of the keys that type a character only digits, "." and Backspace reach
+    // the field; Enter and Esc steer the focus.
+    switch (classifyFieldKey(key, isDimensionCharacter)) {
+        case FieldKey::NotTyping:
+        case FieldKey::Typed:
             return false;
-        case FieldKey::Discard:
+        case FieldKey::Refused:
             return true;
         case FieldKey::Enter:
             focusRowAfter(row);

@@ -11,6 +11,7 @@
 #include "canvas/canvas.h"
 #include "document/file_names.h"
 #include "editor/editor_controls.h"
+#include "editor/member_numbers.h"
 #include "editor/result_picture.h"
 #include "platform/fixed_width_font.h"
 #include "platform/platform.h"
@@ -104,11 +105,17 @@ QString diagramTitle(DiagramKind kind) {
     return QString::fromUtf8(nameOf(kind).name);
 }
 
-AnalysisCommands::AnalysisCommands(Document& document, Canvas& canvas, Platform& platform,
-                                   EditorControls& controls)
-    : document(document), canvas(canvas), platform(platform), controls(controls) {}
+AnalysisCommands::AnalysisCommands(const EditorContext& context) : EditorPart(context) {}
 
 AnalysisCommands::~AnalysisCommands() = default;
+
+std::vector<MenuRow> AnalysisCommands::menuRows() {
+    using C = MenuCommand;
+    return {{C::Analyse, "内力位移计算", [this] { computeCommand(); }},
+            {C::MomentDiagram, "弯矩图", [this] { momentDiagram(); }},
+            {C::ShearDiagram, "剪力图", [this] { shearDiagram(); }},
+            {C::AxialDiagram, "轴力图", [this] { axialDiagram(); }}};
+}
 
 内力_位移& AnalysisCommands::solver() {
     if (!solver_) {
@@ -159,7 +166,7 @@ void AnalysisCommands::computeCommand() {
     canvas.clear();
     clearResultPictures(canvas);
     printResults();
-    controls.showNumbers();
+    杆件号节点号显示(document, canvas, controls);
     // Last, so that the number display's own hint does not hide where the
     // results were saved.
     controls.setPrintsHint(QStringLiteral("计算的杆件内力结果,位移结果保存在") +

@@ -15,23 +15,23 @@
 #include <optional>
 
 #include "document/document.h"
+#include "editor/editor_part.h"
 #include "results/internal_force_diagram.h"
 #include "solver/diagnostic.h"
 
-class Canvas;
-class EditorControls;
-class Platform;
 class 内力_位移;
 class QString;
 
 // The name of a diagram as the hint and the printed page give it ("弯矩图").
 QString diagramTitle(DiagramKind kind);
 
-class AnalysisCommands {
+class AnalysisCommands : public EditorPart {
 public:
-    AnalysisCommands(Document& document, Canvas& canvas, Platform& platform,
-                     EditorControls& controls);
-    ~AnalysisCommands();
+    explicit AnalysisCommands(const EditorContext& context);
+    ~AnalysisCommands() override;
+
+    // 内力位移计算 and the three diagrams.
+    std::vector<MenuRow> menuRows() override;
 
     内力_位移& solver();
     // Copies the document into the solver and runs the analysis. False,
@@ -58,10 +58,6 @@ private:
     void showMessage(const orv::Diagnostic& message);
     void drawDiagram(DiagramKind kind);
 
-    Document& document;
-    Canvas& canvas;
-    Platform& platform;
-    EditorControls& controls;
     std::unique_ptr<内力_位移> solver_;
     std::optional<DiagramKind> shownDiagram_;
 };

@@ -36,19 +36,30 @@ std::optional<std::int16_t> memberTotalOf(const QString& answer) {
 
 }  // namespace
 
-DocumentCommands::DocumentCommands(Document& document, Canvas& canvas, Platform& platform,
-                                   EditorControls& controls, ViewControl& view,
+DocumentCommands::DocumentCommands(const EditorContext& context, ViewControl& view,
                                    MemberInput& memberInput, SupportPlacement& supports,
                                    EditCommands& edits, QString newProjectFolder)
-    : document(document),
-      canvas(canvas),
-      platform(platform),
-      controls(controls),
+    : EditorPart(context),
       view(view),
       memberInput(memberInput),
       supports(supports),
       edits(edits),
       newProjectFolder_(std::move(newProjectFolder)) {}
+
+std::vector<MenuRow> DocumentCommands::menuRows() {
+    using C = MenuCommand;
+    return {{C::New, "新建", [this] { (void)startNewProject(); }},
+            {C::Open, "打开", [this] { openCommand(); }, {}, QKeySequence::Open},
+            {C::Save, "保存", [this] { saveCommand(); }, {}, QKeySequence::Save},
+            {C::SaveAs, "另存", [this] { saveAsCommand(); }},
+            {C::MemberTotal, "杆件总数", [this] { memberTotalCommand(); }},
+            {C::CanvasColour, "绘图窗口颜色", [this] { canvasColourCommand(); }},
+            {C::CrosshairColour, "十字光标颜色", [this] { crosshairColourCommand(); }}};
+}
+
+void DocumentCommands::reset(ResetReason /*reason*/) {
+    markSaved();
+}
 
 // True when the user may let the present drawing go: nothing to lose, or
 // the question answered Yes. Yes drops the work, so Enter and Esc answer
@@ -84,7 +95,7 @@ void DocumentCommands::memberTotalCommand() {
     if (!document.crosshairOn) {
         view.switchCrosshair();
     }
-    controls.openMenus();
+    controls.激活菜单();
     (void)setMemberTotal(document, *total);
 }
 
@@ -99,8 +110,7 @@ bool DocumentCommands::startNewProject() {
     controls.enterMode(EditorMode::None);
     supports.removeAll();
     resetDocument(document, newProjectFolder_.toStdString());
-    controls.showNewDocument();
-    markSaved();
+    controls.showNewDocument(ResetReason::NewProject);
     return true;
 }
 
@@ -134,8 +144,7 @@ bool DocumentCommands::openProject(const QString& path) {
     // smallest such window around it, centred.
     view.fitReadWindow();
     canvas.clear();
-    controls.showNewDocument();
-    markSaved();
+    controls.showNewDocument(ResetReason::OpenedProject);
     return true;
 }
 
@@ -187,7 +196,7 @@ bool DocumentCommands::mayClose() {
 
 void DocumentCommands::markSaved() {
     edits.markSaved();
-    controls.showCaption();
+    controls.setCaption();
 }
 
 // Only a change of the model is unsaved work: the view is saved with the

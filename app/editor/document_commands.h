@@ -11,21 +11,24 @@
 #include <string>
 
 #include "document/document.h"
+#include "editor/editor_part.h"
 
-class Canvas;
 class EditCommands;
-class EditorControls;
 class MemberInput;
-class Platform;
 class SupportPlacement;
 class ViewControl;
 
-class DocumentCommands {
+class DocumentCommands : public EditorPart {
 public:
     // A new project is "noname.tsd" in `newProjectFolder`.
-    DocumentCommands(Document& document, Canvas& canvas, Platform& platform,
-                     EditorControls& controls, ViewControl& view, MemberInput& memberInput,
+    DocumentCommands(const EditorContext& context, ViewControl& view, MemberInput& memberInput,
                      SupportPlacement& supports, EditCommands& edits, QString newProjectFolder);
+
+    // 新建, 打开, 保存, 另存, 杆件总数, 绘图窗口颜色, 十字光标颜色.
+    std::vector<MenuRow> menuRows() override;
+    // A document just made, started or read is what its file holds (a new
+    // one has nothing to lose).
+    void reset(ResetReason reason) override;
 
     const QString& newProjectFolder() const { return newProjectFolder_; }
 
@@ -54,10 +57,6 @@ private:
     bool mayReplace(const QString& path);
     std::optional<ColourValue> chooseColour(ColourValue current);
 
-    Document& document;
-    Canvas& canvas;
-    Platform& platform;
-    EditorControls& controls;
     ViewControl& view;
     MemberInput& memberInput;
     SupportPlacement& supports;

@@ -29,13 +29,14 @@ QString numberText(double value) {
 
 }  // namespace
 
-DrawingOutput::DrawingOutput(const Document& document, const Canvas& canvas, Platform& platform,
-                             const AnalysisCommands& analysis, const ResultViews& results)
-    : document(document),
-      canvas(canvas),
-      platform(platform),
-      analysis(analysis),
-      results(results) {}
+DrawingOutput::DrawingOutput(const EditorContext& context, const AnalysisCommands& analysis,
+                             const ResultViews& results)
+    : EditorPart(context), analysis(analysis), results(results) {}
+
+std::vector<MenuRow> DrawingOutput::menuRows() {
+    return {{MenuCommand::ExportDrawing, "导出图形", [this] { exportCommand(); }},
+            {MenuCommand::Print, "打印", [this] { printCommand(); }}};
+}
 
 // The width of a PNG picture, or the paper of a PDF file, asked after the
 // name, the last answer offered again; nothing when the user cancels or

@@ -11,19 +11,21 @@
 
 #include "canvas/drawing_export.h"
 #include "document/document.h"
+#include "editor/editor_part.h"
 
 class AnalysisCommands;
-class Canvas;
-class Platform;
 class QPainter;
 class QPrinter;
 class QRect;
 class ResultViews;
 
-class DrawingOutput {
+class DrawingOutput : public EditorPart {
 public:
-    DrawingOutput(const Document& document, const Canvas& canvas, Platform& platform,
-                  const AnalysisCommands& analysis, const ResultViews& results);
+    DrawingOutput(const EditorContext& context, const AnalysisCommands& analysis,
+                  const ResultViews& results);
+
+    // 导出图形, 打印.
+    std::vector<MenuRow> menuRows() override;
 
     void exportCommand();
     void printCommand();
@@ -40,9 +42,6 @@ private:
     // it, with its scale.
     QString shownContent() const;
 
-    const Document& document;
-    const Canvas& canvas;
-    Platform& platform;
     const AnalysisCommands& analysis;
     const ResultViews& results;
     int pngWidth_ = kDefaultPngWidth;

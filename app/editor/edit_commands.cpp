@@ -47,13 +47,14 @@ void showItem(QAction* item, const QString& verb, bool enabled, const std::strin
 
 }  // namespace
 
-EditCommands::EditCommands(Document& document, Canvas& canvas, EditorControls& controls,
-                           MemberInput& memberInput, ViewControl& view)
-    : document(document),
-      canvas(canvas),
-      controls(controls),
-      memberInput(memberInput),
-      view(view) {}
+EditCommands::EditCommands(const EditorContext& context, MemberInput& memberInput,
+                           ViewControl& view)
+    : EditorPart(context), memberInput(memberInput), view(view) {}
+
+std::vector<MenuRow> EditCommands::menuRows() {
+    return {{MenuCommand::Undo, "撤销", [this] { undo(); }},
+            {MenuCommand::Redo, "重做", [this] { redo(); }}};
+}
 
 void EditCommands::showIn(QAction* undoItem, QAction* redoItem) {
     undoItem_ = undoItem;
@@ -117,8 +118,8 @@ void EditCommands::travel(bool (EditHistory::*possible)(EditorMode) const,
 // pick. Printed results belong to the model that was: they go.
 void EditCommands::showRestoredState() {
     controls.enterMode(document.mode);
-    if (document.mode == EditorMode::LoadQuery && controls.hasLoadDialog()) {
-        controls.loadDialog().hide();
+    if (document.mode == EditorMode::LoadQuery && controls.hasForm2()) {
+        controls.form2().hide();
     }
     canvas.clear();
     view.showDocument();

@@ -19,19 +19,22 @@
 
 #include "document/document.h"
 #include "document/edit_history.h"
+#include "editor/editor_part.h"
 #include "editor/menu_commands.h"
 
-class Canvas;
-class EditorControls;
 class MemberInput;
 class QAction;
 class QKeyEvent;
 class ViewControl;
 
-class EditCommands {
+class EditCommands : public EditorPart {
 public:
-    EditCommands(Document& document, Canvas& canvas, EditorControls& controls,
-                 MemberInput& memberInput, ViewControl& view);
+    EditCommands(const EditorContext& context, MemberInput& memberInput, ViewControl& view);
+
+    // 撤销, 重做.
+    std::vector<MenuRow> menuRows() override;
+    // A new history (see restart).
+    void reset(ResetReason /*reason*/) override { restart(); }
 
     // The menu items 撤销 (Ctrl+Z) and 重做 (Ctrl+Y, Ctrl+Shift+Z); their
     // captions name the step they would undo or redo.
@@ -71,9 +74,6 @@ private:
     void showRestoredState();
     void refresh();
 
-    Document& document;
-    Canvas& canvas;
-    EditorControls& controls;
     MemberInput& memberInput;
     ViewControl& view;
     EditHistory history_;

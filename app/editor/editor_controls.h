@@ -1,21 +1,26 @@
 // What the parts of the editor may ask of the window around them: the hint
-// label, the menus, the mode, the keyboard and the state of member input.
-// The parts own their own state and change the document and the canvas
-// themselves; everything else of the window goes through here.
+// label, the menus, the mode, the keyboard, the coordinate boxes, the node
+// numbering and the dialogs. The parts own their own state and change the
+// document and the canvas themselves; everything else of the window goes
+// through here.
 #pragma once
 
 #include <QString>
 #include <utility>
+#include <vector>
 
 #include "document/editor_mode.h"
 #include "document/node_numbering.h"
-#include "editor/menu_commands.h"
 
 // The hint label's text when no command runs.
 inline const QString kIdleHint = QStringLiteral("提示:");
 
 class Form2;
 class Form3;
+
+// Why the window starts over with a document: the program started, or
+// 新建 or 打开 replaced the document.
+enum class ResetReason { StartUp, NewProject, OpenedProject };
 
 class EditorControls {
 public:
@@ -34,12 +39,9 @@ public:
     virtual void showRestingHint() = 0;
     // Ends whatever mode runs and starts `mode`.
     virtual void enterMode(EditorMode mode) = 0;
-    // The last member counts as entered but is still being drawn: it has
-    // no record yet.
-    virtual bool memberBeingDrawn() const = 0;
     // The main menus: closed by the modes that must not be interrupted.
-    virtual void closeMenus() = 0;
-    virtual void openMenus() = 0;
+    virtual void 关闭菜单() = 0;
+    virtual void 激活菜单() = 0;
     // The canvas takes the keyboard unless it has it already.
     virtual void keyboardToCanvas() = 0;
     // The window comes to the front with the keyboard on the canvas.
@@ -50,16 +52,14 @@ public:
     // Numbers the nodes anew and places `supports` again on the nodes at
     // their points (see node_numbering.h). False, with nothing changed,
     // when the members would need more nodes than a number counts.
-    [[nodiscard]] virtual bool renumberNodes(const std::vector<SupportAtPoint>& supports) = 0;
-    // The dialogs, made on first use.
-    virtual Form3& propertyDialog() = 0;
-    virtual Form2& loadDialog() = 0;
-    virtual bool hasLoadDialog() const = 0;
-    // The member and node numbers printed on the canvas.
-    virtual void showNumbers() = 0;
-    virtual void setItemEnabled(MenuCommand id, bool enabled) = 0;
+    [[nodiscard]] virtual bool 节点自动编号(const std::vector<SupportAtPoint>& supports) = 0;
+    // The member property dialog and the load dialog, made on first use.
+    virtual Form3& form3() = 0;
+    virtual Form2& form2() = 0;
+    virtual bool hasForm2() const = 0;
     // The window caption names the document's project file.
-    virtual void showCaption() = 0;
-    // The window as start-up leaves it, for a document just replaced.
-    virtual void showNewDocument() = 0;
+    virtual void setCaption() = 0;
+    // The window as start-up leaves it, for a document just made, started
+    // anew or read: every part resets for `reason`.
+    virtual void showNewDocument(ResetReason reason) = 0;
 };

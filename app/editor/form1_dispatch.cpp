@@ -9,6 +9,7 @@
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
 #include "editor/form1.h"
+#include "text/number_text.h"
 
 namespace {
 
@@ -38,29 +39,24 @@ int keyCode(int qtKey) {
     }
 }
 
+// The legend lies over the canvas but is no part of it: a press there
+// places no point and captures nothing. (The hint label lets every mouse
+// event through; the canvas itself ignores presses on the hint's text.)
+bool isMouseButtonEvent(const QEvent& event) {
+    const auto type = event.type();
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+           type == QEvent::MouseButtonRelease;
+}
+
 }  // namespace
 
-// The window acts on key releases, but a release whose press went elsewhere
-// (a menu closed with Esc, a message box dismissed with Esc or Enter, a
-// field of a dialog that handed the keyboard back) belongs to that other
-// window: only keys pressed while the window had the keyboard count.
-void Form1::notePress(const QKeyEvent& event) {
-    if (!event.isAutoRepeat()) {
-        keysPressedHere_.insert(event.key());
-    }
-}
-
-bool Form1::takePress(const QKeyEvent& event) {
-    return !event.isAutoRepeat() && keysPressedHere_.erase(event.key()) > 0;
-}
-
 void Form1::keyPressEvent(QKeyEvent* event) {
-    notePress(*event);
+    keysPressedHere_.note(*event);
     QMainWindow::keyPressEvent(event);
 }
 
 void Form1::keyReleaseEvent(QKeyEvent* event) {
-    if (!takePress(*event)) {
+    if (!keysPressedHere_.take(*event)) {
         return;
     }
     if (const int key = keyCode(event->key())) {
@@ -73,7 +69,7 @@ void Form1::keyReleaseEvent(QKeyEvent* event) {
 // Shift+Tab move between the boxes.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Frame1) {
-        return isPressOnLegend(watched, event);
+        return isMouseButtonEvent(*event);
     }
     if (watched != Text1 && watched != Text2) {
         return QMainWindow::eventFilter(watched, event);
@@ -84,16 +80,16 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        notePress(*key);
+        keysPressedHere_.note(*key);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
             return false;
         }
         const QString text = key->text();
-        return !text.isEmpty() && !coordinateBoxKeyPress(text.front().unicode());
+        return !text.isEmpty() && !memberInput_.boxKeepsCharacter(text.front().unicode());
     }
     if (event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (!takePress(*key)) {
+        if (!keysPressedHere_.take(*key)) {
             return true;
         }
         // The boxes keep what is typed into them and Enter; the command
@@ -101,23 +97,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         // that a relative point typed and entered does not trap the user.
         const int code = keyCode(key->key());
         if (code == 0 || code == keys::Backspace || code == keys::Enter) {
-            coordinateBoxKeyUp(code);
+            const EditScope step(edits_);
+            memberInput_.boxKeyUp(code);
         } else {
             Form_KeyUp(code);
         }
         return true;
     }
     return false;
-}
-
-// The legend lies over the canvas but is no part of it: a press there
-// places no point and captures nothing. (The hint label lets every mouse
-// event through; the canvas itself ignores presses on the hint's text.)
-bool Form1::isPressOnLegend(QObject* watched, QEvent* event) const {
-    const auto type = event->type();
-    return watched == Frame1 &&
-           (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
-            type == QEvent::MouseButtonRelease);
 }
 
 // Space and F3 act in every mode, F12 in load input; F8 belongs to the
@@ -216,7 +203,8 @@ void Form1::Form_MouseMove(float x, float y) {
         document.hoveredMember = pointing_.hoverAt(x, y);
     }
     supports_.preview(x, y);
-    showCursorPosition(x, y);
+    setBoxTexts(QString::fromStdString(orv::displayText(x)),
+                QString::fromStdString(orv::displayText(y)));
     if (memberInput_.drawing()) {
         memberInput_.rubberBand(x, y);
     }

@@ -1,5 +1,6 @@
-// The menu tree of the editor window, built from one table, and the two
-// menu states: closed while a mode command runs, open otherwise.
+// The menu tree of the editor window: the parts' items put in menu order,
+// and the two menu states: closed while a mode command runs, open
+// otherwise.
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
@@ -7,109 +8,103 @@
 #include <vector>
 
 #include "editor/form1.h"
+#include "platform/platform.h"
 
 namespace {
 
-using Command = void (Form1::*)();
-
-struct MenuItem {
-    MenuCommand id;
-    const char* caption;
-    Command command;
-    // A checkable item starts checked: its display is on.
-    bool checkable = false;
-    QKeySequence::StandardKey shortcut = QKeySequence::UnknownKey;
-};
-
-struct MenuEntry {
+struct MenuLayout {
     MenuId id;
     const char* caption;
-    std::vector<MenuItem> items;
+    std::vector<MenuCommand> items;
 };
 
-// Display order of menus and items.
-const std::vector<MenuEntry>& menuTable() {
+// Display order of menus and items; the captions of the items are the
+// parts'.
+const std::vector<MenuLayout>& menuLayout() {
     using C = MenuCommand;
-    static const std::vector<MenuEntry> table = {
+    static const std::vector<MenuLayout> layout = {
         {MenuId::File,
          "文件",
-         {{C::New, "新建", &Form1::新建},
-          {C::Open, "打开", &Form1::打开, false, QKeySequence::Open},
-          {C::Save, "保存", &Form1::保存, false, QKeySequence::Save},
-          {C::SaveAs, "另存", &Form1::另存},
-          {C::Exit, "退出", &Form1::退出},
-          {C::ExportDrawing, "导出图形", &Form1::导出图形},
-          {C::Print, "打印", &Form1::打印}}},
-        {MenuId::Edit, "编辑", {{C::Undo, "撤销", &Form1::撤销}, {C::Redo, "重做", &Form1::重做}}},
+         {C::New, C::Open, C::Save, C::SaveAs, C::Exit, C::ExportDrawing, C::Print}},
+        {MenuId::Edit, "编辑", {C::Undo, C::Redo}},
         {MenuId::Members,
          "杆件",
-         {{C::MemberTotal, "杆件总数", &Form1::杆件总数},
-          {C::MemberInput, "输入杆件", &Form1::输入杆件},
-          {C::MemberDelete, "删除杆件", &Form1::删除杆件},
-          {C::MemberQuery, "杆件查询修改", &Form1::杆件查询修改},
-          {C::ColourByMaterial, "不同材料分色显示", &Form1::不同材料分色显示},
-          {C::ColourBySize, "不同尺寸分色显示", &Form1::不同尺寸分色显示},
-          {C::ColourBySection, "不同断面分色显示", &Form1::不同断面分色显示},
-          {C::ShowNumbers, "查看杆件节点编号", &Form1::查看杆件节点编号}}},
+         {C::MemberTotal, C::MemberInput, C::MemberDelete, C::MemberQuery, C::ColourByMaterial,
+          C::ColourBySize, C::ColourBySection, C::ShowNumbers}},
         {MenuId::Supports,
          "杆件体系支座",
-         {{C::FixedEnd, "鼠标指定固端", &Form1::鼠标指定固端},
-          {C::HorizontalLink, "鼠标指定水平单铰", &Form1::鼠标指定水平单铰},
-          {C::VerticalLink, "鼠标指定竖向单铰", &Form1::鼠标指定竖向单铰},
-          {C::Pinned, "鼠标指定双铰", &Form1::鼠标指定双铰},
-          {C::DeleteSupports, "删除支座", &Form1::删除支座}}},
-        {MenuId::Loads,
-         "荷载",
-         {{C::LoadInput, "输入荷载", &Form1::输入荷载},
-          {C::LoadQuery, "荷载查询修改", &Form1::荷载查询修改}}},
+         {C::FixedEnd, C::HorizontalLink, C::VerticalLink, C::Pinned, C::DeleteSupports}},
+        {MenuId::Loads, "荷载", {C::LoadInput, C::LoadQuery}},
         {MenuId::Analysis,
          "计算",
-         {{C::Analyse, "内力位移计算", &Form1::内力位移计算},
-          {C::MomentDiagram, "弯矩图", &Form1::弯矩图},
-          {C::ShearDiagram, "剪力图", &Form1::剪力图},
-          {C::AxialDiagram, "轴力图", &Form1::轴力图},
-          {C::DiagramScale, "内力图显示比例", &Form1::内力图显示比例},
-          {C::Reactions, "支座反力", &Form1::支座反力},
-          {C::Deflection, "变形图", &Form1::变形图},
-          {C::ResultsTable, "结果表", &Form1::结果表}}},
+         {C::Analyse, C::MomentDiagram, C::ShearDiagram, C::AxialDiagram, C::DiagramScale,
+          C::Reactions, C::Deflection, C::ResultsTable}},
         {MenuId::Window,
          "窗口",
-         {{C::Pan, "平移", &Form1::平移},
-          {C::ZoomIn, "放大", &Form1::放大},
-          {C::ZoomOut, "缩小", &Form1::缩小},
-          {C::CanvasColour, "绘图窗口颜色", &Form1::绘图窗口颜色},
-          {C::CrosshairColour, "十字光标颜色", &Form1::十字光标颜色},
-          {C::ShowLoads, "显示荷载", &Form1::显示荷载, true},
-          {C::WholeFrame, "全图", &Form1::全图},
-          {C::CrosshairWipes, "十字光标擦除显示", &Form1::十字光标擦除显示, true}}},
-        {MenuId::Help, "帮助", {{C::HelpDocument, "帮助文档", &Form1::帮助文档}}},
+         {C::Pan, C::ZoomIn, C::ZoomOut, C::CanvasColour, C::CrosshairColour, C::ShowLoads,
+          C::WholeFrame, C::CrosshairWipes}},
+        {MenuId::Help, "帮助", {C::HelpDocument}},
     };
-    return table;
+    return layout;
+}
+
+// A menu or item that is not in the menus changes nothing.
+void enableAction(QAction* action, bool enabled) {
+    if (action != nullptr) {
+        action->setEnabled(enabled);
+    }
+}
+
+void enableMenu(QMenu* menu, bool enabled) {
+    enableAction(menu != nullptr ? menu->menuAction() : nullptr, enabled);
 }
 
 }  // namespace
 
 void Form1::buildMenus() {
-    for (const MenuEntry& entry : menuTable()) {
+    // The window's own items beside the parts'.
+    std::map<MenuCommand, MenuRow> rows;
+    rows.emplace(MenuCommand::Exit, MenuRow{MenuCommand::Exit, "退出", [this] { close(); }});
+    rows.emplace(MenuCommand::HelpDocument,
+                 MenuRow{MenuCommand::HelpDocument, "帮助文档", [this] {
+                             platform.showHelp(programFolder_ + QStringLiteral("/help.html"));
+                         }});
+    for (EditorPart* part : parts_) {
+        for (MenuRow& row : part->menuRows()) {
+            const MenuCommand id = row.id;
+            const bool added = rows.emplace(id, std::move(row)).second;
+            Q_ASSERT(added);  // one part does a command
+        }
+    }
+    for (const MenuLayout& entry : menuLayout()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(entry.caption));
         menus_[entry.id] = menu;
-        for (const MenuItem& item : entry.items) {
-            QAction* action = menu->addAction(QString::fromUtf8(item.caption));
-            items_[item.id] = action;
-            action->setCheckable(item.checkable);
-            action->setChecked(item.checkable);
-            action->setShortcut(item.shortcut);
+        for (const MenuCommand id : entry.items) {
+            const auto found = rows.find(id);
+            Q_ASSERT(found != rows.end());  // every item has its part
+            if (found == rows.end()) {
+                continue;
+            }
+            const MenuRow& row = found->second;
+            QAction* action = menu->addAction(QString::fromUtf8(row.caption));
+            items_[id] = action;
+            action->setCheckable(static_cast<bool>(row.checked));
+            action->setChecked(row.checked && row.checked());
+            action->setShortcut(row.shortcut);
             // What a command changes is one step, named by its caption. A
             // shortcut reaches its item also while the menu is closed for a
             // mode (a member being drawn): the command waits for the menu.
-            const bool hasShortcut = item.shortcut != QKeySequence::UnknownKey;
+            const bool hasShortcut = row.shortcut != QKeySequence::UnknownKey;
             connect(action, &QAction::triggered, this,
-                    [this, menu, hasShortcut, command = item.command, caption = action->text()] {
+                    [this, menu, action, hasShortcut, row, caption = action->text()] {
                         if (hasShortcut && !menu->menuAction()->isEnabled()) {
                             return;
                         }
                         const EditScope step(edits_, caption);
-                        (this->*command)();
+                        row.command();
+                        if (row.checked) {
+                            action->setChecked(row.checked());
+                        }
                     });
         }
     }
@@ -125,36 +120,16 @@ QAction* Form1::menuItem(MenuCommand id) const {
     return found == items_.end() ? nullptr : found->second;
 }
 
-namespace {
-
-// A menu or item that is not in the table changes nothing.
-void enableAction(QAction* action, bool enabled) {
-    if (action != nullptr) {
-        action->setEnabled(enabled);
-    }
-}
-
-}  // namespace
-
-void Form1::setItemEnabled(MenuCommand id, bool enabled) {
-    enableAction(menuItem(id), enabled);
-}
-
-void Form1::setMenuEnabled(MenuId id, bool enabled) {
-    QMenu* found = menu(id);
-    enableAction(found != nullptr ? found->menuAction() : nullptr, enabled);
-}
-
 void Form1::关闭菜单() {
     for (const MenuId id : {MenuId::File, MenuId::Members, MenuId::Loads, MenuId::Analysis}) {
-        setMenuEnabled(id, false);
+        enableMenu(menu(id), false);
     }
 }
 
 void Form1::激活菜单() {
     for (const MenuId id :
          {MenuId::File, MenuId::Members, MenuId::Loads, MenuId::Analysis, MenuId::Window}) {
-        setMenuEnabled(id, true);
+        enableMenu(menu(id), true);
     }
     for (const MenuCommand id :
          {MenuCommand::MemberTotal, MenuCommand::MemberQuery, MenuCommand::MemberInput,

@@ -84,9 +84,9 @@ void Form1::enterMode(Mode mode) {
     document.mode = mode;
     document.memberPicked = false;
     results_.clearFigures();  // a mode may change the frame they were drawn for
-    forgetHintAbout(HintSubject::ResultPicture);
+    hints_.forget(HintLine::Subject::ResultPicture);
     pointing_.clearMark();  // no command of the new mode may act on a member marked before
-    memberInput_.reset(mode == Mode::MemberInput);
+    memberInput_.modeEntered(mode == Mode::MemberInput);
     pointing_.setHovering(row.hover);
     if (hasForm3() && row.keeps != KeptDialog::MemberProperties) {
         form3().hide();

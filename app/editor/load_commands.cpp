@@ -10,13 +10,19 @@
 #include "platform/platform.h"
 #include "results/load_figure.h"
 
-LoadCommands::LoadCommands(Document& document, Canvas& canvas, Platform& platform,
-                           EditorControls& controls, const MemberPointing& pointing)
-    : document(document),
-      canvas(canvas),
-      platform(platform),
-      controls(controls),
-      pointing(pointing) {}
+LoadCommands::LoadCommands(const EditorContext& context, const MemberPointing& pointing)
+    : EditorPart(context), pointing(pointing) {}
+
+std::vector<MenuRow> LoadCommands::menuRows() {
+    return {{MenuCommand::LoadInput, "输入荷载", [this] { inputCommand(); }},
+            {MenuCommand::LoadQuery, "荷载查询修改", [this] { queryCommand(); }}};
+}
+
+void LoadCommands::reset(ResetReason /*reason*/) {
+    if (controls.hasForm2()) {
+        controls.form2().输入荷载时窗体();
+    }
+}
 
 // Both load commands need the whole frame drawn; false, with `refusal`
 // shown, while members are missing.
@@ -37,7 +43,7 @@ void LoadCommands::inputCommand() {
         return;
     }
     controls.enterMode(EditorMode::LoadInput);
-    Form2& dialog = controls.loadDialog();
+    Form2& dialog = controls.form2();
     dialog.输入荷载时窗体();
     dialog.show();
 }
@@ -58,16 +64,16 @@ void LoadCommands::openPickedMembersLoads() {
         return;
     }
     if (document.members[static_cast<std::size_t>(member)].荷载数 == 0) {
-        if (controls.hasLoadDialog()) {
-            controls.loadDialog().hide();
+        if (controls.hasForm2()) {
+            controls.form2().hide();
         }
         platform.tell(QStringLiteral("此杆件无荷载"));
         return;
     }
-    Form2& dialog = controls.loadDialog();
+    Form2& dialog = controls.form2();
     dialog.show();
     dialog.ShowMemberLoads();
-    controls.closeMenus();
+    controls.关闭菜单();
 }
 
 void LoadCommands::giveDialogsLoad() {
@@ -75,7 +81,7 @@ void LoadCommands::giveDialogsLoad() {
     const bool recorded = marked >= 1 && static_cast<std::size_t>(marked) < document.members.size();
     const gj* member = recorded ? &document.members[static_cast<std::size_t>(marked)] : nullptr;
     const int before = member != nullptr ? member->荷载数 : 0;
-    controls.loadDialog().AddLoadToMember();
+    controls.form2().AddLoadToMember();
     if (member == nullptr || member->荷载数 <= before) {
         return;  // nothing marked, or the member carries all it may
     }

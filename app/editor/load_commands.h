@@ -6,16 +6,18 @@
 #include <QString>
 
 #include "document/document.h"
+#include "editor/editor_part.h"
 
-class Canvas;
-class EditorControls;
 class MemberPointing;
-class Platform;
 
-class LoadCommands {
+class LoadCommands : public EditorPart {
 public:
-    LoadCommands(Document& document, Canvas& canvas, Platform& platform, EditorControls& controls,
-                 const MemberPointing& pointing);
+    LoadCommands(const EditorContext& context, const MemberPointing& pointing);
+
+    // 输入荷载, 荷载查询修改.
+    std::vector<MenuRow> menuRows() override;
+    // The load dialog, if made, goes back to load input's form.
+    void reset(ResetReason reason) override;
 
     void inputCommand();
     void queryCommand();
@@ -28,9 +30,5 @@ public:
 private:
     bool startOnCompleteFrame(const QString& refusal);
 
-    Document& document;
-    Canvas& canvas;
-    Platform& platform;
-    EditorControls& controls;
     const MemberPointing& pointing;
 };

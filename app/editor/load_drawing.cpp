@@ -4,11 +4,16 @@
 #include <algorithm>
 
 #include "canvas/canvas.h"
-#include "editor/editor_controls.h"
+#include "editor/member_input.h"
 #include "results/load_figure.h"
 
-LoadDrawing::LoadDrawing(const Document& document, Canvas& canvas, const EditorControls& controls)
-    : document(document), canvas(canvas), controls(controls) {}
+LoadDrawing::LoadDrawing(const EditorContext& context, const MemberInput& memberInput)
+    : EditorPart(context), memberInput(memberInput) {}
+
+std::vector<MenuRow> LoadDrawing::menuRows() {
+    return {{MenuCommand::ShowLoads, "显示荷载", [this] { setShown(!shown_); },
+             [this] { return shown_; }}};
+}
 
 // The member being drawn has no record yet: whatever its slot holds is not
 // its loads.
@@ -17,7 +22,7 @@ void LoadDrawing::redraw() {
         canvas.clearFigure(FigureLayer::Loads);
         return;
     }
-    const int recorded = document.membersEntered - (controls.memberBeingDrawn() ? 1 : 0);
+    const int recorded = document.membersEntered - (memberInput.drawing() ? 1 : 0);
     canvas.setFigure(FigureLayer::Loads, loadsFigure(document, std::max(recorded, 0)));
 }
 

@@ -4,13 +4,16 @@
 // document's loads or members change; 显示荷载 shows or hides it.
 #pragma once
 
-class Canvas;
-class EditorControls;
-struct Document;
+#include "editor/editor_part.h"
 
-class LoadDrawing {
+class MemberInput;
+
+class LoadDrawing : public EditorPart {
 public:
-    LoadDrawing(const Document& document, Canvas& canvas, const EditorControls& controls);
+    LoadDrawing(const EditorContext& context, const MemberInput& memberInput);
+
+    // 显示荷载, checked while the loads are shown.
+    std::vector<MenuRow> menuRows() override;
 
     // The loads figure made what the document's loads are now.
     void redraw();
@@ -18,8 +21,6 @@ public:
     void setShown(bool shown);
 
 private:
-    const Document& document;
-    Canvas& canvas;
-    const EditorControls& controls;
+    const MemberInput& memberInput;
     bool shown_ = true;
 };

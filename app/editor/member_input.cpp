@@ -33,12 +33,19 @@ QString boxText(float value) {
 
 }  // namespace
 
-MemberInput::MemberInput(Document& document, Canvas& canvas, Platform& platform,
-                         EditorControls& controls)
-    : document(document), canvas(canvas), platform(platform), controls(controls) {}
+MemberInput::MemberInput(const EditorContext& context) : EditorPart(context) {}
 
-void MemberInput::reset(bool awaitFirstPoint) {
-    awaitingFirstPoint_ = awaitFirstPoint;
+std::vector<MenuRow> MemberInput::menuRows() {
+    return {{MenuCommand::MemberInput, "输入杆件", [this] { inputCommand(); }}};
+}
+
+void MemberInput::reset(ResetReason /*reason*/) {
+    modeEntered(false);
+    orthoMode_ = false;
+}
+
+void MemberInput::modeEntered(bool ownMode) {
+    awaitingFirstPoint_ = ownMode;
     memberInProgress_ = false;
 }
 
@@ -54,14 +61,14 @@ void MemberInput::inputCommand() {
     if (document.membersEntered < kMaxMemberTotal) {
         controls.enterMode(EditorMode::MemberInput);
         controls.setHint(QString::fromUtf8(kMemberInputHint));
-        Form3& dialog = controls.propertyDialog();
+        Form3& dialog = controls.form3();
         dialog.show();
         dialog.setEnabled(true);
         controls.keyboardToEditor();
     } else {
         controls.keyboardToEditor();
         platform.tell(QStringLiteral("杆件已全部输入完毕"));
-        reset(false);
+        modeEntered(false);
     }
 }
 
@@ -97,7 +104,7 @@ void MemberInput::firstPoint(float x, float y) {
     // Esc that cancelled the member before reopened them, so that no
     // command can end member input with it counted (saved with node 0, or
     // taken as drawn by the load and analysis commands).
-    controls.closeMenus();
+    controls.关闭菜单();
 }
 
 void MemberInput::setMemberEnd(std::int16_t n, float x2, float y2) {
@@ -195,7 +202,7 @@ bool MemberInput::FinishMember(std::int16_t k) {
     // member deleted before, whose loads would otherwise ride along unseen.
     gj& member = document.members[static_cast<std::size_t>(k)];
     member = gj{};
-    const Form3& dialog = controls.propertyDialog();
+    const Form3& dialog = controls.form3();
     member.断面 = dialog.sectionText();
     member.材料 = dialog.materialText();
     const auto dimensions = dialog.dimensions();
@@ -204,7 +211,7 @@ bool MemberInput::FinishMember(std::int16_t k) {
     member.y1 = line.y1;
     member.x2 = line.x2;
     member.y2 = line.y2;
-    return controls.renumberNodes(supportsAtPoints(document));
+    return controls.节点自动编号(supportsAtPoints(document));
 }
 
 void MemberInput::switchOrtho(float x, float y) {
@@ -235,7 +242,7 @@ bool MemberInput::escapeMemberInput() {
     if (drawing()) {
         abandonDrawing();
         controls.setHint(QStringLiteral("重新输入杆件"));
-        controls.openMenus();
+        controls.激活菜单();
         return true;
     }
     if (document.mode != EditorMode::MemberInput) {
@@ -243,7 +250,7 @@ bool MemberInput::escapeMemberInput() {
     }
     controls.enterMode(EditorMode::None);
     controls.setHint(kIdleHint);
-    controls.openMenus();
+    controls.激活菜单();
     return true;
 }
 

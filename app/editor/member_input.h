@@ -13,26 +13,28 @@
 #include <cstdint>
 
 #include "document/document.h"
-
-class Canvas;
-class EditorControls;
-class Platform;
+#include "editor/editor_part.h"
 
 // The hint of member input while it waits for a point.
 inline constexpr const char* kMemberInputHint =
     "单击鼠标左键输入杆件端点,如果是输入杆件第二点,"
     "也可在文本框中直接输入第二点的相对坐标,Enter确定.";
 
-class MemberInput {
+class MemberInput : public EditorPart {
 public:
-    MemberInput(Document& document, Canvas& canvas, Platform& platform, EditorControls& controls);
+    explicit MemberInput(const EditorContext& context);
+
+    // 输入杆件.
+    std::vector<MenuRow> menuRows() override;
+    // No member being drawn, ortho off.
+    void reset(ResetReason reason) override;
 
     bool awaitingFirstPoint() const { return awaitingFirstPoint_; }
     bool memberInProgress() const { return memberInProgress_; }
     bool ortho() const { return orthoMode_; }
     void setOrtho(bool on) { orthoMode_ = on; }
     // A mode was entered: member input waits for a first point only in its own.
-    void reset(bool awaitFirstPoint);
+    void modeEntered(bool ownMode);
     // The last member counts as entered but is still being drawn.
     bool drawing() const;
 
@@ -66,10 +68,6 @@ private:
     void setMemberEnd(std::int16_t n, float x2, float y2);
     void setCaptureBoxColour(ColourValue colour);
 
-    Document& document;
-    Canvas& canvas;
-    Platform& platform;
-    EditorControls& controls;
     bool awaitingFirstPoint_ = false;  // waits for a member's first point
     bool memberInProgress_ = false;    // the second point of the last member is awaited
     bool orthoMode_ = false;           // the member being drawn stays horizontal or vertical

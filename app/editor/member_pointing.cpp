@@ -11,6 +11,7 @@
 #include "dialogs/form3.h"
 #include "document/node_numbering.h"
 #include "editor/editor_controls.h"
+#include "editor/member_numbers.h"
 #include "text/number_text.h"
 
 namespace {
@@ -30,8 +31,26 @@ QString lengthText(const gj& member) {
 
 }  // namespace
 
-MemberPointing::MemberPointing(Document& document, Canvas& canvas, EditorControls& controls)
-    : document(document), canvas(canvas), controls(controls) {}
+MemberPointing::MemberPointing(const EditorContext& context) : EditorPart(context) {}
+
+std::vector<MenuRow> MemberPointing::menuRows() {
+    using C = MenuCommand;
+    return {{C::MemberDelete, "删除杆件", [this] { deleteCommand(); }},
+            {C::MemberQuery, "杆件查询修改", [this] { queryCommand(); }},
+            {C::ColourByMaterial, "不同材料分色显示", [this] { colourByMaterial(); }},
+            {C::ColourBySize, "不同尺寸分色显示", [this] { colourBySize(); }},
+            {C::ColourBySection, "不同断面分色显示", [this] { colourBySection(); }},
+            {C::ShowNumbers, "查看杆件节点编号",
+             [this] { 杆件号节点号显示(document, canvas, controls); }}};
+}
+
+// The tick of the member under the mouse, hidden until the hover test
+// shows it.
+void MemberPointing::reset(ResetReason reason) {
+    if (reason == ResetReason::StartUp) {
+        canvas.loadLine(kMemberLines, 0, LineShape{0, 0, 0, 0, kBlack, 2, false});
+    }
+}
 
 // The member the dialogs act on: the highest-numbered member whose line
 // carries the mark; 0 for none.
@@ -105,7 +124,7 @@ void MemberPointing::showHoverHint(std::int16_t n) {
     if (deleting && !querying) {
         hint = QStringLiteral("捕捉到") + signed_(n) + QStringLiteral("号杆件:   Del删除杆件");
     } else if (querying && !deleting) {
-        controls.propertyDialog().ShowMemberProperties(n);
+        controls.form3().ShowMemberProperties(n);
         hint = signed_(n) + QStringLiteral("号杆长=") + lengthText(member) +
                QStringLiteral(":  左号") + signed_(member.左号) + QStringLiteral(",右号") +
                signed_(member.右号) +
@@ -176,10 +195,10 @@ void MemberPointing::deleteHovered() {
     // The moved member keeps its record's node numbers only if the nodes
     // are numbered again; without that the analysis would join it to the
     // deleted member's nodes.
-    (void)controls.renumberNodes(kept);
+    (void)controls.节点自动编号(kept);
     controls.showRestingHint();  // the hint named the member that went
     if (document.membersEntered < 1) {
-        controls.openMenus();
+        controls.激活菜单();
     }
 }
 
@@ -188,7 +207,7 @@ void MemberPointing::queryCommand() {
         return;
     }
     canvas.clear();
-    Form3& dialog = controls.propertyDialog();
+    Form3& dialog = controls.form3();
     dialog.FillMemberPropertyLists();
     if (document.membersEntered >= 1 && document.membersEntered <= document.memberTotal) {
         controls.enterMode(EditorMode::MemberQuery);

@@ -14,13 +14,16 @@
 #include <functional>
 
 #include "document/document.h"
+#include "editor/editor_part.h"
 
-class Canvas;
-class EditorControls;
-
-class MemberPointing {
+class MemberPointing : public EditorPart {
 public:
-    MemberPointing(Document& document, Canvas& canvas, EditorControls& controls);
+    explicit MemberPointing(const EditorContext& context);
+
+    // 删除杆件, 杆件查询修改, the three colour displays and 查看杆件节点编号.
+    std::vector<MenuRow> menuRows() override;
+    // Start-up makes the hidden local-axis tick.
+    void reset(ResetReason reason) override;
 
     bool hovering() const { return hovering_; }
     void setHovering(bool on) { hovering_ = on; }
@@ -48,8 +51,5 @@ private:
     void showHoverHint(std::int16_t n);
     void colourMembersBy(const std::function<bool(const gj&, const gj&)>& sameKey);
 
-    Document& document;
-    Canvas& canvas;
-    EditorControls& controls;
     bool hovering_ = false;  // the hover test runs on every mouse move
 };

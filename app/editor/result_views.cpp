@@ -27,15 +27,32 @@ double roundedMagnification(double value) {
 
 }  // namespace
 
-ResultViews::ResultViews(Document& document, Canvas& canvas, Platform& platform,
-                         EditorControls& controls, AnalysisCommands& analysis)
-    : document(document),
-      canvas(canvas),
-      platform(platform),
-      controls(controls),
-      analysis(analysis) {}
+ResultViews::ResultViews(const EditorContext& context, AnalysisCommands& analysis, QWidget& editor)
+    : EditorPart(context), analysis(analysis), editor(editor) {}
 
 ResultViews::~ResultViews() = default;
+
+std::vector<MenuRow> ResultViews::menuRows() {
+    using C = MenuCommand;
+    return {{C::DiagramScale, "内力图显示比例", [this] { scaleCommand(); }},
+            {C::Reactions, "支座反力", [this] { reactionsCommand(); }},
+            {C::Deflection, "变形图", [this] { deflectionCommand(); }},
+            {C::ResultsTable, "结果表", [this] { tableCommand(); }}};
+}
+
+void ResultViews::reset(ResetReason /*reason*/) {
+    clearFigures();
+}
+
+// The scale of what was drawn last: the deflected shape's magnification
+// while it is up, else the diagrams'.
+void ResultViews::scaleCommand() {
+    if (deflectionShown()) {
+        magnificationCommand();
+    } else {
+        analysis.diagramScaleCommand();
+    }
+}
 
 void ResultViews::analysisSucceeded(const 内力_位移& solver) {
     solved_ = readSolvedFrame(solver);
@@ -98,12 +115,12 @@ void ResultViews::magnificationCommand() {
     drawDeflection();
 }
 
-void ResultViews::tableCommand(QWidget* editor) {
+void ResultViews::tableCommand() {
     if (!analysis.run(true) || !solved_) {
         return;
     }
     if (window_ == nullptr) {
-        window_ = new ResultsWindow(platform, editor);
+        window_ = new ResultsWindow(platform, &editor);
     }
     fillWindow();
     window_->show();

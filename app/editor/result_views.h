@@ -10,22 +10,25 @@
 #include <optional>
 
 #include "document/document.h"
+#include "editor/editor_part.h"
 #include "results/deflected_shape.h"
 #include "results/result_tables.h"
 #include "results/solved_frame.h"
 
 class AnalysisCommands;
-class Canvas;
-class EditorControls;
-class Platform;
 class QWidget;
 class ResultsWindow;
 
-class ResultViews {
+class ResultViews : public EditorPart {
 public:
-    ResultViews(Document& document, Canvas& canvas, Platform& platform, EditorControls& controls,
-                AnalysisCommands& analysis);
-    ~ResultViews();
+    // The results window is made on `editor`.
+    ResultViews(const EditorContext& context, AnalysisCommands& analysis, QWidget& editor);
+    ~ResultViews() override;
+
+    // 内力图显示比例 (the scale of what was drawn last), 支座反力, 变形图, 结果表.
+    std::vector<MenuRow> menuRows() override;
+    // No result picture of the document that went.
+    void reset(ResetReason reason) override;
 
     // Every successful analysis: the results window follows it.
     void analysisSucceeded(const 内力_位移& solver);
@@ -36,8 +39,8 @@ public:
     // 支座反力, 变形图 (each the one result picture shown), 结果表.
     void reactionsCommand();
     void deflectionCommand();
-    // The results window shows on `editor` (made on first use).
-    void tableCommand(QWidget* editor);
+    // The results window shows (made on first use).
+    void tableCommand();
 
     // The deflected shape is up: the scale command sets its magnification.
     bool deflectionShown() const;
@@ -50,14 +53,12 @@ public:
     double magnification() const { return magnification_; }
 
 private:
+    void scaleCommand();
     void fillWindow();
     void drawDeflection();
 
-    Document& document;
-    Canvas& canvas;
-    Platform& platform;
-    EditorControls& controls;
     AnalysisCommands& analysis;
+    QWidget& editor;
     std::optional<SolvedFrame> solved_;
     std::vector<MemberCurve> curves_;  // of the deflected shape drawn last
     double magnification_ = 1;

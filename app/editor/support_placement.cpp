@@ -14,6 +14,7 @@
 
 #include "document/support_kinds.h"
 #include "editor/editor_controls.h"
+#include "editor/member_input.h"
 #include "editor/support_symbols.h"
 #include "platform/platform.h"
 
@@ -49,15 +50,29 @@ double groundSideOfFixedEnd(const Document& document, float x, float y, bool tur
 
 }  // namespace
 
-SupportPlacement::SupportPlacement(Document& document, Canvas& canvas, Platform& platform,
-                                   EditorControls& controls)
-    : document(document), canvas(canvas), platform(platform), controls(controls) {}
+SupportPlacement::SupportPlacement(const EditorContext& context, const MemberInput& memberInput)
+    : EditorPart(context), memberInput(memberInput) {}
+
+std::vector<MenuRow> SupportPlacement::menuRows() {
+    using C = MenuCommand;
+    return {{C::FixedEnd, "鼠标指定固端", [this] { start(SupportFixed); }},
+            {C::HorizontalLink, "鼠标指定水平单铰", [this] { start(SupportHorizontalLink); }},
+            {C::VerticalLink, "鼠标指定竖向单铰", [this] { start(SupportVerticalLink); }},
+            {C::Pinned, "鼠标指定双铰", [this] { start(SupportPinned); }},
+            {C::DeleteSupports, "删除支座", [this] { deleteCommand(); }}};
+}
+
+void SupportPlacement::reset(ResetReason reason) {
+    if (reason == ResetReason::StartUp) {
+        loadPreviews();
+    }
+}
 
 // Supports go on member ends, so the frame must be complete first. The
 // last member being drawn counts as entered but has no record yet: a
 // support command then is refused and the drawing goes on.
 void SupportPlacement::start(SupportKind kind) {
-    if (controls.memberBeingDrawn()) {
+    if (memberInput.drawing()) {
         platform.tell(QStringLiteral("先输入完杆件"));
         return;
     }
@@ -70,7 +85,7 @@ void SupportPlacement::start(SupportKind kind) {
     }
     // Entering the mode also hides the preview of a kind placed before,
     // which would otherwise stay behind on the canvas.
-    controls.enterMode(placementModeOf(kind));
+    controls.enterMode(placedSupportKind(kind)->placing);
 }
 
 void SupportPlacement::deleteCommand() {

@@ -14,19 +14,22 @@
 #include <optional>
 
 #include "document/document.h"
+#include "editor/editor_part.h"
 
-class Canvas;
-class EditorControls;
-class Platform;
+class MemberInput;
 
 // The hint of the support placement commands.
 inline constexpr const char* kSupportPlacementHint =
     "移动鼠标捕捉杆端,捕捉成功后击鼠标左键定位,空格键变换支座方向";
 
-class SupportPlacement {
+class SupportPlacement : public EditorPart {
 public:
-    SupportPlacement(Document& document, Canvas& canvas, Platform& platform,
-                     EditorControls& controls);
+    SupportPlacement(const EditorContext& context, const MemberInput& memberInput);
+
+    // The four placement commands and 删除支座.
+    std::vector<MenuRow> menuRows() override;
+    // Start-up makes the hidden previews.
+    void reset(ResetReason reason) override;
 
     // A placement command: starts placing `kind` once every member is drawn.
     void start(SupportKind kind);
@@ -57,9 +60,6 @@ private:
     // The direction of the last pinned or link symbol drawn, if any.
     std::optional<bool> drawPlacedSymbols();
 
-    Document& document;
-    Canvas& canvas;
-    Platform& platform;
-    EditorControls& controls;
+    const MemberInput& memberInput;
     std::optional<QPointF> previewEnd_;  // the end the preview sits on
 };

@@ -12,23 +12,61 @@
 #include "editor/load_drawing.h"
 #include "editor/member_input.h"
 #include "editor/support_placement.h"
+#include "platform/platform.h"
 
 namespace {
 
 constexpr double kZoomFactor = 0.8;
 constexpr double kBoxHalfSize = 0.2;  // world units: the capture box and the capture distance
+const QString kCrosshairWipesSetting = QStringLiteral("crosshairWipesPrints");
 
 }  // namespace
 
-ViewControl::ViewControl(Document& document, Canvas& canvas, CanvasView& view,
+// The crosshair wipes what is printed where it passes (the window's way),
+// unless the user turned that off in an earlier run.
+ViewControl::ViewControl(const EditorContext& context, CanvasView& view,
                          const MemberInput& memberInput, SupportPlacement& supports,
                          LoadDrawing& loadDrawing)
-    : document(document),
-      canvas(canvas),
+    : EditorPart(context),
       view(view),
       memberInput(memberInput),
       supports(supports),
-      loadDrawing(loadDrawing) {}
+      loadDrawing(loadDrawing) {
+    setCrosshairWipes(platform.setting(kCrosshairWipesSetting, true));
+}
+
+std::vector<MenuRow> ViewControl::menuRows() {
+    using C = MenuCommand;
+    return {
+        {C::Pan, "平移", [this] { panCommand(); }},
+        {C::ZoomIn, "放大", [this] { zoomIn(); }},
+        {C::ZoomOut, "缩小", [this] { zoomOut(); }},
+        {C::WholeFrame, "全图", [this] { showWholeFrame(freeArea ? freeArea() : view.rect()); }},
+        {C::CrosshairWipes, "十字光标擦除显示",
+         [this] {
+             setCrosshairWipes(!crosshairWipes_);
+             platform.keepSetting(kCrosshairWipesSetting, crosshairWipes_);
+         },
+         [this] { return crosshairWipes_; }}};
+}
+
+void ViewControl::reset(ResetReason reason) {
+    if (reason == ResetReason::StartUp) {
+        startupWindow();
+        loadCrosshair();
+    } else {
+        showNewDocument();
+    }
+}
+
+// The crosshair and the capture box, collapsed until the first mouse move.
+void ViewControl::loadCrosshair() {
+    canvas.loadLine(kCrosshairX, 0, LineShape{0, 0, 0, 0, document.crosshairColour, 1, true});
+    canvas.loadLine(kCrosshairY, 0, LineShape{0, 0, 0, 0, document.crosshairColour, 1, true});
+    for (const LineGroup side : kCaptureBox) {
+        canvas.loadLine(side, 0, LineShape{0, 0, 0, 0, kBlack, 1, true});
+    }
+}
 
 // A world window that would make the mapping degenerate (zero or
 // non-finite extent, non-finite corner) is not applied; the view stays.

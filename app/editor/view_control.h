@@ -1,18 +1,20 @@
 // The view of the editor window: zoom, pan, the full redraw of members,
 // support symbols and loads from the document, the crosshair with its
-// capture box and the start-up world window. It owns the pan in progress and whether the
-// start-up window still follows the client area; it changes the document's
-// world window, crosshair flag and colours on the canvas, and the canvas's
-// pointer.
+// capture box and the start-up world window. It owns the pan in progress,
+// whether the start-up window still follows the client area and whether
+// the crosshair wipes the printed layer (a setting kept between runs); it
+// changes the document's world window, crosshair flag and colours on the
+// canvas, and the canvas's pointer.
 #pragma once
 
 #include <QPointF>
 #include <QRect>
 #include <QSize>
+#include <functional>
 
 #include "document/document.h"
+#include "editor/editor_part.h"
 
-class Canvas;
 class CanvasView;
 class LoadDrawing;
 class MemberInput;
@@ -26,11 +28,19 @@ struct PanState {
     float anchorY = 0;
 };
 
-class ViewControl {
+class ViewControl : public EditorPart {
 public:
-    ViewControl(Document& document, Canvas& canvas, CanvasView& view,
-                const MemberInput& memberInput, SupportPlacement& supports,
-                LoadDrawing& loadDrawing);
+    ViewControl(const EditorContext& context, CanvasView& view, const MemberInput& memberInput,
+                SupportPlacement& supports, LoadDrawing& loadDrawing);
+
+    // 平移, 放大, 缩小, 全图, 十字光标擦除显示 (checked while it wipes).
+    std::vector<MenuRow> menuRows() override;
+    // Start-up: the world window from the screen, the crosshair and capture
+    // box made. A new or opened document: shown as showNewDocument says.
+    void reset(ResetReason reason) override;
+    // The part of the canvas that no control lies over, in its pixels: 全图
+    // fits the frame into it. Set by the window.
+    std::function<QRect()> freeArea;
 
     void zoomIn();
     void zoomOut();
@@ -84,9 +94,8 @@ private:
     void setWorldFromScreen();
     void applyWorld(const WorldWindow& world);
     void zoom(bool in);
+    void loadCrosshair();
 
-    Document& document;
-    Canvas& canvas;
     CanvasView& view;
     const MemberInput& memberInput;
     SupportPlacement& supports;

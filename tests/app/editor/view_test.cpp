@@ -216,7 +216,7 @@ TEST_F(View, RedrawPlacesSupportSymbolsFromTheModel) {
     pinnedNode.x = 6;
     pinnedNode.y = 5;
     placeSupport(document, 3, SupportPinned, pinnedNode);
-    form.重装杆件();
+    form.showNewDocument(ResetReason::OpenedProject);
     const LineShape& fixed = form.canvasModel().line(kFixedSymbols, 1);
     EXPECT_EQ(fixed.x1, 2.0f);
     EXPECT_EQ(fixed.y1, 1.8f);
