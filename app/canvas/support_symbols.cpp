@@ -1,6 +1,5 @@
-// The support symbols on the canvas; see support_symbols.h. The mode flag
-// and the symbol counter of a kind are the document's support table's.
-#include "editor/support_symbols.h"
+// The support symbols on the canvas; see support_symbols.h.
+#include "canvas/support_symbols.h"
 
 #include <QtGlobal>
 #include <algorithm>
@@ -91,27 +90,21 @@ struct SymbolKind {
     std::span<const Piece> pieces;
     Axis axis;
     Turn turn;
-    EditorMode mode;  // the placement mode of the kind
 };
 
 // Lines and pieces of one size: a piece without its line, or a line
 // without its piece, does not compile.
 template <std::size_t N>
 constexpr SymbolKind symbolKind(SupportKind code, const std::array<LineGroup, N>& lines,
-                                const std::array<Piece, N>& pieces, Axis axis, Turn turn,
-                                EditorMode mode) {
-    return {code, lines, lines.front(), pieces, axis, turn, mode};
+                                const std::array<Piece, N>& pieces, Axis axis, Turn turn) {
+    return {code, lines, lines.front(), pieces, axis, turn};
 }
 
 constexpr std::array kSymbolKinds{
-    symbolKind(SupportFixed, kFixedLines, kFixedPieces, Axis::Y, Turn::QuarterTurn,
-               EditorMode::FixedEnd),
-    symbolKind(SupportPinned, kPinnedLines, kPinnedPieces, Axis::Y, Turn::Mirror,
-               EditorMode::Pinned),
-    symbolKind(SupportHorizontalLink, kHorizontalLinkLines, kLinkPieces, Axis::X, Turn::Mirror,
-               EditorMode::HorizontalLink),
-    symbolKind(SupportVerticalLink, kVerticalLinkLines, kLinkPieces, Axis::Y, Turn::Mirror,
-               EditorMode::VerticalLink),
+    symbolKind(SupportFixed, kFixedLines, kFixedPieces, Axis::Y, Turn::QuarterTurn),
+    symbolKind(SupportPinned, kPinnedLines, kPinnedPieces, Axis::Y, Turn::Mirror),
+    symbolKind(SupportHorizontalLink, kHorizontalLinkLines, kLinkPieces, Axis::X, Turn::Mirror),
+    symbolKind(SupportVerticalLink, kVerticalLinkLines, kLinkPieces, Axis::Y, Turn::Mirror),
 };
 static_assert(kSymbolKinds.size() == kPlacedSupportKinds.size(), "a symbol for every kind");
 
@@ -190,8 +183,4 @@ void unloadSupportSymbolsFrom(Canvas& canvas, SupportKind code, int first) {
             }
         }
     }
-}
-
-EditorMode placementModeOf(SupportKind code) {
-    return kindOf(code).mode;
 }

@@ -1,12 +1,11 @@
 // The support symbols on the canvas: one table per kind (its line arrays,
-// ground line, pieces, axis and turn, and its placement mode). Symbol i of
+// ground line, pieces, axis and turn). Symbol i of
 // a kind is element i of every one of its line arrays; element 0 is the
 // preview that follows the mouse while the kind is being placed.
 #pragma once
 
 #include "canvas/canvas.h"
 #include "document/document.h"
-#include "document/editor_mode.h"
 
 // The hidden preview of every kind, made once at start-up.
 void loadSymbolPreviews(Canvas& canvas);
@@ -19,4 +18,3 @@ void drawSupportSymbol(Canvas& canvas, SupportKind kind, float x, float y, int i
 void showSupportPreview(Canvas& canvas, SupportKind kind, bool visible);
 // Removes the kind's symbols from `first` on (never the preview).
 void unloadSupportSymbolsFrom(Canvas& canvas, SupportKind kind, int first);
-EditorMode placementModeOf(SupportKind kind);

@@ -54,8 +54,6 @@ private:
     void place(SupportKind kind);
     std::int16_t nodeAtCapturedEnd() const;
     void turnAcrossNewEnd(float x, float y);
-    // The direction of the last pinned or link symbol drawn, if any.
-    std::optional<bool> drawPlacedSymbols();
 
     Document& document;
     Canvas& canvas;
