@@ -2,9 +2,10 @@
 #include "platform/png_file.h"
 
 #include <png.h>
-#include <zlib.h>
 #include <QImage>
 #include <csetjmp>
+
+#include "platform/png_deflate.h"
 
 namespace {
 
@@ -17,9 +18,8 @@ void noFlush(png_structp) {}
 
 // libpng reports errors by a long jump back into the function that set
 // the jump buffer, so nothing with a destructor may live between that
-// point and the calls that can fail: the rows are read from an image that
-// outlives the whole encoding.
-bool encode(const QImage& rgb, QByteArray& bytes) {
+// point and the calls that can fail.
+bool encode(const QImage& rgb, const QByteArray& imageData, QByteArray& bytes) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (png == nullptr) {
         return false;
@@ -35,21 +35,14 @@ bool encode(const QImage& rgb, QByteArray& bytes) {
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_pHYs(png, info, static_cast<png_uint_32>(rgb.dotsPerMeterX()),
                  static_cast<png_uint_32>(rgb.dotsPerMeterY()), PNG_RESOLUTION_METER);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    png_set_compression_level(png, Z_BEST_SPEED);
     png_write_info(png, info);
-    // 32-bit RGB is 0xffRRGGBB in native order: on a little-endian machine
-    // the bytes are B, G, R and the unused one, which libpng swaps and strips.
-    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
-        png_set_bgr(png);
-        png_set_filler(png, 0, PNG_FILLER_AFTER);
-    } else {
-        png_set_filler(png, 0, PNG_FILLER_BEFORE);
-    }
-    for (int y = 0; y < rgb.height(); ++y) {
-        png_write_row(png, rgb.constScanLine(y));
-    }
-    png_write_end(png, info);
+    // The image data is packed apart (libpng writes any chunk it is
+    // given): libpng's own row writer would pack it with zlib.
+    static constexpr png_byte kImageData[5] = "IDAT";
+    static constexpr png_byte kEnd[5] = "IEND";
+    png_write_chunk(png, kImageData, reinterpret_cast<png_const_bytep>(imageData.constData()),
+                    static_cast<png_size_t>(imageData.size()));
+    png_write_chunk(png, kEnd, nullptr, 0);
     png_destroy_write_struct(&png, &info);
     return true;
 }
@@ -64,7 +57,7 @@ QByteArray pngFileBytes(const QImage& image) {
                            ? image
                            : image.convertToFormat(QImage::Format_RGB32);
     QByteArray bytes;
-    if (!encode(rgb, bytes)) {
+    if (!encode(rgb, drawingImageData(rgb), bytes)) {
         return {};
     }
     return bytes;

@@ -45,6 +45,25 @@ TEST(PngFile, PixelsAndDensityReadBackExactlyFromAnyImageFormat) {
     expectSamePixels(other, pngFileBytes(other));
 }
 
+// Runs of one colour longer than a copy may be, rows like the row above,
+// lines across and down, a row that differs in one pixel only.
+TEST(PngFile, ADrawingReadsBackExactly) {
+    QImage drawing(701, 60, QImage::Format_RGB32);
+    drawing.fill(Qt::white);
+    for (int x = 0; x < drawing.width(); ++x) {
+        drawing.setPixel(x, 10, qRgb(0, 0, 255));
+        drawing.setPixel(x, 11, qRgb(x % 7 == 0 ? 1 : 0, 0, 255));
+    }
+    for (int y = 20; y < 50; ++y) {
+        drawing.setPixel(350, y, qRgb(128, 0, 128));
+        drawing.setPixel(y * 3, y, qRgb(y, 255 - y, 2 * y));
+    }
+    drawing.setPixel(700, 59, qRgb(1, 2, 3));
+    drawing.setDotsPerMeterX(3780);
+    drawing.setDotsPerMeterY(2835);
+    expectSamePixels(drawing, pngFileBytes(drawing));
+}
+
 TEST(PngFile, TwoThreadsEncodeAtOnce) {
     const QImage image = rainbow(QImage::Format_RGB32);
     QByteArray first;
