@@ -157,8 +157,9 @@ public:
         int x = 0;
         while (x < width_) {
             const int most = std::min(kMostPixels, width_ - x);
-            const int run = x > 0 ? samePixels(row + x, row + x - 1, most) : 0;
             const int up = above != nullptr ? samePixels(row + x, above + x, most) : 0;
+            // A copy from above as long as any may be needs no other.
+            const int run = x > 0 && up < most ? samePixels(row + x, row + x - 1, most) : 0;
             if (run == 0 && up == 0) {
                 putCode(qRed(row[x]));
                 putCode(qGreen(row[x]));
