@@ -51,8 +51,8 @@ BatchStatus printMemberForces(const std::string& path, std::ostream& out, std::o
     return BatchStatus::Solved;
 }
 
-BatchStatus analyzeProject(const std::string& path, std::ostream& out, std::ostream& err) {
-    Document document;
+BatchStatus solveProject(const std::string& path, std::ostream& err, SolvedProject& solved) {
+    Document& document = solved.document;
     resetDocument(document, ".");
     if (const auto error = readProjectFile(path, document)) {
         err << projectReadMessage(path, *error) << '\n';
@@ -61,7 +61,8 @@ BatchStatus analyzeProject(const std::string& path, std::ostream& out, std::ostr
     document.projectPath = path;
 
     const MessageSink say = [&err](const orv::Diagnostic& message) { err << message.text << '\n'; };
-    内力_位移 solver;
+    solved.solver = std::make_unique<内力_位移>();
+    内力_位移& solver = *solved.solver;
     solver.messageHandler = say;
     if (!gj2计算gj(document, solver, say)) {
         return BatchStatus::DrawingIncomplete;
@@ -73,5 +74,14 @@ BatchStatus analyzeProject(const std::string& path, std::ostream& out, std::ostr
     if (!solver.korvasta(utf8ToFileName(document.projectPath))) {
         return BatchStatus::Unsolvable;
     }
-    return printMemberForces(document.projectPath, out, err);
+    return BatchStatus::Solved;
+}
+
+BatchStatus analyzeProject(const std::string& path, std::ostream& out, std::ostream& err) {
+    SolvedProject solved;
+    const BatchStatus status = solveProject(path, err, solved);
+    if (status != BatchStatus::Solved) {
+        return status;
+    }
+    return printMemberForces(solved.document.projectPath, out, err);
 }

@@ -3,7 +3,11 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <string>
+
+#include "document/document.h"
+#include "solver/frame_solver.h"
 
 // Exit statuses of a batch run, distinct per failure so that scripts can
 // tell them apart.
@@ -18,10 +22,21 @@ enum class BatchStatus : int {
     ExportFailed = 7,
 };
 
+// A project as read and solved: the model and the solver its analysis ran
+// on, from which every picture and table of the batch is made.
+struct SolvedProject {
+    Document document;
+    std::unique_ptr<内力_位移> solver;
+};
+
 // Reads the project at `path` (UTF-8 text, see file_names.h), copies it into
-// a solver, checks it, runs the analysis (which writes the result files
-// beside the project) and prints the member end-force file to `out`. Every
-// message goes to `err`.
+// a solver, checks it and runs the analysis (which writes the result files
+// beside the project). Solved and the project in `solved`, or the
+// failure's status; every message goes to `err`.
+BatchStatus solveProject(const std::string& path, std::ostream& err, SolvedProject& solved);
+
+// The project solved as above, then the member end-force file printed to
+// `out`.
 BatchStatus analyzeProject(const std::string& path, std::ostream& out, std::ostream& err);
 
 // Prints the member end-force file of the project at `path` to `out`; when

@@ -1,87 +1,28 @@
 // Pictures and tables of a batch analysis; see batch_export.h.
 #include "batch/batch_export.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <array>
 #include <cstdio>
+#include <deque>
+#include <functional>
 #include <future>
-#include <optional>
 #include <ostream>
 
+#include "batch/picture_scenes.h"
 #include "canvas/drawing_export.h"
-#include "dialogs/results_window.h"
-#include "editor/form1.h"
-#include "platform/platform.h"
-#include "platform/program_folders.h"
 #include "platform/whole_file.h"
+#include "results/result_tables.h"
 
 namespace {
-
-// The window's dialogs without a user: messages go to standard error,
-// questions get the default answer, dialogs are cancelled and no setting
-// is kept.
-class BatchPlatform : public Platform {
-public:
-    explicit BatchPlatform(std::ostream& err) : err_(err) {}
-    MessageAnswer messageBox(const QString& text, MessageButtons buttons, MessageIcon,
-                             const QString&) override {
-        err_ << text.toStdString() << '\n';
-        return defaultAnswer(buttons);
-    }
-    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    QString openFileName(const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<std::int32_t> chooseColour(std::int32_t) override { return std::nullopt; }
-    void beep() override {}
-    void printPreview(const std::function<void(QPrinter&)>&) override {}
-    void showHelp(const QString&) override {}
-    void closeHelp() override {}
-    bool setting(const QString&, bool fallback) override { return fallback; }
-    void keepSetting(const QString&, bool) override {}
-
-private:
-    std::ostream& err_;
-};
-
-// What a picture shows: the window's command that draws it (none for the
-// frame and its loads) and the layers of the drawing it holds.
-struct PictureKind {
-    const char* word;
-    std::optional<MenuCommand> command;
-    DrawingLayers layers;
-};
-
-constexpr bool kOn = true;
-constexpr bool kOff = false;
-
-// Layers: loads, diagram, reactions, deflected shape.
-const std::array<PictureKind, 7> kPictureKinds{{
-    {"frame", std::nullopt, {kOff, {kOff, kOff, kOff, kOff}}},
-    {"loads", std::nullopt, {kOff, {kOn, kOff, kOff, kOff}}},
-    {"M", MenuCommand::MomentDiagram, {kOff, {kOff, kOn, kOff, kOff}}},
-    {"Q", MenuCommand::ShearDiagram, {kOff, {kOff, kOn, kOff, kOff}}},
-    {"N", MenuCommand::AxialDiagram, {kOff, {kOff, kOn, kOff, kOff}}},
-    {"deflection", MenuCommand::Deflection, {kOff, {kOff, kOff, kOff, kOn}}},
-    {"reactions", MenuCommand::Reactions, {kOff, {kOff, kOff, kOn, kOff}}},
-}};
-
-const PictureKind* pictureKind(const QString& word) {
-    for (const PictureKind& kind : kPictureKinds) {
-        if (word == QLatin1String(kind.word)) {
-            return &kind;
-        }
-    }
-    return nullptr;
-}
 
 // Qt's own notes about the offscreen platform (no runtime folder, window
 // hints it cannot honour) say nothing to someone running a batch, whose
 // standard error should hold only what went wrong with the export: while
-// the window draws, Qt's debug messages and warnings are dropped; its
+// the pictures are drawn, Qt's debug messages and warnings are dropped; its
 // critical and fatal ones still go out.
 QtMessageHandler qtHandlerBefore = nullptr;
 
@@ -124,33 +65,33 @@ private:
     std::ostream& err_;
 };
 
-// Each picture is painted by the window, then encoded and written on a
-// second thread while the window goes on to the next: a PNG of a large
-// frame takes about as long to encode as to draw. One picture at a time is
-// in writing, so at most two drawings are held, and files are named in the
-// order asked.
-class PictureWriter {
+// Pictures are made two at a time, each from its figure to its file on a
+// thread of its own: a large frame's diagram takes about as long to
+// compute as to paint, and a PNG about as long to encode. At most two
+// pictures are held, and files are named in the order asked.
+class PictureMaker {
 public:
-    explicit PictureWriter(BatchRun& run) : run_(run) {}
-    ~PictureWriter() { finish(); }
-    PictureWriter(const PictureWriter&) = delete;
-    PictureWriter& operator=(const PictureWriter&) = delete;
+    explicit PictureMaker(BatchRun& run) : run_(run) {}
+    ~PictureMaker() { finish(); }
+    PictureMaker(const PictureMaker&) = delete;
+    PictureMaker& operator=(const PictureMaker&) = delete;
 
-    void write(const QString& path, PaintedDrawing drawing) {
-        finish();
-        path_ = path;
-        writing_ = std::async(std::launch::async, [path, drawing = std::move(drawing)] {
-            return writeDrawingFile(path, drawing);
+    void make(const QString& path, std::function<PaintedDrawing()> paint) {
+        if (making_.size() == kAtOnce) {
+            nameFirst();
+        }
+        auto written = std::async(std::launch::async, [path, paint = std::move(paint)] {
+            return writeDrawingFile(path, paint());
         });
+        making_.push_back(Making{path, std::move(written)});
     }
     void refuse(const QString& path, const QString& why) {
         finish();
         all_ = run_.written(path, why) && all_;
     }
-    // Waits for the picture in writing.
     void finish() {
-        if (writing_.valid()) {
-            all_ = run_.written(path_, writing_.get()) && all_;
+        while (!making_.empty()) {
+            nameFirst();
         }
     }
     bool allWritten() {
@@ -159,42 +100,48 @@ public:
     }
 
 private:
+    static constexpr std::size_t kAtOnce = 2;
+    struct Making {
+        QString path;
+        std::future<std::optional<QString>> written;
+    };
+    void nameFirst() {
+        Making first = std::move(making_.front());
+        making_.pop_front();
+        all_ = run_.written(first.path, first.written.get()) && all_;
+    }
+
     BatchRun& run_;
-    QString path_;
-    std::future<std::optional<QString>> writing_;
+    std::deque<Making> making_;
     bool all_ = true;
 };
 
-void writePicture(Form1& window, const PictureRequest& picture, const DrawingSize& size,
-                  PictureWriter& writer) {
-    const PictureKind* kind = pictureKind(picture.what);
+void makePicture(const PictureScenes& scenes, const PictureRequest& picture,
+                 const DrawingSize& size, PictureMaker& maker) {
+    const auto shown = pictureNamed(picture.what);
     const auto format = drawingFormatOf(picture.path);
-    if (kind == nullptr || !format) {
-        writer.refuse(picture.path, QStringLiteral("未知的图形 ") + picture.what);
+    if (!shown || !format) {
+        maker.refuse(picture.path, QStringLiteral("未知的图形 ") + picture.what);
         return;
     }
-    if (kind->command) {
-        window.menuItem(*kind->command)->trigger();
-    }
-    writer.write(picture.path, paintForFile(window.canvasModel(), *format, size, kind->layers));
+    maker.make(picture.path, [&scenes, shown = *shown, format = *format, size] {
+        return paintForFile(scenes.scene(shown), format, size);
+    });
 }
 
-bool writeTables(Form1& window, const QString& project, const QString& folder, BatchRun& run) {
-    // Any command that analyses fills the tables; 支座反力 prints nothing.
-    if (!window.resultViews().tables()) {
-        window.menuItem(MenuCommand::Reactions)->trigger();
-    }
-    const auto tables = window.resultViews().tables();
+bool writeTables(const std::optional<SolvedFrame>& frame, const QString& project,
+                 const QString& folder, BatchRun& run) {
     const QString stem = QDir(folder).filePath(QFileInfo(project).completeBaseName());
-    if (!tables || !QDir().mkpath(folder)) {
+    if (!frame || !QDir().mkpath(folder)) {
         return run.written(stem + QLatin1String(kCsvSuffixes[0]),
                            QStringLiteral("无法写入文件夹 ") + folder);
     }
+    const std::array<ResultTable, 3> tables = resultTables(*frame);
     bool all = true;
-    for (std::size_t k = 0; k < tables->size(); ++k) {
+    for (std::size_t k = 0; k < tables.size(); ++k) {
         const QString path = stem + QLatin1String(kCsvSuffixes[k]);
         QString why;
-        const bool ok = writeWholeFile(path, csvText((*tables)[k]), &why);
+        const bool ok = writeWholeFile(path, csvText(tables[k]), &why);
         all = run.written(path, ok ? std::nullopt : std::optional(why)) && all;
     }
     return all;
@@ -214,7 +161,7 @@ std::vector<PictureRequest> takePictureRequests(QStringList& arguments, QString&
             return {};
         }
         const PictureRequest picture{arguments[k + 1], arguments[k + 2]};
-        if (pictureKind(picture.what) == nullptr) {
+        if (!pictureNamed(picture.what)) {
             usageError = QStringLiteral("--export: WHAT is one of ") + pictureKinds();
             return {};
         }
@@ -226,14 +173,6 @@ std::vector<PictureRequest> takePictureRequests(QStringList& arguments, QString&
         arguments.remove(k, 3);
     }
     return pictures;
-}
-
-QString pictureKinds() {
-    QStringList words;
-    for (const PictureKind& kind : kPictureKinds) {
-        words << QLatin1String(kind.word);
-    }
-    return words.join(QStringLiteral(", "));
 }
 
 std::optional<QSize> parsePictureSize(const QString& text) {
@@ -250,13 +189,12 @@ std::optional<QSize> parsePictureSize(const QString& text) {
     return size;
 }
 
-// The window is made on the offscreen platform, so that no display is
-// needed; it opens the project as 打开 would and shows the whole frame
-// before each command draws.
-BatchStatus exportResults(const QString& path, const BatchExport& request, std::ostream& out,
-                          std::ostream& err) {
+// Fonts need a GUI application; without one (the command line), one is
+// made on the offscreen platform, so that no display is needed.
+BatchStatus exportResults(const SolvedProject& project, const BatchExport& request,
+                          std::ostream& out, std::ostream& err) {
     const QuietQt quiet;
-    std::optional<QApplication> application;
+    std::optional<QGuiApplication> application;
     if (QCoreApplication::instance() == nullptr) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
@@ -264,24 +202,26 @@ BatchStatus exportResults(const QString& path, const BatchExport& request, std::
         static char* argv[] = {name, nullptr};
         application.emplace(argc, argv);
     }
-    BatchPlatform platform(err);
-    Document document;
-    const QString folder = QFileInfo(path).absolutePath();
-    Form1 window(document, platform, findProgramFolder(QCoreApplication::applicationDirPath()).path,
-                 folder);
-    window.Form_Load();
-    if (!window.openProject(path)) {
-        return BatchStatus::UnreadableFile;
-    }
-    window.menuItem(MenuCommand::WholeFrame)->trigger();
+    const PictureScenes scenes(project);
     BatchRun run(out, err);
-    PictureWriter writer(run);
+    PictureMaker maker(run);
     for (const PictureRequest& picture : request.pictures) {
-        writePicture(window, picture, request.size, writer);
+        makePicture(scenes, picture, request.size, maker);
     }
-    bool all = writer.allWritten();
+    bool all = maker.allWritten();
     if (!request.csvFolder.isEmpty()) {
-        all = writeTables(window, path, request.csvFolder, run) && all;
+        const QString path = QString::fromStdString(project.document.projectPath);
+        all = writeTables(scenes.frame(), path, request.csvFolder, run) && all;
     }
     return all ? BatchStatus::Solved : BatchStatus::ExportFailed;
+}
+
+BatchStatus exportResults(const QString& path, const BatchExport& request, std::ostream& out,
+                          std::ostream& err) {
+    SolvedProject project;
+    if (const BatchStatus solved = solveProject(path.toStdString(), err, project);
+        solved != BatchStatus::Solved) {
+        return solved;
+    }
+    return exportResults(project, request, out, err);
 }

@@ -1,7 +1,8 @@
 // Pictures and tables of a batch analysis: after --analyze, the drawing
 // the window would show for a command (弯矩图, 支座反力, ...) written to SVG,
-// PDF or PNG files, and the results window's tables written as CSV, with
-// the window's own drawing and table code on Qt's offscreen platform.
+// PDF or PNG files, and the results window's tables written as CSV. Made
+// from the solved project with the results' figures and tables and the
+// canvas's export, on a GUI application without any window.
 #pragma once
 
 #include <QSize>
@@ -32,13 +33,14 @@ struct BatchExport {
 // line parser knows options of one value only); a usage error names what
 // is wrong.
 std::vector<PictureRequest> takePictureRequests(QStringList& arguments, QString& usageError);
-// The words WHAT may be, for the usage text.
-QString pictureKinds();
 // "WIDTHxHEIGHT", each side 1..8192; nothing for another text.
 std::optional<QSize> parsePictureSize(const QString& text);
 
-// Writes every picture and table of `request` for the project at `path`
-// (already analysed), naming each file written on `out` and every failure
-// on `err`: Solved, or ExportFailed when any file could not be written.
+// Writes every picture and table of `request` for the solved project,
+// naming each file written on `out` and every failure on `err`: Solved, or
+// ExportFailed when any file could not be written.
+BatchStatus exportResults(const SolvedProject& project, const BatchExport& request,
+                          std::ostream& out, std::ostream& err);
+// The same for the project at `path`, read and solved first.
 BatchStatus exportResults(const QString& path, const BatchExport& request, std::ostream& out,
                           std::ostream& err);

@@ -35,3 +35,12 @@ void Canvas::setBackground(ColourValue colour) {
     background_ = colour;
     renderer_.invalidateAll();
 }
+
+DrawingScene Canvas::scene() const {
+    DrawingScene scene{world(), background_, font, renderer_.stillLines(), printLog(), {}};
+    for (int layer = 0; layer < kFigureLayerCount; ++layer) {
+        scene.figures.at(static_cast<std::size_t>(layer)) =
+            renderer_.sharedFigure(static_cast<FigureLayer>(layer));
+    }
+    return scene;
+}

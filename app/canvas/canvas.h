@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "canvas/canvas_renderer.h"
+#include "canvas/drawing_scene.h"
 #include "canvas/line_arrays.h"
 #include "canvas/view_transform.h"
 
@@ -105,11 +106,8 @@ public:
         renderer_.paint(painter, region, background_);
     }
     QRect pixelBounds(const LineShape& line) const { return renderer_.pixelBounds(line); }
-    // The drawing through another view, for files and pages; see
-    // CanvasRenderer::paintStillLines.
-    void paintStillLines(QPainter& painter, const ViewTransform& view) const {
-        renderer_.paintStillLines(painter, view);
-    }
+    // The drawing as a file or a page shows it.
+    DrawingScene scene() const;
     const ViewTransform& view() const { return view_; }
     ColourValue background() const { return background_; }
 

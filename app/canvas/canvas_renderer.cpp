@@ -299,8 +299,8 @@ void CanvasRenderer::paint(QPainter& painter, const QRegion& region, ColourValue
 
 // Element 0 of the member lines is the tick, of every support array the
 // preview of its kind.
-void CanvasRenderer::paintStillLines(QPainter& painter, const ViewTransform& view) const {
-    painter.setRenderHint(QPainter::Antialiasing);
+std::vector<LineShape> CanvasRenderer::stillLines() const {
+    std::vector<LineShape> still;
     for (LineGroup group = kMemberLines; group < kLineGroupCount; ++group) {
         if (group >= kCrosshairX && group <= kBoxBottom) {
             continue;
@@ -308,29 +308,36 @@ void CanvasRenderer::paintStillLines(QPainter& painter, const ViewTransform& vie
         const LineArray& array = lines_.array(group);
         for (std::size_t i = 1; i < array.lines.size(); ++i) {
             if (shows(array.lines[i]) && !array.floating[i]) {
-                paintLineShape(painter, view, array.lines[i]);
+                still.push_back(array.lines[i]);
             }
         }
     }
+    return still;
 }
 
 void CanvasRenderer::setFigure(FigureLayer layer, Figure figure) {
-    Figure& kept = figures_.at(static_cast<std::size_t>(layer));
-    if (kept.empty() && figure.empty()) {
+    std::shared_ptr<const Figure>& kept = figures_.at(static_cast<std::size_t>(layer));
+    if (!kept && figure.empty()) {
         return;
     }
-    kept = std::move(figure);
+    kept = figure.empty() ? nullptr : std::make_shared<const Figure>(std::move(figure));
     figuresValid_ = false;
     invalidate(QRect(QPoint(0, 0), layer_.size()));
 }
 
 const Figure& CanvasRenderer::figure(FigureLayer layer) const {
+    static const Figure none;
+    const auto& kept = figures_.at(static_cast<std::size_t>(layer));
+    return kept ? *kept : none;
+}
+
+std::shared_ptr<const Figure> CanvasRenderer::sharedFigure(FigureLayer layer) const {
     return figures_.at(static_cast<std::size_t>(layer));
 }
 
 bool CanvasRenderer::hasFigures() const {
     return std::any_of(figures_.begin(), figures_.end(),
-                       [](const Figure& figure) { return !figure.empty(); });
+                       [](const auto& figure) { return figure != nullptr; });
 }
 
 void CanvasRenderer::renderFigures() {
@@ -346,7 +353,7 @@ void CanvasRenderer::renderFigures() {
     painter.setFont(font);
     FigureLayers shown{};
     for (std::size_t layer = 0; layer < figures_.size(); ++layer) {
-        shown.at(layer) = &figures_.at(layer);
+        shown.at(layer) = figures_.at(layer).get();
     }
     ::paint(painter, view_, shown);
 }

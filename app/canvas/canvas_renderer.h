@@ -23,6 +23,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -76,14 +77,16 @@ public:
     std::function<void(const QRegion&)> update;
     void invalidateAll();
     void paint(QPainter& painter, const QRegion& region, ColourValue background);
-    // The lines that stand still (members, support symbols) through
-    // `view`, without the crosshair, the capture box, the tick, previews
-    // and the member being drawn: the drawing as a file or a page shows it.
-    void paintStillLines(QPainter& painter, const ViewTransform& view) const;
+    // The lines that stand still (members, support symbols), without the
+    // crosshair, the capture box, the tick, previews and the member being
+    // drawn: the drawing as a file or a page shows it.
+    std::vector<LineShape> stillLines() const;
 
     // A retained figure; an empty one clears its layer.
     void setFigure(FigureLayer layer, Figure figure);
     const Figure& figure(FigureLayer layer) const;
+    // The figure itself, shared with a scene; none for an empty layer.
+    std::shared_ptr<const Figure> sharedFigure(FigureLayer layer) const;
 
     // The pixels a line shape may touch when painted or wiped; empty for a
     // line wholly outside the window or with non-finite ends.
@@ -117,7 +120,7 @@ private:
     QImage cache_;  // the cached (non-floating) lines
     bool cacheValid_ = false;
     QRegion cacheDirty_;  // where cached lines changed since the last rendering
-    std::array<Figure, kFigureLayerCount> figures_;
+    std::array<std::shared_ptr<const Figure>, kFigureLayerCount> figures_;
     QImage figureImage_;
     bool figuresValid_ = false;
 };

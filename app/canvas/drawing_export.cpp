@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "canvas/canvas.h"
 #include "canvas/canvas_strokes.h"
 #include "canvas/figure_painter.h"
 #include "platform/colours.h"
@@ -50,24 +49,16 @@ private:
     double bottom_ = -HUGE_VAL;
 };
 
-void addStillLines(WorldBox& box, const Canvas& canvas) {
-    for (LineGroup group = kMemberLines; group < kLineGroupCount; ++group) {
-        if (group >= kCrosshairX && group <= kBoxBottom) {
-            continue;
-        }
-        for (int i = 1; i < canvas.lineCount(group); ++i) {
-            const LineShape& line = canvas.line(group, i);
-            if (line.loaded && line.visible) {
-                box.add(line.x1, line.y1);
-                box.add(line.x2, line.y2);
-            }
-        }
+void addStillLines(WorldBox& box, const DrawingScene& scene) {
+    for (const LineShape& line : scene.stillLines) {
+        box.add(line.x1, line.y1);
+        box.add(line.x2, line.y2);
     }
 }
 
 // Texts are left out: their size is in pixels, not in the world.
-void addPrints(WorldBox& box, const Canvas& canvas) {
-    for (const CanvasPrint& print : canvas.printLog()) {
+void addPrints(WorldBox& box, const DrawingScene& scene) {
+    for (const CanvasPrint& print : scene.prints) {
         if (print.kind == CanvasPrint::Kind::Line) {
             box.add(print.x1, print.y1);
             box.add(print.x2, print.y2);
@@ -83,7 +74,7 @@ void addFigure(WorldBox& box, const Figure& figure) {
     }
 }
 
-QByteArray svgBytes(const Canvas& canvas, QSize size, const DrawingLayers& layers) {
+QByteArray svgBytes(const DrawingScene& scene, QSize size, const DrawingLayers& layers) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     QSvgGenerator svg;
@@ -93,7 +84,7 @@ QByteArray svgBytes(const Canvas& canvas, QSize size, const DrawingLayers& layer
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(QStringLiteral("Orvandel"));
     QPainter painter(&svg);
-    paintFittedDrawing(painter, canvas, QRect(QPoint(0, 0), size), layers);
+    paintFittedDrawing(painter, scene, QRect(QPoint(0, 0), size), layers);
     painter.end();
     return bytes;
 }
@@ -106,7 +97,7 @@ QPageLayout landscapePage(Paper paper) {
                        QPageLayout::Millimeter);
 }
 
-QByteArray pdfBytes(const Canvas& canvas, Paper paper, const DrawingLayers& layers) {
+QByteArray pdfBytes(const DrawingScene& scene, Paper paper, const DrawingLayers& layers) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -116,7 +107,7 @@ QByteArray pdfBytes(const Canvas& canvas, Paper paper, const DrawingLayers& laye
         pdf.setPageLayout(landscapePage(paper));
         pdf.setCreator(QStringLiteral("Orvandel"));
         QPainter painter(&pdf);
-        paintFittedDrawing(painter, canvas, QRect(0, 0, pdf.width(), pdf.height()), layers);
+        paintFittedDrawing(painter, scene, QRect(0, 0, pdf.width(), pdf.height()), layers);
     }
     return bytes;
 }
@@ -125,69 +116,71 @@ QByteArray pdfBytes(const Canvas& canvas, Paper paper, const DrawingLayers& laye
 // multiple of its pixels, as on a screen of high density: lines and texts
 // keep their size against the frame, and a one-pixel line covers whole
 // pixels in its own colour.
-QImage pngPixels(const Canvas& canvas, QSize size, const DrawingLayers& layers) {
+QImage pngPixels(const DrawingScene& scene, QSize size, const DrawingLayers& layers) {
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) {
         return {};
     }
     image.setDotsPerMeterX(qRound(kScreenDpi / 0.0254));
     image.setDotsPerMeterY(qRound(kScreenDpi / 0.0254));
-    image.fill(toQColor(canvas.background()));
+    image.fill(toQColor(scene.background));
     const long ratio = std::max(1L, std::lround(size.width() / kWindowWidth));
     image.setDevicePixelRatio(static_cast<double>(ratio));
     {
         QPainter painter(&image);
-        paintFittedDrawing(painter, canvas, QRect(QPoint(0, 0), size / ratio), layers);
+        paintFittedDrawing(painter, scene, QRect(QPoint(0, 0), size / ratio), layers);
     }
     return image;
 }
 
 }  // namespace
 
-ViewTransform fittedView(const Canvas& canvas, QSize pixels, const DrawingLayers& layers) {
+ViewTransform fittedView(const DrawingScene& scene, QSize pixels, const DrawingLayers& layers) {
     WorldBox box;
-    addStillLines(box, canvas);
+    addStillLines(box, scene);
     if (layers.prints) {
-        addPrints(box, canvas);
+        addPrints(box, scene);
     }
     for (int layer = 0; layer < kFigureLayerCount; ++layer) {
         if (layers.figures[static_cast<std::size_t>(layer)]) {
-            addFigure(box, canvas.figure(static_cast<FigureLayer>(layer)));
+            addFigure(box, scene.figure(static_cast<FigureLayer>(layer)));
         }
     }
-    const WorldWindow around = box.empty() ? canvas.world() : box.window();
+    const WorldWindow around = box.empty() ? scene.world : box.window();
     return {equalScaleWindow(around, pixels, WorldFit::Contain), pixels};
 }
 
 // In the window's order: background, printed layer, lines, figures.
-void paintDrawing(QPainter& painter, const Canvas& canvas, const ViewTransform& view,
+void paintDrawing(QPainter& painter, const DrawingScene& scene, const ViewTransform& view,
                   const DrawingLayers& layers) {
     painter.save();
-    painter.fillRect(QRect(QPoint(0, 0), view.pixels), toQColor(canvas.background()));
+    painter.fillRect(QRect(QPoint(0, 0), view.pixels), toQColor(scene.background));
     painter.setClipRect(QRect(QPoint(0, 0), view.pixels));
     if (layers.prints) {
-        for (const CanvasPrint& print : canvas.printLog()) {
+        for (const CanvasPrint& print : scene.prints) {
             replayPrint(painter, view, print);
         }
     }
-    canvas.paintStillLines(painter, view);
-    painter.setFont(canvas.font);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const LineShape& line : scene.stillLines) {
+        paintLineShape(painter, view, line);
+    }
+    painter.setFont(scene.font);
     FigureLayers shown{};
-    for (int layer = 0; layer < kFigureLayerCount; ++layer) {
-        if (layers.figures[static_cast<std::size_t>(layer)]) {
-            shown.at(static_cast<std::size_t>(layer)) =
-                &canvas.figure(static_cast<FigureLayer>(layer));
+    for (std::size_t layer = 0; layer < shown.size(); ++layer) {
+        if (layers.figures.at(layer)) {
+            shown.at(layer) = scene.figures.at(layer).get();
         }
     }
     paint(painter, view, shown);
     painter.restore();
 }
 
-void paintFittedDrawing(QPainter& painter, const Canvas& canvas, const QRect& target,
+void paintFittedDrawing(QPainter& painter, const DrawingScene& scene, const QRect& target,
                         const DrawingLayers& layers) {
     painter.save();
     painter.translate(target.topLeft());
-    paintDrawing(painter, canvas, fittedView(canvas, target.size(), layers), layers);
+    paintDrawing(painter, scene, fittedView(scene, target.size(), layers), layers);
     painter.restore();
 }
 
@@ -216,7 +209,7 @@ std::optional<Paper> paperNamed(const QString& text) {
     return std::nullopt;
 }
 
-QSize drawingSurface(const Canvas& canvas, DrawingFormat format, const DrawingSize& asked,
+QSize drawingSurface(const DrawingScene& scene, DrawingFormat format, const DrawingSize& asked,
                      const DrawingLayers& layers) {
     if (format == DrawingFormat::Pdf) {
         return landscapePage(asked.paper).paintRectPixels(kScreenDpi).size();
@@ -228,22 +221,22 @@ QSize drawingSurface(const Canvas& canvas, DrawingFormat format, const DrawingSi
         asked.width.value_or(format == DrawingFormat::Svg ? kSvgWidth : kDefaultPngWidth);
     // The drawing's own shape: its window before a surface made it wider
     // or taller.
-    const WorldWindow world = fittedView(canvas, QSize(), layers).world;
+    const WorldWindow world = fittedView(scene, QSize(), layers).world;
     const double aspect = world.scaleWidth > 0 ? world.scaleHeight / world.scaleWidth : 1;
     const double most = std::min<double>(width * kMostAspect, kLargestPictureSide);
     const double height = std::clamp(width * aspect, 1.0, most);
     return {width, static_cast<int>(std::lround(height))};
 }
 
-PaintedDrawing paintForFile(const Canvas& canvas, DrawingFormat format, const DrawingSize& asked,
-                            const DrawingLayers& layers) {
+PaintedDrawing paintForFile(const DrawingScene& scene, DrawingFormat format,
+                            const DrawingSize& asked, const DrawingLayers& layers) {
     switch (format) {
         case DrawingFormat::Svg:
-            return {svgBytes(canvas, drawingSurface(canvas, format, asked, layers), layers), {}};
+            return {svgBytes(scene, drawingSurface(scene, format, asked, layers), layers), {}};
         case DrawingFormat::Pdf:
-            return {pdfBytes(canvas, asked.paper, layers), {}};
+            return {pdfBytes(scene, asked.paper, layers), {}};
         case DrawingFormat::Png:
-            return {{}, pngPixels(canvas, drawingSurface(canvas, format, asked, layers), layers)};
+            return {{}, pngPixels(scene, drawingSurface(scene, format, asked, layers), layers)};
     }
     return {};
 }
@@ -260,11 +253,11 @@ std::optional<QString> writeDrawingFile(const QString& path, const PaintedDrawin
     return std::nullopt;
 }
 
-std::optional<QString> exportDrawing(const Canvas& canvas, const QString& path,
+std::optional<QString> exportDrawing(const DrawingScene& scene, const QString& path,
                                      const DrawingSize& asked, const DrawingLayers& layers) {
     const auto format = drawingFormatOf(path);
     if (!format) {
         return QStringLiteral("文件类型应为 .svg、.pdf 或 .png");
     }
-    return writeDrawingFile(path, paintForFile(canvas, *format, asked, layers));
+    return writeDrawingFile(path, paintForFile(scene, *format, asked, layers));
 }

@@ -13,10 +13,10 @@
 #include <array>
 #include <optional>
 
+#include "canvas/drawing_scene.h"
 #include "canvas/view_transform.h"
 #include "results/figure.h"
 
-class Canvas;
 class QPainter;
 
 // What of the drawing a picture holds besides the lines: the printed
@@ -28,16 +28,16 @@ struct DrawingLayers {
 
 // The view of the whole drawing (lines, printed strokes, figure lines) on
 // a surface of `pixels`, with the margin of 全图 and one scale on both
-// axes; the canvas's own world window when the drawing is empty.
-ViewTransform fittedView(const Canvas& canvas, QSize pixels, const DrawingLayers& layers = {});
+// axes; the scene's own world window when the drawing is empty.
+ViewTransform fittedView(const DrawingScene& scene, QSize pixels, const DrawingLayers& layers = {});
 
 // The drawing through `view` onto the painter's surface from (0, 0), in
 // the window's colours and fonts. Crosshair, capture box, tick, previews
 // and the member being drawn are left out.
-void paintDrawing(QPainter& painter, const Canvas& canvas, const ViewTransform& view,
+void paintDrawing(QPainter& painter, const DrawingScene& scene, const ViewTransform& view,
                   const DrawingLayers& layers = {});
 // The drawing fitted into `target` of the painter's surface.
-void paintFittedDrawing(QPainter& painter, const Canvas& canvas, const QRect& target,
+void paintFittedDrawing(QPainter& painter, const DrawingScene& scene, const QRect& target,
                         const DrawingLayers& layers = {});
 
 enum class DrawingFormat { Svg, Pdf, Png };
@@ -62,7 +62,7 @@ constexpr int kLargestPictureSide = 8192;
 constexpr int kDefaultPngWidth = 2400;
 
 // The surface in pixels a file of `format` is drawn on.
-QSize drawingSurface(const Canvas& canvas, DrawingFormat format, const DrawingSize& asked = {},
+QSize drawingSurface(const DrawingScene& scene, DrawingFormat format, const DrawingSize& asked = {},
                      const DrawingLayers& layers = {});
 
 // A drawing painted for a file: SVG and PDF as their bytes (vectors, texts
@@ -72,7 +72,7 @@ struct PaintedDrawing {
     QByteArray bytes;
     QImage pixels;
 };
-PaintedDrawing paintForFile(const Canvas& canvas, DrawingFormat format,
+PaintedDrawing paintForFile(const DrawingScene& scene, DrawingFormat format,
                             const DrawingSize& asked = {}, const DrawingLayers& layers = {});
 // Writes the painted drawing to `path` whole or not at all, from any
 // thread; the reason when it could not, nothing when written.
@@ -80,6 +80,6 @@ std::optional<QString> writeDrawingFile(const QString& path, const PaintedDrawin
 
 // The drawing painted and written to `path` in the format its extension
 // names; the reason when it could not, nothing when written.
-std::optional<QString> exportDrawing(const Canvas& canvas, const QString& path,
+std::optional<QString> exportDrawing(const DrawingScene& scene, const QString& path,
                                      const DrawingSize& asked = {},
                                      const DrawingLayers& layers = {});

@@ -4,9 +4,7 @@
 #include <cmath>
 #include <exception>
 #include <fstream>
-#include <span>
 #include <string>
-#include <vector>
 
 #include "canvas/canvas.h"
 #include "document/file_names.h"
@@ -15,7 +13,6 @@
 #include "editor/result_picture.h"
 #include "platform/fixed_width_font.h"
 #include "platform/platform.h"
-#include "results/internal_force_diagram.h"
 #include "results/result_figures.h"
 #include "results/solver_copy.h"
 #include "solver/frame_solver.h"
@@ -47,17 +44,6 @@ QString resultBase(const std::string& projectPath) {
     }
 }
 
-// Sections are 0.01 m apart along every member.
-constexpr float kDiagramStep = 0.01f;
-
-MemberEndForces endForcesOf(const Table2D<double>& results, std::size_t member) {
-    MemberEndForces forces{};
-    for (std::size_t r = 0; r < forces.size(); ++r) {
-        forces[r] = results(r + 1, member);
-    }
-    return forces;
-}
-
 struct DiagramName {
     const char* name;
     const char* unit;
@@ -73,19 +59,6 @@ DiagramName nameOf(DiagramKind kind) {
             return {"轴力图", "kN"};
     }
     return {"", ""};
-}
-
-// Every drawn member's diagram as one figure; its texts are placed when
-// it is painted, on each surface at that surface's size.
-Figure diagramsOf(const Document& document, const Table2D<double>& results, DiagramKind kind) {
-    const auto count = static_cast<std::size_t>(document.membersEntered);
-    std::vector<MemberDiagram> diagrams;
-    diagrams.reserve(count);
-    for (std::size_t i = 1; i <= count; ++i) {
-        diagrams.push_back(memberDiagram(document.members[i], endForcesOf(results, i), kind,
-                                         document.diagramScale, kDiagramStep));
-    }
-    return diagramFigure(std::span(document.members).subspan(1, count), diagrams);
 }
 
 constexpr float kResultsX = 8;

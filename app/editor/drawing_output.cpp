@@ -96,7 +96,7 @@ void DrawingOutput::exportCommand() {
     if (!size) {
         return;
     }
-    if (const auto why = exportDrawing(canvas, name, *size)) {
+    if (const auto why = exportDrawing(canvas.scene(), name, *size)) {
         platform.tell(QStringLiteral("导出图形失败:") + QDir::toNativeSeparators(name) +
                           QStringLiteral("\n") + *why,
                       MessageIcon::Exclamation);
@@ -144,7 +144,7 @@ void DrawingOutput::paintPage(QPainter& painter, const QRect& page) const {
     const double textHeight = std::ceil(painter.boundingRect(widthOfPage, kFlags, text).height());
     const int blockHeight = static_cast<int>(textHeight + 2 * padding);
     const QRect block(page.left(), page.bottom() + 1 - blockHeight, page.width(), blockHeight);
-    paintFittedDrawing(painter, canvas,
+    paintFittedDrawing(painter, canvas.scene(),
                        QRect(page.topLeft(), QSize(page.width(), block.top() - page.top())));
     painter.setPen(Qt::black);
     painter.setBrush(Qt::NoBrush);

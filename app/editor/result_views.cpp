@@ -14,19 +14,6 @@
 #include "results/result_tables.h"
 #include "text/number_text.h"
 
-namespace {
-
-// Two significant digits: a magnification the user can read and retype.
-double roundedMagnification(double value) {
-    if (!(value > 0) || !std::isfinite(value)) {
-        return 1;
-    }
-    const double unit = std::pow(10.0, std::floor(std::log10(value)) - 1);
-    return std::max(unit, std::round(value / unit) * unit);
-}
-
-}  // namespace
-
 ResultViews::ResultViews(const EditorContext& context, AnalysisCommands& analysis, QWidget& editor)
     : EditorPart(context), analysis(analysis), editor(editor) {}
 
@@ -137,6 +124,5 @@ std::optional<std::array<ResultTable, 3>> ResultViews::tables() const {
     if (!solved_) {
         return std::nullopt;
     }
-    return std::array{memberEndForceTable(*solved_), nodeDisplacementTable(*solved_),
-                      reactionTable(supportReactions(*solved_))};
+    return resultTables(*solved_);
 }

@@ -12,43 +12,12 @@
 #include <array>
 #include <cmath>
 
+#include "canvas/still_lines.h"
+#include "canvas/support_symbols.h"
 #include "document/support_kinds.h"
 #include "editor/editor_controls.h"
 #include "editor/member_input.h"
-#include "editor/support_symbols.h"
 #include "platform/platform.h"
-
-namespace {
-
-// Where the members with an end at (x, y) run from there: the sum of their
-// directions, each of length one.
-QPointF membersReachFrom(const Document& document, float x, float y) {
-    QPointF reach;
-    const auto entered = static_cast<std::size_t>(std::max<int>(document.membersEntered, 0));
-    for (std::size_t m = 1; m <= entered && m < document.members.size(); ++m) {
-        const gj& member = document.members[m];
-        QPointF away;
-        if (member.x1 == x && member.y1 == y) {
-            away = QPointF(member.x2 - x, member.y2 - y);
-        } else if (member.x2 == x && member.y2 == y) {
-            away = QPointF(member.x1 - x, member.y1 - y);
-        }
-        const double length = std::hypot(away.x(), away.y());
-        if (length > 0) {
-            reach += away / length;
-        }
-    }
-    return reach;
-}
-
-// The fixed end's hatching lies on the side of its bar away from the
-// members it holds: below a column's foot, above a hanging member's end.
-double groundSideOfFixedEnd(const Document& document, float x, float y, bool turned) {
-    const QPointF reach = membersReachFrom(document, x, y);
-    return (turned ? reach.x() : reach.y()) > 0 ? -1.0 : 1.0;
-}
-
-}  // namespace
 
 SupportPlacement::SupportPlacement(const EditorContext& context, const MemberInput& memberInput)
     : EditorPart(context), memberInput(memberInput) {}
@@ -111,34 +80,9 @@ void SupportPlacement::removeAll() {
 }
 
 void SupportPlacement::redraw() {
-    if (const std::optional<bool> last = drawPlacedSymbols()) {
+    if (const std::optional<bool> last = drawPlacedSupports(canvas, document)) {
         document.supportDirection = *last;
     }
-}
-
-// Symbol n of a kind is the kind's n-th node in node order; symbols beyond
-// the supported nodes are removed.
-std::optional<bool> SupportPlacement::drawPlacedSymbols() {
-    std::array<int, kPlacedSupportKinds.size()> drawn{};
-    std::optional<bool> lastMirrorable;
-    for (int k = 1; k <= document.nodeCount; ++k) {
-        const std::int16_t code = elementOr(document.supportKinds, static_cast<std::size_t>(k));
-        const PlacedSupportKind* kind = placedSupportKind(code);
-        if (kind == nullptr) {
-            continue;
-        }
-        const gd node = elementOr(document.nodes, static_cast<std::size_t>(k));
-        const auto slot = static_cast<std::size_t>(kind - kPlacedSupportKinds.data());
-        drawSupportSymbol(canvas, kind->code, node.x, node.y, ++drawn[slot], node.支座方向,
-                          groundSideOfFixedEnd(document, node.x, node.y, node.支座方向));
-        if (kind->code != SupportFixed) {
-            lastMirrorable = node.支座方向;
-        }
-    }
-    for (std::size_t slot = 0; slot < kPlacedSupportKinds.size(); ++slot) {
-        unloadSupportSymbolsFrom(canvas, kPlacedSupportKinds[slot].code, drawn[slot] + 1);
-    }
-    return lastMirrorable;
 }
 
 void SupportPlacement::escape() {
@@ -210,7 +154,7 @@ void SupportPlacement::place(SupportKind kind) {
     if (!placeSupport(document, static_cast<std::size_t>(node), kind, record)) {
         return;
     }
-    drawPlacedSymbols();
+    drawPlacedSupports(canvas, document);
     showSupportPreview(canvas, kind, false);
 }
 

@@ -57,8 +57,6 @@ private:
     void place(SupportKind kind);
     std::int16_t nodeAtCapturedEnd() const;
     void turnAcrossNewEnd(float x, float y);
-    // The direction of the last pinned or link symbol drawn, if any.
-    std::optional<bool> drawPlacedSymbols();
 
     const MemberInput& memberInput;
     std::optional<QPointF> previewEnd_;  // the end the preview sits on

@@ -9,6 +9,7 @@
 
 #include "canvas/canvas.h"
 #include "canvas/canvas_view.h"
+#include "canvas/still_lines.h"
 #include "editor/load_drawing.h"
 #include "editor/member_input.h"
 #include "editor/support_placement.h"
@@ -152,22 +153,7 @@ void ViewControl::redrawAll() {
 void ViewControl::showDocument() {
     canvas.setWorld(document.world);
     canvas.setBackground(document.backColour);
-    // The member being drawn has no record yet (it may lie beyond the
-    // total, which follows it when it is completed) and keeps its line.
-    const int beingDrawn = memberInput.drawing() ? 1 : 0;
-    const int recorded = std::clamp<int>(document.membersEntered - beingDrawn, 0,
-                                         static_cast<int>(document.members.size()) - 1);
-    const int drawn = recorded + beingDrawn;
-    for (int i = 1; i <= recorded; ++i) {
-        const gj& member = document.members[static_cast<std::size_t>(i)];
-        if (!canvas.line(kMemberLines, i).loaded) {
-            canvas.loadLine(kMemberLines, i, LineShape{0, 0, 0, 0, kBlack, 2, true});
-        }
-        canvas.moveLine({kMemberLines, i}, member.x1, member.y1, member.x2, member.y2);
-    }
-    for (int i = canvas.lineCount(kMemberLines) - 1; i > drawn; --i) {
-        canvas.unloadLine(kMemberLines, i);
-    }
+    drawMemberLines(canvas, document, memberInput.drawing());
     supports.redraw();
     loadDrawing.redraw();
 }

@@ -152,6 +152,14 @@ double automaticMagnification(const std::vector<MemberCurve>& curves) {
     return std::isfinite(factor) && factor > 0 ? factor : 1;
 }
 
+double roundedMagnification(double value) {
+    if (!(value > 0) || !std::isfinite(value)) {
+        return 1;
+    }
+    const double unit = std::pow(10.0, std::floor(std::log10(value)) - 1);
+    return std::max(unit, std::round(value / unit) * unit);
+}
+
 std::optional<LargestNodeMove> largestNodeMove(const SolvedFrame& frame) {
     std::optional<LargestNodeMove> largest;
     for (std::size_t n = 0; n < frame.nodeMoves.size(); ++n) {

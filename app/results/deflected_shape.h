@@ -37,6 +37,9 @@ std::vector<DiagramPoint> displacedPolyline(const MemberCurve& curve, double fac
 // The magnification at which the largest displacement of any curve point
 // is a tenth of the frame's larger extent; 1 for a frame that does not move.
 double automaticMagnification(const std::vector<MemberCurve>& curves);
+// `value` to two significant digits, a magnification the user can read
+// and retype; 1 for one that is not positive and finite.
+double roundedMagnification(double value);
 
 // The node that moves farthest, its translation in mm and its direction:
 // the angle in degrees from +X towards +Y (90 is straight down the drawing).

@@ -18,12 +18,14 @@ struct FigurePoint {
     double y = 0;
     double dx = 0;
     double dy = 0;
+    bool operator==(const FigurePoint&) const = default;
 };
 
 struct FigurePolyline {
     std::vector<FigurePoint> points;
     ColourValue colour = kBlack;
     double width = 1;  // pixels
+    bool operator==(const FigurePolyline&) const = default;
 };
 
 // A filled arrowhead with its tip at `tip`, pointing the way from `from` to
@@ -34,6 +36,7 @@ struct FigureArrowhead {
     ColourValue colour = kBlack;
     double length = 8;  // pixels, along the arrow
     double halfWidth = 3.5;
+    bool operator==(const FigureArrowhead&) const = default;
 };
 
 // Which point of a text's box lies at the text's anchor, row by row from
@@ -58,6 +61,7 @@ struct TextSlide {
     double alongY = 0;
     double back = 0;
     double ahead = 0;
+    bool operator==(const TextSlide&) const = default;
 };
 
 struct FigureText {
@@ -66,6 +70,7 @@ struct FigureText {
     ColourValue colour = kBlack;
     TextAnchor anchor = TextAnchor::TopLeft;
     TextSlide slide;
+    bool operator==(const FigureText&) const = default;
 };
 
 struct Figure {
@@ -74,6 +79,7 @@ struct Figure {
     std::vector<FigureText> texts;
 
     bool empty() const { return polylines.empty() && arrowheads.empty() && texts.empty(); }
+    bool operator==(const Figure&) const = default;
 };
 
 // The figures the drawing keeps, each set and cleared as a whole, their

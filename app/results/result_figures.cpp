@@ -1,4 +1,4 @@
-// The figures of reactions and of the deflected shape; see result_figures.h.
+// The figures of an analysis; see result_figures.h.
 #include "results/result_figures.h"
 
 #include <algorithm>
@@ -213,6 +213,34 @@ Figure diagramFigure(std::span<const gj> members, const std::vector<MemberDiagra
         }
     }
     return figure;
+}
+
+namespace {
+
+// Sections are 0.01 m apart along every member.
+constexpr float kDiagramStep = 0.01f;
+
+MemberEndForces endForcesOf(const Table2D<double>& results, std::size_t member) {
+    MemberEndForces forces{};
+    for (std::size_t r = 0; r < forces.size(); ++r) {
+        forces[r] = results(r + 1, member);
+    }
+    return forces;
+}
+
+}  // namespace
+
+// Its texts are placed when it is painted, on each surface at that
+// surface's size.
+Figure diagramsOf(const Document& model, const Table2D<double>& endForces, DiagramKind kind) {
+    const auto count = static_cast<std::size_t>(model.membersEntered);
+    std::vector<MemberDiagram> diagrams;
+    diagrams.reserve(count);
+    for (std::size_t i = 1; i <= count; ++i) {
+        diagrams.push_back(memberDiagram(model.members[i], endForcesOf(endForces, i), kind,
+                                         model.diagramScale, kDiagramStep));
+    }
+    return diagramFigure(std::span(model.members).subspan(1, count), diagrams);
 }
 
 std::string equilibriumText(const EquilibriumResidual& residual) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/table2d.h"
 #include "results/deflected_shape.h"
 #include "results/figure.h"
 #include "results/internal_force_diagram.h"
@@ -26,6 +27,12 @@ inline constexpr ColourValue kDiagramColour = 0x800080;
 // free to slide within its stretch, then the value labels, each free to
 // slide along its whole member.
 Figure diagramFigure(std::span<const gj> members, const std::vector<MemberDiagram>& diagrams);
+
+// The `kind` diagram of every drawn member of `model`, from the end forces
+// of the solved frame (rows 1..6 of member i's column i of the solver's
+// result table) at the model's diagram scale, sampled every centimetre:
+// the picture 弯矩图, 剪力图 and 轴力图 show, in the window and in files.
+Figure diagramsOf(const Document& model, const Table2D<double>& endForces, DiagramKind kind);
 
 // At each reaction's node an arrow per force component, pointing the way
 // the support pushes, and a curved arrow for a moment, each labelled with

@@ -118,6 +118,11 @@ ResultTable reactionTable(const std::vector<SupportReaction>& reactions) {
     return table;
 }
 
+std::array<ResultTable, 3> resultTables(const SolvedFrame& frame) {
+    return {memberEndForceTable(frame), nodeDisplacementTable(frame),
+            reactionTable(supportReactions(frame))};
+}
+
 std::string csvText(const ResultTable& table) {
     std::string out = "\xEF\xBB\xBF";
     appendCsvLine(out, table.headers);

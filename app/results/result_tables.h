@@ -34,6 +34,8 @@ struct ResultTable {
 ResultTable memberEndForceTable(const SolvedFrame& frame);
 ResultTable nodeDisplacementTable(const SolvedFrame& frame);
 ResultTable reactionTable(const std::vector<SupportReaction>& reactions);
+// The three tables of a solved frame, in the order above.
+std::array<ResultTable, 3> resultTables(const SolvedFrame& frame);
 
 // The table as CSV: UTF-8 with a byte-order mark (so that spreadsheets
 // read the Chinese headers), the header row first, fields separated by

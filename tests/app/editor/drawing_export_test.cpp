@@ -73,7 +73,7 @@ TEST_F(DrawingExportTest, PdfIsOnePageAndPngHasTheAskedSizeAndTheDiagramColour) 
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_EQ(pdfPages(pdf), 1);
 
-    ASSERT_EQ(exportDrawing(form.canvasModel(), inScratch("small.png"),
+    ASSERT_EQ(exportDrawing(form.canvasModel().scene(), inScratch("small.png"),
                             DrawingSize{QSize(640, 480), std::nullopt, Paper::A4}),
               std::nullopt);
     EXPECT_EQ(QImage(inScratch("small.png")).size(), QSize(640, 480));

@@ -1,6 +1,5 @@
-// The support symbols on the canvas; see support_symbols.h. The mode flag
-// and the symbol counter of a kind are the document's support table's.
-#include "editor/support_symbols.h"
+// The support symbols on the canvas; see support_symbols.h.
+#include "canvas/support_symbols.h"
 
 #include <QtGlobal>
 #include <algorithm>

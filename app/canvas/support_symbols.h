@@ -1,8 +1,7 @@
 // The support symbols on the canvas: one table per kind (its line arrays,
-// ground line, pieces, axis and turn; its placement mode is the document's
-// support table's). Symbol i of a kind is element i of every one of its
-// line arrays; element 0 is the preview that follows the mouse while the
-// kind is being placed.
+// ground line, pieces, axis and turn). Symbol i of
+// a kind is element i of every one of its line arrays; element 0 is the
+// preview that follows the mouse while the kind is being placed.
 #pragma once
 
 #include "canvas/canvas.h"
