@@ -29,9 +29,9 @@ double sectionForce(const SolvedMember& member, const std::string& which, double
     double value = section.upx(length, "", 0, 0, e(0), e(1), e(2), e(3), e(4), e(5), at, which);
     for (const orv::MemberLoad& load : member.input.loads) {
         if (load.kind != orv::LoadKind::None) {
-            value += section.upx(length, std::string(orv::loadKindText(load.kind)), static_cast<float>(load.a),
-                                 static_cast<float>(load.q), e(0), e(1), e(2), e(3), e(4), e(5), at,
-                                 which);
+            value += section.upx(length, std::string(orv::loadKindText(load.kind)),
+                                 static_cast<float>(load.a), static_cast<float>(load.q), e(0), e(1),
+                                 e(2), e(3), e(4), e(5), at, which);
         }
     }
     return value;
