@@ -15,6 +15,7 @@
 #include "document/project_file.h"
 #include "document_frames.h"
 #include "editor/form1.h"
+#include "editor/key_codes.h"
 #include "platform/test_platform.h"
 
 namespace {

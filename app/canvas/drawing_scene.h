@@ -12,7 +12,7 @@
 
 #include "canvas/canvas_strokes.h"
 #include "canvas/line_arrays.h"
-#include "canvas/view_transform.h"
+#include "document/document.h"
 #include "results/figure.h"
 
 struct DrawingScene {

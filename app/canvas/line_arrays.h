@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "document/document.h"
+#include "document/model.h"
 
 // Line shapes come in arrays numbered as the window's line controls:
 // array n is "Line<n>" and element 0 of an array that has one line only.

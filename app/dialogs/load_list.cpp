@@ -4,7 +4,7 @@
 #include <cassert>
 #include <cstddef>
 
-#include "document/document.h"
+#include "document/model.h"
 
 namespace {
 

@@ -14,7 +14,6 @@
 #include <memory>
 #include <optional>
 
-#include "document/document.h"
 #include "editor/editor_part.h"
 #include "results/internal_force_diagram.h"
 #include "solver/diagnostic.h"

@@ -10,7 +10,6 @@
 #include <optional>
 
 #include "canvas/drawing_export.h"
-#include "document/document.h"
 #include "editor/editor_part.h"
 
 class AnalysisCommands;

@@ -17,7 +17,6 @@
 #include <cstdint>
 #include <functional>
 
-#include "document/document.h"
 #include "document/edit_history.h"
 #include "editor/editor_part.h"
 #include "editor/menu_commands.h"

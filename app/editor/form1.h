@@ -23,7 +23,6 @@
 #include "editor/editor_controls.h"
 #include "editor/editor_part.h"
 #include "editor/hint_line.h"
-#include "editor/key_codes.h"
 #include "editor/load_commands.h"
 #include "editor/load_drawing.h"
 #include "editor/member_input.h"

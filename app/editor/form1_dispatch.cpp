@@ -9,6 +9,7 @@
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
 #include "editor/form1.h"
+#include "editor/key_codes.h"
 #include "text/number_text.h"
 
 namespace {

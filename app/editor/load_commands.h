@@ -5,7 +5,6 @@
 
 #include <QString>
 
-#include "document/document.h"
 #include "editor/editor_part.h"
 
 class MemberPointing;

@@ -12,7 +12,6 @@
 
 #include <cstdint>
 
-#include "document/document.h"
 #include "editor/editor_part.h"
 
 // The hint of member input while it waits for a point.

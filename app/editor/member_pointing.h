@@ -13,7 +13,6 @@
 #include <cstdint>
 #include <functional>
 
-#include "document/document.h"
 #include "editor/editor_part.h"
 
 class MemberPointing : public EditorPart {

@@ -9,7 +9,6 @@
 #include <memory>
 #include <optional>
 
-#include "document/document.h"
 #include "editor/editor_part.h"
 #include "results/deflected_shape.h"
 #include "results/result_tables.h"

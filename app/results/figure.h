@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "document/document.h"
+#include "document/model.h"
 
 // A world point moved by a distance in pixels (x to the right, y down, as
 // the world coordinates run).

@@ -264,11 +264,11 @@ std::string loadValueText(orv::LoadKind kind, float value) {
     return orv::displayText(value) + " " + unitOf(kind);
 }
 
-Figure loadsFigure(const Document& document, int members) {
+Figure loadsFigure(const Model& model, int members) {
     Figure figure;
-    const int last = std::min<int>(members, static_cast<int>(document.members.size()) - 1);
+    const int last = std::min<int>(members, static_cast<int>(model.members.size()) - 1);
     for (int i = 1; i <= last; ++i) {
-        drawMemberLoads(figure, document.members[static_cast<std::size_t>(i)]);
+        drawMemberLoads(figure, model.members[static_cast<std::size_t>(i)]);
     }
     return figure;
 }

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "document/document.h"
+#include "document/model.h"
 #include "model/load_kinds.h"
 #include "results/figure.h"
 
@@ -20,4 +20,4 @@ inline constexpr ColourValue kLoadColour = 0x008000;
 std::string loadValueText(orv::LoadKind kind, float value);
 
 // Every load of members 1..`members` of the document.
-Figure loadsFigure(const Document& document, int members);
+Figure loadsFigure(const Model& model, int members);

@@ -232,7 +232,7 @@ MemberEndForces endForcesOf(const Table2D<double>& results, std::size_t member) 
 
 // Its texts are placed when it is painted, on each surface at that
 // surface's size.
-Figure diagramsOf(const Document& model, const Table2D<double>& endForces, DiagramKind kind) {
+Figure diagramsOf(const Model& model, const Table2D<double>& endForces, DiagramKind kind) {
     const auto count = static_cast<std::size_t>(model.membersEntered);
     std::vector<MemberDiagram> diagrams;
     diagrams.reserve(count);

@@ -32,7 +32,7 @@ Figure diagramFigure(std::span<const gj> members, const std::vector<MemberDiagra
 // of the solved frame (rows 1..6 of member i's column i of the solver's
 // result table) at the model's diagram scale, sampled every centimetre:
 // the picture 弯矩图, 剪力图 and 轴力图 show, in the window and in files.
-Figure diagramsOf(const Document& model, const Table2D<double>& endForces, DiagramKind kind);
+Figure diagramsOf(const Model& model, const Table2D<double>& endForces, DiagramKind kind);
 
 // At each reaction's node an arrow per force component, pointing the way
 // the support pushes, and a curved arrow for a moment, each labelled with
