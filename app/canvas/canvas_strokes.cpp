@@ -55,6 +55,27 @@ void paintLineShape(QPainter& painter, const ViewTransform& view, const LineShap
     }
 }
 
+void LineBatch::add(const LineShape& line) {
+    const auto pixels = pixelLine(view_, line);
+    if (!pixels) {
+        return;
+    }
+    if (line.colour != colour_ || line.width != width_) {
+        flush();
+        colour_ = line.colour;
+        width_ = line.width;
+    }
+    lines_.push_back(*pixels);
+}
+
+void LineBatch::flush() {
+    if (!lines_.empty()) {
+        painter_.setPen(QPen(toQColor(colour_), width_, Qt::SolidLine, Qt::RoundCap));
+        painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+        lines_.clear();
+    }
+}
+
 // A pen of one device pixel follows the path itself, quickly. A wider one
 // is filled as the outline of the whole stroke, whose cost on a pixel
 // surface grows with how far the path runs along each scan line: on a

@@ -5,7 +5,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
+#include <string>
+#include <unordered_map>
 
+#include "canvas/arrowhead_stamps.h"
 #include "canvas/canvas_strokes.h"
 #include "canvas/pixel_clipping.h"
 #include "canvas/text_placer.h"
@@ -89,6 +92,7 @@ void paintPolylines(QPainter& painter, const ViewTransform& view,
 
 void paintArrowheads(QPainter& painter, const ViewTransform& view,
                      const std::vector<FigureArrowhead>& heads) {
+    ArrowheadStamps stamps(painter);
     for (const FigureArrowhead& head : heads) {
         const QPointF tip = toPixel(view, head.tip);
         const QPointF along = tip - toPixel(view, head.from);
@@ -98,10 +102,12 @@ void paintArrowheads(QPainter& painter, const ViewTransform& view,
             continue;
         }
         const QPointF unit = along / length;
-        const QPointF across(-unit.y() * head.halfWidth, unit.x() * head.halfWidth);
-        const QPointF base = tip - unit * head.length;
-        painter.setBrush(toQColor(head.colour));
-        painter.drawPolygon(QPolygonF({tip, base + across, base - across}));
+        if (stamps.usable()) {
+            stamps.stamp(head, tip, unit);
+        } else {
+            painter.setBrush(toQColor(head.colour));
+            painter.drawConvexPolygon(arrowheadCorners(head, tip, unit).points, 3);
+        }
     }
 }
 
@@ -131,15 +137,34 @@ void paintLeader(QPainter& painter, QPointF from, const QRectF& box, ColourValue
     painter.drawLine(QLineF(from, to));
 }
 
+// The widths of the texts of one painting, each distinct text measured
+// once: a loads figure repeats a few labels thousands of times.
+class TextWidths {
+public:
+    explicit TextWidths(const QFontMetricsF& metrics) : metrics_(metrics) {}
+
+    double of(const std::string& text, const QString& shown) {
+        const auto [found, added] = widths_.try_emplace(text, 0.0);
+        if (added) {
+            found->second = metrics_.horizontalAdvance(shown);
+        }
+        return found->second;
+    }
+
+private:
+    const QFontMetricsF& metrics_;
+    std::unordered_map<std::string, double> widths_;
+};
+
 void paintText(QPainter& painter, const ViewTransform& view, const QFontMetricsF& metrics,
-               TextPlacer& placer, const FigureText& item) {
+               TextWidths& widths, TextPlacer& placer, const FigureText& item) {
     const QPointF at = toPixel(view, item.at);
     if (!isFinite(at)) {
         return;
     }
     const QString text = QString::fromStdString(item.text);
     const QRectF wanted =
-        anchoredBox(at, QSizeF(metrics.horizontalAdvance(text), metrics.height()), item.anchor);
+        anchoredBox(at, QSizeF(widths.of(item.text, text), metrics.height()), item.anchor);
     const PixelSlide slide = pixelSlide(view, item);
     const auto box = placer.claim(wanted, slide.direction, slide.back, slide.ahead);
     if (!box) {
@@ -153,19 +178,24 @@ void paintText(QPainter& painter, const ViewTransform& view, const QFontMetricsF
     painter.drawText(QPointF(box->left(), box->top() + metrics.ascent()), text);
 }
 
+}  // namespace
+
 void paintTexts(QPainter& painter, const ViewTransform& view, const FigureLayers& figures) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
     const QFontMetricsF metrics(painter.font(), painter.device());
+    TextWidths widths(metrics);
     TextPlacer placer(surfaceWithRoom(view, 0));
     for (const FigureLayer layer : kTextPriority) {
         if (const Figure* figure = figures.at(static_cast<std::size_t>(layer))) {
             for (const FigureText& item : figure->texts) {
-                paintText(painter, view, metrics, placer, item);
+                paintText(painter, view, metrics, widths, placer, item);
             }
         }
     }
+    painter.restore();
 }
-
-}  // namespace
 
 QPointF toPixel(const ViewTransform& view, const FigurePoint& point) {
     return view.toPixel(point.x, point.y) + QPointF(point.dx, point.dy);
@@ -179,17 +209,20 @@ QRectF anchoredBox(QPointF at, QSizeF size, TextAnchor anchor) {
             size.height()};
 }
 
-void paint(QPainter& painter, const ViewTransform& view, const FigureLayers& figures) {
+void paintShapes(QPainter& painter, const ViewTransform& view, const Figure& figure) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    paintPolylines(painter, view, figure.polylines);
+    painter.setPen(Qt::NoPen);
+    paintArrowheads(painter, view, figure.arrowheads);
+    painter.restore();
+}
+
+void paint(QPainter& painter, const ViewTransform& view, const FigureLayers& figures) {
     for (const Figure* figure : figures) {
         if (figure != nullptr) {
-            paintPolylines(painter, view, figure->polylines);
-            painter.setPen(Qt::NoPen);
-            paintArrowheads(painter, view, figure->arrowheads);
+            paintShapes(painter, view, *figure);
         }
     }
     paintTexts(painter, view, figures);
-    painter.restore();
 }

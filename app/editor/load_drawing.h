@@ -4,6 +4,8 @@
 // document's loads or members change; 显示荷载 shows or hides it.
 #pragma once
 
+#include <string>
+
 class Canvas;
 class EditorControls;
 struct Document;
@@ -22,4 +24,5 @@ private:
     Canvas& canvas;
     const EditorControls& controls;
     bool shown_ = true;
+    std::string drawnFrom_;  // the source of the figure on the canvas
 };

@@ -264,6 +264,38 @@ std::string loadValueText(orv::LoadKind kind, float value) {
     return orv::displayText(value) + " " + unitOf(kind);
 }
 
+namespace {
+
+void appendBytes(std::string& bytes, float value) {
+    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+void appendMemberSource(std::string& bytes, const gj& member) {
+    for (const float end : {member.x1, member.y1, member.x2, member.y2}) {
+        appendBytes(bytes, end);
+    }
+    const int loads = loadCount(member);
+    bytes += static_cast<char>(loads);
+    for (int k = 1; k <= loads; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        appendBytes(bytes, member.xq[slot]);
+        appendBytes(bytes, member.q[slot]);
+        bytes += member.hzlx[slot];
+        bytes += '\0';
+    }
+}
+
+}  // namespace
+
+std::string loadsFigureSource(const Document& document, int members) {
+    std::string bytes;
+    const int last = std::min<int>(members, static_cast<int>(document.members.size()) - 1);
+    for (int i = 1; i <= last; ++i) {
+        appendMemberSource(bytes, document.members[static_cast<std::size_t>(i)]);
+    }
+    return bytes;
+}
+
 Figure loadsFigure(const Document& document, int members) {
     Figure figure;
     const int last = std::min<int>(members, static_cast<int>(document.members.size()) - 1);

@@ -21,3 +21,8 @@ std::string loadValueText(orv::LoadKind kind, float value);
 
 // Every load of members 1..`members` of the document.
 Figure loadsFigure(const Document& document, int members);
+
+// What that figure is drawn from (the members' ends and loads) as bytes:
+// equal sources draw equal figures, so a view change need not build it
+// again.
+std::string loadsFigureSource(const Document& document, int members);
