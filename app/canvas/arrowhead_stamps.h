@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QPointF>
+#include <cstdint>
 #include <map>
 #include <tuple>
 
@@ -28,11 +29,25 @@ public:
 
 private:
     using Shape = std::tuple<ColourValue, double, double, double, double, int, int>;
-    const QImage& imageOf(const Shape& shape, const FigureArrowhead& head, QPointF unit);
+    // A shape's pixels, cut to those it covers, and where their top-left
+    // corner lies from the tip's pixel.
+    struct Stamp {
+        QImage image;
+        QPoint corner;
+    };
+    const Stamp& stampOf(const Shape& shape, const FigureArrowhead& head, QPointF unit);
+    void blend(const QImage& stamp, QPoint corner);
 
     QPainter& painter_;
     bool usable_ = false;
-    std::map<Shape, QImage> images_;
+    // The painter's own image when the stamps may be blended into its
+    // pixels directly, as the painter would (no clip, plain source-over):
+    // thousands of small image draws cost far more in set-up than in pixels.
+    QImage* target_ = nullptr;
+    std::uint32_t* targetBits_ = nullptr;
+    qsizetype targetStride_ = 0;  // pixels from one row to the next
+    QPoint offset_;
+    std::map<Shape, Stamp> stamps_;
 };
 
 // The three corners of an arrowhead with its tip at `tip`, pointing along
