@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "canvas/grid_lines.h"
 #include "canvas/pixel_clipping.h"
 #include "platform/colours.h"
 
@@ -69,8 +70,13 @@ void LineBatch::add(const LineShape& line) {
 }
 
 void LineBatch::flush() {
+    if (lines_.empty()) {
+        return;
+    }
+    const QColor colour = toQColor(colour_);
+    paintGridLines(painter_, lines_, colour, width_);
     if (!lines_.empty()) {
-        painter_.setPen(QPen(toQColor(colour_), width_, Qt::SolidLine, Qt::RoundCap));
+        painter_.setPen(QPen(colour, width_, Qt::SolidLine, Qt::RoundCap));
         painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
         lines_.clear();
     }
