@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
+#include <map>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -138,7 +140,12 @@ void paintLeader(QPainter& painter, QPointF from, const QRectF& box, ColourValue
 }
 
 // The widths of the texts of one painting, each distinct text measured
-// once: a loads figure repeats a few labels thousands of times.
+// once: a loads figure repeats a few labels thousands of times. A
+// diagram's labels are nearly all different numbers, and shaping each
+// costs more than the rest of its painting; their width is the sum of
+// their characters' advances wherever the font sets each pair of those
+// characters side by side without kerning, which is checked once per
+// character per painting. Other texts are measured whole.
 class TextWidths {
 public:
     explicit TextWidths(const QFontMetricsF& metrics) : metrics_(metrics) {}
@@ -146,14 +153,54 @@ public:
     double of(const std::string& text, const QString& shown) {
         const auto [found, added] = widths_.try_emplace(text, 0.0);
         if (added) {
-            found->second = metrics_.horizontalAdvance(shown);
+            const auto sum = summed(shown);
+            found->second = sum ? *sum : metrics_.horizontalAdvance(shown);
         }
         return found->second;
     }
 
 private:
+    std::optional<double> summed(const QString& shown) {
+        double width = 0;
+        for (const QChar c : shown) {
+            const auto advance = advanceOf(c);
+            if (!advance) {
+                return std::nullopt;
+            }
+            width += *advance;
+        }
+        return width;
+    }
+
+    // The advance of a character that sets without kerning beside every
+    // other such character; none for the others.
+    std::optional<double> advanceOf(QChar c) {
+        const auto known = advances_.find(c.unicode());
+        if (known != advances_.end()) {
+            return known->second;
+        }
+        std::optional<double> advance;
+        if (!c.isSurrogate() && !c.isMark() && c.unicode() >= 0x20) {
+            const double own = metrics_.horizontalAdvance(QString(c));
+            const auto setsApart = [&](QChar other, double otherAdvance) {
+                return metrics_.horizontalAdvance(QString(c) + other) == own + otherAdvance &&
+                       metrics_.horizontalAdvance(QString(other) + c) == own + otherAdvance;
+            };
+            bool additive = setsApart(c, own);
+            for (const auto& [other, otherAdvance] : advances_) {
+                additive = additive && (!otherAdvance || setsApart(QChar(other), *otherAdvance));
+            }
+            if (additive) {
+                advance = own;
+            }
+        }
+        advances_.emplace(c.unicode(), advance);
+        return advance;
+    }
+
     const QFontMetricsF& metrics_;
     std::unordered_map<std::string, double> widths_;
+    std::map<char16_t, std::optional<double>> advances_;
 };
 
 void paintText(QPainter& painter, const ViewTransform& view, const QFontMetricsF& metrics,
