@@ -2,6 +2,7 @@
 #include "canvas/figure_painter.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -68,12 +69,70 @@ private:
 // is passed over (a line's last point always stays).
 constexpr double kLeastStep = 1;  // pixels
 
+// Consecutive segments that run on one straight line are stroked as one:
+// a diagram is straight wherever its member carries no load across it (a
+// building's columns), and there its hundreds of sections add nothing a
+// pixel shows. A point joins the run while it lies within this distance
+// of the run's first direction, ahead of the run's end. A vector surface
+// (SVG, PDF, a printer) keeps every point: its file holds the curve as
+// computed, one path per diagram.
+constexpr double kStraightTolerance = 0.02;  // pixels
+
+class StraightRuns {
+public:
+    StraightRuns(QPainterPath& path, const QRectF& box, bool merges)
+        : path_(path), box_(box), merges_(merges) {}
+    ~StraightRuns() { end(); }
+    StraightRuns(const StraightRuns&) = delete;
+    StraightRuns& operator=(const StraightRuns&) = delete;
+
+    void add(QPointF from, QPointF to) {
+        if (merges_ && running_ && from == end_ && continues(to)) {
+            end_ = to;
+            return;
+        }
+        end();
+        start_ = from;
+        end_ = to;
+        const QPointF along = to - from;
+        direction_ = along / std::hypot(along.x(), along.y());
+        running_ = true;
+    }
+
+    void end() {
+        if (running_) {
+            if (const auto cut = clippedTo(box_, QLineF(start_, end_))) {
+                extendPath(path_, *cut);
+            }
+            running_ = false;
+        }
+    }
+
+private:
+    bool continues(QPointF to) const {
+        const QPointF offset = to - start_;
+        const double across = offset.x() * direction_.y() - offset.y() * direction_.x();
+        return std::fabs(across) < kStraightTolerance &&
+               QPointF::dotProduct(to - end_, direction_) > 0;
+    }
+
+    QPainterPath& path_;
+    QRectF box_;
+    bool merges_;
+    QPointF start_;
+    QPointF end_;
+    QPointF direction_;
+    bool running_ = false;
+};
+
 void paintPolylines(QPainter& painter, const ViewTransform& view,
                     const std::vector<FigurePolyline>& lines) {
     const QRectF box = surfaceWithRoom(view, kRoom);
+    const QPaintEngine* engine = painter.paintEngine();
+    const bool pixels = engine != nullptr && engine->type() == QPaintEngine::Raster;
     PathBatch batch(painter);
     for (const FigurePolyline& line : lines) {
-        QPainterPath& path = batch.pathFor(line.colour, line.width);
+        StraightRuns runs(batch.pathFor(line.colour, line.width), box, pixels);
         QPointF kept;
         for (std::size_t k = 0; k < line.points.size(); ++k) {
             const QPointF next = toPixel(view, line.points[k]);
@@ -83,9 +142,9 @@ void paintPolylines(QPainter& painter, const ViewTransform& view,
                 continue;
             }
             if (k > 0 && isFinite(kept) && isFinite(next) && kept != next) {
-                if (const auto cut = clippedTo(box, QLineF(kept, next))) {
-                    extendPath(path, *cut);
-                }
+                runs.add(kept, next);
+            } else {
+                runs.end();
             }
             kept = next;
         }
