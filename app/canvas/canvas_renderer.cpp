@@ -163,9 +163,14 @@ void CanvasRenderer::markCacheDirty(const QRect& pixels) {
     }
 }
 
+void CanvasRenderer::invalidateFigures() {
+    shapesValid_.fill(false);
+    figuresValid_ = false;
+}
+
 void CanvasRenderer::invalidateAll() {
     cacheValid_ = false;
-    figuresValid_ = false;
+    invalidateFigures();
     invalidate(QRect(QPoint(0, 0), layer_.size()));
 }
 
@@ -224,9 +229,13 @@ void CanvasRenderer::drawLine(float x1, float y1, float x2, float y2, ColourValu
 }
 
 // Every shown line that is cached (or is not), in the order of the arrays;
-// with `area`, only those that may touch it.
+// with `area`, only those that may touch it. Consecutive lines of one
+// colour and width are handed to the painter together: thousands of
+// member lines share one pen, and setting it up for each costs more than
+// the line.
 void CanvasRenderer::paintLines(QPainter& painter, const ViewTransform& view, bool cached,
                                 const QRegion* area) const {
+    LineBatch batch(painter, view);
     for (LineGroup group = 0; group < kLineGroupCount; ++group) {
         const LineArray& array = lines_.array(group);
         const int first = firstCached_[static_cast<std::size_t>(group)];
@@ -235,7 +244,7 @@ void CanvasRenderer::paintLines(QPainter& painter, const ViewTransform& view, bo
             const bool isCachedLine = static_cast<int>(i) >= first && !array.floating[i];
             if (shows(shape) && isCachedLine == cached &&
                 (area == nullptr || area->intersects(pixelBounds(shape)))) {
-                paintLineShape(painter, view, shape);
+                batch.add(shape);
             }
         }
     }
@@ -321,6 +330,7 @@ void CanvasRenderer::setFigure(FigureLayer layer, Figure figure) {
         return;
     }
     kept = figure.empty() ? nullptr : std::make_shared<const Figure>(std::move(figure));
+    shapesValid_.at(static_cast<std::size_t>(layer)) = false;
     figuresValid_ = false;
     invalidate(QRect(QPoint(0, 0), layer_.size()));
 }
@@ -340,20 +350,67 @@ bool CanvasRenderer::hasFigures() const {
                        [](const auto& figure) { return figure != nullptr; });
 }
 
-void CanvasRenderer::renderFigures() {
-    if (figureImage_.size() != layer_.size()) {
-        figureImage_ = QImage(layer_.size(), QImage::Format_ARGB32_Premultiplied);
+namespace {
+
+// A transparent image of `size`, made anew only when the size changed.
+void clearToSize(QImage& image, QSize size) {
+    if (image.size() != size) {
+        image = QImage(size, QImage::Format_ARGB32_Premultiplied);
     }
-    figureImage_.fill(Qt::transparent);
-    figuresValid_ = true;
-    if (figureImage_.isNull()) {
+    image.fill(Qt::transparent);
+}
+
+}  // namespace
+
+void CanvasRenderer::renderShapes(std::size_t layer) {
+    shapesValid_.at(layer) = true;
+    QImage& image = shapeImages_.at(layer);
+    if (!figures_.at(layer)) {
+        image = QImage();
         return;
     }
-    QPainter painter(&figureImage_);
+    clearToSize(image, layer_.size());
+    if (!image.isNull()) {
+        QPainter painter(&image);
+        paintShapes(painter, view_, *figures_.at(layer));
+    }
+}
+
+// The texts of all figures are placed together, so any new figure places
+// them all again.
+void CanvasRenderer::renderTexts() {
+    clearToSize(textImage_, layer_.size());
+    if (textImage_.isNull()) {
+        return;
+    }
+    QPainter painter(&textImage_);
     painter.setFont(font);
     FigureLayers shown{};
     for (std::size_t layer = 0; layer < figures_.size(); ++layer) {
         shown.at(layer) = figures_.at(layer).get();
     }
-    ::paint(painter, view_, shown);
+    paintTexts(painter, view_, shown);
+}
+
+// The figures' lines and arrowheads in the order of the layers, then all
+// their texts, as paint draws them on one surface.
+void CanvasRenderer::renderFigures() {
+    for (std::size_t layer = 0; layer < figures_.size(); ++layer) {
+        if (!shapesValid_.at(layer)) {
+            renderShapes(layer);
+        }
+    }
+    renderTexts();
+    clearToSize(figureImage_, layer_.size());
+    figuresValid_ = true;
+    if (figureImage_.isNull()) {
+        return;
+    }
+    QPainter painter(&figureImage_);
+    for (const QImage& image : shapeImages_) {
+        if (!image.isNull()) {
+            painter.drawImage(0, 0, image);
+        }
+    }
+    painter.drawImage(0, 0, textImage_);
 }

@@ -13,7 +13,8 @@
 // Retained figures (the loads, a diagram, the reactions, the deflected
 // shape) are values set and cleared whole. They are painted over the line shapes from
 // an image of their own, rendered afresh only when a figure or the view
-// changes: neither a mouse move nor a moving line touches them.
+// changes (and then only the figure that changed, with the texts of all):
+// neither a mouse move nor a moving line touches them.
 #pragma once
 
 #include <QFont>
@@ -121,6 +122,15 @@ private:
     bool cacheValid_ = false;
     QRegion cacheDirty_;  // where cached lines changed since the last rendering
     std::array<std::shared_ptr<const Figure>, kFigureLayerCount> figures_;
+    // Each figure's lines and arrowheads in an image of its own, and the
+    // texts of all in one, composed into figureImage_: a new diagram
+    // paints the diagram and the texts again, not the loads beneath.
+    std::array<QImage, kFigureLayerCount> shapeImages_;
+    std::array<bool, kFigureLayerCount> shapesValid_{};
+    QImage textImage_;
     QImage figureImage_;
     bool figuresValid_ = false;
+    void invalidateFigures();
+    void renderShapes(std::size_t layer);
+    void renderTexts();
 };

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "canvas/grid_lines.h"
 #include "canvas/pixel_clipping.h"
 #include "platform/colours.h"
 
@@ -52,6 +53,32 @@ void paintLineShape(QPainter& painter, const ViewTransform& view, const LineShap
     if (const auto pixels = pixelLine(view, line)) {
         painter.setPen(QPen(toQColor(line.colour), line.width, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(*pixels);
+    }
+}
+
+void LineBatch::add(const LineShape& line) {
+    const auto pixels = pixelLine(view_, line);
+    if (!pixels) {
+        return;
+    }
+    if (line.colour != colour_ || line.width != width_) {
+        flush();
+        colour_ = line.colour;
+        width_ = line.width;
+    }
+    lines_.push_back(*pixels);
+}
+
+void LineBatch::flush() {
+    if (lines_.empty()) {
+        return;
+    }
+    const QColor colour = toQColor(colour_);
+    paintGridLines(painter_, lines_, colour, width_);
+    if (!lines_.empty()) {
+        painter_.setPen(QPen(colour, width_, Qt::SolidLine, Qt::RoundCap));
+        painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+        lines_.clear();
     }
 }
 

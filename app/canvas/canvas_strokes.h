@@ -32,6 +32,26 @@ std::optional<QLineF> pixelLine(const ViewTransform& view, const LineShape& line
 // A line shape in its colour and width, at its pixel line.
 void paintLineShape(QPainter& painter, const ViewTransform& view, const LineShape& line);
 
+// Line shapes painted in turn as paintLineShape paints them, those of one
+// colour and width in a row stroked by one call.
+class LineBatch {
+public:
+    LineBatch(QPainter& painter, const ViewTransform& view) : painter_(painter), view_(view) {}
+    ~LineBatch() { flush(); }
+    LineBatch(const LineBatch&) = delete;
+    LineBatch& operator=(const LineBatch&) = delete;
+
+    void add(const LineShape& line);
+    void flush();
+
+private:
+    QPainter& painter_;
+    const ViewTransform& view_;
+    std::vector<QLineF> lines_;
+    ColourValue colour_ = kBlack;
+    int width_ = 1;
+};
+
 // A path of straight segments stroked with a thin pen, in the way the
 // surface draws fastest.
 void strokeThin(QPainter& painter, const QPainterPath& path, const QPen& pen);

@@ -2,10 +2,16 @@
 #include "canvas/figure_painter.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
+#include <map>
+#include <optional>
+#include <string>
+#include <unordered_map>
 
+#include "canvas/arrowhead_stamps.h"
 #include "canvas/canvas_strokes.h"
 #include "canvas/pixel_clipping.h"
 #include "canvas/text_placer.h"
@@ -63,12 +69,70 @@ private:
 // is passed over (a line's last point always stays).
 constexpr double kLeastStep = 1;  // pixels
 
+// Consecutive segments that run on one straight line are stroked as one:
+// a diagram is straight wherever its member carries no load across it (a
+// building's columns), and there its hundreds of sections add nothing a
+// pixel shows. A point joins the run while it lies within this distance
+// of the run's first direction, ahead of the run's end. A vector surface
+// (SVG, PDF, a printer) keeps every point: its file holds the curve as
+// computed, one path per diagram.
+constexpr double kStraightTolerance = 0.02;  // pixels
+
+class StraightRuns {
+public:
+    StraightRuns(QPainterPath& path, const QRectF& box, bool merges)
+        : path_(path), box_(box), merges_(merges) {}
+    ~StraightRuns() { end(); }
+    StraightRuns(const StraightRuns&) = delete;
+    StraightRuns& operator=(const StraightRuns&) = delete;
+
+    void add(QPointF from, QPointF to) {
+        if (merges_ && running_ && from == end_ && continues(to)) {
+            end_ = to;
+            return;
+        }
+        end();
+        start_ = from;
+        end_ = to;
+        const QPointF along = to - from;
+        direction_ = along / std::hypot(along.x(), along.y());
+        running_ = true;
+    }
+
+    void end() {
+        if (running_) {
+            if (const auto cut = clippedTo(box_, QLineF(start_, end_))) {
+                extendPath(path_, *cut);
+            }
+            running_ = false;
+        }
+    }
+
+private:
+    bool continues(QPointF to) const {
+        const QPointF offset = to - start_;
+        const double across = offset.x() * direction_.y() - offset.y() * direction_.x();
+        return std::fabs(across) < kStraightTolerance &&
+               QPointF::dotProduct(to - end_, direction_) > 0;
+    }
+
+    QPainterPath& path_;
+    QRectF box_;
+    bool merges_;
+    QPointF start_;
+    QPointF end_;
+    QPointF direction_;
+    bool running_ = false;
+};
+
 void paintPolylines(QPainter& painter, const ViewTransform& view,
                     const std::vector<FigurePolyline>& lines) {
     const QRectF box = surfaceWithRoom(view, kRoom);
+    const QPaintEngine* engine = painter.paintEngine();
+    const bool pixels = engine != nullptr && engine->type() == QPaintEngine::Raster;
     PathBatch batch(painter);
     for (const FigurePolyline& line : lines) {
-        QPainterPath& path = batch.pathFor(line.colour, line.width);
+        StraightRuns runs(batch.pathFor(line.colour, line.width), box, pixels);
         QPointF kept;
         for (std::size_t k = 0; k < line.points.size(); ++k) {
             const QPointF next = toPixel(view, line.points[k]);
@@ -78,9 +142,9 @@ void paintPolylines(QPainter& painter, const ViewTransform& view,
                 continue;
             }
             if (k > 0 && isFinite(kept) && isFinite(next) && kept != next) {
-                if (const auto cut = clippedTo(box, QLineF(kept, next))) {
-                    extendPath(path, *cut);
-                }
+                runs.add(kept, next);
+            } else {
+                runs.end();
             }
             kept = next;
         }
@@ -89,6 +153,7 @@ void paintPolylines(QPainter& painter, const ViewTransform& view,
 
 void paintArrowheads(QPainter& painter, const ViewTransform& view,
                      const std::vector<FigureArrowhead>& heads) {
+    ArrowheadStamps stamps(painter);
     for (const FigureArrowhead& head : heads) {
         const QPointF tip = toPixel(view, head.tip);
         const QPointF along = tip - toPixel(view, head.from);
@@ -98,10 +163,12 @@ void paintArrowheads(QPainter& painter, const ViewTransform& view,
             continue;
         }
         const QPointF unit = along / length;
-        const QPointF across(-unit.y() * head.halfWidth, unit.x() * head.halfWidth);
-        const QPointF base = tip - unit * head.length;
-        painter.setBrush(toQColor(head.colour));
-        painter.drawPolygon(QPolygonF({tip, base + across, base - across}));
+        if (stamps.usable()) {
+            stamps.stamp(head, tip, unit);
+        } else {
+            painter.setBrush(toQColor(head.colour));
+            painter.drawConvexPolygon(arrowheadCorners(head, tip, unit).points, 3);
+        }
     }
 }
 
@@ -131,15 +198,79 @@ void paintLeader(QPainter& painter, QPointF from, const QRectF& box, ColourValue
     painter.drawLine(QLineF(from, to));
 }
 
+// The widths of the texts of one painting, each distinct text measured
+// once: a loads figure repeats a few labels thousands of times. A
+// diagram's labels are nearly all different numbers, and shaping each
+// costs more than the rest of its painting; their width is the sum of
+// their characters' advances wherever the font sets each pair of those
+// characters side by side without kerning, which is checked once per
+// character per painting. Other texts are measured whole.
+class TextWidths {
+public:
+    explicit TextWidths(const QFontMetricsF& metrics) : metrics_(metrics) {}
+
+    double of(const std::string& text, const QString& shown) {
+        const auto [found, added] = widths_.try_emplace(text, 0.0);
+        if (added) {
+            const auto sum = summed(shown);
+            found->second = sum ? *sum : metrics_.horizontalAdvance(shown);
+        }
+        return found->second;
+    }
+
+private:
+    std::optional<double> summed(const QString& shown) {
+        double width = 0;
+        for (const QChar c : shown) {
+            const auto advance = advanceOf(c);
+            if (!advance) {
+                return std::nullopt;
+            }
+            width += *advance;
+        }
+        return width;
+    }
+
+    // The advance of a character that sets without kerning beside every
+    // other such character; none for the others.
+    std::optional<double> advanceOf(QChar c) {
+        const auto known = advances_.find(c.unicode());
+        if (known != advances_.end()) {
+            return known->second;
+        }
+        std::optional<double> advance;
+        if (!c.isSurrogate() && !c.isMark() && c.unicode() >= 0x20) {
+            const double own = metrics_.horizontalAdvance(QString(c));
+            const auto setsApart = [&](QChar other, double otherAdvance) {
+                return metrics_.horizontalAdvance(QString(c) + other) == own + otherAdvance &&
+                       metrics_.horizontalAdvance(QString(other) + c) == own + otherAdvance;
+            };
+            bool additive = setsApart(c, own);
+            for (const auto& [other, otherAdvance] : advances_) {
+                additive = additive && (!otherAdvance || setsApart(QChar(other), *otherAdvance));
+            }
+            if (additive) {
+                advance = own;
+            }
+        }
+        advances_.emplace(c.unicode(), advance);
+        return advance;
+    }
+
+    const QFontMetricsF& metrics_;
+    std::unordered_map<std::string, double> widths_;
+    std::map<char16_t, std::optional<double>> advances_;
+};
+
 void paintText(QPainter& painter, const ViewTransform& view, const QFontMetricsF& metrics,
-               TextPlacer& placer, const FigureText& item) {
+               TextWidths& widths, TextPlacer& placer, const FigureText& item) {
     const QPointF at = toPixel(view, item.at);
     if (!isFinite(at)) {
         return;
     }
     const QString text = QString::fromStdString(item.text);
     const QRectF wanted =
-        anchoredBox(at, QSizeF(metrics.horizontalAdvance(text), metrics.height()), item.anchor);
+        anchoredBox(at, QSizeF(widths.of(item.text, text), metrics.height()), item.anchor);
     const PixelSlide slide = pixelSlide(view, item);
     const auto box = placer.claim(wanted, slide.direction, slide.back, slide.ahead);
     if (!box) {
@@ -153,19 +284,24 @@ void paintText(QPainter& painter, const ViewTransform& view, const QFontMetricsF
     painter.drawText(QPointF(box->left(), box->top() + metrics.ascent()), text);
 }
 
+}  // namespace
+
 void paintTexts(QPainter& painter, const ViewTransform& view, const FigureLayers& figures) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
     const QFontMetricsF metrics(painter.font(), painter.device());
+    TextWidths widths(metrics);
     TextPlacer placer(surfaceWithRoom(view, 0));
     for (const FigureLayer layer : kTextPriority) {
         if (const Figure* figure = figures.at(static_cast<std::size_t>(layer))) {
             for (const FigureText& item : figure->texts) {
-                paintText(painter, view, metrics, placer, item);
+                paintText(painter, view, metrics, widths, placer, item);
             }
         }
     }
+    painter.restore();
 }
-
-}  // namespace
 
 QPointF toPixel(const ViewTransform& view, const FigurePoint& point) {
     return view.toPixel(point.x, point.y) + QPointF(point.dx, point.dy);
@@ -179,17 +315,20 @@ QRectF anchoredBox(QPointF at, QSizeF size, TextAnchor anchor) {
             size.height()};
 }
 
-void paint(QPainter& painter, const ViewTransform& view, const FigureLayers& figures) {
+void paintShapes(QPainter& painter, const ViewTransform& view, const Figure& figure) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    paintPolylines(painter, view, figure.polylines);
+    painter.setPen(Qt::NoPen);
+    paintArrowheads(painter, view, figure.arrowheads);
+    painter.restore();
+}
+
+void paint(QPainter& painter, const ViewTransform& view, const FigureLayers& figures) {
     for (const Figure* figure : figures) {
         if (figure != nullptr) {
-            paintPolylines(painter, view, figure->polylines);
-            painter.setPen(Qt::NoPen);
-            paintArrowheads(painter, view, figure->arrowheads);
+            paintShapes(painter, view, *figure);
         }
     }
     paintTexts(painter, view, figures);
-    painter.restore();
 }

@@ -32,3 +32,8 @@ using FigureLayers = std::array<const Figure*, kFigureLayerCount>;
 // are cut to them, so that no coordinate too large for the painter
 // reaches it.
 void paint(QPainter& painter, const ViewTransform& view, const FigureLayers& figures);
+
+// The two halves of paint, for a surface that keeps them apart: the lines
+// and arrowheads of one figure, and the texts of all.
+void paintShapes(QPainter& painter, const ViewTransform& view, const Figure& figure);
+void paintTexts(QPainter& painter, const ViewTransform& view, const FigureLayers& figures);

@@ -2,6 +2,7 @@
 #include "editor/load_drawing.h"
 
 #include <algorithm>
+#include <span>
 
 #include "canvas/canvas.h"
 #include "editor/member_input.h"
@@ -16,14 +17,23 @@ std::vector<MenuRow> LoadDrawing::menuRows() {
 }
 
 // The member being drawn has no record yet: whatever its slot holds is not
-// its loads.
+// its loads. The figure is built again only when what it shows changed;
+// every view change comes here.
 void LoadDrawing::redraw() {
     if (!shown_) {
         canvas.clearFigure(FigureLayer::Loads);
+        drawnFrom_.clear();
         return;
     }
-    const int recorded = document.membersEntered - (memberInput.drawing() ? 1 : 0);
-    canvas.setFigure(FigureLayer::Loads, loadsFigure(document, std::max(recorded, 0)));
+    const auto recorded = static_cast<std::size_t>(
+        std::max(document.membersEntered - (memberInput.drawing() ? 1 : 0), 0));
+    const auto drawn =
+        std::span(document.members).subspan(1, std::min(recorded, document.members.size() - 1));
+    if (std::ranges::equal(drawn, drawnFrom_) && !canvas.figure(FigureLayer::Loads).empty()) {
+        return;
+    }
+    canvas.setFigure(FigureLayer::Loads, loadsFigure(document, static_cast<int>(drawn.size())));
+    drawnFrom_.assign(drawn.begin(), drawn.end());
 }
 
 void LoadDrawing::setShown(bool shown) {

@@ -4,7 +4,10 @@
 // document's loads or members change; 显示荷载 shows or hides it.
 #pragma once
 
+#include <vector>
+
 #include "editor/editor_part.h"
+#include "model/gj.h"
 
 class MemberInput;
 
@@ -23,4 +26,7 @@ public:
 private:
     const MemberInput& memberInput;
     bool shown_ = true;
+    // The member records the figure on the canvas was built from: a view
+    // change with the same records needs no new figure.
+    std::vector<gj> drawnFrom_;
 };

@@ -43,6 +43,42 @@ std::size_t firstEndIndex(DiagramKind kind) {
     return 0;
 }
 
+// Values are computed in double precision from the end forces as the
+// analysis leaves them (rather than rounded to single at every part), so
+// that a label prints what the end forces give to its last digit and the
+// sections compare by value, not by rounding. What every section of one
+// member shares is prepared once: a diagram samples each member hundreds
+// of times.
+class SectionValues {
+public:
+    SectionValues(const gj& member, const MemberEndForces& forces, DiagramKind kind)
+        : member_(member),
+          which_(kindText(kind)),
+          length_(member.leng()),
+          ends_{forces[0], forces[1], forces[2], forces[3], forces[4], forces[5]},
+          loads_(static_cast<std::size_t>(std::max<int>(member.荷载数, 0))) {}
+
+    // The value at distance x from the first end: the end forces' part
+    // plus each load's part.
+    double at(double x, x_内力::Side side) const {
+        static const x_内力 section;
+        static const std::string noLoad;
+        double value = section.limit(length_, noLoad, 0, 0, ends_, x, side, which_);
+        for (std::size_t u = 1; u <= loads_; ++u) {
+            value += section.limit(length_, member_.hzlx.at(u), member_.xq.at(u), member_.q.at(u),
+                                   ends_, x, side, which_);
+        }
+        return value;
+    }
+
+private:
+    const gj& member_;
+    std::string which_;
+    double length_;
+    x_内力::EndForces ends_;
+    std::size_t loads_;
+};
+
 // At most this many sections per member: 1000 m at the callers' 0.01 m, far
 // more than a screen shows. A longer member is sampled at a wider step so
 // that its diagram still spans it and takes bounded time and memory.
@@ -237,6 +273,7 @@ std::vector<double> loadPositions(const gj& member, double length) {
 // value there is the one before the load.
 std::vector<Section> curveSections(const gj& member, const MemberEndForces& forces,
                                    DiagramKind kind, const Sampling& sampling) {
+    const SectionValues values(member, forces, kind);
     const std::vector<double> positions = loadPositions(member, member.leng());
     std::vector<Section> sections;
     sections.reserve(sampling.count + 2 * positions.size());
@@ -244,15 +281,14 @@ std::vector<Section> curveSections(const gj& member, const MemberEndForces& forc
     const auto addPositionsBefore = [&](double x) {
         for (; next != positions.end() && *next < x; ++next) {
             for (const x_内力::Side side : {x_内力::Side::Before, x_内力::Side::After}) {
-                sections.push_back({*next, sectionValue(member, forces, kind, *next, side),
-                                    Section::Source::AtLoad});
+                sections.push_back({*next, values.at(*next, side), Section::Source::AtLoad});
             }
         }
     };
     for (std::size_t k = 0; k < sampling.count; ++k) {
         const double x = sampling.at(k);
         addPositionsBefore(x);
-        sections.push_back({x, sectionValue(member, forces, kind, x), Section::Source::Sampled});
+        sections.push_back({x, values.at(x, x_内力::Side::Before), Section::Source::Sampled});
     }
     addPositionsBefore(std::numeric_limits<double>::infinity());
     return sections;
@@ -264,13 +300,14 @@ void findExtremes(const gj& member, const MemberEndForces& forces, DiagramKind k
                   const Axis& axis, const std::vector<Section>& sections, Extreme& largest,
                   Extreme& smallest) {
     const double length = member.leng();
+    const SectionValues values(member, forces, kind);
     const auto offer = [&](const Section& section) {
         const DiagramPoint point = axis.at(section.x, section.value);
         largest.offer(section, point, true);
         smallest.offer(section, point, false);
     };
     const auto limit = [&](double x, x_内力::Side side) {
-        return Section{x, sectionValue(member, forces, kind, x, side), Section::Source::RangeLimit};
+        return Section{x, values.at(x, side), Section::Source::RangeLimit};
     };
     offer(limit(0.1 * length, x_内力::Side::After));
     for (const Section& section : sections) {
@@ -283,24 +320,9 @@ void findExtremes(const gj& member, const MemberEndForces& forces, DiagramKind k
 
 }  // namespace
 
-// Values are computed in double precision from the end forces as the
-// analysis leaves them (rather than rounded to single at every part), so
-// that a label prints what the end forces give to its last digit and the
-// sections compare by value, not by rounding.
 double sectionValue(const gj& member, const MemberEndForces& forces, DiagramKind kind, double x,
                     x_内力::Side side) {
-    static const x_内力 section;
-    const std::string which = kindText(kind);
-    const double length = member.leng();
-    const x_内力::EndForces ends{forces[0], forces[1], forces[2], forces[3], forces[4], forces[5]};
-    const auto part = [&](const std::string& loadKind, double xq, double q) {
-        return section.limit(length, loadKind, xq, q, ends, x, side, which);
-    };
-    double value = part("", 0, 0);
-    for (std::size_t u = 1; u <= static_cast<std::size_t>(std::max<int>(member.荷载数, 0)); ++u) {
-        value += part(member.hzlx.at(u), member.xq.at(u), member.q.at(u));
-    }
-    return value;
+    return SectionValues(member, forces, kind).at(x, side);
 }
 
 MemberDiagram memberDiagram(const gj& member, const MemberEndForces& forces, DiagramKind kind,
