@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,11 @@ public:
     float y2 = 0;
     std::int16_t 左号 = 0;  // node number of the first end
     std::int16_t 右号 = 0;  // node number of the second end
+    // How each end is connected to its node: nothing for a rigid joint,
+    // otherwise the rotational stiffness k >= 0 (kN*m/rad) of the
+    // connection, 0 being a hinge (the end carries no moment).
+    std::optional<float> 左端转动刚度;
+    std::optional<float> 右端转动刚度;
 
     // Records are equal when every field is.
     bool operator==(const gj&) const = default;
