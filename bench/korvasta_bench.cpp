@@ -46,6 +46,25 @@ void BM_BuildingSolution(benchmark::State& state) {
                                                     static_cast<int>(state.range(1))));
 }
 
+// The same building with every beam hinged at both ends (the columns stay
+// continuous on their fixed bases): the price of the connections.
+内力_位移 hingedBeamBuilding(int storeys, int bays) {
+    内力_位移 solver = orv::testing::buildingFrame(storeys, bays);
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(solver.杆件总数); ++i) {
+        const orv::MemberAxis axis = orv::memberAxisOf(solver, static_cast<int>(i));
+        if (axis.sin == 0) {
+            solver.左端转动刚度[i] = 0;
+            solver.右端转动刚度[i] = 0;
+        }
+    }
+    return solver;
+}
+
+void BM_HingedBeamBuildingRun(benchmark::State& state) {
+    wholeRun(state, hingedBeamBuilding(static_cast<int>(state.range(0)),
+                                       static_cast<int>(state.range(1))));
+}
+
 void BM_RandomRun(benchmark::State& state) {
     wholeRun(state, orv::testing::randomFrame(static_cast<int>(state.range(0)), 7));
 }
@@ -67,6 +86,7 @@ void buildingSizes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_BuildingRun)->Apply(buildingSizes);
 BENCHMARK(BM_BuildingSolution)->Apply(buildingSizes);
+BENCHMARK(BM_HingedBeamBuildingRun)->Args({50, 20})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RandomRun)->Arg(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RandomSolution)->Arg(2000)->Unit(benchmark::kMillisecond);
 

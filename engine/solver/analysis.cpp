@@ -49,6 +49,9 @@ std::vector<bool> restrainedByFreedom(const FrameInput& frame) {
         for (std::size_t d = 0; d < 3; ++d) {
             restrained[static_cast<std::size_t>(firstFreedomOfNode(node) - 1) + d] = restrains[d];
         }
+        if (frame.rotationTakenFrom[static_cast<std::size_t>(node - 1)].member != 0) {
+            restrained[static_cast<std::size_t>(firstFreedomOfNode(node) + 1)] = true;
+        }
     }
     return restrained;
 }
@@ -68,8 +71,15 @@ LinearSystem assemble(const FrameInput& frame) {
     }
     for (const MemberInput& member : frame.members) {
         const auto dofs = memberFreedoms(member);
-        addMemberStiffness(entries, dofs, globalStiffness(member));
-        const Vector6 nodal = equivalentNodalLoads(member, fixedEndForces(member));
+        Vector6 nodal{};
+        if (hasReleasedEnd(member)) {
+            const ConnectedMember connected = connectedMember(member);
+            addMemberStiffness(entries, dofs, globalStiffness(connected.stiffness, member.axis));
+            nodal = equivalentNodalLoads(member, connected.fixedEnd);
+        } else {
+            addMemberStiffness(entries, dofs, globalStiffness(member));
+            nodal = equivalentNodalLoads(member, fixedEndForces(member));
+        }
         for (std::size_t d = 0; d < 6; ++d) {
             requireFinite(nodal[d]);
             system.loads[static_cast<std::size_t>(dofs[d])] += nodal[d];
@@ -105,17 +115,37 @@ Solution solveDisplacements(const LinearSystem& system) {
     return {std::move(result.x), std::nullopt};
 }
 
-Vector6 memberEndForces(const MemberInput& member, const std::vector<double>& displacements) {
+MemberEndState memberEndState(const MemberInput& member, const std::vector<double>& displacements) {
     const auto dofs = memberFreedoms(member);
     Vector6 d{};
     for (std::size_t k = 0; k < 6; ++k) {
         d[k] = displacements[static_cast<std::size_t>(dofs[k])];
     }
-    Vector6 forces = localEndForces(member, d, fixedEndForces(member));
-    for (const double value : forces) {
+    MemberEndState state;
+    if (hasReleasedEnd(member)) {
+        state = connectedEndState(member, localDisplacements(member.axis, d));
+    } else {
+        state = {localEndForces(member, d, fixedEndForces(member)), {d[2], d[5]}};
+    }
+    for (const double value : state.forces) {
         requireFinite(value);
     }
-    return forces;
+    for (const double value : state.endRotations) {
+        requireFinite(value);
+    }
+    return state;
+}
+
+void takeNodeRotationsFromEnds(const FrameInput& frame, std::vector<double>& displacements) {
+    for (int node = 1; node <= frame.nodeCount; ++node) {
+        const MemberEnd from = frame.rotationTakenFrom[static_cast<std::size_t>(node - 1)];
+        if (from.member != 0) {
+            const MemberInput& member = frame.members[static_cast<std::size_t>(from.member - 1)];
+            displacements[static_cast<std::size_t>(firstFreedomOfNode(node) + 1)] =
+                memberEndState(member, displacements)
+                    .endRotations[static_cast<std::size_t>(from.end)];
+        }
+    }
 }
 
 }  // namespace orv

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "solver/end_connections.h"
 #include "solver/frame_input.h"
 #include "solver/member_matrices.h"
 #include "solver/sparse_matrix.h"
@@ -22,7 +23,9 @@ struct LinearSystem {
 LinearSystem assemble(const FrameInput& frame);
 
 // Restrained freedoms get zero load, a zero row and column and a unit
-// diagonal, so that the solution gives exactly zero there.
+// diagonal, so that the solution gives exactly zero there. So do the
+// rotations of nodes that have none of their own (every member end there
+// a hinge): nothing would resist them.
 void applySupports(const FrameInput& frame, LinearSystem& system);
 
 struct Solution {
@@ -35,7 +38,13 @@ struct Solution {
 
 Solution solveDisplacements(const LinearSystem& system);
 
-// Local end forces of one member from the displacements of all freedoms.
-Vector6 memberEndForces(const MemberInput& member, const std::vector<double>& displacements);
+// Local end forces and own end rotations of one member from the
+// displacements of all freedoms.
+MemberEndState memberEndState(const MemberInput& member, const std::vector<double>& displacements);
+
+// The displacements with the rotation of every node that has none of its
+// own set to that of the member end it takes it from (see
+// FrameInput::rotationTakenFrom).
+void takeNodeRotationsFromEnds(const FrameInput& frame, std::vector<double>& displacements);
 
 }  // namespace orv

@@ -1,9 +1,11 @@
 // Reading and checking the solver's input arrays; see frame_input.h.
 #include "solver/frame_input.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
+#include "model/supports.h"
 #include "solver/engine_error.h"
 #include "solver/frame_solver.h"
 #include "text/number_text.h"
@@ -71,6 +73,23 @@ std::vector<MemberLoad> readLoads(const 内力_位移& solver, int member) {
     return loads;
 }
 
+// A connection as the engine keeps it (see kRigidConnection) from its
+// input value in kN*m/rad: +infinity is rigid, 0 a hinge. An input array
+// left empty makes every end rigid.
+double connectionOf(const std::vector<float>& connections, int member) {
+    if (connections.empty()) {
+        return kRigidConnection;
+    }
+    const double value = element(connections, member);
+    if (std::isnan(value)) {
+        throw EngineError(RunTimeError::Overflow);
+    }
+    if (value < 0) {
+        throw EngineError(RunTimeError::InvalidArgument);
+    }
+    return value / 1000;
+}
+
 MemberInput readMember(const 内力_位移& solver, int member, int nodeCount) {
     MemberInput input;
     input.number = member;
@@ -81,7 +100,34 @@ MemberInput readMember(const 内力_位移& solver, int member, int nodeCount) {
     input.area = finite(element(solver.截面积, member));
     input.axis = memberAxisOf(solver, member);
     input.loads = readLoads(solver, member);
+    input.firstEndConnection = connectionOf(solver.左端转动刚度, member);
+    input.secondEndConnection = connectionOf(solver.右端转动刚度, member);
     return input;
+}
+
+// See FrameInput::rotationTakenFrom.
+std::vector<MemberEnd> rotationsTaken(const FrameInput& frame) {
+    std::vector<MemberEnd> taken(static_cast<std::size_t>(frame.nodeCount));
+    std::vector<bool> heldByAnEnd(taken.size(), false);
+    for (const MemberInput& member : frame.members) {
+        const std::array<int, 2> nodes{member.leftNode, member.rightNode};
+        const std::array<double, 2> connections{member.firstEndConnection,
+                                                member.secondEndConnection};
+        for (int end = 0; end < 2; ++end) {
+            const auto node = static_cast<std::size_t>(nodes[static_cast<std::size_t>(end)] - 1);
+            if (connections[static_cast<std::size_t>(end)] != 0) {
+                heldByAnEnd[node] = true;
+            } else if (taken[node].member == 0) {
+                taken[node] = {member.number, end};
+            }
+        }
+    }
+    for (std::size_t node = 0; node < taken.size(); ++node) {
+        if (heldByAnEnd[node] || restrainedFreedoms(frame.supportCodes[node])[2]) {
+            taken[node] = {};
+        }
+    }
+    return taken;
 }
 
 }  // namespace
@@ -114,6 +160,7 @@ FrameInput readFrame(const 内力_位移& solver) {
     for (int i = 1; i <= solver.杆件总数; ++i) {
         frame.members.push_back(readMember(solver, i, solver.节点总数));
     }
+    frame.rotationTakenFrom = rotationsTaken(frame);
     return frame;
 }
 

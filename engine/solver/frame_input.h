@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,12 @@ struct MemberLoad {
     double q = 0;  // intensity
 };
 
+// The rotational stiffness of a rigid connection of a member end to its
+// node. Connections are kept in engine units: the connection's kN*m/rad
+// over 1000, like the member stiffness with E in N/mm^2, so that rotations
+// come out as 1000 x rad. A hinge is 0.
+inline constexpr double kRigidConnection = std::numeric_limits<double>::infinity();
+
 struct MemberInput {
     int number = 0;      // member number 1..M
     int leftNode = 0;    // node of the first end, 1..N
@@ -30,12 +37,25 @@ struct MemberInput {
     double inertia = 0;  // m^4
     MemberAxis axis;
     std::vector<MemberLoad> loads;
+    double firstEndConnection = kRigidConnection;
+    double secondEndConnection = kRigidConnection;
+};
+
+// A member end: member number 1..M, end 0 (first) or 1 (second).
+struct MemberEnd {
+    int member = 0;
+    int end = 0;
 };
 
 struct FrameInput {
     int nodeCount = 0;
     std::vector<MemberInput> members;        // members 1..M at indices 0..M-1
     std::vector<std::int16_t> supportCodes;  // codes of nodes 1..N at indices 0..N-1
+    // Nodes 1..N at indices 0..N-1: where every member end at the node is a
+    // hinge and its support leaves it free to turn, the node has no rotation
+    // of its own (its freedom is left out of the solve) and reports that of
+    // the lowest-numbered member's end there; member 0 for every other node.
+    std::vector<MemberEnd> rotationTakenFrom;
 };
 
 struct Point {

@@ -2,6 +2,7 @@
 #include "solver/frame_solver.h"
 
 #include <algorithm>
+#include <limits>
 #include <new>
 #include <string>
 
@@ -60,16 +61,20 @@ int freedomCount(std::int16_t nodeCount) {
     return freedoms;
 }
 
-void storeResults(Table2D<double>& table, const orv::FrameInput& frame,
-                  const std::vector<double>& displacements) {
+void storeResults(内力_位移& solver, const orv::FrameInput& frame,
+                  std::vector<double> displacements) {
+    orv::takeNodeRotationsFromEnds(frame, displacements);
     for (std::size_t g = 0; g < displacements.size(); ++g) {
-        table(0, g + 1) = displacements[g];
+        solver.a(0, g + 1) = displacements[g];
     }
     for (const orv::MemberInput& member : frame.members) {
-        const orv::Vector6 forces = orv::memberEndForces(member, displacements);
+        const orv::MemberEndState state = orv::memberEndState(member, displacements);
+        const auto i = static_cast<std::size_t>(member.number);
         for (std::size_t r = 0; r < 6; ++r) {
-            table(r + 1, static_cast<std::size_t>(member.number)) = forces[r];
+            solver.a(r + 1, i) = state.forces[r];
         }
+        solver.左端转角[i] = state.endRotations[0];
+        solver.右端转角[i] = state.endRotations[1];
     }
 }
 
@@ -100,6 +105,8 @@ bool 内力_位移::korvasta(const std::string& ffile) {
         }
         a = Table2D<double>(7, static_cast<std::size_t>(std::max<int>(freedoms, 杆件总数)) + 1,
                             0.0);
+        左端转角.assign(static_cast<std::size_t>(杆件总数) + 1, 0.0);
+        右端转角.assign(static_cast<std::size_t>(杆件总数) + 1, 0.0);
         const std::string base = orv::resultBaseName(ffile);
         orv::deleteIfExists(base + ".mqn");
         orv::deleteIfExists(base + ".uva");
@@ -117,7 +124,7 @@ bool 内力_位移::korvasta(const std::string& ffile) {
             }
             return false;
         }
-        storeResults(a, frame, solution.displacements);
+        storeResults(*this, frame, solution.displacements);
 
         const std::string mqn = base + ".mqn";
         orv::writeTextFile(mqn, orv::memberForcesText(a, 杆件总数, 左节点号, 右节点号));
@@ -134,6 +141,8 @@ bool 内力_位移::korvasta(const std::string& ffile) {
         report(messageHandler, orv::EngineError(orv::RunTimeError::OutOfMemory));
     }
     a = Table2D<double>(a.rows(), a.cols(), 0.0);
+    std::fill(左端转角.begin(), 左端转角.end(), 0.0);
+    std::fill(右端转角.begin(), 右端转角.end(), 0.0);
     return false;
 }
 
@@ -153,6 +162,8 @@ void sizeInputArrays(内力_位移& solver, std::size_t memberCount) {
     solver.荷载种类 = Table2D<std::int16_t>(loadSlots, size, 0);
     solver.xq = Table2D<float>(loadSlots, size, 0);
     solver.q = Table2D<float>(loadSlots, size, 0);
+    solver.左端转动刚度.assign(size, std::numeric_limits<float>::infinity());
+    solver.右端转动刚度.assign(size, std::numeric_limits<float>::infinity());
 }
 
 }  // namespace orv

@@ -33,11 +33,21 @@ public:
     Table2D<float> xq;                   // (k, i): position or extent (m)
     Table2D<float> q;                    // (k, i): intensity
     std::vector<std::int16_t> 零位移;    // support code of each node 1..N
+    // How each member's first and second end is connected to its node: the
+    // connection's rotational stiffness (kN*m/rad), +infinity for a rigid
+    // joint, 0 for a hinge. Arrays left empty make every joint rigid.
+    std::vector<float> 左端转动刚度;
+    std::vector<float> 右端转动刚度;
     // Result table, rows 0..6, columns 0..max(3N, M): row 0 the displacement
     // of every freedom, rows 1..6 each member's local end forces (axial,
     // shear, moment at the first end, then at the second end), the forces
     // the nodes exert on the member.
     Table2D<double> a;
+    // After a run, each member's own rotation at its first and second end
+    // (1000 x rad, as row 0): the node's where the end is rigid, its own
+    // where it is released. Index 0 unused.
+    std::vector<double> 左端转角;
+    std::vector<double> 右端转角;
 
     // Receives every message of 能否计算 and korvasta, in order.
     orv::MessageHandler messageHandler = orv::printToStandardError;
@@ -57,8 +67,8 @@ public:
 namespace orv {
 
 // Sizes every member input array of `solver` for members 1..memberCount
-// (index 0 unused) and the load tables for loads 1..55, all zero or empty:
-// the shape in which callers fill them.
+// (index 0 unused) and the load tables for loads 1..55, all zero or empty
+// and every joint rigid: the shape in which callers fill them.
 void sizeInputArrays(内力_位移& solver, std::size_t memberCount);
 
 }  // namespace orv

@@ -58,8 +58,15 @@ Matrix6 localStiffness(const MemberInput& member) {
 }
 
 Matrix6 globalStiffness(const MemberInput& member) {
-    const Matrix6 t = transformation(member.axis);
-    const Matrix6 k = localStiffness(member);
+    return globalStiffness(localStiffness(member), member.axis);
+}
+
+Vector6 localDisplacements(const MemberAxis& axis, const Vector6& global) {
+    return multiply(transformation(axis), global);
+}
+
+Matrix6 globalStiffness(const Matrix6& k, const MemberAxis& axis) {
+    const Matrix6 t = transformation(axis);
     Matrix6 kt{};  // k T
     for (std::size_t r = 0; r < 6; ++r) {
         for (std::size_t c = 0; c < 6; ++c) {
@@ -89,7 +96,7 @@ Vector6 equivalentNodalLoads(const MemberInput& member, const Vector6& fixedEnd)
 
 Vector6 localEndForces(const MemberInput& member, const Vector6& displacements,
                        const Vector6& fixedEnd) {
-    const Vector6 local = multiply(transformation(member.axis), displacements);
+    const Vector6 local = localDisplacements(member.axis, displacements);
     Vector6 forces = multiply(localStiffness(member), local);
     for (std::size_t r = 0; r < 6; ++r) {
         forces[r] += fixedEnd[r];

@@ -19,8 +19,12 @@ Matrix6 transformation(const MemberAxis& axis);
 // N/mm^2 the displacements it relates to forces are 1000 x (m, rad)).
 Matrix6 localStiffness(const MemberInput& member);
 
-// Global stiffness T^T k T.
+// Global stiffness T^T k T of the member's own k, or of a given local k.
 Matrix6 globalStiffness(const MemberInput& member);
+Matrix6 globalStiffness(const Matrix6& local, const MemberAxis& axis);
+
+// Local end displacements T d from global ones.
+Vector6 localDisplacements(const MemberAxis& axis, const Vector6& global);
 
 // Fixed-end forces F of the member's loads in local axes: the end forces of
 // the member clamped at both ends, as the nodes exert them on the member.
