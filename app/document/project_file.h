@@ -1,10 +1,12 @@
-// The project file (".tsd"): the whole document as records of items
-// separated by commas, one record a line, ending with "END": numbers with
-// at most 7 significant digits and no zero before the point (".02",
-// "1E+20", see writeNotation), texts in double quotes, Booleans as #TRUE#
-// and #FALSE#. Pure functions between a file (or its bytes) and a
-// document; rebuilding the drawing from a read document is the editor's
-// job.
+// The project file (".tsd", described in docs/file-format.md): the whole
+// document as records of items separated by commas, one record a line,
+// records 1 to 6 ending with "END", then, when the project has member-end
+// connections, the extension from its header "ORVANDEL" to its own "END".
+// Numbers have at most 7 significant digits and no zero before the point
+// (".02", "1E+20", see writeNotation), texts are in double quotes,
+// Booleans #TRUE# and #FALSE#. Pure functions between a file (or its
+// bytes) and a document; rebuilding the drawing from a read document is
+// the editor's job.
 #pragma once
 
 #include <optional>
@@ -13,11 +15,13 @@
 #include "document/document.h"
 
 // Writes records 1 to 6 of the document to `path` (UTF-8 text, see
-// file_names.h), UTF-8 with CR LF line ends. The text goes to a new file
-// with a name of its own in the same folder, reaches the disk and is renamed
-// over `path` only when everything was written; the saved file keeps the
-// permissions of the file it replaces. On any failure the old file is
-// untouched, nothing is left behind and the result is false.
+// file_names.h), UTF-8 with CR LF line ends, and the extension when a drawn
+// member has a connection (a project without one is written as before).
+// The text goes to a new file with a name of its own in the same folder,
+// reaches the disk and is renamed over `path` only when everything was
+// written; the saved file keeps the permissions of the file it replaces.
+// On any failure the old file is untouched, nothing is left behind and the
+// result is false.
 bool WriteProjectFile(const Document& document, const std::string& path);
 
 // The text WriteProjectFile writes, as bytes.
@@ -33,10 +37,11 @@ struct ProjectReadError {
 // valid UTF-8) over `document`: the model, the counters and the saved window
 // settings are replaced, the rest is kept. Items are taken in order whatever
 // the line breaks (CR LF, LF or CR); quotes are stripped; a load position
-// beyond the member's length is clamped to it; text after "END" starts
-// again at record 1. An empty file changes nothing. A malformed or
-// truncated file is refused as a whole: the result names the line and what
-// was expected there, and `document` is left as it was.
+// beyond the member's length is clamped to it; after "END" the extension
+// is read when its header follows, and any other text starts again at
+// record 1. An empty file changes nothing. A malformed or truncated file
+// is refused as a whole: the result names the line and what was expected
+// there, and `document` is left as it was.
 std::optional<ProjectReadError> readProjectText(const std::string& bytes, Document& document);
 
 // Reads the file at `path` (UTF-8 text) as readProjectText does. A file that cannot be

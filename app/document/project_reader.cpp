@@ -5,8 +5,12 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <set>
+#include <string_view>
+#include <tuple>
 
 #include "document/file_names.h"
+#include "document/project_extension.h"
 #include "document/project_file.h"
 #include "document/text_encoding.h"
 #include "model/load_kinds.h"
@@ -56,6 +60,17 @@ public:
 
     [[noreturn]] void refuse(const std::string& expected) const {
         throw Refusal{{itemLine_ ? itemLine_ : line_, expected}};
+    }
+
+    // The next item's text without taking it; nothing at the end of the
+    // file or before a malformed item (which the next read refuses).
+    std::optional<std::string> peek() const {
+        ItemReader ahead = *this;
+        try {
+            return ahead.next({}).first;
+        } catch (const Refusal&) {
+            return std::nullopt;
+        }
     }
 
     // The line of the item read last.
@@ -130,6 +145,11 @@ public:
     [[noreturn]] void refuse(const std::string& expected) const { items_.refuse(expected); }
 
     std::string text(const std::string& what) { return items_.next("文本(" + what + ")").first; }
+
+    // An item that must be one of a few names; `expected` lists them.
+    std::string name(const std::string& expected) { return items_.next(expected).first; }
+
+    bool nextItemIs(std::string_view item) const { return items_.peek() == item; }
 
     double number(const std::string& what, const std::string& kind) {
         const auto [item, quoted] = items_.next(kind + "(" + what + ")");
@@ -303,6 +323,78 @@ void readProject(RecordReader& in, Document& document, LoadBuffers& loads) {
     in.text("END");  // its content is not compared
 }
 
+// The extension as it is read: the project of records 1 to 6 it belongs
+// to, and the keys of the records read so far, since records come in any
+// order and a member end takes one record at most.
+struct ExtensionReading {
+    Document& document;
+    std::set<std::tuple<std::string_view, long, long>> keysRead;
+};
+
+// Refuses a second record of kind `record` for the same (a, b); `what`
+// names them for the message ("杆件 3 的杆端 2").
+void requireFirstRecord(RecordReader& in, ExtensionReading& reading, std::string_view record,
+                        long a, long b, const std::string& what) {
+    if (!reading.keysRead.emplace(record, a, b).second) {
+        in.refuse("未重复的记录(" + what + " 已有 " + std::string(record) + " 记录)");
+    }
+}
+
+// "RELEASE", i, e, k: member i's end e is connected with the rotational
+// stiffness k (0 a hinge).
+void readConnection(RecordReader& in, ExtensionReading& reading) {
+    Document& document = reading.document;
+    const std::int16_t member = in.integer("杆件号", 1, document.membersEntered);
+    const std::int16_t end = in.integer("杆端", 1, 2);
+    const float k = in.single("转动刚度");
+    if (!(k >= 0)) {
+        in.refuse("不小于 0 的数值(转动刚度)");
+    }
+    requireFirstRecord(in, reading, kConnectionRecord, member, end,
+                       "杆件 " + std::to_string(member) + " 的杆端 " + std::to_string(end));
+    document.members[static_cast<std::size_t>(member)].*kMemberEnds[end - 1] = k;
+}
+
+// The records of the extension by name; each function reads the items
+// after the name.
+struct ExtensionRecord {
+    std::string_view name;
+    void (*read)(RecordReader&, ExtensionReading&);
+};
+constexpr ExtensionRecord kExtensionRecords[] = {
+    {kConnectionRecord, readConnection},
+};
+
+// "记录名 RELEASE 或 END": what may stand where a record of the extension
+// begins.
+std::string expectedRecordName() {
+    std::string expected;
+    for (const ExtensionRecord& record : kExtensionRecords) {
+        expected += (expected.empty() ? "记录名 " : "、") + std::string(record.name);
+    }
+    return expected + " 或 " + std::string(kExtensionEnd);
+}
+
+// The extension after record 6: the header, then records in any order up
+// to its own "END". Any fault refuses the whole file.
+void readExtension(RecordReader& in, Document& document) {
+    in.name(std::string(kExtensionHeader));
+    if (in.number("扩展格式版本", "数值") != kExtensionVersion) {
+        in.refuse("扩展格式版本 " + std::to_string(kExtensionVersion));
+    }
+    ExtensionReading reading{document, {}};
+    const std::string expected = expectedRecordName();
+    for (std::string name = in.name(expected); name != kExtensionEnd; name = in.name(expected)) {
+        const auto record =
+            std::find_if(std::begin(kExtensionRecords), std::end(kExtensionRecords),
+                         [&name](const ExtensionRecord& known) { return known.name == name; });
+        if (record == std::end(kExtensionRecords)) {
+            in.refuse(expected);
+        }
+        record->read(in, reading);
+    }
+}
+
 }  // namespace
 
 std::optional<ProjectReadError> readProjectText(const std::string& bytes, Document& document) {
@@ -321,6 +413,11 @@ std::optional<ProjectReadError> readProjectText(const std::string& bytes, Docume
     try {
         while (!in.atEnd()) {
             readProject(in, read, loads);
+            // The extension begins with its header; any other text after
+            // "END" starts again at record 1, as it always did.
+            if (in.nextItemIs(kExtensionHeader)) {
+                readExtension(in, read);
+            }
         }
     } catch (const Refusal& refusal) {
         return refusal.error;

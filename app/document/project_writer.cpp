@@ -11,9 +11,12 @@
 #include <limits>
 #include <optional>
 #include <random>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "document/file_names.h"
+#include "document/project_extension.h"
 #include "document/project_file.h"
 #include "text/number_text.h"
 
@@ -41,8 +44,8 @@ public:
 
     RecordWriter& integer(long value) { return item(std::to_string(value)); }
     RecordWriter& single(float value) { return item(orv::writeNotation(readable(value))); }
-    RecordWriter& text(const std::string& value) {
-        std::string quoted = readable(value);
+    RecordWriter& text(std::string_view value) {
+        std::string quoted = readable(std::string(value));
         quoted.insert(quoted.begin(), '"');
         quoted.push_back('"');
         return item(quoted);
@@ -104,6 +107,57 @@ void writeMember(const gj& member, long number, RecordWriter& out) {
             .single(elementOr(member.q, j))
             .end();
     }
+}
+
+// Members drawn: those the reader numbers 1..membersEntered. Members not
+// yet drawn carry no connection a file could name.
+std::size_t membersDrawn(const Document& document) {
+    const int drawn = std::min<int>(document.membersEntered, document.memberTotal);
+    return static_cast<std::size_t>(std::max(drawn, 0));
+}
+
+// One "RELEASE" record: member, end (1 or 2) and the stiffness k.
+struct Connection {
+    std::size_t member;
+    int end;
+    float stiffness;
+};
+
+// The released ends of the drawn members, in member order, end 1 before
+// end 2. Rigid ends have no record.
+std::vector<Connection> connectionsOf(const Document& document) {
+    std::vector<Connection> connections;
+    for (std::size_t i = 1; i <= membersDrawn(document); ++i) {
+        const gj member = elementOr(document.members, i);
+        for (int end = 1; end <= 2; ++end) {
+            if (const std::optional<float> k = member.*kMemberEnds[end - 1]) {
+                connections.push_back({i, end, *k});
+            }
+        }
+    }
+    return connections;
+}
+
+// The extension follows record 6 only when the project needs it, so that a
+// project with rigid joints alone is written as it always was and reads in
+// any version of the program.
+void writeExtension(const Document& document, RecordWriter& out) {
+    const std::vector<Connection> connections = connectionsOf(document);
+    if (connections.empty()) {
+        return;
+    }
+    out.text(kExtensionHeader).integer(kExtensionVersion).end();
+    for (const Connection& connection : connections) {
+        // A stiffness below 0 does not read back; the nearest connection
+        // the reader takes is a hinge.
+        const float k = std::max(RecordWriter::readable(connection.stiffness), 0.0f);
+        out.text(kConnectionRecord)
+            .integer(static_cast<long>(connection.member))
+            .integer(connection.end)
+            .single(k)
+            .end();
+    }
+    out.text(kExtensionEnd).end();
 }
 
 // The new text of a file being saved: a file of its own in the target's
@@ -223,6 +277,7 @@ std::string projectFileText(const Document& document) {
                     out);
     }
     out.text("END").end();
+    writeExtension(document, out);
     return out.take();
 }
 

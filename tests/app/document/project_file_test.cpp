@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <limits>
+#include <vector>
 
 #include "document/node_numbering.h"
 #include "document/project_file.h"
@@ -195,19 +196,40 @@ TEST(ProjectFile, LoadSlotsCarryOverFromTheMemberBefore) {
     EXPECT_EQ(read.members[2].hzlx[3], " ");
 }
 
+struct RefusedFile {
+    const char* name;
+    std::string text;
+    int line;
+    std::string expected = {};  // a part of what the refusal names; empty: not checked
+};
+
+// Each file is refused with its line, and the document read over stays as
+// it was.
+void expectEachRefused(const std::vector<RefusedFile>& files) {
+    for (const RefusedFile& file : files) {
+        SCOPED_TRACE(file.name);
+        Document document = exampleProject("portal.tsd");
+        const auto error = readProjectText(file.text, document);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->line, file.line);
+        EXPECT_FALSE(error->expected.empty());
+        EXPECT_NE(error->expected.find(file.expected), std::string::npos) << error->expected;
+        EXPECT_EQ(projectFileText(document), projectFileText(exampleProject("portal.tsd")));
+    }
+}
+
+// `text` with its first `from` replaced by `to`.
+std::string replacedIn(std::string text, const std::string& from, const std::string& to) {
+    text.replace(text.find(from), from.size(), to);
+    return text;
+}
+
 TEST(ProjectFile, MalformedFilesAreRefusedWholeWithTheirLine) {
     const std::string good = projectFileText(exampleProject("propped_cantilever.tsd"));
     const auto replaced = [&good](const std::string& from, const std::string& to) {
-        std::string text = good;
-        text.replace(text.find(from), from.size(), to);
-        return text;
+        return replacedIn(good, from, to);
     };
-    struct Case {
-        const char* name;
-        std::string text;
-        int line;
-    };
-    const Case cases[] = {
+    expectEachRefused({
         {"text where a number belongs", replaced("1,2,.02", "\"1\",2,.02"), 1},
         {"negative member total", replaced("1,2,.02", "-1,2,.02"), 1},
         {"node count beyond 16 bits", replaced("1,2,.02", "1,40000,.02"), 1},
@@ -235,16 +257,7 @@ TEST(ProjectFile, MalformedFilesAreRefusedWholeWithTheirLine) {
         {"negative diagram scale", replaced("1,2,.02", "1,2,-.02"), 1},
         {"diagram scale beyond single precision", replaced("1,2,.02", "1,2,1E+39"), 1},
         {"empty load kind", replaced("\"均布\",6,10", "\"\",6,10"), 10},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Document document = exampleProject("portal.tsd");
-        const auto error = readProjectText(c.text, document);
-        ASSERT_TRUE(error);
-        EXPECT_EQ(error->line, c.line);
-        EXPECT_FALSE(error->expected.empty());
-        EXPECT_EQ(projectFileText(document), projectFileText(exampleProject("portal.tsd")));
-    }
+    });
     const std::string message = projectReadMessage("/a/框架.tsd", {4, "逻辑值(支座方向)"});
     EXPECT_NE(message.find("/a/框架.tsd"), std::string::npos);
     EXPECT_NE(message.find("4"), std::string::npos);
@@ -263,6 +276,64 @@ TEST(ProjectFile, UnwritableValuesAreWrittenSoThatTheyReadBack) {
     EXPECT_FLOAT_EQ(read.members[1].尺寸[2] / 1e38f, 3.402823f);  // 7 digits of the largest
     EXPECT_EQ(read.members[1].尺寸[3], 0.0f);
     EXPECT_EQ(read.supportKinds[2], SupportNone);
+}
+
+// The portal with a hinge and a semi-rigid connection at both ends of its
+// beam, and a semi-rigid base of its first column.
+Document connectedPortal() {
+    Document document = exampleProject("portal.tsd");
+    document.members[1].左端转动刚度 = 12500.5f;
+    document.members[2].左端转动刚度 = 0;
+    document.members[2].右端转动刚度 = 0.25f;
+    return document;
+}
+
+const std::string kConnectedPortalExtension =
+    "\"ORVANDEL\",1\r\n"
+    "\"RELEASE\",1,1,12500.5\r\n"
+    "\"RELEASE\",2,1,0\r\n"
+    "\"RELEASE\",2,2,.25\r\n"
+    "\"END\"\r\n";
+
+TEST(ProjectFile, ConnectionsFollowRecordSixAndReadBack) {
+    const Document written = connectedPortal();
+    const std::string text = projectFileText(written);
+    const std::string withoutConnections = projectFileText(exampleProject("portal.tsd"));
+    EXPECT_EQ(text, withoutConnections + kConnectedPortalExtension);
+
+    // In every encoding and line-end form, and in any record order.
+    const std::string reordered = withoutConnections +
+                                  "\"ORVANDEL\",1\r\n\"RELEASE\",2,2,.25\r\n\"RELEASE\",2,1,0\r\n"
+                                  "\"RELEASE\",1,1,12500.5\r\n\"END\"\r\n";
+    for (const std::string& form :
+         {text, toGb18030(text), withLineEnds(text, "\n"), withLineEnds(text, "\r"), reordered}) {
+        EXPECT_EQ(projectFileText(readBack(form)), text);
+    }
+
+    // Read over a project with connections, a file without them leaves none.
+    Document reread = written;
+    ASSERT_FALSE(readProjectText(withoutConnections, reread));
+    EXPECT_EQ(projectFileText(reread), withoutConnections);
+}
+
+TEST(ProjectFile, MalformedExtensionsAreRefusedWholeWithTheirLine) {
+    // Lines 23 to 27: the header, three connections, "END".
+    const std::string good = projectFileText(connectedPortal());
+    const auto replaced = [&good](const std::string& from, const std::string& to) {
+        return replacedIn(good, from, to);
+    };
+    const std::string semiRigid = "\"RELEASE\",2,2,.25";
+    expectEachRefused({
+        {"unknown record", replaced(semiRigid, "\"SPRING\",2,0,0,.25"), 26, "RELEASE 或 END"},
+        {"member beyond those drawn", replaced(semiRigid, "\"RELEASE\",4,2,.25"), 26,
+         "1 到 3(杆件号)"},
+        {"end 3", replaced(semiRigid, "\"RELEASE\",2,3,.25"), 26, "1 到 2(杆端)"},
+        {"negative stiffness", replaced(semiRigid, "\"RELEASE\",2,2,-.25"), 26, "不小于 0"},
+        {"infinite stiffness", replaced(semiRigid, "\"RELEASE\",2,2,1E+39"), 26, "转动刚度"},
+        {"the same end twice", replaced(semiRigid, "\"RELEASE\",2,1,.25"), 26, "杆件 2 的杆端 1"},
+        {"no closing END", good.substr(0, good.rfind("\"END\"")), 27, "END"},
+        {"version 2", replaced("\"ORVANDEL\",1", "\"ORVANDEL\",2"), 23, "扩展格式版本 1"},
+    });
 }
 
 TEST(ProjectFile, TabsAndEndOfFileMarksAreTolerated) {
