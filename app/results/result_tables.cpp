@@ -91,6 +91,33 @@ ResultTable memberEndForceTable(const SolvedFrame& frame) {
     return table;
 }
 
+// The rotation (mrad) as the table shows it: rad, as the ".uva" file prints it.
+TableCell rotationCell(double rotation) {
+    return {rotation / 1000, thousandthsOf(orv::formatFixed(rotation, kDisplacementDecimals))};
+}
+
+// After the nodes, a row for every released member end: it turns by its
+// own rotation, not its node's. Its node in the first column (so that
+// sorting by node brings it beside its node), the member and end named.
+void appendReleasedEndRotations(const SolvedFrame& frame, ResultTable& table) {
+    for (const SolvedMember& member : frame.members) {
+        for (int end = 0; end < 2; ++end) {
+            if (!isReleased(member, end)) {
+                continue;
+            }
+            const int node = endNode(member, end);
+            const std::string name = std::to_string(node) + " (杆件 " +
+                                     std::to_string(member.input.number) +
+                                     (end == 0 ? " 左端)" : " 右端)");
+            table.rows.push_back(
+                {{node, name},
+                 {},
+                 {},
+                 rotationCell(member.endRotations[static_cast<std::size_t>(end)])});
+        }
+    }
+}
+
 ResultTable nodeDisplacementTable(const SolvedFrame& frame) {
     ResultTable table{{"节点号", "X 位移 u (mm)", "Y 位移 v (mm)", "转角 θ (rad)"}, {}};
     for (std::size_t n = 0; n < frame.nodeMoves.size(); ++n) {
@@ -99,9 +126,10 @@ ResultTable nodeDisplacementTable(const SolvedFrame& frame) {
         for (const double translation : {d[0], d[1]}) {
             row.push_back({translation, orv::formatFixed(translation, kDisplacementDecimals)});
         }
-        row.push_back({d[2] / 1000, thousandthsOf(orv::formatFixed(d[2], kDisplacementDecimals))});
+        row.push_back(rotationCell(d[2]));
         table.rows.push_back(std::move(row));
     }
+    appendReleasedEndRotations(frame, table);
     return table;
 }
 

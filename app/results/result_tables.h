@@ -7,7 +7,9 @@
 //   columns, values and texts;
 // - node displacements: node, u and v along X and Y (mm), rotation (rad):
 //   the ".uva" file's values, the rotation's digits with the point moved
-//   three places, since the file prints 1000 x rad;
+//   three places, since the file prints 1000 x rad; then, for every member
+//   end connected to its node other than rigidly, its own rotation in a row
+//   of its own, named "<node> (杆件 <member> 左端)" or "... 右端)";
 // - reactions: node, support kind, Rx, Ry (kN), M (kN*m) in global axes
 //   (see reactions.h), an absent component empty; texts "0.0000" like the
 //   end forces.

@@ -24,6 +24,13 @@ SolvedMember solvedMember(const 内力_位移& solver, orv::MemberInput input) {
     for (std::size_t r = 0; r < 6; ++r) {
         member.endForces[r] = solver.a(r + 1, i);
     }
+    // A solver filled by hand may lack them: then its ends turn with their nodes.
+    const auto nodeRotation = [&](int node) {
+        return solver.a(0, static_cast<std::size_t>(orv::firstFreedomOfNode(node) + 2));
+    };
+    member.endRotations = {
+        i < solver.左端转角.size() ? solver.左端转角[i] : nodeRotation(member.input.leftNode),
+        i < solver.右端转角.size() ? solver.右端转角[i] : nodeRotation(member.input.rightNode)};
     return member;
 }
 

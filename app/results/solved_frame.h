@@ -28,7 +28,17 @@ struct SolvedMember {
     // first end, then at the second, in local axes, exerted by the nodes
     // on the member.
     MemberEndForces endForces{};
+    // The member's own rotation at its first and second end (mrad): its
+    // nodes' where the end is rigid, its own where it is released.
+    std::array<double, 2> endRotations{};
 };
+
+// Whether end 0 (first) or 1 (second) of the member is connected to its
+// node other than rigidly, so that it turns by a rotation of its own.
+inline bool isReleased(const SolvedMember& member, int end) {
+    return (end == 0 ? member.input.firstEndConnection : member.input.secondEndConnection) !=
+           orv::kRigidConnection;
+}
 
 struct SolvedFrame {
     std::vector<SolvedMember> members;        // members 1..M at indices 0..M-1

@@ -2,6 +2,7 @@
 #include "results/solver_copy.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 
 #include "model/load_kinds.h"
@@ -48,6 +49,7 @@ bool gj2计算gj(const Model& model, 内力_位移& solver, const MessageSink& s
         return false;
     }
     orv::sizeInputArrays(solver, total);
+    constexpr float rigid = std::numeric_limits<float>::infinity();
     for (std::size_t i = 1; i <= total && i < model.members.size(); ++i) {
         const gj& member = model.members[i];
         solver.左节点号[i] = member.左号;
@@ -58,6 +60,8 @@ bool gj2计算gj(const Model& model, 内力_位移& solver, const MessageSink& s
         solver.左端坐标[i] = member.左端坐标();
         solver.右端坐标[i] = member.右端坐标();
         solver.荷载数[i] = member.荷载数;
+        solver.左端转动刚度[i] = member.左端转动刚度.value_or(rigid);
+        solver.右端转动刚度[i] = member.右端转动刚度.value_or(rigid);
         copyLoads(member, i, solver);
     }
     solver.杆件总数 = model.memberTotal;

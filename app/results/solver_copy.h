@@ -22,7 +22,8 @@ inline constexpr const char* kCannotComputeMessage = "因无杆端约束或有�
 inline constexpr const char* kNoSectionMessage = "号杆件的截面积或惯性矩不大于0,请修改断面尺寸";
 
 // Copies every member (node numbers, modulus, inertia, area, end-coordinate
-// texts, load counts, load kind codes, positions and intensities) and every
+// texts, load counts, load kind codes, positions and intensities, end
+// connections) and every
 // node's support code into `solver` as whole arrays. Refuses, with
 // kDrawingIncompleteMessage and without touching the solver, while members
 // are still to be drawn, and with kNoSectionMessage after its number for

@@ -87,3 +87,37 @@ TEST(DeflectedShape, TheFarthestNodeAndTheMagnification) {
 
 }  // namespace
 }  // namespace orv::testing
+
+namespace orv::testing {
+namespace {
+
+// Each member's curve leaves its ends at the member's own end rotation, so
+// the shape kinks at a hinge: two cantilevers of a fixed-fixed beam meet
+// at the hinge turned in opposite senses.
+TEST(DeflectedShape, KinksAtAHingeWithEachMembersOwnEndRotation) {
+    FrameBuilder builder({{0, 0}, {3, 0}, {6, 0}});
+    builder.addMember(1, 2, kConcreteBeam);
+    builder.addMember(2, 3, kConcreteBeam);
+    builder.addLoad(1, {2, 3, 10});
+    builder.addLoad(2, {2, 3, 10});
+    builder.support(1, kFixedEnd);
+    builder.support(3, kFixedEnd);
+    内力_位移 solver = builder.build();
+    solver.右端转动刚度[1] = 0;
+    const SolvedFrame frame = solve(solver);
+    const std::vector<MemberCurve> curves = elasticCurves(frame);
+    const auto slopeAt = [](const MemberCurve& curve, bool last) {
+        const std::size_t n = curve.points.size();
+        const CurvePoint& a = curve.points[last ? n - 2 : 0];
+        const CurvePoint& b = curve.points[last ? n - 1 : 1];
+        return 1000 * (b.displacement.y - a.displacement.y) / (b.at.x - a.at.x);
+    };
+    const double left = frame.members[0].endRotations[1];
+    const double right = frame.members[1].endRotations[0];
+    EXPECT_NEAR(left, -right, 1e-9 * std::fabs(left));
+    EXPECT_NEAR(slopeAt(curves[0], true), left, 0.05 * std::fabs(left));
+    EXPECT_NEAR(slopeAt(curves[1], false), right, 0.05 * std::fabs(right));
+}
+
+}  // namespace
+}  // namespace orv::testing

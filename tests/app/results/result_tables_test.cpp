@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "document/project_file.h"
+#include "model/supports.h"
 #include "results/solver_copy.h"
 #include "solved_results.h"
 #include "text/number_text.h"
@@ -96,6 +97,29 @@ TEST(ResultTables, CsvNumbersAreTheDigitsOfTheResultFiles) {
         }
         EXPECT_EQ(displacements, golden(".uva", 0));
     }
+}
+
+// A hinge inside a fixed-fixed beam: the node turns with the rigid end,
+// the hinged end by its own rotation, listed after the nodes.
+TEST(ResultTables, ReleasedEndsFollowTheNodesWithTheirOwnRotation) {
+    FrameBuilder builder({{0, 0}, {3, 0}, {6, 0}});
+    builder.addMember(1, 2, kConcreteBeam);
+    builder.addMember(2, 3, kConcreteBeam);
+    builder.addLoad(1, {2, 3, 10});
+    builder.support(1, kFixedEnd);
+    builder.support(3, kFixedEnd);
+    内力_位移 solver = builder.build();
+    solver.右端转动刚度[1] = 0;
+    const SolvedFrame frame = solve(solver);
+    const ResultTable table = nodeDisplacementTable(frame);
+    ASSERT_EQ(table.rows.size(), 4u);
+    const std::vector<TableCell>& end = table.rows[3];
+    EXPECT_EQ(end[0].text, "2 (杆件 1 右端)");
+    EXPECT_EQ(end[0].value, 2);
+    EXPECT_EQ(end[1].text, "");
+    EXPECT_EQ(end[3].value, frame.members[0].endRotations[1] / 1000);
+    EXPECT_EQ(table.rows[1][3].value, frame.members[1].endRotations[0] / 1000);
+    EXPECT_GT(std::fabs(*end[3].value - *table.rows[1][3].value), 1e-4);
 }
 
 // A pin gives Rx and Ry, a vertical link Ry (3/8 and 10/8 of 12 kN/m x 5 m).

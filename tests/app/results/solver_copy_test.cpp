@@ -1,6 +1,8 @@
 // The copy of the document into the solver.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "example_frames.h"
 #include "results/solver_copy.h"
 
@@ -34,6 +36,8 @@ TEST(SolverCopy, CopiesMembersLoadsAndSupportsAsWholeArrays) {
     document.members[2].hzlx[1] = "均布";  // a member without loads copies nothing
     document.members[2].荷载数 = 0;
     column.hzlx[2] = "no such kind";
+    document.members[2].左端转动刚度 = 0.0f;
+    document.members[2].右端转动刚度 = 2500.0f;
 
     内力_位移 solver;
     ASSERT_TRUE(gj2计算gj(document, solver, [](const orv::Diagnostic&) {}));
@@ -46,6 +50,9 @@ TEST(SolverCopy, CopiesMembersLoadsAndSupportsAsWholeArrays) {
     EXPECT_EQ(solver.截面积[1], column.a());
     EXPECT_EQ(solver.惯性矩[1], column.i());
     EXPECT_EQ(solver.荷载数[1], 3);
+    EXPECT_EQ(solver.左端转动刚度[2], 0.0f);
+    EXPECT_EQ(solver.右端转动刚度[2], 2500.0f);
+    EXPECT_EQ(solver.左端转动刚度[1], std::numeric_limits<float>::infinity());  // rigid
 
     EXPECT_EQ(solver.荷载种类(1, 1), 2);
     EXPECT_EQ(solver.荷载种类(2, 1), 0);
