@@ -50,6 +50,12 @@ public:
                      {direction, at.x, at.y, static_cast<std::int16_t>(node)});
     }
 
+    // A hinge at end 0 (first) or 1 (second) of the member.
+    void hinge(int member, int end) {
+        gj& m = document_.members.at(static_cast<std::size_t>(member));
+        (end == 0 ? m.左端转动刚度 : m.右端转动刚度) = 0.0f;
+    }
+
     Document take() { return std::move(document_); }
 
 private:
@@ -154,6 +160,23 @@ Document triangle() {
     return frame.take();
 }
 
+// Three-hinged frame: columns 6 m on pins, a 12 m beam hinged at its
+// middle, 20 kN/m over the beam: a thrust of qL^2/(8h) = 60 kN.
+Document threeHingedFrame() {
+    ExampleBuilder frame("three_hinged_frame.tsd");
+    frame.member({0, 0}, {0, -6}, 0.4f, 0.6f);
+    const int left = frame.member({0, -6}, {6, -6}, 0.3f, 0.6f);
+    const int right = frame.member({6, -6}, {12, -6}, 0.3f, 0.6f);
+    frame.member({12, 0}, {12, -6}, 0.4f, 0.6f);
+    frame.load(left, "均布", 6, 20);
+    frame.load(right, "均布", 6, 20);
+    frame.hinge(left, 1);
+    frame.finishDrawing();
+    frame.support({0, 0}, SupportPinned);
+    frame.support({12, 0}, SupportPinned);
+    return frame.take();
+}
+
 }  // namespace
 
 std::vector<ExampleProject> exampleProjects() {
@@ -163,6 +186,7 @@ std::vector<ExampleProject> exampleProjects() {
         {"propped_cantilever.tsd", proppedCantilever()},
         {"continuous_beam.tsd", continuousBeam()},
         {"triangle.tsd", triangle()},
+        {"three_hinged_frame.tsd", threeHingedFrame()},
     };
 }
 

@@ -163,6 +163,16 @@ TEST(Examples, TriangleReactionsFollowFromStatics) {
     EXPECT_NEAR(frame.reactionAt(1).y, -(40 + fy) - roller, kTolerance);
 }
 
+TEST(Examples, ThreeHingedFrameThrustsWithQLSquaredOverEightH) {
+    const SolvedExample frame("three_hinged_frame.tsd");
+    constexpr double thrust = 20.0 * 12 * 12 / (8 * 6);
+    EXPECT_NEAR(frame.reactionAt(1).x, thrust, kTolerance);
+    EXPECT_NEAR(frame.reactionAt(5).x, -thrust, kTolerance);
+    EXPECT_NEAR(frame.reactionAt(1).y, -20.0 * 6, kTolerance);
+    EXPECT_EQ(frame.endForce(6, 2), 0.0);  // the crown hinge
+    EXPECT_NEAR(std::fabs(frame.endForce(6, 1)), thrust * 6, kTolerance);
+}
+
 TEST(Examples, FramesReactionsBalanceTheirLoads) {
     const SolvedExample portal("portal.tsd");
     EXPECT_NEAR(portal.totalReaction().x, -10, kTolerance);
