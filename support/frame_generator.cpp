@@ -46,7 +46,7 @@ std::string FrameBuilder::coordinateText(int node) const {
     内力_位移 solver;
     solver.杆件总数 = static_cast<std::int16_t>(m);
     solver.节点总数 = static_cast<std::int16_t>(nodes_.size());
-    sizeInputArrays(solver, m);
+    sizeInputArrays(solver, m, nodes_.size());
     for (std::size_t i = 1; i <= m; ++i) {
         const MemberData& d = members_[i - 1];
         solver.左节点号[i] = static_cast<std::int16_t>(d.left);

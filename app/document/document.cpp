@@ -34,6 +34,7 @@ void resizeNodes(Document& document, std::int16_t count) {
     const std::size_t size = static_cast<std::size_t>(std::max<int>(count, 0)) + 1;
     document.nodes.assign(size, gd{});
     document.supportKinds.assign(size, SupportNone);
+    document.supportExtras.assign(size, SupportExtras{});
 }
 
 bool isSupportKind(std::int16_t kind) {

@@ -14,6 +14,7 @@
 // 1..nodeCount); element 0 exists and is never used.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -27,6 +28,20 @@ using ColourValue = std::int32_t;
 inline constexpr ColourValue kWhite = 0xFFFFFF;
 inline constexpr ColourValue kBlack = 0x000000;
 
+// What a node's support is beside its kind: springs along the support's
+// axes and in rotation (kN/m, kN/m, kN*m/rad), the turn of those axes
+// (degrees from +X towards +Y, -180 < a <= 180) and the settlement of load
+// case 1 along them (m, m, rad). A node may have springs without a support
+// kind.
+struct SupportExtras {
+    std::array<float, 3> springs{};
+    float angle = 0;
+    std::array<float, 3> settlement{};
+
+    bool operator==(const SupportExtras&) const = default;
+    bool empty() const { return *this == SupportExtras{}; }
+};
+
 // Everything of the model beside its member records: the undo history
 // keeps this part whole and shares the records one by one.
 struct ModelBase {
@@ -35,6 +50,7 @@ struct ModelBase {
     std::int16_t nodeCount = 0;
     std::vector<gd> nodes = std::vector<gd>(1);                                // 1..nodeCount
     std::vector<std::int16_t> supportKinds = std::vector<std::int16_t>(1, 7);  // 1..nodeCount
+    std::vector<SupportExtras> supportExtras = std::vector<SupportExtras>(1);  // 1..nodeCount
     std::int16_t supportsPlaced = 0;
     std::int16_t fixedSymbolCount = 0;
     std::int16_t pinnedSymbolCount = 0;

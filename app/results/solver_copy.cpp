@@ -36,6 +36,21 @@ std::size_t firstMemberWithoutSection(const Model& model, std::size_t total) {
     return 0;
 }
 
+// Springs, turned axes and settlements of every node that has them.
+void copySupportExtras(const Model& model, 内力_位移& solver) {
+    const auto nodes = static_cast<std::size_t>(std::max<int>(model.nodeCount, 0));
+    for (std::size_t n = 1; n <= nodes && n < model.supportExtras.size(); ++n) {
+        const SupportExtras& extras = model.supportExtras[n];
+        solver.x向弹簧刚度[n] = extras.springs[0];
+        solver.y向弹簧刚度[n] = extras.springs[1];
+        solver.转动弹簧刚度[n] = extras.springs[2];
+        solver.支座倾角[n] = extras.angle;
+        solver.支座位移x[n] = extras.settlement[0];
+        solver.支座位移y[n] = extras.settlement[1];
+        solver.支座转角[n] = extras.settlement[2];
+    }
+}
+
 }  // namespace
 
 bool gj2计算gj(const Model& model, 内力_位移& solver, const MessageSink& say) {
@@ -48,7 +63,8 @@ bool gj2计算gj(const Model& model, 内力_位移& solver, const MessageSink& s
         say({std::to_string(weak) + kNoSectionMessage, orv::MessageIcon::None, ""});
         return false;
     }
-    orv::sizeInputArrays(solver, total);
+    orv::sizeInputArrays(solver, total,
+                         static_cast<std::size_t>(std::max<int>(model.nodeCount, 0)));
     constexpr float rigid = std::numeric_limits<float>::infinity();
     for (std::size_t i = 1; i <= total && i < model.members.size(); ++i) {
         const gj& member = model.members[i];
@@ -62,10 +78,15 @@ bool gj2计算gj(const Model& model, 内力_位移& solver, const MessageSink& s
         solver.荷载数[i] = member.荷载数;
         solver.左端转动刚度[i] = member.左端转动刚度.value_or(rigid);
         solver.右端转动刚度[i] = member.右端转动刚度.value_or(rigid);
+        solver.线膨胀系数[i] = member.线膨胀系数();
+        solver.截面高度[i] = member.截面高度();
+        solver.温度改变1[i] = member.温度改变1;
+        solver.温度改变2[i] = member.温度改变2;
         copyLoads(member, i, solver);
     }
     solver.杆件总数 = model.memberTotal;
     solver.节点总数 = model.nodeCount;
     solver.零位移 = model.supportKinds;
+    copySupportExtras(model, solver);
     return true;
 }

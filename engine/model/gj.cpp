@@ -149,6 +149,27 @@ float gj::e() const {
     return 0;
 }
 
+float gj::线膨胀系数() const {
+    if (e() == 0) {
+        return 0;
+    }
+    return 材料.find("混凝土") != std::string::npos ? 1.0e-5f : 1.2e-5f;
+}
+
+float gj::截面高度() const {
+    std::size_t slot = 1;  // 矩形, 空心圆, 平I字形: D1
+    if (断面 == "实心圆") {
+        slot = 0;
+    } else if (isTeeFamily(断面)) {
+        slot = 3;
+    } else if (断面 == "I字形") {
+        slot = 4;
+    } else if (断面 != "矩形" && 断面 != "空心圆" && 断面 != "平I字形") {
+        return 0;  // 直接输入截面积和惯性矩, or a shape unknown
+    }
+    return slot < 尺寸.size() && std::isfinite(尺寸[slot]) ? 尺寸[slot] : 0;
+}
+
 float gj::a() const {
     return finiteOrZero(sectionValues(断面, 尺寸).area);
 }

@@ -32,6 +32,10 @@ public:
     // connection, 0 being a hinge (the end carries no moment).
     std::optional<float> 左端转动刚度;
     std::optional<float> 右端转动刚度;
+    // Temperature change of load case 1 (degrees C) at the member's local -y
+    // face and at its +y face, varying linearly over the section's depth.
+    float 温度改变1 = 0;
+    float 温度改变2 = 0;
 
     // Records are equal when every field is.
     bool operator==(const gj&) const = default;
@@ -42,6 +46,13 @@ public:
     // (m^4) of the section; 0 for an unknown shape or missing dimensions.
     float a() const;
     float i() const;
+    // Coefficient of thermal expansion (1/degree C) of the material: the
+    // concretes 1.0E-05, the steels 1.2E-05; 0 for an unknown name.
+    float 线膨胀系数() const;
+    // Depth (m) of the section across the bending axis, over which a
+    // temperature change varies: D1 of 矩形, 空心圆 and 平I字形, D0 of 实心圆,
+    // D3 of the T and L shapes, D4 of I字形; 0 for 直接输入截面积和惯性矩.
+    float 截面高度() const;
     // Length of the member (m).
     float leng() const;
     // Whether the dimensions are consistent for the shape (the check the

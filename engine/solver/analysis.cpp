@@ -5,6 +5,7 @@
 
 #include "model/supports.h"
 #include "solver/engine_error.h"
+#include "solver/node_supports.h"
 #include "solver/symmetric_factorization.h"
 
 namespace orv {
@@ -56,6 +57,53 @@ std::vector<bool> restrainedByFreedom(const FrameInput& frame) {
     return restrained;
 }
 
+// Springs on the diagonal of the node's freedoms along its support axes.
+void addSupportSprings(const FrameInput& frame, std::vector<Triplet>& entries) {
+    for (int node = 1; node <= frame.nodeCount; ++node) {
+        const NodeSupport& support = frame.supports[static_cast<std::size_t>(node - 1)];
+        for (std::size_t d = 0; d < 3; ++d) {
+            if (support.springs[d] != 0) {
+                const int g = static_cast<int>(firstFreedomOfNode(node) - 1 + static_cast<long>(d));
+                entries.emplace_back(g, g, support.springs[d]);
+            }
+        }
+    }
+}
+
+std::vector<double> settlementsByFreedom(const FrameInput& frame) {
+    std::vector<double> prescribed(3 * static_cast<std::size_t>(frame.nodeCount), 0.0);
+    for (int node = 1; node <= frame.nodeCount; ++node) {
+        const NodeSupport& support = frame.supports[static_cast<std::size_t>(node - 1)];
+        for (std::size_t d = 0; d < 3; ++d) {
+            prescribed[static_cast<std::size_t>(firstFreedomOfNode(node) - 1) + d] =
+                support.settlement[d];
+        }
+    }
+    return prescribed;
+}
+
+// K_ff u_f = F_f - K_fp u_p: the free freedoms' loads take what the
+// prescribed movements of restrained ones push on them.
+void moveSettlementsToLoads(LinearSystem& system, const std::vector<bool>& restrained,
+                            const std::vector<double>& prescribed) {
+    StiffnessMatrix& k = system.stiffness;
+    for (int col = 0; col < k.outerSize(); ++col) {
+        for (StiffnessMatrix::InnerIterator it(k, col); it; ++it) {
+            const auto r = static_cast<std::size_t>(it.row());
+            const auto c = static_cast<std::size_t>(col);
+            if (r == c) {
+                continue;
+            }
+            if (restrained[c] && !restrained[r] && prescribed[c] != 0) {
+                system.loads[r] -= it.value() * prescribed[c];
+            }
+            if (restrained[r] && !restrained[c] && prescribed[r] != 0) {
+                system.loads[c] -= it.value() * prescribed[r];
+            }
+        }
+    }
+}
+
 }  // namespace
 
 LinearSystem assemble(const FrameInput& frame) {
@@ -72,25 +120,31 @@ LinearSystem assemble(const FrameInput& frame) {
     for (const MemberInput& member : frame.members) {
         const auto dofs = memberFreedoms(member);
         Vector6 nodal{};
+        Matrix6 stiffness{};
         if (hasReleasedEnd(member)) {
             const ConnectedMember connected = connectedMember(member);
-            addMemberStiffness(entries, dofs, globalStiffness(connected.stiffness, member.axis));
+            stiffness = globalStiffness(connected.stiffness, member.axis);
             nodal = equivalentNodalLoads(member, connected.fixedEnd);
         } else {
-            addMemberStiffness(entries, dofs, globalStiffness(member));
+            stiffness = globalStiffness(member);
             nodal = equivalentNodalLoads(member, fixedEndForces(member));
         }
+        turnToSupportAxes(frame, member, stiffness, nodal);
+        addMemberStiffness(entries, dofs, stiffness);
         for (std::size_t d = 0; d < 6; ++d) {
             requireFinite(nodal[d]);
             system.loads[static_cast<std::size_t>(dofs[d])] += nodal[d];
         }
     }
+    addSupportSprings(frame, entries);
     system.stiffness.setFromTriplets(entries.begin(), entries.end());
     return system;
 }
 
 void applySupports(const FrameInput& frame, LinearSystem& system) {
     const std::vector<bool> restrained = restrainedByFreedom(frame);
+    const std::vector<double> prescribed = settlementsByFreedom(frame);
+    moveSettlementsToLoads(system, restrained, prescribed);
     system.stiffness.prune([&restrained](int row, int col, double) {
         return row == col || !(restrained[static_cast<std::size_t>(row)] ||
                                restrained[static_cast<std::size_t>(col)]);
@@ -99,7 +153,7 @@ void applySupports(const FrameInput& frame, LinearSystem& system) {
         if (restrained[g]) {
             const int freedom = static_cast<int>(g);
             system.stiffness.coeffRef(freedom, freedom) = 1.0;
-            system.loads[g] = 0;
+            system.loads[g] = prescribed[g];
         }
     }
 }

@@ -19,11 +19,14 @@ struct LinearSystem {
 };
 
 // Global stiffness and equivalent nodal loads of all members, each entry
-// summed in member order.
+// summed in member order, then the support springs; the freedoms of a node
+// with turned support axes along those axes (see node_supports.h).
 LinearSystem assemble(const FrameInput& frame);
 
-// Restrained freedoms get zero load, a zero row and column and a unit
-// diagonal, so that the solution gives exactly zero there. So do the
+// Restrained freedoms get a zero row and column, a unit diagonal and their
+// settlement as load, so that the solution gives exactly the settlement
+// there; what the settlement pushes on the free freedoms moves to their
+// loads first. So do the
 // rotations of nodes that have none of their own (every member end there
 // a hinge): nothing would resist them.
 void applySupports(const FrameInput& frame, LinearSystem& system);

@@ -1,6 +1,7 @@
-// Fixed-end forces of the six member load kinds (local axes, the forces the
-// clamped ends exert on the member). For each load: a its position or
-// extent from the first end, Q its intensity, L the member length.
+// Fixed-end forces of the six member load kinds and of a temperature change
+// (local axes, the forces the clamped ends exert on the member). For each
+// load: a its position or extent from the first end, Q its intensity, L the
+// member length.
 #include "solver/member_matrices.h"
 
 namespace orv {
@@ -57,6 +58,25 @@ void addCouple(Vector6& f, double a, double q, double length) {
     f[M2] += q * a * (2 * length - 3 * a) / (length * length);
 }
 
+// A temperature change: its uniform part t0 = (t1 + t2)/2 would lengthen
+// the free member by a t0 L, its gradient bend it with the curvature
+// -a (t2 - t1)/h (the warmer +y face convex). Clamped, the member takes the
+// compression E A a t0 and a constant moment instead. E in N/mm^2 is
+// 1000 kN/m^2. A member without depth takes the uniform part only (the
+// run refuses a gradient on it beforehand).
+void addTemperature(Vector6& f, const MemberInput& member) {
+    const double modulus = 1000 * member.e;
+    const double strain = member.expansion * (member.warmingBelow + member.warmingAbove) / 2;
+    f[N1] += modulus * member.area * strain;
+    f[N2] -= modulus * member.area * strain;
+    if (member.depth > 0) {
+        const double curvature =
+            -member.expansion * (member.warmingAbove - member.warmingBelow) / member.depth;
+        f[M1] += modulus * member.inertia * curvature;
+        f[M2] -= modulus * member.inertia * curvature;
+    }
+}
+
 }  // namespace
 
 Vector6 fixedEndForces(const MemberInput& member) {
@@ -85,6 +105,9 @@ Vector6 fixedEndForces(const MemberInput& member) {
             case LoadKind::None:
                 break;
         }
+    }
+    if (member.warmingBelow != 0 || member.warmingAbove != 0) {
+        addTemperature(f, member);
     }
     return f;
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 #include "model/supports.h"
 #include "solver/engine_error.h"
@@ -90,6 +91,18 @@ double connectionOf(const std::vector<float>& connections, int member) {
     return value / 1000;
 }
 
+// Element i of an optional input array: 0 where the array is left empty.
+double optionalValue(const std::vector<float>& values, int i) {
+    return values.empty() ? 0 : finite(element(values, i));
+}
+
+double nonNegative(double value) {
+    if (value < 0) {
+        throw EngineError(RunTimeError::InvalidArgument);
+    }
+    return value;
+}
+
 MemberInput readMember(const 内力_位移& solver, int member, int nodeCount) {
     MemberInput input;
     input.number = member;
@@ -102,6 +115,10 @@ MemberInput readMember(const 内力_位移& solver, int member, int nodeCount) {
     input.loads = readLoads(solver, member);
     input.firstEndConnection = connectionOf(solver.左端转动刚度, member);
     input.secondEndConnection = connectionOf(solver.右端转动刚度, member);
+    input.warmingBelow = optionalValue(solver.温度改变1, member);
+    input.warmingAbove = optionalValue(solver.温度改变2, member);
+    input.expansion = nonNegative(optionalValue(solver.线膨胀系数, member));
+    input.depth = nonNegative(optionalValue(solver.截面高度, member));
     return input;
 }
 
@@ -123,7 +140,8 @@ std::vector<MemberEnd> rotationsTaken(const FrameInput& frame) {
         }
     }
     for (std::size_t node = 0; node < taken.size(); ++node) {
-        if (heldByAnEnd[node] || restrainedFreedoms(frame.supportCodes[node])[2]) {
+        const NodeSupport& support = frame.supports[node];
+        if (heldByAnEnd[node] || restrainedFreedoms(support.code)[2] || support.springs[2] > 0) {
             taken[node] = {};
         }
     }
@@ -151,11 +169,34 @@ std::int16_t supportCodeOf(const 内力_位移& solver, int node) {
     return element(solver.零位移, node);
 }
 
+NodeSupport nodeSupportOf(const 内力_位移& solver, int node) {
+    NodeSupport support;
+    support.code = supportCodeOf(solver, node);
+    const double degrees = optionalValue(solver.支座倾角, node);
+    if (degrees <= -180 || degrees > 180) {
+        throw EngineError(RunTimeError::InvalidArgument);
+    }
+    if (degrees != 0) {
+        const double radians = degrees * std::numbers::pi / 180;
+        support.cos = std::cos(radians);
+        support.sin = std::sin(radians);
+        support.turned = true;
+    }
+    support.springs = {nonNegative(optionalValue(solver.x向弹簧刚度, node)) / 1000,
+                       nonNegative(optionalValue(solver.y向弹簧刚度, node)) / 1000,
+                       nonNegative(optionalValue(solver.转动弹簧刚度, node)) / 1000};
+    support.settlement = {1000 * optionalValue(solver.支座位移x, node),
+                          1000 * optionalValue(solver.支座位移y, node),
+                          1000 * optionalValue(solver.支座转角, node)};
+    return support;
+}
+
 FrameInput readFrame(const 内力_位移& solver) {
     FrameInput frame;
     frame.nodeCount = solver.节点总数;
     for (int n = 1; n <= solver.节点总数; ++n) {
         frame.supportCodes.push_back(supportCodeOf(solver, n));
+        frame.supports.push_back(nodeSupportOf(solver, n));
     }
     for (int i = 1; i <= solver.杆件总数; ++i) {
         frame.members.push_back(readMember(solver, i, solver.节点总数));

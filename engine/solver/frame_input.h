@@ -4,6 +4,7 @@
 // that is not finite. Each is thrown as the run-time error the run reports.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -39,6 +40,28 @@ struct MemberInput {
     std::vector<MemberLoad> loads;
     double firstEndConnection = kRigidConnection;
     double secondEndConnection = kRigidConnection;
+    // Temperature change at the local -y and +y faces (degrees C), the
+    // coefficient of expansion (1/degree C) and the section depth (m; 0
+    // for a section without one).
+    double warmingBelow = 0;
+    double warmingAbove = 0;
+    double expansion = 0;
+    double depth = 0;
+};
+
+// What holds a node beside the members: its support code, the direction of
+// its support axes, springs along them and prescribed movements.
+struct NodeSupport {
+    std::int16_t code = 7;
+    // The support's x axis (cos a, sin a); its y axis is (-sin a, cos a).
+    double cos = 1;
+    double sin = 0;
+    bool turned = false;  // a != 0: the node's freedoms are solved along the turned axes
+    // Springs along x, y and in rotation, in engine units (kN/m and
+    // kN*m/rad over 1000, like the member stiffness).
+    std::array<double, 3> springs{};
+    // Prescribed movement along x, y (1000 x m) and turn (1000 x rad).
+    std::array<double, 3> settlement{};
 };
 
 // A member end: member number 1..M, end 0 (first) or 1 (second).
@@ -51,6 +74,7 @@ struct FrameInput {
     int nodeCount = 0;
     std::vector<MemberInput> members;        // members 1..M at indices 0..M-1
     std::vector<std::int16_t> supportCodes;  // codes of nodes 1..N at indices 0..N-1
+    std::vector<NodeSupport> supports;       // nodes 1..N at indices 0..N-1
     // Nodes 1..N at indices 0..N-1: where every member end at the node is a
     // hinge and its support leaves it free to turn, the node has no rotation
     // of its own (its freedom is left out of the solve) and reports that of
@@ -72,6 +96,9 @@ MemberAxis memberAxisOf(const 内力_位移& solver, int member);
 
 // Support code of node n (1-based).
 std::int16_t supportCodeOf(const 内力_位移& solver, int node);
+
+// Support of node n (1-based): code, axes, springs and settlement, checked.
+NodeSupport nodeSupportOf(const 内力_位移& solver, int node);
 
 FrameInput readFrame(const 内力_位移& solver);
 

@@ -2,6 +2,8 @@
 #include "solver/frame_solver.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <limits>
 #include <new>
 #include <string>
@@ -11,6 +13,7 @@
 #include "solver/analysis.h"
 #include "solver/engine_error.h"
 #include "solver/frame_input.h"
+#include "solver/node_supports.h"
 #include "solver/result_files.h"
 
 namespace {
@@ -36,15 +39,24 @@ void report(const orv::MessageHandler& handler, const orv::EngineError& error) {
     }
 }
 
+// Whether the supports and springs can hold the frame in place: two
+// restraints with a part along X and one with a part along Y, or one and
+// two, or a node held along both and in rotation.
 bool supportsHoldFrame(const 内力_位移& solver) {
+    constexpr double kNoPart = 1e-12;
     int horizontal = 0;
     int vertical = 0;
     bool fixedEnd = false;
     for (int n = 1; n <= solver.节点总数; ++n) {
-        const std::int16_t code = orv::supportCodeOf(solver, n);
-        horizontal += code == orv::kPinned || code == orv::kHorizontalLink;
-        vertical += code == orv::kPinned || code == orv::kVerticalLink;
-        fixedEnd = fixedEnd || code == orv::kFixedEnd;
+        const orv::NodeSupport support = orv::nodeSupportOf(solver, n);
+        const std::array<bool, 3> held = orv::heldFreedoms(support);
+        const std::array<std::array<double, 2>, 2> axes{
+            {{support.cos, support.sin}, {-support.sin, support.cos}}};
+        for (std::size_t d = 0; d < 2; ++d) {
+            horizontal += held[d] && std::fabs(axes[d][0]) > kNoPart;
+            vertical += held[d] && std::fabs(axes[d][1]) > kNoPart;
+        }
+        fixedEnd = fixedEnd || (held[0] && held[1] && held[2]);
     }
     return (horizontal >= 2 && vertical >= 1) || (horizontal >= 1 && vertical >= 2) || fixedEnd;
 }
@@ -115,6 +127,12 @@ bool 内力_位移::korvasta(const std::string& ffile) {
         }
 
         const orv::FrameInput frame = orv::readFrame(*this);
+        if (const auto refusal = orv::refusedEffects(frame)) {
+            if (messageHandler) {
+                messageHandler(*refusal);
+            }
+            return false;
+        }
         orv::LinearSystem system = orv::assemble(frame);
         orv::applySupports(frame, system);
         const orv::Solution solution = orv::solveDisplacements(system);
@@ -124,7 +142,9 @@ bool 内力_位移::korvasta(const std::string& ffile) {
             }
             return false;
         }
-        storeResults(*this, frame, solution.displacements);
+        std::vector<double> displacements = solution.displacements;
+        orv::turnToGlobalAxes(frame, displacements);
+        storeResults(*this, frame, std::move(displacements));
 
         const std::string mqn = base + ".mqn";
         orv::writeTextFile(mqn, orv::memberForcesText(a, 杆件总数, 左节点号, 右节点号));
@@ -148,7 +168,7 @@ bool 内力_位移::korvasta(const std::string& ffile) {
 
 namespace orv {
 
-void sizeInputArrays(内力_位移& solver, std::size_t memberCount) {
+void sizeInputArrays(内力_位移& solver, std::size_t memberCount, std::size_t nodeCount) {
     const std::size_t size = memberCount + 1;
     const std::size_t loadSlots = kMaxLoadsPerMember + 1;
     solver.左节点号.assign(size, 0);
@@ -164,6 +184,15 @@ void sizeInputArrays(内力_位移& solver, std::size_t memberCount) {
     solver.q = Table2D<float>(loadSlots, size, 0);
     solver.左端转动刚度.assign(size, std::numeric_limits<float>::infinity());
     solver.右端转动刚度.assign(size, std::numeric_limits<float>::infinity());
+    for (auto* perMember :
+         {&solver.温度改变1, &solver.温度改变2, &solver.线膨胀系数, &solver.截面高度}) {
+        perMember->assign(size, 0);
+    }
+    for (auto* perNode :
+         {&solver.x向弹簧刚度, &solver.y向弹簧刚度, &solver.转动弹簧刚度, &solver.支座倾角,
+          &solver.支座位移x, &solver.支座位移y, &solver.支座转角}) {
+        perNode->assign(nodeCount == 0 ? 0 : nodeCount + 1, 0);  // none: left empty
+    }
 }
 
 }  // namespace orv

@@ -38,6 +38,29 @@ public:
     // joint, 0 for a hinge. Arrays left empty make every joint rigid.
     std::vector<float> 左端转动刚度;
     std::vector<float> 右端转动刚度;
+    // Elastic supports, per node 1..N: springs along the node's support
+    // axes (kN/m) and in rotation (kN*m/rad), beside whatever its support
+    // code restrains; 0 for none.
+    std::vector<float> x向弹簧刚度;
+    std::vector<float> y向弹簧刚度;
+    std::vector<float> 转动弹簧刚度;
+    // Inclined supports, per node 1..N: the angle (degrees, -180 < a <= 180)
+    // by which the node's support axes are turned from +X towards +Y. The
+    // support code, springs and settlements act along the turned axes.
+    std::vector<float> 支座倾角;
+    // Settlements, per node 1..N: the support's prescribed movement along
+    // its axes (m) and turn (rad); only restrained freedoms may move.
+    std::vector<float> 支座位移x;
+    std::vector<float> 支座位移y;
+    std::vector<float> 支座转角;
+    // Temperature changes, per member 1..M: the change (degrees C) at the
+    // member's local -y face and at its +y face, linear over the depth; the
+    // material's coefficient of expansion (1/degree C) and the section's
+    // depth (m; 0 for a section given by area and second moment only).
+    std::vector<float> 温度改变1;
+    std::vector<float> 温度改变2;
+    std::vector<float> 线膨胀系数;
+    std::vector<float> 截面高度;
     // Result table, rows 0..6, columns 0..max(3N, M): row 0 the displacement
     // of every freedom, rows 1..6 each member's local end forces (axial,
     // shear, moment at the first end, then at the second end), the forces
@@ -68,7 +91,9 @@ namespace orv {
 
 // Sizes every member input array of `solver` for members 1..memberCount
 // (index 0 unused) and the load tables for loads 1..55, all zero or empty
-// and every joint rigid: the shape in which callers fill them.
-void sizeInputArrays(内力_位移& solver, std::size_t memberCount);
+// and every joint rigid, and every node input array for nodes 1..nodeCount
+// zero (left empty without a node count: no springs, turned axes or
+// settlements): the shape in which callers fill them.
+void sizeInputArrays(内力_位移& solver, std::size_t memberCount, std::size_t nodeCount = 0);
 
 }  // namespace orv

@@ -26,7 +26,8 @@ Matrix6 globalStiffness(const Matrix6& local, const MemberAxis& axis);
 // Local end displacements T d from global ones.
 Vector6 localDisplacements(const MemberAxis& axis, const Vector6& global);
 
-// Fixed-end forces F of the member's loads in local axes: the end forces of
+// Fixed-end forces F of the member's loads and temperature change in local
+// axes: the end forces of
 // the member clamped at both ends, as the nodes exert them on the member.
 Vector6 fixedEndForces(const MemberInput& member);
 

@@ -72,6 +72,29 @@ TEST(Gj, ModulusByMaterialName) {
     }
 }
 
+TEST(Gj, ExpansionByMaterialAndDepthByShape) {
+    const std::pair<const char*, float> materials[] = {{"C30混凝土", 1.0e-5f},
+                                                       {"C80混凝土", 1.0e-5f},
+                                                       {"3号钢", 1.2e-5f},
+                                                       {"15MnVq钢", 1.2e-5f},
+                                                       {"钢", 0}};
+    for (const auto& [name, expansion] : materials) {
+        gj member;
+        member.材料 = name;
+        EXPECT_EQ(member.线膨胀系数(), expansion) << name;
+    }
+    const std::pair<const char*, float> depths[] = {
+        {"矩形", 2},  {"实心圆", 1}, {"空心圆", 2},  {"T形", 4},
+        {"倒L形", 4}, {"I字形", 5},  {"平I字形", 2}, {"直接输入截面积和惯性矩", 0},
+        {"圆", 0}};
+    for (const auto& [shape, depth] : depths) {
+        gj member;
+        member.断面 = shape;
+        member.尺寸 = {1, 2, 3, 4, 5};
+        EXPECT_EQ(member.截面高度(), depth) << shape;
+    }
+}
+
 TEST(Gj, AreaAndInertiaOfEachShape) {
     const double d0 = 0.3f, d1 = 0.5f;
     const double circle = 0.4f;

@@ -181,6 +181,10 @@ TEST(Robustness, EachRunTimeErrorHasItsOwnDescription) {
          [](内力_位移& s) {
              s.节点总数 = 10923;
              s.零位移.resize(10924, kNoSupport);
+             for (auto* perNode : {&s.x向弹簧刚度, &s.y向弹簧刚度, &s.转动弹簧刚度, &s.支座倾角,
+                                   &s.支座位移x, &s.支座位移y, &s.支座转角}) {
+                 perNode->resize(10924, 0);
+             }
          }},
     };
     for (const Case& c : cases) {
