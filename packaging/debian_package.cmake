@@ -43,6 +43,10 @@ set(CPACK_DEBIAN_LIBRARY_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/debian/triggers)
+# CHOLMOD (a dependency found by dpkg-shlibdeps) factors large frames with
+# whatever BLAS the system provides; an optimised one makes it several
+# times faster than the reference BLAS.
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_RECOMMENDS "libopenblas0-serial | libopenblas0")
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libkorvasta-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)

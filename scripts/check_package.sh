@@ -81,7 +81,7 @@ done
 
 expect_file "$library_deb" "$libdir/libkorvasta.so.0.1"
 expect_file "$library_deb" "$libdir/libkorvasta.so.0 -> libkorvasta.so.0.1"
-expect_depends "$library_deb" libc6 libstdc++6
+expect_depends "$library_deb" libc6 libstdc++6 libcholmod3
 dpkg-deb --ctrl-tarfile "$library_deb" | tar -xO ./shlibs | grep -qx "libkorvasta 0 $library (>= $version)" ||
     fail "$library does not give its soname's dependency (shlibs)"
 dpkg-deb --ctrl-tarfile "$library_deb" | tar -xO ./triggers | grep -qx "activate-noawait ldconfig" ||

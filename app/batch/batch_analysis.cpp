@@ -2,13 +2,11 @@
 #include "batch/batch_analysis.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <optional>
 #include <ostream>
 
 #include "document/file_names.h"
 #include "document/project_file.h"
+#include "document/read_whole_file.h"
 #include "results/solver_copy.h"
 #include "solver/result_files.h"
 
@@ -20,29 +18,11 @@ std::string memberForcesFileName(const std::string& path) {
     return orv::resultBaseName(utf8ToFileName(path)) + ".mqn";
 }
 
-// The bytes of a regular file, or nothing when it cannot be read whole.
-std::optional<std::string> wholeFile(const std::filesystem::path& fileName) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(fileName, error)) {
-        return std::nullopt;
-    }
-    try {
-        std::ifstream file(fileName, std::ios::binary);
-        std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        if (!file.is_open() || file.bad()) {
-            return std::nullopt;
-        }
-        return text;
-    } catch (const std::exception&) {  // the stream buffer throws on read errors
-        return std::nullopt;
-    }
-}
-
 }  // namespace
 
 BatchStatus printMemberForces(const std::string& path, std::ostream& out, std::ostream& err) {
     const std::filesystem::path fileName = memberForcesFileName(path);
-    const auto text = wholeFile(fileName);
+    const auto text = readWholeFile(fileName);
     if (!text) {
         err << "无法读取计算结果文件 " << fileNameToUtf8(fileName.native()) << '\n';
         return BatchStatus::ResultsUnreadable;

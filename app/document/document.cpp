@@ -15,7 +15,10 @@ void resetDocument(Document& document, const std::string& newProjectFolder) {
 }
 
 void resizeMembers(Document& document, std::int16_t total) {
-    document.members.assign(static_cast<std::size_t>(std::max<int>(total, 0)) + 1, gj{});
+    // Made in place rather than copied from one blank record: a large frame
+    // has tens of thousands, each with its load slots.
+    document.members.clear();
+    document.members.resize(static_cast<std::size_t>(std::max<int>(total, 0)) + 1);
 }
 
 bool setMemberTotal(Document& document, std::int16_t total) {

@@ -2,8 +2,6 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <set>
 #include <string_view>
@@ -12,6 +10,7 @@
 #include "document/file_names.h"
 #include "document/project_extension.h"
 #include "document/project_file.h"
+#include "document/read_whole_file.h"
 #include "document/text_encoding.h"
 #include "model/load_kinds.h"
 #include "text/number_text.h"
@@ -22,6 +21,13 @@ namespace {
 struct Refusal {
     ProjectReadError error;
 };
+
+// What an item should have been, "kind(what)". The reader meets hundreds of
+// thousands of items in a large frame, so each says what it expects by a
+// function that puts it into words only when the file is refused.
+std::string described(std::string_view kind, std::string_view what) {
+    return std::string(kind).append("(").append(what).append(")");
+}
 
 // Splits the text into items: a comma or any line end (CR LF, LF or CR)
 // ends an item, whatever the records' layout; a quoted item runs to its
@@ -36,11 +42,12 @@ public:
     }
 
     // The next item's text and whether it was quoted; refuses at the end of
-    // the file with `expected`.
-    std::pair<std::string, bool> next(const std::string& expected) {
+    // the file with the text `expected()` gives.
+    template <typename Describe>
+    std::pair<std::string, bool> next(const Describe& expected) {
         if (atEnd()) {
             itemLine_ = line_;
-            refuse(expected);
+            refuse(expected());
         }
         itemLine_ = line_;
         if (text_[pos_] == '"') {
@@ -52,7 +59,7 @@ public:
         }
         std::string item(trimmed(text_.substr(start, pos_ - start)));
         if (item.find('"') != std::string::npos) {
-            refuse(expected);  // a stray quote: the item could never be written back
+            refuse(expected());  // a stray quote: the item could never be written back
         }
         endItem();
         return {std::move(item), false};
@@ -67,7 +74,7 @@ public:
     std::optional<std::string> peek() const {
         ItemReader ahead = *this;
         try {
-            return ahead.next({}).first;
+            return ahead.next([] { return std::string(); }).first;
         } catch (const Refusal&) {
             return std::nullopt;
         }
@@ -90,11 +97,12 @@ private:
         return item;
     }
 
-    std::string quotedItem(const std::string& expected) {
+    template <typename Describe>
+    std::string quotedItem(const Describe& expected) {
         const std::size_t close = text_.find('"', pos_ + 1);
         const std::size_t lineEnd = text_.find_first_of("\r\n", pos_ + 1);
         if (close == std::string_view::npos || close > lineEnd) {
-            refuse(expected);
+            refuse(expected());
         }
         std::string item(text_.substr(pos_ + 1, close - pos_ - 1));
         pos_ = close + 1;
@@ -102,7 +110,7 @@ private:
             ++pos_;
         }
         if (pos_ < text_.size() && text_[pos_] != ',' && !isLineEnd(text_[pos_])) {
-            refuse(expected);
+            refuse(expected());
         }
         endItem();
         return item;
@@ -144,53 +152,62 @@ public:
     // could decide.
     [[noreturn]] void refuse(const std::string& expected) const { items_.refuse(expected); }
 
-    std::string text(const std::string& what) { return items_.next("文本(" + what + ")").first; }
+    std::string text(std::string_view what) {
+        return items_.next([what] { return described("文本", what); }).first;
+    }
 
     // An item that must be one of a few names; `expected` lists them.
-    std::string name(const std::string& expected) { return items_.next(expected).first; }
+    std::string name(const std::string& expected) {
+        return items_.next([&expected] { return expected; }).first;
+    }
 
     bool nextItemIs(std::string_view item) const { return items_.peek() == item; }
 
-    double number(const std::string& what, const std::string& kind) {
-        const auto [item, quoted] = items_.next(kind + "(" + what + ")");
+    // A number; `kind()` names the kind of number expected.
+    template <typename Kind>
+    double number(std::string_view what, const Kind& kind) {
+        const auto expected = [&kind, what] { return described(kind(), what); };
+        const auto [item, quoted] = items_.next(expected);
         const auto value = quoted ? std::nullopt : orv::parseNumber(item);
         if (!value || !std::isfinite(*value)) {
-            items_.refuse(kind + "(" + what + ")");
+            items_.refuse(expected());
         }
         return *value;
     }
 
     // A 16-bit integer within [low, high]; a fraction rounds to the nearest
     // integer, a half to the even one (2.5 gives 2).
-    std::int16_t integer(const std::string& what, long low = -32768, long high = 32767) {
-        const std::string kind = "整数 " + std::to_string(low) + " 到 " + std::to_string(high);
+    std::int16_t integer(std::string_view what, long low = -32768, long high = 32767) {
+        const auto kind = [low, high] {
+            return "整数 " + std::to_string(low) + " 到 " + std::to_string(high);
+        };
         const double value = std::nearbyint(number(what, kind));
         if (value < static_cast<double>(low) || value > static_cast<double>(high)) {
-            items_.refuse(kind + "(" + what + ")");
+            items_.refuse(described(kind(), what));
         }
         return static_cast<std::int16_t>(value);
     }
 
     // A colour value: a 32-bit integer, signed as written or unsigned.
-    ColourValue colour(const std::string& what) {
-        const double value = std::nearbyint(number(what, "颜色值"));
+    ColourValue colour(std::string_view what) {
+        const double value = std::nearbyint(number(what, [] { return "颜色值"; }));
         if (value < -2147483648.0 || value > 4294967295.0) {
-            items_.refuse("颜色值(" + what + ")");
+            items_.refuse(described("颜色值", what));
         }
         return static_cast<ColourValue>(
             static_cast<std::uint32_t>(static_cast<std::int64_t>(value)));
     }
 
-    float single(const std::string& what) {
-        const double value = number(what, "数值");
+    float single(std::string_view what) {
+        const double value = number(what, [] { return "数值"; });
         if (std::fabs(value) > std::numeric_limits<float>::max()) {
-            items_.refuse("单精度范围内的数值(" + what + ")");
+            items_.refuse(described("单精度范围内的数值", what));
         }
         return static_cast<float>(value);
     }
 
-    bool boolean(const std::string& what) {
-        const auto [item, quoted] = items_.next("逻辑值(" + what + ")");
+    bool boolean(std::string_view what) {
+        const auto [item, quoted] = items_.next([what] { return described("逻辑值", what); });
         if (!quoted && item == "#TRUE#") {
             return true;
         }
@@ -199,7 +216,7 @@ public:
         }
         const auto value = quoted ? std::nullopt : orv::parseNumber(item);
         if (!value || std::isnan(*value)) {
-            items_.refuse("逻辑值(" + what + ")");
+            items_.refuse(described("逻辑值", what));
         }
         return *value != 0;
     }
@@ -219,10 +236,10 @@ struct LoadBuffers {
 // A value that must be greater than 0: the drawing window divides by the
 // width and height of its world window, and a diagram scale of 0 or below
 // draws flat or mirrored diagrams (the scale box refuses it as well).
-float positiveSingle(RecordReader& in, const std::string& what) {
+float positiveSingle(RecordReader& in, std::string_view what) {
     const float value = in.single(what);
     if (!(value > 0)) {
-        in.refuse("大于 0 的数值(" + what + ")");
+        in.refuse(described("大于 0 的数值", what));
     }
     return value;
 }
@@ -379,7 +396,7 @@ std::string expectedRecordName() {
 // to its own "END". Any fault refuses the whole file.
 void readExtension(RecordReader& in, Document& document) {
     in.name(std::string(kExtensionHeader));
-    if (in.number("扩展格式版本", "数值") != kExtensionVersion) {
+    if (in.number("扩展格式版本", [] { return "数值"; }) != kExtensionVersion) {
         in.refuse("扩展格式版本 " + std::to_string(kExtensionVersion));
     }
     ExtensionReading reading{document, {}};
@@ -427,17 +444,11 @@ std::optional<ProjectReadError> readProjectText(const std::string& bytes, Docume
 }
 
 std::optional<ProjectReadError> readProjectFile(const std::string& path, Document& document) {
-    const std::filesystem::path systemPath = filePath(path);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(systemPath, error)) {
+    const auto bytes = readWholeFile(filePath(path));
+    if (!bytes) {
         return ProjectReadError{0, "可读的文件"};
     }
-    std::ifstream file(systemPath, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (!file && !file.eof()) {
-        return ProjectReadError{0, "可读的文件"};
-    }
-    return readProjectText(bytes, document);
+    return readProjectText(*bytes, document);
 }
 
 std::string projectReadMessage(const std::string& path, const ProjectReadError& error) {

@@ -24,8 +24,9 @@ public:
         if (column_ > column || touching) {
             put(" ");
         }
-        while (column_ < column) {
-            put(" ");
+        if (column_ < column) {
+            text_.append(static_cast<std::size_t>(column - column_), ' ');
+            column_ = column;
         }
     }
 
@@ -68,6 +69,7 @@ std::string memberForcesText(const Table2D<double>& results, int memberCount,
                              const std::vector<std::int16_t>& leftNodes,
                              const std::vector<std::int16_t>& rightNodes) {
     std::vector<std::string> values;  // member i, force r at (i - 1) * 6 + r - 1
+    values.reserve(6 * static_cast<std::size_t>(std::max(memberCount, 0)));
     for (int i = 1; i <= memberCount; ++i) {
         for (std::size_t r = 1; r <= 6; ++r) {
             values.push_back(formatFixed(results(r, static_cast<std::size_t>(i)), 4));
@@ -96,6 +98,7 @@ std::string memberForcesText(const Table2D<double>& results, int memberCount,
 
 std::string displacementsText(const Table2D<double>& results, int nodeCount) {
     std::vector<std::string> values;  // freedom g at index g - 1
+    values.reserve(3 * static_cast<std::size_t>(std::max(nodeCount, 0)));
     for (int g = 1; g <= 3 * nodeCount; ++g) {
         values.push_back(formatFixed(results(0, static_cast<std::size_t>(g)), 7));
     }

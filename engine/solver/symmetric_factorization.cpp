@@ -5,6 +5,8 @@
 #include <Eigen/SparseCholesky>
 #include <cmath>
 
+#include "solver/supernodal_cholesky.h"
+
 namespace orv {
 
 namespace {
@@ -64,9 +66,23 @@ std::optional<int> firstZeroPivot(const Factorization& ldlt, const StiffnessMatr
     return std::nullopt;
 }
 
+// The freedom at each position of the order L D Lᵀ factors in.
+std::vector<int> factoredOrder(const StiffnessMatrix& lower) {
+    const StiffnessMatrix full = lower.selfadjointView<Eigen::Lower>();
+    NodeOrdering::PermutationType order;
+    NodeOrdering()(full, order);
+    return {order.indices().begin(), order.indices().end()};
+}
+
 }  // namespace
 
-Factored factorAndSolve(const StiffnessMatrix& lower, const std::vector<double>& rhs) {
+Factored factorAndSolve(const StiffnessMatrix& lower, const std::vector<double>& rhs,
+                        int supernodalFrom) {
+    if (lower.rows() >= supernodalFrom && lower.isCompressed()) {
+        if (auto x = solveSoundSystem(lower, factoredOrder(lower), rhs)) {
+            return {std::move(*x), std::nullopt};
+        }
+    }
     Factorization ldlt(lower);
     Factored result;
     result.zeroPivotAt = firstZeroPivot(ldlt, lower);

@@ -22,7 +22,13 @@ struct Factored {
     std::optional<int> zeroPivotAt;  // 0-based freedom of the first zero pivot met
 };
 
-// `lower` is the lower triangle of K, every diagonal entry stored.
-Factored factorAndSolve(const StiffnessMatrix& lower, const std::vector<double>& rhs);
+// Systems of at least this many freedoms are first factored in blocks
+// (supernodal_cholesky.h), in the same order; smaller ones, and those the
+// blocks do not clearly solve, by L D Lᵀ, which alone names a zero pivot.
+inline constexpr int kSupernodalFromFreedoms = 6000;
+
+// `lower` is the lower triangle of K, compressed, every diagonal entry stored.
+Factored factorAndSolve(const StiffnessMatrix& lower, const std::vector<double>& rhs,
+                        int supernodalFrom = kSupernodalFromFreedoms);
 
 }  // namespace orv
