@@ -1,6 +1,7 @@
 // Member-end connections; see connection_commands.h.
 #include "editor/connection_commands.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "canvas/canvas.h"
