@@ -37,7 +37,13 @@ void Canvas::setBackground(ColourValue colour) {
 }
 
 DrawingScene Canvas::scene() const {
-    DrawingScene scene{world(), background_, font, renderer_.stillLines(), printLog(), {}};
+    DrawingScene scene{world(),
+                       background_,
+                       font,
+                       renderer_.stillLines(),
+                       printLog(),
+                       {},
+                       renderer_.connectionMarks()};
     for (int layer = 0; layer < kFigureLayerCount; ++layer) {
         scene.figures.at(static_cast<std::size_t>(layer)) =
             renderer_.sharedFigure(static_cast<FigureLayer>(layer));

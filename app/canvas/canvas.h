@@ -69,6 +69,14 @@ public:
     // it is painted on its own instead of from the cache.
     void setLineFloating(LineId id, bool floating) { lines_.setLineFloating(id, floating); }
 
+    // The marks of released member ends; see CanvasRenderer.
+    void setConnectionMarks(std::vector<ConnectionMark> marks) {
+        renderer_.setConnectionMarks(std::move(marks));
+    }
+    const std::vector<ConnectionMark>& connectionMarks() const {
+        return renderer_.connectionMarks();
+    }
+
     // The transient layer; see CanvasRenderer.
     void clear() {
         renderer_.clear();

@@ -276,6 +276,33 @@ void CanvasRenderer::renderCache() {
     painter.setRenderHint(QPainter::Antialiasing);
     const bool whole = area.rectCount() == 1 && area.boundingRect() == cache_.rect();
     paintLines(painter, view_, true, whole ? nullptr : &area);
+    paintConnectionMarks(painter, view_, marks_, font, std::nullopt, whole ? nullptr : &area);
+}
+
+void CanvasRenderer::setConnectionMarks(std::vector<ConnectionMark> marks) {
+    if (marks == marks_) {
+        return;
+    }
+    markPixelsChanged(marks_);
+    marks_ = std::move(marks);
+    markPixelsChanged(marks_);
+}
+
+// A few marks repaint their own pixels; many (a building's hinges, a
+// project opened) render the cache whole rather than grow a region mark by
+// mark, each addition costing more than the last.
+void CanvasRenderer::markPixelsChanged(const std::vector<ConnectionMark>& marks) {
+    constexpr std::size_t kMarksRepaintedOneByOne = 32;
+    if (marks.size() > kMarksRepaintedOneByOne) {
+        cacheValid_ = false;
+        invalidate(QRect(QPoint(0, 0), layer_.size()));
+        return;
+    }
+    for (const ConnectionMark& mark : marks) {
+        const QRect bounds = connectionMarkBounds(view_, mark, font);
+        markCacheDirty(bounds);
+        invalidate(bounds);
+    }
 }
 
 // The images are copied rectangle by rectangle, the figures over the

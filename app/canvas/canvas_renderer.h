@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "canvas/canvas_strokes.h"
+#include "canvas/connection_marks.h"
 #include "canvas/line_arrays.h"
 #include "canvas/view_transform.h"
 #include "results/figure.h"
@@ -83,6 +84,11 @@ public:
     // drawn: the drawing as a file or a page shows it.
     std::vector<LineShape> stillLines() const;
 
+    // The marks of released member ends, painted over the cached lines
+    // into the same image (they cover the member line inside a circle).
+    void setConnectionMarks(std::vector<ConnectionMark> marks);
+    const std::vector<ConnectionMark>& connectionMarks() const { return marks_; }
+
     // A retained figure; an empty one clears its layer.
     void setFigure(FigureLayer layer, Figure figure);
     const Figure& figure(FigureLayer layer) const;
@@ -121,6 +127,8 @@ private:
     QImage cache_;  // the cached (non-floating) lines
     bool cacheValid_ = false;
     QRegion cacheDirty_;  // where cached lines changed since the last rendering
+    std::vector<ConnectionMark> marks_;
+    void markPixelsChanged(const std::vector<ConnectionMark>& marks);
     std::array<std::shared_ptr<const Figure>, kFigureLayerCount> figures_;
     // Each figure's lines and arrowheads in an image of its own, and the
     // texts of all in one, composed into figureImage_: a new diagram

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "canvas/canvas_strokes.h"
+#include "canvas/connection_marks.h"
 #include "canvas/figure_painter.h"
 #include "platform/colours.h"
 #include "platform/png_file.h"
@@ -150,7 +151,8 @@ ViewTransform fittedView(const DrawingScene& scene, QSize pixels, const DrawingL
     return {equalScaleWindow(around, pixels, WorldFit::Contain), pixels};
 }
 
-// In the window's order: background, printed layer, lines, figures.
+// In the window's order: background, printed layer, lines and the marks
+// of released ends, figures.
 void paintDrawing(QPainter& painter, const DrawingScene& scene, const ViewTransform& view,
                   const DrawingLayers& layers) {
     painter.save();
@@ -165,6 +167,7 @@ void paintDrawing(QPainter& painter, const DrawingScene& scene, const ViewTransf
     for (const LineShape& line : scene.stillLines) {
         paintLineShape(painter, view, line);
     }
+    paintConnectionMarks(painter, view, scene.connections, scene.font, toQColor(scene.background));
     painter.setFont(scene.font);
     FigureLayers shown{};
     for (std::size_t layer = 0; layer < shown.size(); ++layer) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "canvas/canvas_strokes.h"
+#include "canvas/connection_marks.h"
 #include "canvas/line_arrays.h"
 #include "document/document.h"
 #include "results/figure.h"
@@ -29,6 +30,8 @@ struct DrawingScene {
     // The figure of each layer, shared rather than copied (a diagram of a
     // large frame holds millions of points); none where a layer is empty.
     std::array<std::shared_ptr<const Figure>, kFigureLayerCount> figures;
+    // The marks of released member ends, over the still lines.
+    std::vector<ConnectionMark> connections;
 
     // The figure of `layer`, empty when there is none.
     const Figure& figure(FigureLayer layer) const {

@@ -49,9 +49,14 @@ std::optional<bool> drawPlacedSupports(Canvas& canvas, const Document& document)
     return lastMirrorable;
 }
 
+void drawConnectionMarks(Canvas& canvas, const Document& document, std::int16_t recorded) {
+    canvas.setConnectionMarks(connectionMarks(document, recorded));
+}
+
 void drawStillLines(Canvas& canvas, const Document& document) {
     drawMemberLines(canvas, document, false);
     drawPlacedSupports(canvas, document);
+    drawConnectionMarks(canvas, document, document.membersEntered);
 }
 
 QPointF membersReachFrom(const Document& document, float x, float y) {

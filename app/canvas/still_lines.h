@@ -1,7 +1,7 @@
 // The lines of the drawing that stand still, made exactly what the
-// document says: a line per drawn member at its record's ends and a
-// symbol per supported node. The window draws them wherever the document
-// changes; a picture without the window draws them once.
+// document says: a line per drawn member at its record's ends, a symbol
+// per supported node and a mark per released member end. The window draws them wherever the
+// document changes; a picture without the window draws them once.
 #pragma once
 
 #include <QPointF>
@@ -20,7 +20,10 @@ void drawMemberLines(Canvas& canvas, const Document& document, bool oneBeingDraw
 // n-th node in node order; symbols beyond the supported nodes go. The
 // direction of the last pinned or link symbol drawn, if any.
 std::optional<bool> drawPlacedSupports(Canvas& canvas, const Document& document);
-// Both, for a document with no member being drawn.
+// The marks of the first `recorded` members' released ends (see
+// connection_marks.h).
+void drawConnectionMarks(Canvas& canvas, const Document& document, std::int16_t recorded);
+// All three, for a document with no member being drawn.
 void drawStillLines(Canvas& canvas, const Document& document);
 
 // Where the members with an end at (x, y) run from there: the sum of their

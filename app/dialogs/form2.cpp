@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "dialogs/field_keys.h"
+#include "dialogs/form3.h"
 #include "dialogs/load_kind_rows.h"
 #include "dialogs/load_list.h"
 #include "platform/character_filter.h"
@@ -35,9 +36,6 @@ constexpr int kLineTwips = 270;
 constexpr int kComboTwips = 300;
 constexpr int kPositionRowTwips = 2520;
 constexpr int kValueRowTwips = 2880;
-// The member property dialog's client height; it sits at the editor's top
-// right, and this dialog right below it.
-constexpr int kPropertyDialogHeightTwips = 2520;
 
 enum Field { kPositionField = 0, kValueField = 1 };
 
@@ -184,7 +182,9 @@ void Form2::setVisible(bool visible) {
 QRect Form2::frameNextToEditor(const QRect& editorFrame, const QRect& available) const {
     // Both dialogs are tool windows with the same decoration.
     const int decoration = expectedFrameSize().height() - height();
-    const QSize propertyDialogFrame(1, pixels(kPropertyDialogHeightTwips) + decoration);
+    // The member property dialog sits at the editor's top right, this
+    // dialog right below it.
+    const QSize propertyDialogFrame(1, pixels(kForm3HeightTwips) + decoration);
     const QRect above = frameAtTopRightOf(propertyDialogFrame, editorFrame, available);
     const QRect anchor(QPoint(editorFrame.left(), above.bottom() + 1), above.bottomRight());
     return frameAtTopRightOf(expectedFrameSize(), anchor, available);

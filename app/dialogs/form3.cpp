@@ -15,6 +15,7 @@
 
 #include "dialogs/field_keys.h"
 #include "dialogs/section_shapes.h"
+#include "document/member_connections.h"
 #include "model/materials.h"
 #include "platform/character_filter.h"
 #include "platform/platform.h"
@@ -117,7 +118,7 @@ Form3::Form3(Document& document, Platform& platform, QString programFolder, QWid
     QFont dialogFont = font();
     dialogFont.setPointSize(9);
     setFont(dialogFont);
-    setFixedSize(pixels(5220), pixels(2520));
+    setFixedSize(pixels(5220), pixels(kForm3HeightTwips));
     createControls();
     // Filled at once so that the lists are never empty, whichever command
     // reads them first.
@@ -147,6 +148,7 @@ void Form3::createControls() {
     }
     Image1 = createLabel(this, QString(), twipRect(3000, 600, 1830, 1845));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label4 = createLabel(this, QString(), twipRect(120, 2520, 4980, kLineTwips));
 
     for (QComboBox* combo : {Combo1, Combo2}) {
         combo->installEventFilter(this);
@@ -192,6 +194,18 @@ void Form3::FillMemberPropertyLists() {
     showComboText(*Combo2, fromUtf8(rectangle.entry));
     layOutRows(rectangle);
     putDefaultValues(rectangle);
+    showConnections(nullptr);
+}
+
+// "左端: 刚接   右端: 铰接"; nothing without a member.
+void Form3::showConnections(const gj* member) {
+    if (member == nullptr) {
+        Label4->clear();
+        return;
+    }
+    Label4->setText(
+        QStringLiteral("左端: ") + QString::fromStdString(connectionName(member->左端转动刚度)) +
+        QStringLiteral("   右端: ") + QString::fromStdString(connectionName(member->右端转动刚度)));
 }
 
 void Form3::ShowMemberProperties(std::int16_t member) {
@@ -208,6 +222,7 @@ void Form3::ShowMemberProperties(std::int16_t member) {
     if (const SectionShape* shape = findSectionShape(record.断面)) {
         layOutRows(*shape);
     }
+    showConnections(&record);
 }
 
 void Form3::ApplyMemberProperties() {

@@ -15,6 +15,10 @@
 
 struct SectionShape;
 
+// The dialog's client height: the design's rows and one more for the
+// member's connections. The load dialog sits below it.
+inline constexpr int kForm3HeightTwips = 2880;
+
 class Platform;
 class QComboBox;
 class QKeyEvent;
@@ -60,6 +64,9 @@ public:
     std::array<QLabel*, 11> Label3{};   // 1..5 row names, 6..10 row units
     std::array<QLineEdit*, 6> Text1{};  // 1..5 dimension rows
     QLabel* Image1 = nullptr;           // the sketch
+    // How the shown member's ends are connected, read only; empty in
+    // member input.
+    QLabel* Label4 = nullptr;
 
     // The first showing runs the load step (topmost, lists, position).
     void setVisible(bool visible) override;
@@ -79,6 +86,7 @@ private:
     void putDefaultValues(const SectionShape& shape);
     void setRowShown(int row, bool shown);
     void showSketch(const SectionShape& shape);
+    void showConnections(const gj* member);
     bool handleFieldKey(int row, const QKeyEvent& key);
     void focusRowAfter(int row);
     int rowOf(const QObject* watched) const;

@@ -87,4 +87,7 @@ void CopyMember(Document& document, std::size_t target, std::size_t source) {
     to.尺寸 = from.尺寸;
     to.断面 = from.断面;
     to.荷载数 = from.荷载数;
+    // The connections are the member's own: they move with it.
+    to.左端转动刚度 = from.左端转动刚度;
+    to.右端转动刚度 = from.右端转动刚度;
 }

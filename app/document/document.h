@@ -91,7 +91,7 @@ bool isSupportKind(std::int16_t kind);
 bool placeSupport(Document& document, std::size_t node, std::int16_t kind, const gd& record);
 
 // Copies member `source`'s record into member `target` (both 1..memberTotal)
-// as deleting a member does: loads, end coordinates, material, dimensions
-// and section; the node numbers stay. Indexes outside the array change
-// nothing.
+// as deleting a member does: loads, end coordinates, material, dimensions,
+// section and the connections of both ends; the node numbers stay. Indexes
+// outside the array change nothing.
 void CopyMember(Document& document, std::size_t target, std::size_t source);

@@ -13,4 +13,8 @@ enum class EditorMode {
     Pinned,
     HorizontalLink,
     VerticalLink,
+    // Member-end connections: a click on a member end or a node.
+    EndHinge,
+    HingedNode,
+    EndStiffness,
 };

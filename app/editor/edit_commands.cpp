@@ -16,7 +16,7 @@
 namespace {
 
 // The command whose mode an event's step belongs to.
-constexpr std::array<std::pair<EditorMode, MenuCommand>, 9> kModeCommands{{
+constexpr std::array<std::pair<EditorMode, MenuCommand>, 12> kModeCommands{{
     {EditorMode::MemberInput, MenuCommand::MemberInput},
     {EditorMode::MemberDeletion, MenuCommand::MemberDelete},
     {EditorMode::MemberQuery, MenuCommand::MemberQuery},
@@ -26,6 +26,9 @@ constexpr std::array<std::pair<EditorMode, MenuCommand>, 9> kModeCommands{{
     {EditorMode::Pinned, MenuCommand::Pinned},
     {EditorMode::HorizontalLink, MenuCommand::HorizontalLink},
     {EditorMode::VerticalLink, MenuCommand::VerticalLink},
+    {EditorMode::EndHinge, MenuCommand::EndHinge},
+    {EditorMode::HingedNode, MenuCommand::HingedNode},
+    {EditorMode::EndStiffness, MenuCommand::EndStiffness},
 }};
 
 const QString kUndo = QStringLiteral("撤销");

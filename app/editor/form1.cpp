@@ -109,6 +109,7 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
       memberInput_(context_),
       supports_(context_, memberInput_),
       pointing_(context_),
+      connections_(context_, memberInput_),
       loads_(context_, pointing_),
       analysis_(context_),
       results_(context_, analysis_, *this),
@@ -118,8 +119,8 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
       documents_(context_, view_, memberInput_, supports_, edits_,
                  newProjectFolder.isEmpty() ? programFolder : newProjectFolder),
       output_(context_, analysis_, results_),
-      parts_{&memberInput_, &supports_, &pointing_, &loads_,     &analysis_, &results_,
-             &loadDrawing_, &output_,   &view_,     &documents_, &edits_},
+      parts_{&memberInput_, &supports_,    &pointing_, &connections_, &loads_,     &analysis_,
+             &results_,     &loadDrawing_, &output_,   &view_,        &documents_, &edits_},
       programFolder_(std::move(programFolder)) {
     cacheRarelyChangingLines(canvas);
     canvas.setWorld(document.world);
@@ -166,7 +167,10 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
     analysis_.succeeded = [this](const 内力_位移& solved) { results_.analysisSucceeded(solved); };
     canvas.cleared = [this] { hints_.forget(HintLine::Subject::Prints); };
     edits_.captionOf = [this](MenuCommand id) { return menuItem(id)->text(); };
-    edits_.modelChanged = [this] { setWindowModified(documents_.hasUnsavedChanges()); };
+    edits_.modelChanged = [this] {
+        setWindowModified(documents_.hasUnsavedChanges());
+        connections_.redraw();  // a member added, deleted or restored moves the marks
+    };
     edits_.showIn(menuItem(MenuCommand::Undo), menuItem(MenuCommand::Redo));
     canvasView->setFocus();
 }

@@ -17,6 +17,7 @@
 #include "document/document.h"
 #include "document/editor_mode.h"
 #include "editor/analysis_commands.h"
+#include "editor/connection_commands.h"
 #include "editor/document_commands.h"
 #include "editor/drawing_output.h"
 #include "editor/edit_commands.h"
@@ -176,6 +177,7 @@ private:
     MemberInput memberInput_;
     SupportPlacement supports_;
     MemberPointing pointing_;
+    ConnectionCommands connections_;
     LoadCommands loads_;
     AnalysisCommands analysis_;
     ResultViews results_;
@@ -187,7 +189,7 @@ private:
     // Every part, in the order they reset: the view shows the document
     // once the others dropped the old one; the saved state and the history
     // are taken last.
-    std::array<EditorPart*, 11> parts_;
+    std::array<EditorPart*, 12> parts_;
 
     QString programFolder_;
     std::map<MenuId, QMenu*> menus_;

@@ -155,6 +155,9 @@ void Form1::escapeInnermostStep() {
     } else if (supports_.running()) {
         supports_.escape();
         Label6->setText(kIdleHint);
+    } else if (connections_.running()) {
+        enterMode(Mode::None);
+        Label6->setText(kIdleHint);
     } else {
         Label6->setText(kIdleHint);
     }
@@ -182,8 +185,10 @@ void Form1::Form_MouseDown(int button, float x, float y) {
             loads_.openPickedMembersLoads();
         }
     }
+    connections_.pointAt(x, y);
     if (button == 1) {
         supports_.placeOnPress();
+        connections_.press(x, y);
     }
     if (button == 1 && document.mode == EditorMode::MemberInput) {
         memberInput_.press(x, y);
@@ -204,6 +209,7 @@ void Form1::Form_MouseMove(float x, float y) {
         document.hoveredMember = pointing_.hoverAt(x, y);
     }
     supports_.preview(x, y);
+    connections_.pointAt(x, y);
     setBoxTexts(QString::fromStdString(orv::displayText(x)),
                 QString::fromStdString(orv::displayText(y)));
     if (memberInput_.drawing()) {

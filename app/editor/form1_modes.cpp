@@ -6,6 +6,7 @@
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
 #include "document/support_kinds.h"
+#include "editor/connection_commands.h"
 #include "editor/form1.h"
 #include "editor/member_input.h"
 #include "editor/support_placement.h"
@@ -27,7 +28,7 @@ struct ModeRow {
 constexpr const char* kIdle = "提示:";
 constexpr const char* kNoMemberUnderTheMouse = "";
 
-constexpr std::array<ModeRow, 10> kModes = {{
+constexpr std::array<ModeRow, 13> kModes = {{
     {EditorMode::None, false, false, KeptDialog::None, kIdle},
     {EditorMode::MemberInput, false, true, KeptDialog::MemberProperties, kMemberInputHint},
     {EditorMode::MemberQuery, true, true, KeptDialog::MemberProperties, kNoMemberUnderTheMouse},
@@ -38,6 +39,9 @@ constexpr std::array<ModeRow, 10> kModes = {{
     {EditorMode::Pinned, false, false, KeptDialog::None, kSupportPlacementHint},
     {EditorMode::HorizontalLink, false, false, KeptDialog::None, kSupportPlacementHint},
     {EditorMode::VerticalLink, false, false, KeptDialog::None, kSupportPlacementHint},
+    {EditorMode::EndHinge, false, false, KeptDialog::None, kEndHingeHint},
+    {EditorMode::HingedNode, false, false, KeptDialog::None, kHingedNodeHint},
+    {EditorMode::EndStiffness, false, false, KeptDialog::None, kEndStiffnessHint},
 }};
 
 // Each placement mode of the support table has its row.

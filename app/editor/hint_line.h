@@ -11,6 +11,11 @@
 
 class QLabel;
 
+// A number as the hints write it: a blank in the sign position (" 3号杆件").
+inline QString hintNumber(int value) {
+    return value < 0 ? QString::number(value) : QStringLiteral(" ") + QString::number(value);
+}
+
 class HintLine {
 public:
     enum class Subject { Prints, ResultPicture };

@@ -11,6 +11,7 @@
 #include "dialogs/form3.h"
 #include "document/node_numbering.h"
 #include "editor/editor_controls.h"
+#include "editor/hint_line.h"
 #include "editor/member_numbers.h"
 #include "text/number_text.h"
 
@@ -19,11 +20,6 @@ namespace {
 constexpr double kHoverDistance = 0.5;  // from the member's midpoint
 constexpr double kTickLength = 0.5;
 constexpr ColourValue kTickColour = 8;  // red 8: practically black
-
-// A number as the hints write it: a blank in the sign position.
-QString signed_(int value) {
-    return value < 0 ? QString::number(value) : QStringLiteral(" ") + QString::number(value);
-}
 
 QString lengthText(const gj& member) {
     return QString::fromStdString(orv::formatFixed(member.leng(), 3));
@@ -122,20 +118,20 @@ void MemberPointing::showHoverHint(std::int16_t n) {
     const bool querying = document.mode == EditorMode::MemberQuery;
     QString hint;
     if (deleting && !querying) {
-        hint = QStringLiteral("捕捉到") + signed_(n) + QStringLiteral("号杆件:   Del删除杆件");
+        hint = QStringLiteral("捕捉到") + hintNumber(n) + QStringLiteral("号杆件:   Del删除杆件");
     } else if (querying && !deleting) {
         controls.form3().ShowMemberProperties(n);
-        hint = signed_(n) + QStringLiteral("号杆长=") + lengthText(member) +
-               QStringLiteral(":  左号") + signed_(member.左号) + QStringLiteral(",右号") +
-               signed_(member.右号) +
+        hint = hintNumber(n) + QStringLiteral("号杆长=") + lengthText(member) +
+               QStringLiteral(":  左号") + hintNumber(member.左号) + QStringLiteral(",右号") +
+               hintNumber(member.右号) +
                QStringLiteral(
                    ":  移动鼠标查询,鼠标右键选中该杆件,然后修改;"
                    "黑短线表示局部坐标的正Y方向.");
     } else if (!deleting && !querying && document.mode == EditorMode::LoadInput) {
-        hint = signed_(n) + QStringLiteral("号") + lengthText(member) +
+        hint = hintNumber(n) + QStringLiteral("号") + lengthText(member) +
                QStringLiteral(": F12键将荷载赋予该杆件;黑短线表示局部坐标的正Y方向.");
     } else if (!deleting && !querying && document.mode == EditorMode::LoadQuery) {
-        hint = signed_(n) + QStringLiteral("号杆长=") + lengthText(member) +
+        hint = hintNumber(n) + QStringLiteral("号杆长=") + lengthText(member) +
                QStringLiteral(":  移动鼠标,右键选中该杆件,然后查询修改");
     }
     controls.setHint(hint);

@@ -26,6 +26,9 @@ enum class MenuCommand {
     ColourBySize,
     ColourBySection,
     ShowNumbers,
+    EndHinge,
+    HingedNode,
+    EndStiffness,
     // 杆件体系支座
     FixedEnd,
     HorizontalLink,

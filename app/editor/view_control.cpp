@@ -10,6 +10,7 @@
 #include "canvas/canvas.h"
 #include "canvas/canvas_view.h"
 #include "canvas/still_lines.h"
+#include "document/edit_history.h"
 #include "editor/load_drawing.h"
 #include "editor/member_input.h"
 #include "editor/support_placement.h"
@@ -154,6 +155,8 @@ void ViewControl::showDocument() {
     canvas.setWorld(document.world);
     canvas.setBackground(document.backColour);
     drawMemberLines(canvas, document, memberInput.drawing());
+    drawConnectionMarks(canvas, document,
+                        EditHistory::recordedMembers(document, memberInput.drawing()));
     supports.redraw();
     loadDrawing.redraw();
 }

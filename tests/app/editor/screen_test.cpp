@@ -339,3 +339,35 @@ TEST_F(OnScreen, AReopenedFrameShowsEveryMemberAndSupport) {
 }
 
 }  // namespace
+
+// Hinges as the screen shows them: a hollow circle just inside the
+// released end stops the member line; one circle on a node whose every
+// end is hinged; undo takes them away again.
+TEST_F(OnScreen, HingesShowAsHollowCirclesOverTheMemberLines) {
+    drawPortal(3, 8, 4, 8);
+    choose(MenuCommand::EndHinge);
+    click(3.3f, 4.05f);  // the beam's left end
+    move(5.5f, 6.5f);    // the crosshair away from the circles
+    expectScreenShowsTheWindow("end-hinge");
+    const QPointF inside = form.canvasModel().toPixel(3, 4) + QPointF(4, 0);
+    EXPECT_EQ(onScreenPixel(inside), qRgb(255, 255, 255));
+    EXPECT_LT(qGray(onScreenPixel(inside + QPointF(0, -4))), 200);  // the rim
+    EXPECT_EQ(onScreenPixel(form.canvasModel().toPixel(4.5f, 4)), qRgb(0, 0, 0));
+
+    choose(MenuCommand::HingedNode);
+    click(8.05f, 4.05f);
+    move(5.5f, 6.5f);
+    expectScreenShowsTheWindow("hinged-node");
+    const QPointF node = form.canvasModel().toPixel(8, 4);
+    EXPECT_EQ(onScreenPixel(node + QPointF(-1, 0)), qRgb(255, 255, 255));
+    EXPECT_LT(qGray(onScreenPixel(node + QPointF(-4, 0))), 200);
+    if (const QString folder = qEnvironmentVariable("ORVANDEL_SCREENSHOTS"); !folder.isEmpty()) {
+        onScreen().save(QDir(folder).filePath(QStringLiteral("hinges.png")));
+    }
+
+    keyUp(Qt::Key_Escape);
+    QTest::keyClick(form.canvasWidget(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(form.canvasWidget(), Qt::Key_Z, Qt::ControlModifier);
+    expectScreenShowsTheWindow("undone");
+    EXPECT_EQ(onScreenPixel(inside), qRgb(0, 0, 0));
+}

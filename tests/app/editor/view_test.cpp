@@ -22,8 +22,9 @@ TEST_F(View, StartsWithTheWorldWindowOfTheScreen) {
     EXPECT_EQ(form.hintLabel()->text(), QStringLiteral("提示:"));
     EXPECT_EQ(form.legend()->title(), QStringLiteral("整体坐标系统"));
     // Title and path apart; "*" would stand in place of "[*]" for unsaved work.
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Orvandel - %1/noname.tsd[*]")
-                                      .arg(QStringLiteral(ORVANDEL_PROGRAM_FOLDER)));
+    EXPECT_EQ(
+        form.windowTitle(),
+        QStringLiteral("Orvandel - %1/noname.tsd[*]").arg(QStringLiteral(ORVANDEL_PROGRAM_FOLDER)));
     EXPECT_FALSE(form.isWindowModified());
     EXPECT_TRUE(document.crosshairOn);
     for (const LineGroup previews : {kFixedSymbols, 10, 19, 32, 46}) {
@@ -43,9 +44,9 @@ TEST_F(View, MenusInDisplayOrder) {
     for (QAction* action : form.menu(MenuId::Members)->actions()) {
         items << action->text();
     }
-    EXPECT_EQ(items,
-              (QStringList{"杆件总数", "输入杆件", "删除杆件", "杆件查询修改", "不同材料分色显示",
-                           "不同尺寸分色显示", "不同断面分色显示", "查看杆件节点编号"}));
+    EXPECT_EQ(items, (QStringList{"杆件总数", "输入杆件", "删除杆件", "杆件查询修改",
+                                  "不同材料分色显示", "不同尺寸分色显示", "不同断面分色显示",
+                                  "查看杆件节点编号", "杆端铰接", "铰结点", "杆端转动刚度"}));
 }
 
 TEST_F(View, ClosingAndActivatingMenus) {
