@@ -74,20 +74,13 @@ void CopyMember(Document& document, std::size_t target, std::size_t source) {
     if (target >= document.members.size() || source >= document.members.size()) {
         return;
     }
-    const gj from = document.members[source];
+    // Everything of the record moves with it (loads, connections,
+    // temperature, whatever is added) but the node numbers, which belong
+    // to the place in the numbering.
     gj& to = document.members[target];
-    to.hzlx = from.hzlx;
-    to.xq = from.xq;
-    to.x1 = from.x1;
-    to.x2 = from.x2;
-    to.q = from.q;
-    to.y1 = from.y1;
-    to.y2 = from.y2;
-    to.材料 = from.材料;
-    to.尺寸 = from.尺寸;
-    to.断面 = from.断面;
-    to.荷载数 = from.荷载数;
-    // The connections are the member's own: they move with it.
-    to.左端转动刚度 = from.左端转动刚度;
-    to.右端转动刚度 = from.右端转动刚度;
+    const std::int16_t left = to.左号;
+    const std::int16_t right = to.右号;
+    to = document.members[source];
+    to.左号 = left;
+    to.右号 = right;
 }
