@@ -1,7 +1,8 @@
 // The project file (".tsd", described in docs/file-format.md): the whole
 // document as records of items separated by commas, one record a line,
 // records 1 to 6 ending with "END", then, when the project has member-end
-// connections, the extension from its header "ORVANDEL" to its own "END".
+// connections, springs, turned support axes, settlements or temperature
+// changes, the extension from its header "ORVANDEL" to its own "END".
 // Numbers have at most 7 significant digits and no zero before the point
 // (".02", "1E+20", see writeNotation), texts are in double quotes,
 // Booleans #TRUE# and #FALSE#. Pure functions between a file (or its
@@ -15,8 +16,9 @@
 #include "document/document.h"
 
 // Writes records 1 to 6 of the document to `path` (UTF-8 text, see
-// file_names.h), UTF-8 with CR LF line ends, and the extension when a drawn
-// member has a connection (a project without one is written as before).
+// file_names.h), UTF-8 with CR LF line ends, and the extension when the
+// project has what only the extension carries (a project without it is
+// written as before).
 // The text goes to a new file with a name of its own in the same folder,
 // reaches the disk and is renamed over `path` only when everything was
 // written; the saved file keeps the permissions of the file it replaces.

@@ -1,5 +1,6 @@
 // Reading the project file; see project_file.h.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -342,7 +343,8 @@ void readProject(RecordReader& in, Document& document, LoadBuffers& loads) {
 
 // The extension as it is read: the project of records 1 to 6 it belongs
 // to, and the keys of the records read so far, since records come in any
-// order and a member end takes one record at most.
+// order and a member end, a node, or a node or member in one load case
+// takes one record of each kind at most.
 struct ExtensionReading {
     Document& document;
     std::set<std::tuple<std::string_view, long, long>> keysRead;
@@ -357,19 +359,103 @@ void requireFirstRecord(RecordReader& in, ExtensionReading& reading, std::string
     }
 }
 
+// A value that must not be below 0.
+float nonNegativeSingle(RecordReader& in, std::string_view what) {
+    const float value = in.single(what);
+    if (!(value >= 0)) {
+        in.refuse(described("不小于 0 的数值", what));
+    }
+    return value;
+}
+
+std::int16_t drawnMember(RecordReader& in, const Document& document) {
+    return in.integer("杆件号", 1, document.membersEntered);
+}
+
+std::int16_t numberedNode(RecordReader& in, const Document& document) {
+    return in.integer("节点号", 1, document.nodeCount);
+}
+
+// The load case of a settlement or temperature change: only case 1 exists.
+std::int16_t loadCaseNumber(RecordReader& in) {
+    return in.integer("工况号", 1, kOnlyLoadCase);
+}
+
+std::string nodeNamed(long node) {
+    return "节点 " + std::to_string(node);
+}
+
+std::string memberNamed(long member) {
+    return "杆件 " + std::to_string(member);
+}
+
+std::string inCase(long loadCase, const std::string& what) {
+    return "工况 " + std::to_string(loadCase) + " 的" + what;
+}
+
 // "RELEASE", i, e, k: member i's end e is connected with the rotational
 // stiffness k (0 a hinge).
 void readConnection(RecordReader& in, ExtensionReading& reading) {
     Document& document = reading.document;
-    const std::int16_t member = in.integer("杆件号", 1, document.membersEntered);
+    const std::int16_t member = drawnMember(in, document);
     const std::int16_t end = in.integer("杆端", 1, 2);
-    const float k = in.single("转动刚度");
-    if (!(k >= 0)) {
-        in.refuse("不小于 0 的数值(转动刚度)");
-    }
+    const float k = nonNegativeSingle(in, "转动刚度");
     requireFirstRecord(in, reading, kConnectionRecord, member, end,
-                       "杆件 " + std::to_string(member) + " 的杆端 " + std::to_string(end));
+                       memberNamed(member) + " 的杆端 " + std::to_string(end));
     document.members[static_cast<std::size_t>(member)].*kMemberEnds[end - 1] = k;
+}
+
+// "SPRING", n, kx, ky, kr: node n rests on springs along its support axes
+// and in rotation; a record of three zeros would say nothing.
+void readSpring(RecordReader& in, ExtensionReading& reading) {
+    const std::int16_t node = numberedNode(in, reading.document);
+    // Items of a braced list are read in order.
+    const std::array<float, 3> springs{nonNegativeSingle(in, "x向弹簧刚度"),
+                                       nonNegativeSingle(in, "y向弹簧刚度"),
+                                       nonNegativeSingle(in, "转动弹簧刚度")};
+    if (springs == std::array<float, 3>{}) {
+        in.refuse("不全为 0 的弹簧刚度(" + nodeNamed(node) + ")");
+    }
+    requireFirstRecord(in, reading, kSpringRecord, node, 0, nodeNamed(node));
+    reading.document.supportExtras[static_cast<std::size_t>(node)].springs = springs;
+}
+
+// "INCLINE", n, a: node n's support axes are turned by a degrees.
+void readIncline(RecordReader& in, ExtensionReading& reading) {
+    const std::int16_t node = numberedNode(in, reading.document);
+    const float angle = in.single("支座倾角");
+    if (!(angle > -180 && angle <= 180)) {
+        in.refuse("大于 -180 且不大于 180 的数值(支座倾角)");
+    }
+    requireFirstRecord(in, reading, kInclineRecord, node, 0, nodeNamed(node));
+    reading.document.supportExtras[static_cast<std::size_t>(node)].angle = angle;
+}
+
+// "SETTLE", c, n, dx, dy, dr: in case c node n's support moves along its
+// axes and turns. Whether the support may move that way is the analysis's
+// question, not the file's.
+void readSettlement(RecordReader& in, ExtensionReading& reading) {
+    const std::int16_t loadCase = loadCaseNumber(in);
+    const std::int16_t node = numberedNode(in, reading.document);
+    const std::array<float, 3> moves{in.single("支座位移x"), in.single("支座位移y"),
+                                     in.single("支座转角")};
+    requireFirstRecord(in, reading, kSettlementRecord, loadCase, node,
+                       inCase(loadCase, nodeNamed(node)));
+    reading.document.supportExtras[static_cast<std::size_t>(node)].settlement = moves;
+}
+
+// "TEMP", c, i, t1, t2: in case c member i warms by t1 at its local -y
+// face and by t2 at its +y face.
+void readTemperature(RecordReader& in, ExtensionReading& reading) {
+    const std::int16_t loadCase = loadCaseNumber(in);
+    const std::int16_t member = drawnMember(in, reading.document);
+    const float t1 = in.single("温度改变1");
+    const float t2 = in.single("温度改变2");
+    requireFirstRecord(in, reading, kTemperatureRecord, loadCase, member,
+                       inCase(loadCase, memberNamed(member)));
+    gj& record = reading.document.members[static_cast<std::size_t>(member)];
+    record.温度改变1 = t1;
+    record.温度改变2 = t2;
 }
 
 // The records of the extension by name; each function reads the items
@@ -379,11 +465,13 @@ struct ExtensionRecord {
     void (*read)(RecordReader&, ExtensionReading&);
 };
 constexpr ExtensionRecord kExtensionRecords[] = {
-    {kConnectionRecord, readConnection},
+    {kConnectionRecord, readConnection},   {kSpringRecord, readSpring},
+    {kInclineRecord, readIncline},         {kSettlementRecord, readSettlement},
+    {kTemperatureRecord, readTemperature},
 };
 
-// "记录名 RELEASE 或 END": what may stand where a record of the extension
-// begins.
+// "记录名 RELEASE、SPRING、… 或 END": what may stand where a record of the
+// extension begins.
 std::string expectedRecordName() {
     std::string expected;
     for (const ExtensionRecord& record : kExtensionRecords) {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -57,6 +58,8 @@ public:
         first_ = true;
     }
     std::string take() { return std::move(out_); }
+    // Whole records written by another writer.
+    void records(std::string_view text) { out_ += text; }
 
 private:
     RecordWriter& item(const std::string& text) {
@@ -72,9 +75,22 @@ private:
     bool first_ = true;
 };
 
+// Members drawn: those the reader numbers 1..membersEntered, as far as the
+// member array holds them; the extension looks at their records in place (a
+// large frame has tens of thousands). Members not yet drawn, or not held,
+// carry no connection or temperature change a file could name.
+std::size_t drawnMembersHeld(const Document& document) {
+    const int drawn = std::min<int>(document.membersEntered, document.memberTotal);
+    const std::size_t held = document.members.empty() ? 0 : document.members.size() - 1;
+    return std::min(static_cast<std::size_t>(std::max(drawn, 0)), held);
+}
+
+std::size_t nodesNumbered(const Document& document) {
+    return static_cast<std::size_t>(std::max<int>(document.nodeCount, 0));
+}
+
 void writeNodes(const Document& document, RecordWriter& out) {
-    for (std::size_t k = 1; k <= static_cast<std::size_t>(std::max<int>(document.nodeCount, 0));
-         ++k) {
+    for (std::size_t k = 1; k <= nodesNumbered(document); ++k) {
         const gd node = elementOr(document.nodes, k);
         const std::int16_t kind =
             k < document.supportKinds.size() ? document.supportKinds[k] : std::int16_t{SupportNone};
@@ -109,54 +125,112 @@ void writeMember(const gj& member, long number, RecordWriter& out) {
     }
 }
 
-// Members drawn: those the reader numbers 1..membersEntered. Members not
-// yet drawn carry no connection a file could name.
-std::size_t membersDrawn(const Document& document) {
-    const int drawn = std::min<int>(document.membersEntered, document.memberTotal);
-    return static_cast<std::size_t>(std::max(drawn, 0));
+// Values as the file takes them back, with those that cannot be written
+// made readable: a set that is 0 throughout then needs no record.
+std::array<float, 3> readable(const std::array<float, 3>& values) {
+    return {RecordWriter::readable(values[0]), RecordWriter::readable(values[1]),
+            RecordWriter::readable(values[2])};
 }
 
-// One "RELEASE" record: member, end (1 or 2) and the stiffness k.
-struct Connection {
-    std::size_t member;
-    int end;
-    float stiffness;
-};
+bool allZero(const std::array<float, 3>& values) {
+    return values == std::array<float, 3>{};
+}
 
-// The released ends of the drawn members, in member order, end 1 before
-// end 2. Rigid ends have no record.
-std::vector<Connection> connectionsOf(const Document& document) {
-    std::vector<Connection> connections;
-    for (std::size_t i = 1; i <= membersDrawn(document); ++i) {
-        const gj member = elementOr(document.members, i);
+// One "RELEASE" record per connected end of a drawn member, members in
+// order, end 1 before end 2. Rigid ends have no record.
+void writeConnections(const Document& document, RecordWriter& out) {
+    for (std::size_t i = 1; i <= drawnMembersHeld(document); ++i) {
+        const gj& member = document.members[i];
         for (int end = 1; end <= 2; ++end) {
             if (const std::optional<float> k = member.*kMemberEnds[end - 1]) {
-                connections.push_back({i, end, *k});
+                // A stiffness below 0 does not read back; the nearest
+                // connection the reader takes is a hinge.
+                out.text(kConnectionRecord)
+                    .integer(static_cast<long>(i))
+                    .integer(end)
+                    .single(std::max(0.0f, RecordWriter::readable(*k)))
+                    .end();
             }
         }
     }
-    return connections;
+}
+
+// One "SPRING" record per node resting on springs. A spring below 0 does
+// not read back; the nearest the reader takes is none.
+void writeSprings(const Document& document, RecordWriter& out) {
+    for (std::size_t k = 1; k <= nodesNumbered(document); ++k) {
+        std::array<float, 3> springs = readable(elementOr(document.supportExtras, k).springs);
+        for (float& spring : springs) {
+            spring = std::max(0.0f, spring);
+        }
+        if (!allZero(springs)) {
+            out.text(kSpringRecord).integer(static_cast<long>(k));
+            out.single(springs[0]).single(springs[1]).single(springs[2]).end();
+        }
+    }
+}
+
+// The angle in -180 < a <= 180 as it will be written: a turn of -180
+// degrees is the turn of 180, and so is one whose seven digits read as -180.
+float writableAngle(float degrees) {
+    const float angle = std::remainder(RecordWriter::readable(degrees), 360.0f);
+    const bool readsAsMinus180 =
+        orv::parseNumber(orv::writeNotation(angle)).value_or(0.0) <= -180.0;
+    return readsAsMinus180 ? 180.0f : angle;
+}
+
+// One "INCLINE" record per node whose support axes are turned.
+void writeInclines(const Document& document, RecordWriter& out) {
+    for (std::size_t k = 1; k <= nodesNumbered(document); ++k) {
+        const float angle = writableAngle(elementOr(document.supportExtras, k).angle);
+        if (angle != 0) {
+            out.text(kInclineRecord).integer(static_cast<long>(k)).single(angle).end();
+        }
+    }
+}
+
+// One "SETTLE" record per node whose support moves in the load case.
+void writeSettlements(const Document& document, RecordWriter& out) {
+    for (std::size_t k = 1; k <= nodesNumbered(document); ++k) {
+        const std::array<float, 3> moves =
+            readable(elementOr(document.supportExtras, k).settlement);
+        if (!allZero(moves)) {
+            out.text(kSettlementRecord).integer(kOnlyLoadCase).integer(static_cast<long>(k));
+            out.single(moves[0]).single(moves[1]).single(moves[2]).end();
+        }
+    }
+}
+
+// One "TEMP" record per drawn member whose temperature changes in the load
+// case.
+void writeTemperatures(const Document& document, RecordWriter& out) {
+    for (std::size_t i = 1; i <= drawnMembersHeld(document); ++i) {
+        const gj& member = document.members[i];
+        const float t1 = RecordWriter::readable(member.温度改变1);
+        const float t2 = RecordWriter::readable(member.温度改变2);
+        if (t1 != 0 || t2 != 0) {
+            out.text(kTemperatureRecord).integer(kOnlyLoadCase).integer(static_cast<long>(i));
+            out.single(t1).single(t2).end();
+        }
+    }
 }
 
 // The extension follows record 6 only when the project needs it, so that a
-// project with rigid joints alone is written as it always was and reads in
-// any version of the program.
+// project with rigid joints, rigid supports along the axes and loads alone
+// is written as it always was and reads in any version of the program.
+// Its records come in the order the file format lists them.
 void writeExtension(const Document& document, RecordWriter& out) {
-    const std::vector<Connection> connections = connectionsOf(document);
-    if (connections.empty()) {
+    RecordWriter records;
+    for (const auto write :
+         {writeConnections, writeSprings, writeInclines, writeSettlements, writeTemperatures}) {
+        write(document, records);
+    }
+    const std::string text = records.take();
+    if (text.empty()) {
         return;
     }
     out.text(kExtensionHeader).integer(kExtensionVersion).end();
-    for (const Connection& connection : connections) {
-        // A stiffness below 0 does not read back; the nearest connection
-        // the reader takes is a hinge.
-        const float k = std::max(RecordWriter::readable(connection.stiffness), 0.0f);
-        out.text(kConnectionRecord)
-            .integer(static_cast<long>(connection.member))
-            .integer(connection.end)
-            .single(k)
-            .end();
-    }
+    out.records(text);
     out.text(kExtensionEnd).end();
 }
 

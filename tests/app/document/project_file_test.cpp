@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <vector>
@@ -324,7 +325,7 @@ TEST(ProjectFile, MalformedExtensionsAreRefusedWholeWithTheirLine) {
     };
     const std::string semiRigid = "\"RELEASE\",2,2,.25";
     expectEachRefused({
-        {"unknown record", replaced(semiRigid, "\"SPRING\",2,0,0,.25"), 26, "RELEASE 或 END"},
+        {"unknown record", replaced(semiRigid, "\"WIND\",2,0,0,.25"), 26, "TEMP 或 END"},
         {"member beyond those drawn", replaced(semiRigid, "\"RELEASE\",4,2,.25"), 26,
          "1 到 3(杆件号)"},
         {"end 3", replaced(semiRigid, "\"RELEASE\",2,3,.25"), 26, "1 到 2(杆端)"},
@@ -334,6 +335,115 @@ TEST(ProjectFile, MalformedExtensionsAreRefusedWholeWithTheirLine) {
         {"no closing END", good.substr(0, good.rfind("\"END\"")), 27, "END"},
         {"version 2", replaced("\"ORVANDEL\",1", "\"ORVANDEL\",2"), 23, "扩展格式版本 1"},
     });
+}
+
+// The connected portal whose second base rests on springs, turned, both
+// bases settling, its beam warming more on one face and its second column
+// warming evenly: every record of the extension.
+Document portalWithSupportEffects() {
+    Document document = connectedPortal();
+    document.supportExtras[4] = {{1500, 0, 250.5f}, -30, {0.01f, -0.002f, 0.0005f}};
+    document.supportExtras[1].angle = 180;
+    document.supportExtras[1].settlement = {0, 0.015f, 0};
+    document.members[2].温度改变1 = -5;
+    document.members[2].温度改变2 = 25;
+    document.members[3].温度改变1 = 10;
+    document.members[3].温度改变2 = 10;
+    return document;
+}
+
+// Lines 27 to 33, after the header and the three connections.
+const std::vector<std::string> kSupportEffectRecords = {
+    "\"SPRING\",4,1500,0,250.5",
+    "\"INCLINE\",1,180",
+    "\"INCLINE\",4,-30",
+    "\"SETTLE\",1,1,0,.015,0",
+    "\"SETTLE\",1,4,.01,-.002,.0005",
+    "\"TEMP\",1,2,-5,25",
+    "\"TEMP\",1,3,10,10",
+};
+
+std::string extensionOf(const std::vector<std::string>& records) {
+    std::string text = "\"ORVANDEL\",1\r\n";
+    for (const std::string& record : records) {
+        text += record + "\r\n";
+    }
+    return text + "\"END\"\r\n";
+}
+
+TEST(ProjectFile, SupportEffectsFollowTheConnectionsAndReadBack) {
+    const Document written = portalWithSupportEffects();
+    const std::string text = projectFileText(written);
+    const std::string plain = projectFileText(exampleProject("portal.tsd"));
+    std::vector<std::string> records = {"\"RELEASE\",1,1,12500.5", "\"RELEASE\",2,1,0",
+                                        "\"RELEASE\",2,2,.25"};
+    records.insert(records.end(), kSupportEffectRecords.begin(), kSupportEffectRecords.end());
+    EXPECT_EQ(text, plain + extensionOf(records));
+
+    const Document read = readBack(text);
+    EXPECT_EQ(read.supportExtras, written.supportExtras);
+    for (std::size_t i = 1; i <= 3; ++i) {
+        EXPECT_EQ(read.members[i].温度改变1, written.members[i].温度改变1);
+        EXPECT_EQ(read.members[i].温度改变2, written.members[i].温度改变2);
+    }
+    std::reverse(records.begin(), records.end());
+    EXPECT_EQ(projectFileText(readBack(plain + extensionOf(records))), text);
+
+    // Any one of them alone brings the extension with it.
+    for (const std::string& record : kSupportEffectRecords) {
+        SCOPED_TRACE(record);
+        const std::string alone = plain + extensionOf({record});
+        EXPECT_EQ(projectFileText(readBack(alone)), alone);
+    }
+}
+
+TEST(ProjectFile, SupportEffectsAreWrittenSoThatTheyReadBack) {
+    Document document = exampleProject("portal.tsd");
+    document.supportExtras[1].springs = {-5, 0, 0};  // no spring the file can hold
+    document.supportExtras[2].springs = {-5, std::numeric_limits<float>::quiet_NaN(), 7};
+    document.supportExtras[3].angle = -180;
+    document.supportExtras[4].angle = -179.99999f;  // seven digits give -180
+    EXPECT_EQ(projectFileText(document),
+              projectFileText(exampleProject("portal.tsd")) +
+                  extensionOf({"\"SPRING\",2,0,0,7", "\"INCLINE\",3,180", "\"INCLINE\",4,180"}));
+}
+
+TEST(ProjectFile, MalformedSupportEffectsAreRefusedWholeWithTheirLine) {
+    // Lines 27 to 33: SPRING, INCLINE 1 and 4, SETTLE 1 and 4, TEMP 2 and 3.
+    const std::string good = projectFileText(portalWithSupportEffects());
+    const auto replaced = [&good](const std::string& from, const std::string& to) {
+        return replacedIn(good, from, to);
+    };
+    const std::string spring = "\"SPRING\",4,1500,0,250.5";
+    const std::string incline = "\"INCLINE\",1,180";
+    const std::string settlement = "\"SETTLE\",1,1,0,.015,0";
+    const std::string temperature = "\"TEMP\",1,2,-5,25";
+    expectEachRefused({
+        {"spring at node 0", replaced(spring, "\"SPRING\",0,1500,0,250.5"), 27, "1 到 4(节点号)"},
+        {"negative spring", replaced(spring, "\"SPRING\",4,1500,-1,250.5"), 27,
+         "不小于 0 的数值(y向弹簧刚度)"},
+        {"springs all 0", replaced(spring, "\"SPRING\",4,0,0,0"), 27, "不全为 0"},
+        {"two springs at a node", replaced(incline, "\"SPRING\",4,1,1,1"), 28,
+         "节点 4 已有 SPRING 记录"},
+        {"angle -180", replaced(incline, "\"INCLINE\",1,-180"), 28, "大于 -180 且不大于 180"},
+        {"angle beyond 180", replaced(incline, "\"INCLINE\",1,180.5"), 28, "支座倾角"},
+        {"two inclines at a node", replaced(incline, "\"INCLINE\",4,1"), 29,
+         "节点 4 已有 INCLINE 记录"},
+        {"settlement in case 2", replaced(settlement, "\"SETTLE\",2,1,0,.015,0"), 30,
+         "整数 1 到 1(工况号)"},
+        {"infinite settlement", replaced(settlement, "\"SETTLE\",1,1,0,1E+39,0"), 30, "支座位移y"},
+        {"a node settling twice", replaced(settlement, "\"SETTLE\",1,4,0,.015,0"), 31,
+         "工况 1 的节点 4 已有 SETTLE 记录"},
+        {"temperature in case 0", replaced(temperature, "\"TEMP\",0,2,-5,25"), 32, "工况号"},
+        {"temperature beyond the members drawn", replaced(temperature, "\"TEMP\",1,4,-5,25"), 32,
+         "1 到 3(杆件号)"},
+        {"a member warming twice", replaced(temperature, "\"TEMP\",1,3,-5,25"), 33,
+         "工况 1 的杆件 3 已有 TEMP 记录"},
+    });
+    // A settlement where the support kind leaves the node free is the
+    // analysis's to refuse.
+    Document document;
+    EXPECT_FALSE(readProjectText(replaced(settlement, "\"SETTLE\",1,2,0,.015,0"), document));
 }
 
 TEST(ProjectFile, TabsAndEndOfFileMarksAreTolerated) {
