@@ -56,6 +56,18 @@ public:
         (end == 0 ? m.左端转动刚度 : m.右端转动刚度) = 0.0f;
     }
 
+    // The support at `at` settles by dx, dy (m) and turns by dr (rad).
+    void settle(Point at, float dx, float dy, float dr) {
+        document_.supportExtras.at(static_cast<std::size_t>(nodeAt(at))).settlement = {dx, dy, dr};
+    }
+
+    // The member warms by t1 at its local -y face and t2 at its +y face.
+    void warm(int member, float t1, float t2) {
+        gj& m = document_.members.at(static_cast<std::size_t>(member));
+        m.温度改变1 = t1;
+        m.温度改变2 = t2;
+    }
+
     Document take() { return std::move(document_); }
 
 private:
@@ -177,6 +189,36 @@ Document threeHingedFrame() {
     return frame.take();
 }
 
+// Two spans of 6 m on a pin and two rollers, 10 kN/m; the middle support
+// settles by 10 mm, which takes 3EI delta/L^2 off the moment there.
+Document settlement() {
+    ExampleBuilder frame("settlement.tsd");
+    const int first = frame.member({0, 0}, {6, 0}, 0.3f, 0.6f);
+    const int second = frame.member({6, 0}, {12, 0}, 0.3f, 0.6f);
+    frame.load(first, "均布", 6, 10);
+    frame.load(second, "均布", 6, 10);
+    frame.finishDrawing();
+    frame.support({0, 0}, SupportPinned);
+    frame.support({6, 0}, SupportVerticalLink);
+    frame.support({12, 0}, SupportVerticalLink);
+    frame.settle({6, 0}, 0, 0.01f, 0);
+    return frame.take();
+}
+
+// A portal of 4 m columns on pins and a 6 m roof beam that warms by 25 °C
+// through its depth: its lengthening is taken back by the thrust.
+Document temperature() {
+    ExampleBuilder frame("temperature.tsd");
+    frame.member({0, 0}, {0, -4}, 0.4f, 0.4f);
+    const int beam = frame.member({0, -4}, {6, -4}, 0.3f, 0.6f);
+    frame.member({6, 0}, {6, -4}, 0.4f, 0.4f);
+    frame.warm(beam, 25, 25);
+    frame.finishDrawing();
+    frame.support({0, 0}, SupportPinned);
+    frame.support({6, 0}, SupportPinned);
+    return frame.take();
+}
+
 }  // namespace
 
 std::vector<ExampleProject> exampleProjects() {
@@ -187,6 +229,8 @@ std::vector<ExampleProject> exampleProjects() {
         {"continuous_beam.tsd", continuousBeam()},
         {"triangle.tsd", triangle()},
         {"three_hinged_frame.tsd", threeHingedFrame()},
+        {"settlement.tsd", settlement()},
+        {"temperature.tsd", temperature()},
     };
 }
 

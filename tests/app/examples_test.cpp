@@ -173,6 +173,28 @@ TEST(Examples, ThreeHingedFrameThrustsWithQLSquaredOverEightH) {
     EXPECT_NEAR(std::fabs(frame.endForce(6, 1)), thrust * 6, kTolerance);
 }
 
+TEST(Examples, SettlementTakesThreeEIDeltaOverLSquaredOffTheMiddleMoment) {
+    const SolvedExample beam("settlement.tsd");
+    const double ei = 3e7 * 0.3f * 0.6f * 0.6f * 0.6f / 12;
+    const double expected = 10.0 * 36 / 8 - 3 * ei * double(0.01f) / 36;
+    EXPECT_NEAR(std::fabs(beam.endForce(6, 1)), std::fabs(expected), 1e-6 * std::fabs(expected));
+    EXPECT_NEAR(beam.totalReaction().y, -10.0 * 12, kTolerance);
+}
+
+// H = alpha t L / (2h^3/(3 EI_c) + h^2 L/EI_b + L/EA_b): the beam's
+// lengthening against the portal's flexibility.
+TEST(Examples, WarmedRoofBeamPushesThePortalApart) {
+    const SolvedExample portal("temperature.tsd");
+    const double column = 3e7 * 0.4f * 0.4f * 0.4f * 0.4f / 12;
+    const double beam = 3e7 * 0.3f * 0.6f * 0.6f * 0.6f / 12;
+    const double axial = 3e7 * double(0.3f * 0.6f);
+    const double flexibility = 2 * 64 / (3 * column) + 16 * 6 / beam + 6 / axial;
+    const double thrust = double(1.0e-5f) * 25 * 6 / flexibility;
+    EXPECT_NEAR(std::fabs(portal.endForce(2, 1)), thrust, 1e-6 * thrust);
+    EXPECT_NEAR(portal.totalReaction().x, 0, kTolerance);
+    EXPECT_NEAR(portal.totalReaction().y, 0, kTolerance);
+}
+
 TEST(Examples, FramesReactionsBalanceTheirLoads) {
     const SolvedExample portal("portal.tsd");
     EXPECT_NEAR(portal.totalReaction().x, -10, kTolerance);
