@@ -1,6 +1,10 @@
 // Support for tests that run the whole engine; see run_support.h.
 #include "run_support.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -54,6 +58,17 @@ Diagnostic zeroPivotMessage(int node, const std::string& motion) {
     frame.support(1, leftSupport);
     frame.support(2, rightSupport);
     return frame.build();
+}
+
+void expectRelativelyNear(double actual, double expected, double tolerance) {
+    EXPECT_NEAR(actual, expected, tolerance * std::max(1.0, std::fabs(expected)));
+}
+
+void solveQuietly(内力_位移& solver) {
+    ScratchFolder folder;
+    MessageLog log(solver);
+    ASSERT_TRUE(solver.korvasta(folder.path("frame.tsd").string()));
+    EXPECT_TRUE(log.messages.empty());
 }
 
 }  // namespace orv::testing

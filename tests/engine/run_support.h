@@ -36,6 +36,17 @@ struct MessageLog {
 std::string readWholeFile(const std::filesystem::path& path);
 void writeWholeFile(const std::filesystem::path& path, const std::string& text);
 
+// |actual - expected| within `tolerance` of |expected| (absolute below 1).
+void expectRelativelyNear(double actual, double expected, double tolerance = 1e-9);
+
+// Runs the solver in a scratch folder; the run must succeed without a message.
+void solveQuietly(内力_位移& solver);
+
+// Row r (1..6) of the result table for member i: its end forces.
+inline double endForce(const 内力_位移& solver, int member, std::size_t row) {
+    return solver.a(row, static_cast<std::size_t>(member));
+}
+
 // The diagnostic of a run-time error with the given description.
 Diagnostic runTimeError(const std::string& description);
 
