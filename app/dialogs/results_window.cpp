@@ -21,13 +21,6 @@ namespace {
 
 const std::array<QString, ResultsWindow::kTableCount> kTabCaptions = {
     QStringLiteral("杆端内力"), QStringLiteral("节点位移"), QStringLiteral("支座反力")};
-// What the numbers of each table mean: their axes and signs.
-const std::array<QString, ResultsWindow::kTableCount> kSignNotes = {
-    QStringLiteral("杆端力为节点作用于杆端的力, 沿杆件局部坐标, 正负号与结果文件(.mqn)相同"),
-    QStringLiteral(
-        "位移沿整体坐标 X、Y 方向 (Y 向下), 单位 mm; 转角自 X 轴转向 Y 轴为正, 单位 rad"),
-    QStringLiteral(
-        "反力为支座作用于结构的力, 沿整体坐标 X、Y 方向 (Y 向下); 弯矩自 X 轴转向 Y 轴为正")};
 const QString kCsvFilter = QStringLiteral("CSV文件(*.csv)|*.csv");
 
 // A cell that sorts by its value where it has one, numbers before texts
@@ -98,14 +91,14 @@ ResultsWindow::ResultsWindow(Platform& platform, QWidget* editor)
         views_[id] = view;
         tabs_->addTab(view, kTabCaptions[id]);
     }
-    auto* note = new QLabel(kSignNotes[0], this);
-    connect(tabs_, &QTabWidget::currentChanged, note,
-            [note](int index) { note->setText(kSignNotes[static_cast<std::size_t>(index)]); });
+    // What the numbers of the table shown mean: their axes and signs.
+    note_ = new QLabel(this);
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] { showNote(); });
     saveButton_ = new QPushButton(QStringLiteral("保存为CSV"), this);
     connect(saveButton_, &QPushButton::clicked, this, [this] { saveCsv(); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
-    layout->addWidget(note);
+    layout->addWidget(note_);
     layout->addWidget(saveButton_, 0, Qt::AlignRight);
     resize(900, 520);
 }
@@ -116,6 +109,12 @@ void ResultsWindow::showTables(Tables tables, std::string projectPath) {
     for (int id = 0; id < kTableCount; ++id) {
         fill(static_cast<TableId>(id));
     }
+    showNote();
+}
+
+void ResultsWindow::showNote() {
+    note_->setText(
+        QString::fromStdString(tables_[static_cast<std::size_t>(tabs_->currentIndex())].note));
 }
 
 void ResultsWindow::fill(TableId id) {

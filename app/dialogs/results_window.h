@@ -1,8 +1,9 @@
 // The results window: the member end forces, node displacements and
 // reactions of the last analysis in three sortable tables, the largest
-// magnitude of each column marked. Selected rows copy as tab-separated
-// text (Ctrl+C); "保存为CSV" writes the table shown as CSV. Modeless; a
-// child of the editor, so it closes with the program.
+// magnitude of each column marked, the table's caption (its axes and
+// signs) below it. Selected rows copy as tab-separated text (Ctrl+C);
+// "保存为CSV" writes the table shown as CSV. Modeless; a child of the
+// editor, so it closes with the program.
 #pragma once
 
 #include <QWidget>
@@ -12,6 +13,7 @@
 #include "results/result_tables.h"
 
 class Platform;
+class QLabel;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
@@ -39,10 +41,12 @@ protected:
 
 private:
     void fill(TableId id);
+    void showNote();
 
     Platform& platform_;
     QTabWidget* tabs_ = nullptr;
     std::array<QTableWidget*, kTableCount> views_{};
+    QLabel* note_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     Tables tables_;
     std::string projectPath_;

@@ -62,15 +62,35 @@ constexpr std::array<double, 3> kGaussPoints{-0.7745966692414834, 0, 0.774596669
 constexpr std::array<double, 3> kGaussWeights{5.0 / 9, 8.0 / 9, 5.0 / 9};
 
 // Transverse (bending) and axial displacement in local axes, engine units,
-// of the member's loads alone: zero with zero slope at the first end.
+// of the member's loads and temperature change alone: zero with zero slope
+// at the first end.
 struct LocalPart {
     double axial = 0;
     double transverse = 0;
 };
 
+// The strain and curvature a temperature change gives the member free to
+// move (engine units, 1000 x 1 and 1000 x 1/m): its mid-depth change
+// stretches it, a warmer +y face bends it with that face convex. A member
+// without depth warms evenly (the run refuses anything else).
+struct ThermalStrain {
+    double axial = 0;
+    double curvature = 0;
+};
+
+ThermalStrain thermalStrain(const orv::MemberInput& input) {
+    const double alpha = kEngineUnitsPerMetre * input.expansion;
+    ThermalStrain strain{alpha * (input.warmingBelow + input.warmingAbove) / 2, 0};
+    if (input.depth > 0) {
+        strain.curvature = -alpha * (input.warmingAbove - input.warmingBelow) / input.depth;
+    }
+    return strain;
+}
+
 std::vector<LocalPart> loadParts(const SolvedMember& member, const std::vector<double>& xs) {
     const double ei = member.input.e * member.input.inertia;
     const double ea = member.input.e * member.input.area;
+    const ThermalStrain thermal = thermalStrain(member.input);
     std::vector<LocalPart> parts(xs.size());
     double slope = 0;
     for (std::size_t k = 1; k < xs.size(); ++k) {
@@ -81,8 +101,8 @@ std::vector<LocalPart> loadParts(const SolvedMember& member, const std::vector<d
         for (std::size_t g = 0; g < 3; ++g) {
             const double x = middle + half * kGaussPoints[g];
             const double weight = half * kGaussWeights[g];
-            const double curvature = -sectionForce(member, "M", x) / ei;
-            step.axial -= weight * sectionForce(member, "N", x) / ea;
+            const double curvature = thermal.curvature - sectionForce(member, "M", x) / ei;
+            step.axial += weight * (thermal.axial - sectionForce(member, "N", x) / ea);
             step.transverse += weight * (xs[k] - x) * curvature;
             slopeStep += weight * curvature;
         }

@@ -1,6 +1,7 @@
 // The deflected shape of a solved frame: every member's elastic curve,
-// from the displacements of its two nodes and the bending and stretching
-// its own loads cause in between, for drawing over the frame at a chosen
+// from the displacements of its two nodes (settlements of supports
+// included) and the bending and stretching its own loads and temperature
+// change cause in between, for drawing over the frame at a chosen
 // magnification. Positions and displacements in m along global X and Y
 // (Y downward on the drawing); a magnification of 1 is the true scale.
 #pragma once
@@ -26,9 +27,10 @@ struct MemberCurve {
 
 // The curve of linear beam theory: the section moment and axial force
 // (x_内力, as the diagrams take them, single precision) over EI and EA,
-// integrated exactly between the sample points and matched to the node
-// displacements at both ends. A member that the engine could not have
-// solved (no stiffness) gives values that are not finite, never a fault.
+// plus the curvature -a (t2 - t1)/h and strain a (t1 + t2)/2 of the
+// member's temperature change, integrated exactly between the sample
+// points and matched to the node displacements at both ends. A member that the engine could not
+// have solved (no stiffness) gives values that are not finite, never a fault.
 std::vector<MemberCurve> elasticCurves(const SolvedFrame& frame);
 
 // The curve's points moved by `factor` x their displacement.

@@ -2,10 +2,11 @@
 // loads; see reactions.h.
 #include "results/reactions.h"
 
+#include <algorithm>
 #include <map>
 
-#include "model/supports.h"
 #include "results/local_axes.h"
+#include "solver/node_supports.h"
 
 namespace {
 
@@ -78,20 +79,41 @@ void addMemberLoads(EquilibriumResidual& sum, const SolvedMember& member) {
     }
 }
 
+// The node's force along the support's axes. A support that is not
+// turned keeps the global sums untouched, bit for bit.
+std::array<double, 3> alongSupportAxes(const orv::NodeSupport& support,
+                                       const std::array<double, 3>& global) {
+    if (!support.turned) {
+        return global;
+    }
+    const PlaneVector along = globalToTurned(support.cos, support.sin, {global[0], global[1]});
+    return {along.x, along.y, global[2]};
+}
+
+PlaneVector globalForce(const SupportReaction& reaction) {
+    const auto& c = reaction.components;
+    const PlaneVector along{c[0].value_or(0), c[1].value_or(0)};
+    const orv::NodeSupport& support = reaction.support;
+    return support.turned ? turnedToGlobal(support.cos, support.sin, along) : along;
+}
+
 }  // namespace
 
 std::vector<SupportReaction> supportReactions(const SolvedFrame& frame) {
     std::vector<SupportReaction> reactions;
     for (const auto& [node, sum] : endForcesByNode(frame)) {
-        const std::int16_t code = frame.supportCodes[static_cast<std::size_t>(node - 1)];
-        const std::array<bool, 3> restrained = orv::restrainedFreedoms(code);
-        if (restrained == std::array<bool, 3>{}) {
+        const orv::NodeSupport& support = frame.supports[static_cast<std::size_t>(node - 1)];
+        // A spring's force is a reaction like the support's: the node's
+        // sum is what both provide together.
+        const std::array<bool, 3> held = orv::heldFreedoms(support);
+        if (held == std::array<bool, 3>{}) {
             continue;
         }
-        SupportReaction reaction{node, code, sum.at, {}};
+        const std::array<double, 3> force = alongSupportAxes(support, sum.force);
+        SupportReaction reaction{node, support, sum.at, {}};
         for (std::size_t d = 0; d < 3; ++d) {
-            if (restrained[d]) {
-                reaction.components[d] = sum.force[d];
+            if (held[d]) {
+                reaction.components[d] = force[d];
             }
         }
         reactions.push_back(reaction);
@@ -99,12 +121,25 @@ std::vector<SupportReaction> supportReactions(const SolvedFrame& frame) {
     return reactions;
 }
 
+bool anyTurnedSupport(const std::vector<SupportReaction>& reactions) {
+    return std::ranges::any_of(reactions,
+                               [](const SupportReaction& r) { return r.support.turned; });
+}
+
+bool hasSprings(const orv::NodeSupport& support) {
+    return std::ranges::any_of(support.springs, [](double k) { return k > 0; });
+}
+
+bool anySpring(const std::vector<SupportReaction>& reactions) {
+    return std::ranges::any_of(reactions,
+                               [](const SupportReaction& r) { return hasSprings(r.support); });
+}
+
 EquilibriumResidual equilibriumResidual(const SolvedFrame& frame,
                                         const std::vector<SupportReaction>& reactions) {
     EquilibriumResidual sum;
     for (const SupportReaction& r : reactions) {
-        const auto& c = r.components;
-        addForceAt(sum, r.at.x, r.at.y, {c[0].value_or(0), c[1].value_or(0)}, c[2].value_or(0));
+        addForceAt(sum, r.at.x, r.at.y, globalForce(r), r.components[2].value_or(0));
     }
     for (const SolvedMember& member : frame.members) {
         addMemberLoads(sum, member);

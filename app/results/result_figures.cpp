@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "model/member_axis.h"
+#include "results/local_axes.h"
 #include "text/number_text.h"
 
 namespace {
@@ -29,23 +30,33 @@ FigurePoint at(const orv::Point& node, double dx = 0, double dy = 0) {
     return {node.x, node.y, dx, dy};
 }
 
-// A force along X (axis 0) or Y (axis 1) acting on the node: the arrow
-// ends just short of the node, its label beyond the tail.
-void addForce(Figure& figure, const orv::Point& node, int axis, double value) {
+// The support's x axis on the drawing: X unless the support is turned.
+PlaneVector supportXAxis(const orv::NodeSupport& support) {
+    return support.turned ? PlaneVector{support.cos, support.sin} : PlaneVector{1, 0};
+}
+
+// A force along the support's x axis (axis 0) or y axis (axis 1) acting
+// on the node: the arrow ends just short of the node, its label beyond the
+// tail. A force along x runs below the support's symbol, on its y side.
+void addForce(Figure& figure, const SupportReaction& reaction, int axis, double value) {
+    const orv::Point& node = reaction.at;
     const double sign = value > 0 ? 1 : -1;
-    const double ux = axis == 0 ? sign : 0;
-    const double uy = axis == 1 ? sign : 0;
-    const double below = axis == 0 ? kBelowPixels : 0;
-    const FigurePoint tip = at(node, -ux * kGapPixels, below - uy * kGapPixels);
-    const FigurePoint tail =
-        at(node, -ux * (kGapPixels + kArrowPixels), below - uy * (kGapPixels + kArrowPixels));
+    const PlaneVector x = supportXAxis(reaction.support);
+    const PlaneVector along = axis == 0 ? x : PlaneVector{-x.y, x.x};
+    const double ux = sign * along.x;
+    const double uy = sign * along.y;
+    const PlaneVector below =
+        axis == 0 ? PlaneVector{-x.y * kBelowPixels, x.x * kBelowPixels} : PlaneVector{};
+    const FigurePoint tip = at(node, below.x - ux * kGapPixels, below.y - uy * kGapPixels);
+    const FigurePoint tail = at(node, below.x - ux * (kGapPixels + kArrowPixels),
+                                below.y - uy * (kGapPixels + kArrowPixels));
     figure.polylines.push_back({{tail, tip}, kReactionColour, 2});
     figure.arrowheads.push_back({tail, tip, kReactionColour});
     TextAnchor anchor = TextAnchor::Centre;
-    if (axis == 0) {
-        anchor = sign > 0 ? TextAnchor::Right : TextAnchor::Left;
+    if (std::abs(ux) >= std::abs(uy)) {
+        anchor = ux > 0 ? TextAnchor::Right : TextAnchor::Left;
     } else {
-        anchor = sign > 0 ? TextAnchor::Bottom : TextAnchor::Top;
+        anchor = uy > 0 ? TextAnchor::Bottom : TextAnchor::Top;
     }
     figure.texts.push_back({at(node, tail.dx - ux * 3, tail.dy - uy * 3),
                             magnitudeText(value, "kN"),
@@ -84,7 +95,7 @@ Figure reactionFigure(const std::vector<SupportReaction>& reactions) {
         for (int axis = 0; axis < 2; ++axis) {
             const auto& value = reaction.components[axis];
             if (value && !printsAsZero(*value)) {
-                addForce(figure, reaction.at, axis, *value);
+                addForce(figure, reaction, axis, *value);
             }
         }
         if (const auto& moment = reaction.components[2]; moment && !printsAsZero(*moment)) {

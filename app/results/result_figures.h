@@ -34,8 +34,9 @@ Figure diagramFigure(std::span<const gj> members, const std::vector<MemberDiagra
 // the picture 弯矩图, 剪力图 and 轴力图 show, in the window and in files.
 Figure diagramsOf(const Model& model, const Table2D<double>& endForces, DiagramKind kind);
 
-// At each reaction's node an arrow per force component, pointing the way
-// the support pushes, and a curved arrow for a moment, each labelled with
+// At each reaction's node an arrow per force component, along the
+// support's axes (turned with an inclined support), pointing the way the
+// support pushes, and a curved arrow for a moment, each labelled with
 // its magnitude and unit; components that print as zero are left out.
 Figure reactionFigure(const std::vector<SupportReaction>& reactions);
 

@@ -3,6 +3,8 @@
 #include "results/result_tables.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 #include "model/supports.h"
 #include "text/number_text.h"
@@ -50,6 +52,34 @@ std::string supportKindName(std::int16_t code) {
     return {};
 }
 
+// The kind, and the springs beside it: their forces are in the reaction.
+std::string supportName(const orv::NodeSupport& support) {
+    const std::string kind = supportKindName(support.code);
+    if (!hasSprings(support)) {
+        return kind;
+    }
+    return kind.empty() ? "弹性支座" : kind + "+弹簧";
+}
+
+// The angle of the support's x axis from +X towards +Y, in degrees as
+// entered (single precision gives back the value typed).
+TableCell axisAngleCell(const orv::NodeSupport& support) {
+    const double degrees = std::atan2(support.sin, support.cos) * 180 / std::numbers::pi;
+    return {degrees, orv::shortestText(static_cast<float>(degrees))};
+}
+
+std::string reactionNote(const std::vector<SupportReaction>& reactions) {
+    const std::string acting = anySpring(reactions)
+                                   ? "反力为支座及其弹簧作用于结构的力 (弹簧力计入反力)"
+                                   : "反力为支座作用于结构的力";
+    const std::string axes =
+        anyTurnedSupport(reactions)
+            ? "斜支座沿其支座轴 x、y (自 X 轴转过支座轴转角, 转向 Y 轴为正), 其余沿整体坐标 X、Y "
+              "方向 (Y 向下)"
+            : "沿整体坐标 X、Y 方向 (Y 向下)";
+    return acting + ", " + axes + "; 弯矩自 X 轴转向 Y 轴为正";
+}
+
 // A field as CSV has it: in quotes, inner quotes doubled, where it holds
 // a separator, a quote or a line end.
 std::string csvField(const std::string& text) {
@@ -78,7 +108,8 @@ void appendCsvLine(std::string& out, const std::vector<std::string>& fields) {
 ResultTable memberEndForceTable(const SolvedFrame& frame) {
     ResultTable table{{"杆号", "左号", "右号", "左端轴力 (kN)", "左端剪力 (kN)", "左端弯矩 (kN·m)",
                        "右端轴力 (kN)", "右端剪力 (kN)", "右端弯矩 (kN·m)"},
-                      {}};
+                      {},
+                      "杆端力为节点作用于杆端的力, 沿杆件局部坐标, 正负号与结果文件(.mqn)相同"};
     for (const SolvedMember& member : frame.members) {
         std::vector<TableCell> row{numberCell(member.input.number),
                                    numberCell(member.input.leftNode),
@@ -119,7 +150,10 @@ void appendReleasedEndRotations(const SolvedFrame& frame, ResultTable& table) {
 }
 
 ResultTable nodeDisplacementTable(const SolvedFrame& frame) {
-    ResultTable table{{"节点号", "X 位移 u (mm)", "Y 位移 v (mm)", "转角 θ (rad)"}, {}};
+    ResultTable table{
+        {"节点号", "X 位移 u (mm)", "Y 位移 v (mm)", "转角 θ (rad)"},
+        {},
+        "位移沿整体坐标 X、Y 方向 (Y 向下), 单位 mm; 转角自 X 轴转向 Y 轴为正, 单位 rad"};
     for (std::size_t n = 0; n < frame.nodeMoves.size(); ++n) {
         const NodeDisplacement& d = frame.nodeMoves[n];
         std::vector<TableCell> row{numberCell(static_cast<int>(n) + 1)};
@@ -133,11 +167,25 @@ ResultTable nodeDisplacementTable(const SolvedFrame& frame) {
     return table;
 }
 
+// A frame without turned supports keeps the columns of global reactions;
+// with one, every row gives its support's axis angle (0 along X and Y) and
+// Rx, Ry are named along the support's axes.
 ResultTable reactionTable(const std::vector<SupportReaction>& reactions) {
-    ResultTable table{{"节点号", "支座", "Rx (kN)", "Ry (kN)", "M (kN·m)"}, {}};
+    const bool turned = anyTurnedSupport(reactions);
+    ResultTable table{{"节点号", "支座"}, {}, reactionNote(reactions)};
+    if (turned) {
+        table.headers.insert(table.headers.end(),
+                             {"支座轴转角 (°)", "Rx 沿支座 x 轴 (kN)", "Ry 沿支座 y 轴 (kN)"});
+    } else {
+        table.headers.insert(table.headers.end(), {"Rx (kN)", "Ry (kN)"});
+    }
+    table.headers.push_back("M (kN·m)");
     for (const SupportReaction& reaction : reactions) {
         std::vector<TableCell> row{numberCell(reaction.node),
-                                   {std::nullopt, supportKindName(reaction.supportCode)}};
+                                   {std::nullopt, supportName(reaction.support)}};
+        if (turned) {
+            row.push_back(axisAngleCell(reaction.support));
+        }
         for (const std::optional<double>& component : reaction.components) {
             row.push_back(component ? forceCell(*component) : TableCell{});
         }

@@ -12,7 +12,11 @@
 //   of its own, named "<node> (杆件 <member> 左端)" or "... 右端)";
 // - reactions: node, support kind, Rx, Ry (kN), M (kN*m) in global axes
 //   (see reactions.h), an absent component empty; texts "0.0000" like the
-//   end forces.
+//   end forces. Where springs hold a node the kind says so and the
+//   springs' forces are part of the reaction; where any support is turned
+//   a column gives every support's axis angle and Rx, Ry are named along
+//   the support's axes. Each table carries the caption that says what its
+//   numbers mean.
 #pragma once
 
 #include <array>
@@ -31,6 +35,7 @@ struct TableCell {
 struct ResultTable {
     std::vector<std::string> headers;  // with their units
     std::vector<std::vector<TableCell>> rows;
+    std::string note;  // axes, signs and units of the numbers, for a caption
 };
 
 ResultTable memberEndForceTable(const SolvedFrame& frame);

@@ -49,7 +49,7 @@ std::optional<SolvedFrame> readSolvedFrame(const 内力_位移& solver) {
         return std::nullopt;
     }
     SolvedFrame solved;
-    solved.supportCodes = std::move(frame.supportCodes);
+    solved.supports = std::move(frame.supports);
     for (orv::MemberInput& input : frame.members) {
         solved.members.push_back(solvedMember(solver, std::move(input)));
     }

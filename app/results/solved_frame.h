@@ -21,7 +21,7 @@
 using NodeDisplacement = std::array<double, 3>;
 
 struct SolvedMember {
-    orv::MemberInput input;  // number, nodes, E, A, I, axis and loads as the engine read them
+    orv::MemberInput input;  // number, nodes, E, A, I, axis, loads, ends, temperature as read
     orv::Point first;        // world position of the first end (m)
     orv::Point second;       // world position of the second end (m)
     // Rows 1..6 of the result table: axial force, shear, moment at the
@@ -42,7 +42,7 @@ inline bool isReleased(const SolvedMember& member, int end) {
 
 struct SolvedFrame {
     std::vector<SolvedMember> members;        // members 1..M at indices 0..M-1
-    std::vector<std::int16_t> supportCodes;   // nodes 1..N at indices 0..N-1
+    std::vector<orv::NodeSupport> supports;   // nodes 1..N at indices 0..N-1
     std::vector<NodeDisplacement> nodeMoves;  // nodes 1..N at indices 0..N-1 (row 0)
 };
 

@@ -119,5 +119,24 @@ TEST(DeflectedShape, KinksAtAHingeWithEachMembersOwnEndRotation) {
     EXPECT_NEAR(slopeAt(curves[1], false), right, 0.05 * std::fabs(right));
 }
 
+// A 4 m member, depth 0.5 m, warming by 5 °C at its -y face and 25 °C at
+// its +y face: free, it bows with that face convex, v = -a dt x^2/2h (a dt
+// L^2/2h = 3.2 mm at the tip), and stretches by a t0 x; clamped, it stays.
+TEST(DeflectedShape, ATemperatureChangeBowsAFreeMemberAndNotAClampedOne) {
+    for (const bool free : {true, false}) {
+        内力_位移 solver = singleBeam(4, kFixedEnd, free ? kNoSupport : kFixedEnd);
+        solver.温度改变1[1] = 5;
+        solver.温度改变2[1] = 25;
+        solver.线膨胀系数[1] = 1e-5f;
+        solver.截面高度[1] = 0.5f;
+        const std::vector<MemberCurve> curves = elasticCurves(solve(solver));
+        for (const CurvePoint& p : curves.at(0).points) {
+            const double x = p.at.x;
+            EXPECT_NEAR(p.displacement.y, free ? -3.2e-3 * x * x / 16 : 0, 1e-8) << free << x;
+            EXPECT_NEAR(p.displacement.x, free ? 1.5e-4 * x : 0, 1e-8) << free << x;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orv::testing

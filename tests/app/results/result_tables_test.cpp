@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <numbers>
 #include <sstream>
 
 #include "document/project_file.h"
@@ -63,6 +64,56 @@ TEST(Reactions, BalanceTheLoadsOfExamplesAndRandomFrames) {
         expectBalanced(solve(randomFrame(members, seed)));
     }
     EXPECT_FALSE(readSolvedFrame(singleBeam(4, 0, 7)));  // not run: no results to read
+}
+
+// A 6 m beam under 10 kN/m on a pin and a roller turned by 30°: the roller
+// pushes along its y axis, qL/(2 cos 30°), the pin takes (qL/2) tan 30°.
+TEST(Reactions, AnInclinedRollerPushesAlongItsTurnedAxis) {
+    内力_位移 solver = singleBeam(6, kPinned, kVerticalLink, {{2, 6, 10}});
+    solver.支座倾角[2] = 30;
+    const std::vector<SupportReaction> reactions = supportReactions(solve(solver));
+    EXPECT_NEAR(reactions[0].components[0].value(), -30 * std::tan(std::numbers::pi / 6), 1e-9);
+    EXPECT_NEAR(reactions[0].components[1].value(), -30, 1e-9);
+    EXPECT_FALSE(reactions.at(1).components[0]);
+    EXPECT_NEAR(reactions[1].components[1].value(), -30 / std::cos(std::numbers::pi / 6), 1e-9);
+    const std::string csv = csvText(reactionTable(reactions));
+    EXPECT_TRUE(
+        csv.starts_with("\xEF\xBB\xBF节点号,支座,支座轴转角 (°),Rx 沿支座 x 轴 (kN),"
+                        "Ry 沿支座 y 轴 (kN),M (kN·m)\r\n1,双铰,0,-17.3205,-30.0000,\r\n"
+                        "2,竖向单铰,30,,-34.6410,\r\n"))
+        << csv;
+}
+
+// A 4 m cantilever on a 5000 kN/m spring under 10 kN at its tip moves
+// P/(k + 3EI/L^3); -k v is the reaction of a node without support kind.
+TEST(Reactions, ASpringsForceIsTheReactionOfItsNode) {
+    内力_位移 solver = singleBeam(4, kFixedEnd, kNoSupport, {{1, 4, 10}});
+    solver.y向弹簧刚度[2] = 5000;
+    const SolvedFrame frame = solve(solver);
+    const double v = 10 / (5000 + 3000.0 * kConcreteBeam.e * kConcreteBeam.inertia / 64);
+    EXPECT_NEAR(frame.nodeMoves[1][1] / 1000, v, 1e-9 * v);
+    const std::vector<SupportReaction> reactions = supportReactions(frame);
+    EXPECT_NEAR(reactions.at(1).components[1].value(), -5000 * v, 1e-9);
+    EXPECT_FALSE(reactions[1].components[0] || reactions[1].components[2]);
+    EXPECT_EQ(reactionTable(reactions).rows[1][1].text, "弹性支座");
+}
+
+// A fixed end that settles and turns, a turned roller on springs at the
+// other end and an uneven warming: loads, reactions and springs balance.
+TEST(Reactions, BalanceWithSpringsInclinedSupportsSettlementsAndTemperature) {
+    内力_位移 solver = singleBeam(6, kFixedEnd, kVerticalLink, {{1, 2, 20}, {4, 6, 3}});
+    solver.支座位移y[1] = 0.01f;
+    solver.支座转角[1] = 0.001f;
+    solver.支座倾角[2] = -20;
+    solver.x向弹簧刚度[2] = 8000;
+    solver.转动弹簧刚度[2] = 3000;
+    solver.温度改变1[1] = -10;
+    solver.温度改变2[1] = 25;
+    solver.线膨胀系数[1] = 1e-5f;
+    solver.截面高度[1] = 0.5f;
+    const SolvedFrame frame = solve(solver);
+    expectBalanced(frame);
+    EXPECT_EQ(reactionTable(supportReactions(frame)).rows.at(1).at(1).text, "竖向单铰+弹簧");
 }
 
 // The words of each line of `text` after the first `skip`; commas count
@@ -130,7 +181,7 @@ TEST(ResultTables, ReactionRowsLeaveAbsentComponentsEmptyAndCsvQuotesSeparators)
         csv.starts_with("\xEF\xBB\xBF节点号,支座,Rx (kN),Ry (kN),M (kN·m)\r\n"
                         "1,双铰,0.0000,-22.5000,\r\n2,竖向单铰,,-75.0000,\r\n"))
         << csv;
-    EXPECT_EQ(csvText({{"a,b", "say \"x\""}, {{{1.0, "1"}, {std::nullopt, "2\n3"}}}}),
+    EXPECT_EQ(csvText({{"a,b", "say \"x\""}, {{{1.0, "1"}, {std::nullopt, "2\n3"}}}, {}}),
               "\xEF\xBB\xBF\"a,b\",\"say \"\"x\"\"\"\r\n1,\"2\n3\"\r\n");
 }
 
