@@ -8,8 +8,8 @@
 
 #include "canvas/canvas.h"
 #include "canvas/still_lines.h"
+#include "canvas/support_effect_figure.h"
 #include "results/deflected_shape.h"
-#include "results/load_figure.h"
 #include "results/reactions.h"
 #include "results/result_figures.h"
 
@@ -88,7 +88,8 @@ std::optional<std::pair<FigureLayer, Figure>> PictureScenes::figureOf(Picture pi
         case Picture::Frame:
             return std::nullopt;
         case Picture::Loads:
-            return std::pair{FigureLayer::Loads, loadsFigure(document, document.membersEntered)};
+            return std::pair{FigureLayer::Loads,
+                             drawnLoadsFigure(document, document.membersEntered)};
         case Picture::Moment:
             return std::pair{FigureLayer::Diagram,
                              diagramsOf(document, endForces, DiagramKind::Moment)};

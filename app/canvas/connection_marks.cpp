@@ -8,6 +8,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "canvas/spring_marks.h"
 #include "document/member_connections.h"
 #include "text/number_text.h"
 
@@ -23,16 +24,6 @@ QPointF centreOf(const ViewTransform& view, const ConnectionMark& mark) {
     return view.toPixel(mark.x, mark.y) + QPointF(mark.alongX, mark.alongY) * kRadius;
 }
 
-QFont smallFont(const QFont& font) {
-    QFont small = font;
-    if (font.pointSizeF() > 0) {
-        small.setPointSizeF(font.pointSizeF() * kTextScale);
-    } else if (font.pixelSize() > 0) {
-        small.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * kTextScale)));
-    }
-    return small;
-}
-
 QString stiffnessText(const ConnectionMark& mark) {
     return QStringLiteral("k=") + QString::fromStdString(orv::displayText(mark.stiffness));
 }
@@ -40,7 +31,7 @@ QString stiffnessText(const ConnectionMark& mark) {
 // Beside the circle, across the member: above a level member, left of a
 // plumb one.
 QRectF stiffnessBox(const ViewTransform& view, const ConnectionMark& mark, const QFont& font) {
-    const QFontMetricsF metrics(smallFont(font));
+    const QFontMetricsF metrics(markFont(font));
     const QString text = stiffnessText(mark);
     const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
     QPointF across(mark.alongY, -mark.alongX);
@@ -82,12 +73,22 @@ void paintMark(QPainter& painter, const ViewTransform& view, const ConnectionMar
     painter.drawPath(disc);
     if (mark.kind == ConnectionMark::Kind::SemiRigid) {
         painter.fillPath(halfTowardsNode(centre, mark), Qt::black);
-        painter.setFont(smallFont(font));
+        painter.setFont(markFont(font));
         painter.drawText(stiffnessBox(view, mark, font), Qt::AlignCenter, stiffnessText(mark));
     }
 }
 
 }  // namespace
+
+QFont markFont(const QFont& font) {
+    QFont small = font;
+    if (font.pointSizeF() > 0) {
+        small.setPointSizeF(font.pointSizeF() * kTextScale);
+    } else if (font.pixelSize() > 0) {
+        small.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * kTextScale)));
+    }
+    return small;
+}
 
 std::vector<ConnectionMark> connectionMarks(const Document& document, std::int16_t recorded) {
     std::vector<ConnectionMark> marks;
@@ -122,6 +123,8 @@ std::vector<ConnectionMark> connectionMarks(const Document& document, std::int16
                              *connection});
         }
     }
+    const std::vector<ConnectionMark> springs = springMarks(document, recorded);
+    marks.insert(marks.end(), springs.begin(), springs.end());
     return marks;
 }
 
@@ -130,6 +133,9 @@ QRect connectionMarkBounds(const ViewTransform& view, const ConnectionMark& mark
     const QPointF node = view.toPixel(mark.x, mark.y);
     if (!(std::abs(node.x()) < kFarPixels && std::abs(node.y()) < kFarPixels)) {
         return {};  // no pixel of the window, and no rectangle in int
+    }
+    if (isSpring(mark)) {
+        return springBounds(view, mark, font).toAlignedRect();
     }
     const double room = kRadius + kPenWidth + 1;
     QRectF bounds(centreOf(view, mark) - QPointF(room, room), QSizeF(2 * room, 2 * room));
@@ -151,7 +157,12 @@ void paintConnectionMarks(QPainter& painter, const ViewTransform& view,
         if (!surface.contains(view.toPixel(mark.x, mark.y))) {
             continue;
         }
-        if (area == nullptr || area->intersects(connectionMarkBounds(view, mark, font))) {
+        if (area != nullptr && !area->intersects(connectionMarkBounds(view, mark, font))) {
+            continue;
+        }
+        if (isSpring(mark)) {
+            paintSpring(painter, view, mark, font);
+        } else {
             paintMark(painter, view, mark, font, interior);
         }
     }

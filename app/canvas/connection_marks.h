@@ -20,22 +20,30 @@
 
 class QPainter;
 
+// Springs between a node and the ground are marks of the same kind (see
+// spring_marks.h): their size is in pixels too, and they go wherever the
+// connection marks go.
 struct ConnectionMark {
-    enum class Kind { Hinge, SemiRigid, HingedNode };
+    enum class Kind { Hinge, SemiRigid, HingedNode, SpringX, SpringY, SpringRotation };
     Kind kind = Kind::Hinge;
     float x = 0;  // the node's world point
     float y = 0;
-    // The unit direction from the node into the member; none for a
-    // hinged node.
+    // The unit direction from the node into the member, or along which a
+    // spring runs from the node; none for a hinged node or a rotational
+    // spring.
     double alongX = 0;
     double alongY = 0;
-    float stiffness = 0;  // kN*m/rad, of a semi-rigid end
+    float stiffness = 0;  // kN*m/rad of a semi-rigid end, a spring's k
     bool operator==(const ConnectionMark&) const = default;
 };
 
 // The marks of the first `recorded` members' connections: one per hinged
-// node, one per other released end, in member order.
+// node, one per other released end, in member order; then the springs of
+// their nodes.
 std::vector<ConnectionMark> connectionMarks(const Document& document, std::int16_t recorded);
+
+// The smaller font of the marks' texts.
+QFont markFont(const QFont& font);
 
 // The pixels a mark covers, its stiffness text included.
 QRect connectionMarkBounds(const ViewTransform& view, const ConnectionMark& mark,

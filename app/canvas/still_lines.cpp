@@ -38,7 +38,8 @@ std::optional<bool> drawPlacedSupports(Canvas& canvas, const Document& document)
         const gd node = elementOr(document.nodes, static_cast<std::size_t>(k));
         const auto slot = static_cast<std::size_t>(kind - kPlacedSupportKinds.data());
         drawSupportSymbol(canvas, kind->code, node.x, node.y, ++drawn[slot], node.支座方向,
-                          groundSideOfFixedEnd(document, node.x, node.y, node.支座方向));
+                          groundSideOfFixedEnd(document, node.x, node.y, node.支座方向),
+                          elementOr(document.supportExtras, static_cast<std::size_t>(k)).angle);
         if (kind->code != SupportFixed) {
             lastMirrorable = node.支座方向;
         }

@@ -4,6 +4,8 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <numbers>
 #include <span>
 
 #include "document/support_kinds.h"
@@ -116,7 +118,9 @@ const SymbolKind& kindOf(SupportKind code) {
 
 struct Orientation {
     Axis axis;
-    double side;  // +1 below or right of the node, -1 mirrored
+    double side;     // +1 below or right of the node, -1 mirrored
+    double cos = 1;  // the turn of the node's support axes
+    double sin = 0;
 };
 
 Orientation orientationOf(const SymbolKind& kind, bool direction, double groundSide) {
@@ -128,7 +132,14 @@ Orientation orientationOf(const SymbolKind& kind, bool direction, double groundS
 
 // A vertex in world coordinates: formed in double precision from the
 // single-precision node, stored as single.
+// A turned symbol's vertex is its unturned offset from the node turned
+// with the node's support axes.
 QPointF worldPoint(const Vertex& v, float x, float y, Orientation o) {
+    if (o.sin != 0 || o.cos != 1) {
+        const QPointF unturned = worldPoint(v, 0, 0, {o.axis, o.side});
+        return {static_cast<float>(x + unturned.x() * o.cos - unturned.y() * o.sin),
+                static_cast<float>(y + unturned.x() * o.sin + unturned.y() * o.cos)};
+    }
     if (o.axis == Axis::Y) {
         return {static_cast<float>(x + v.across),
                 static_cast<float>(y + v.along * o.side + v.ringAlong * o.side)};
@@ -153,9 +164,13 @@ void loadSymbolPreviews(Canvas& canvas) {
 // Creates the symbol's lines where they do not exist yet (a project read
 // from a file has no symbols on the canvas).
 void drawSupportSymbol(Canvas& canvas, SupportKind code, float x, float y, int index,
-                       bool direction, double groundSide) {
+                       bool direction, double groundSide, double turn) {
     const SymbolKind& kind = kindOf(code);
-    const Orientation orientation = orientationOf(kind, direction, groundSide);
+    Orientation orientation = orientationOf(kind, direction, groundSide);
+    if (turn != 0) {
+        orientation.cos = std::cos(turn * std::numbers::pi / 180);
+        orientation.sin = std::sin(turn * std::numbers::pi / 180);
+    }
     for (std::size_t j = 0; j < kind.lines.size(); ++j) {
         const LineGroup line = kind.lines[j];
         if (!canvas.line(line, index).loaded) {

@@ -17,4 +17,10 @@ enum class EditorMode {
     EndHinge,
     HingedNode,
     EndStiffness,
+    // What a support does beside its kind (a click on a node), and a
+    // member's temperature change (a click on a member).
+    ElasticSupport,
+    InclinedSupport,
+    Settlement,
+    TemperatureChange,
 };

@@ -112,9 +112,12 @@ std::vector<SupportAtPoint> supportsAtPoints(const Document& document) {
     const std::vector<NodePoint> points = nodePoints(document);
     for (std::size_t node = 1; node < points.size(); ++node) {
         const std::int16_t kind = elementOr(document.supportKinds, node);
-        if (points[node].known && kind != SupportNone && isSupportKind(kind)) {
-            supports.push_back(
-                {points[node].x, points[node].y, kind, elementOr(document.nodes, node)});
+        const SupportExtras extras = elementOr(document.supportExtras, node);
+        const bool placed = kind != SupportNone && isSupportKind(kind);
+        if (points[node].known && (placed || !extras.empty())) {
+            supports.push_back({points[node].x, points[node].y,
+                                placed ? kind : std::int16_t{SupportNone},
+                                elementOr(document.nodes, node), extras});
         }
     }
     return supports;
@@ -132,7 +135,10 @@ void placeSupportsAtPoints(Document& document, const std::vector<SupportAtPoint>
         if (const auto found = nodeAt.find(pointKey(support.x, support.y)); found != nodeAt.end()) {
             gd record = support.record;
             record.节点号 = static_cast<std::int16_t>(found->second);
-            (void)placeSupport(document, found->second, support.kind, record);
+            if (placeSupport(document, found->second, support.kind, record) &&
+                found->second < document.supportExtras.size()) {
+                document.supportExtras[found->second] = support.extras;
+            }
         }
     }
 }

@@ -21,16 +21,18 @@ inline constexpr int kMaxNodeCount = INT16_MAX;
 bool 节点自动编号(Document& document);
 
 // A support as the node it stands on is known apart from node numbers: by
-// the node's coordinates.
+// the node's coordinates. Its springs, turn and settlement go with it.
 struct SupportAtPoint {
     float x = 0;
     float y = 0;
     std::int16_t kind = 7;
     gd record;
+    SupportExtras extras;
 };
 
 // Every placed support of the drawn members' nodes, each at its node's
-// coordinates (the first member end numbered with that node).
+// coordinates (the first member end numbered with that node); a node with
+// springs but no support kind counts as supported.
 std::vector<SupportAtPoint> supportsAtPoints(const Document& document);
 
 // Places each support again on the node that now lies at its point, after

@@ -1,12 +1,10 @@
 // Member-end connections; see connection_commands.h.
 #include "editor/connection_commands.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "canvas/canvas.h"
 #include "canvas/still_lines.h"
-#include "document/edit_history.h"
 #include "editor/editor_controls.h"
 #include "editor/hint_line.h"
 #include "editor/member_input.h"
@@ -15,25 +13,6 @@
 
 namespace {
 
-// World units: the capture distance of member ends.
-constexpr double kCaptureDistance = 0.2;
-// An end is captured along the third of its member next to the node, so
-// that a pointer beside a node picks the member it lies on.
-constexpr double kEndReach = 1.0 / 3;
-
-double distanceToSegment(double px, double py, double ax, double ay, double bx, double by) {
-    const double dx = bx - ax;
-    const double dy = by - ay;
-    const double squared = dx * dx + dy * dy;
-    const double t =
-        squared > 0 ? std::clamp(((px - ax) * dx + (py - ay) * dy) / squared, 0.0, 1.0) : 0.0;
-    return std::hypot(px - (ax + t * dx), py - (ay + t * dy));
-}
-
-MemberEnd otherEnd(MemberEnd end) {
-    return end == MemberEnd::First ? MemberEnd::Second : MemberEnd::First;
-}
-
 QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -41,7 +20,7 @@ QString fromUtf8(const std::string& text) {
 }  // namespace
 
 ConnectionCommands::ConnectionCommands(const EditorContext& context, const MemberInput& memberInput)
-    : EditorPart(context), memberInput(memberInput) {}
+    : EditorPart(context), memberInput(memberInput), capture_(document, canvas, memberInput) {}
 
 std::vector<MenuRow> ConnectionCommands::menuRows() {
     using C = MenuCommand;
@@ -55,23 +34,12 @@ bool ConnectionCommands::running() const {
            document.mode == EditorMode::EndStiffness;
 }
 
-// Connections belong to drawn members: the member being drawn has no
-// record yet, so the commands wait until it is done.
 void ConnectionCommands::start(EditorMode mode) {
-    if (memberInput.drawing()) {
-        platform.tell(QStringLiteral("先输入完杆件"));
-        return;
-    }
-    if (document.membersEntered < 1) {
-        return;
-    }
-    canvas.clear();
-    controls.enterMode(mode);
-    controls.showRestingHint();
+    startClicking({document, canvas, platform, controls}, memberInput, mode);
 }
 
 std::int16_t ConnectionCommands::recorded() const {
-    return EditHistory::recordedMembers(document, memberInput.drawing());
+    return capture_.recorded();
 }
 
 bool ConnectionCommands::isHingedNode(std::int16_t node) const {
@@ -82,78 +50,18 @@ std::optional<float>& ConnectionCommands::connection(MemberEndRef ref) {
     return connectionOf(document.members[static_cast<std::size_t>(ref.member)], ref.end);
 }
 
-// The end whose third of its member passes nearest (x, y), within the
-// capture distance; at a tie the end nearer the pointer, then the
-// lower-numbered member.
-std::optional<MemberEndRef> ConnectionCommands::endNear(float x, float y) const {
-    std::optional<MemberEndRef> nearest;
-    double best = kCaptureDistance;
-    double bestToEnd = 0;
-    const int last = std::min<int>(recorded(), static_cast<int>(document.members.size()) - 1);
-    for (int m = 1; m <= last; ++m) {
-        const gj& member = document.members[static_cast<std::size_t>(m)];
-        for (const MemberEnd end : {MemberEnd::First, MemberEnd::Second}) {
-            const auto [ax, ay] = pointOf(member, end);
-            const auto [fx, fy] = pointOf(member, otherEnd(end));
-            const double reachX = ax + (double{fx} - ax) * kEndReach;
-            const double reachY = ay + (double{fy} - ay) * kEndReach;
-            const double distance = distanceToSegment(x, y, ax, ay, reachX, reachY);
-            const double toEnd = std::hypot(double{x} - ax, double{y} - ay);
-            if (distance < best || (nearest && distance == best && toEnd < bestToEnd)) {
-                nearest = MemberEndRef{static_cast<std::int16_t>(m), end};
-                best = distance;
-                bestToEnd = toEnd;
-            }
-        }
-    }
-    return nearest;
-}
-
-// The node of the member end nearest (x, y) within the capture distance.
-std::int16_t ConnectionCommands::nodeNear(float x, float y) const {
-    std::int16_t node = 0;
-    double best = kCaptureDistance;
-    const int last = std::min<int>(recorded(), static_cast<int>(document.members.size()) - 1);
-    for (int m = 1; m <= last; ++m) {
-        const gj& member = document.members[static_cast<std::size_t>(m)];
-        for (const MemberEnd end : {MemberEnd::First, MemberEnd::Second}) {
-            const auto [ax, ay] = pointOf(member, end);
-            const double distance = std::hypot(double{x} - ax, double{y} - ay);
-            if (distance <= best && nodeOf(member, end) > 0) {
-                node = nodeOf(member, end);
-                best = distance;
-            }
-        }
-    }
-    return node;
-}
-
-// The members of `ends` red, those marked before black again.
-void ConnectionCommands::mark(const std::vector<MemberEndRef>& ends) {
-    for (const std::int16_t member : marked_) {
-        if (member <= document.membersEntered) {
-            canvas.setLineColour({kMemberLines, member}, kBlack);
-        }
-    }
-    marked_.clear();
-    for (const MemberEndRef& ref : ends) {
-        canvas.setLineColour({kMemberLines, ref.member}, kMarkColour);
-        marked_.push_back(ref.member);
-    }
-}
-
 void ConnectionCommands::pointAt(float x, float y) {
     if (!running()) {
         return;
     }
     if (document.mode == EditorMode::HingedNode) {
-        const std::int16_t node = nodeNear(x, y);
-        mark(endsAtNode(document, recorded(), node));
+        const std::int16_t node = capture_.nodeNear(x, y);
+        capture_.mark(endsAtNode(document, recorded(), node));
         node > 0 ? controls.setHint(nodeHint(node)) : controls.showRestingHint();
         return;
     }
-    const std::optional<MemberEndRef> end = endNear(x, y);
-    mark(end ? std::vector{*end} : std::vector<MemberEndRef>{});
+    const std::optional<MemberEndRef> end = capture_.endNear(x, y);
+    capture_.mark(end ? std::vector{*end} : std::vector<MemberEndRef>{});
     end ? controls.setHint(endHint(*end)) : controls.showRestingHint();
 }
 
@@ -185,11 +93,11 @@ QString ConnectionCommands::nodeHint(std::int16_t node) const {
 
 void ConnectionCommands::press(float x, float y) {
     if (document.mode == EditorMode::HingedNode) {
-        if (const std::int16_t node = nodeNear(x, y)) {
+        if (const std::int16_t node = capture_.nodeNear(x, y)) {
             toggleNode(node);
         }
     } else if (running()) {
-        if (const std::optional<MemberEndRef> end = endNear(x, y)) {
+        if (const std::optional<MemberEndRef> end = capture_.endNear(x, y)) {
             document.mode == EditorMode::EndHinge ? toggleHinge(*end) : askStiffness(*end);
         }
     }

@@ -4,7 +4,7 @@
 // and 杆端转动刚度 (a click asks the end's rotational stiffness k in
 // kN*m/rad: 0 a hinge, a positive value a semi-rigid end).
 //
-// Owns only the members it marked red. The connections are the member
+// Owns only the capture, with the members it marked red. The connections are the member
 // records', the modes the document's, the marks of released ends the
 // canvas's; each change is one step of the window's history, as every
 // press is.
@@ -16,6 +16,7 @@
 
 #include "document/member_connections.h"
 #include "editor/editor_part.h"
+#include "editor/end_capture.h"
 
 class MemberInput;
 
@@ -34,6 +35,10 @@ public:
     // 杆端铰接, 铰结点, 杆端转动刚度.
     std::vector<MenuRow> menuRows() override;
 
+    // How the commands capture ends and nodes, shared with the support-effect
+    // commands.
+    EndCapture& capture() { return capture_; }
+
     bool running() const;
     // The mouse at (x, y): the member end (or node) nearest it is captured,
     // its members marked red and named in the hint.
@@ -46,9 +51,6 @@ public:
 private:
     void start(EditorMode mode);
     std::int16_t recorded() const;
-    std::optional<MemberEndRef> endNear(float x, float y) const;
-    std::int16_t nodeNear(float x, float y) const;
-    void mark(const std::vector<MemberEndRef>& ends);
     QString endHint(MemberEndRef ref) const;
     QString nodeHint(std::int16_t node) const;
     void toggleHinge(MemberEndRef ref);
@@ -58,5 +60,5 @@ private:
     bool isHingedNode(std::int16_t node) const;
 
     const MemberInput& memberInput;
-    std::vector<std::int16_t> marked_;  // members this part turned red
+    EndCapture capture_;
 };

@@ -16,7 +16,7 @@
 namespace {
 
 // The command whose mode an event's step belongs to.
-constexpr std::array<std::pair<EditorMode, MenuCommand>, 12> kModeCommands{{
+constexpr std::array<std::pair<EditorMode, MenuCommand>, 16> kModeCommands{{
     {EditorMode::MemberInput, MenuCommand::MemberInput},
     {EditorMode::MemberDeletion, MenuCommand::MemberDelete},
     {EditorMode::MemberQuery, MenuCommand::MemberQuery},
@@ -29,6 +29,10 @@ constexpr std::array<std::pair<EditorMode, MenuCommand>, 12> kModeCommands{{
     {EditorMode::EndHinge, MenuCommand::EndHinge},
     {EditorMode::HingedNode, MenuCommand::HingedNode},
     {EditorMode::EndStiffness, MenuCommand::EndStiffness},
+    {EditorMode::ElasticSupport, MenuCommand::ElasticSupport},
+    {EditorMode::InclinedSupport, MenuCommand::InclinedSupport},
+    {EditorMode::Settlement, MenuCommand::Settlement},
+    {EditorMode::TemperatureChange, MenuCommand::TemperatureChange},
 }};
 
 const QString kUndo = QStringLiteral("撤销");

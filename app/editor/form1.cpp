@@ -114,13 +114,15 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
       analysis_(context_),
       results_(context_, analysis_, *this),
       loadDrawing_(context_, memberInput_),
+      supportEffects_(context_, connections_.capture(), loadDrawing_),
       view_(context_, *canvasView, memberInput_, supports_, loadDrawing_),
       edits_(context_, memberInput_, view_),
       documents_(context_, view_, memberInput_, supports_, edits_,
                  newProjectFolder.isEmpty() ? programFolder : newProjectFolder),
       output_(context_, analysis_, results_),
-      parts_{&memberInput_, &supports_,    &pointing_, &connections_, &loads_,     &analysis_,
-             &results_,     &loadDrawing_, &output_,   &view_,        &documents_, &edits_},
+      parts_{&memberInput_, &supports_,  &pointing_, &connections_, &supportEffects_,
+             &loads_,       &analysis_,  &results_,  &loadDrawing_, &output_,
+             &view_,        &documents_, &edits_},
       programFolder_(std::move(programFolder)) {
     cacheRarelyChangingLines(canvas);
     canvas.setWorld(document.world);

@@ -31,6 +31,7 @@
 #include "editor/menu_commands.h"
 #include "editor/pressed_keys.h"
 #include "editor/result_views.h"
+#include "editor/support_effect_commands.h"
 #include "editor/support_placement.h"
 #include "editor/view_control.h"
 
@@ -182,6 +183,7 @@ private:
     AnalysisCommands analysis_;
     ResultViews results_;
     LoadDrawing loadDrawing_;
+    SupportEffectCommands supportEffects_;
     ViewControl view_;
     EditCommands edits_;
     DocumentCommands documents_;
@@ -189,7 +191,7 @@ private:
     // Every part, in the order they reset: the view shows the document
     // once the others dropped the old one; the saved state and the history
     // are taken last.
-    std::array<EditorPart*, 12> parts_;
+    std::array<EditorPart*, 13> parts_;
 
     QString programFolder_;
     std::map<MenuId, QMenu*> menus_;

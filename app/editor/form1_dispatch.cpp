@@ -155,7 +155,7 @@ void Form1::escapeInnermostStep() {
     } else if (supports_.running()) {
         supports_.escape();
         Label6->setText(kIdleHint);
-    } else if (connections_.running()) {
+    } else if (connections_.running() || supportEffects_.running()) {
         enterMode(Mode::None);
         Label6->setText(kIdleHint);
     } else {
@@ -186,9 +186,11 @@ void Form1::Form_MouseDown(int button, float x, float y) {
         }
     }
     connections_.pointAt(x, y);
+    supportEffects_.pointAt(x, y);
     if (button == 1) {
         supports_.placeOnPress();
         connections_.press(x, y);
+        supportEffects_.press(x, y);
     }
     if (button == 1 && document.mode == EditorMode::MemberInput) {
         memberInput_.press(x, y);
@@ -210,6 +212,7 @@ void Form1::Form_MouseMove(float x, float y) {
     }
     supports_.preview(x, y);
     connections_.pointAt(x, y);
+    supportEffects_.pointAt(x, y);
     setBoxTexts(QString::fromStdString(orv::displayText(x)),
                 QString::fromStdString(orv::displayText(y)));
     if (memberInput_.drawing()) {

@@ -9,6 +9,7 @@
 #include "editor/connection_commands.h"
 #include "editor/form1.h"
 #include "editor/member_input.h"
+#include "editor/support_effect_commands.h"
 #include "editor/support_placement.h"
 
 namespace {
@@ -28,7 +29,7 @@ struct ModeRow {
 constexpr const char* kIdle = "提示:";
 constexpr const char* kNoMemberUnderTheMouse = "";
 
-constexpr std::array<ModeRow, 13> kModes = {{
+constexpr std::array<ModeRow, 17> kModes = {{
     {EditorMode::None, false, false, KeptDialog::None, kIdle},
     {EditorMode::MemberInput, false, true, KeptDialog::MemberProperties, kMemberInputHint},
     {EditorMode::MemberQuery, true, true, KeptDialog::MemberProperties, kNoMemberUnderTheMouse},
@@ -42,6 +43,11 @@ constexpr std::array<ModeRow, 13> kModes = {{
     {EditorMode::EndHinge, false, false, KeptDialog::None, kEndHingeHint},
     {EditorMode::HingedNode, false, false, KeptDialog::None, kHingedNodeHint},
     {EditorMode::EndStiffness, false, false, KeptDialog::None, kEndStiffnessHint},
+    {EditorMode::ElasticSupport, false, false, KeptDialog::None, kElasticSupportHint},
+    {EditorMode::InclinedSupport, false, false, KeptDialog::None, kInclinedSupportHint},
+    {EditorMode::Settlement, false, false, KeptDialog::None, kSettlementHint},
+    // The hover test marks the member under the mouse with its tick.
+    {EditorMode::TemperatureChange, true, false, KeptDialog::None, kTemperatureHint},
 }};
 
 // Each placement mode of the support table has its row.

@@ -5,8 +5,8 @@
 #include <span>
 
 #include "canvas/canvas.h"
+#include "canvas/support_effect_figure.h"
 #include "editor/member_input.h"
-#include "results/load_figure.h"
 
 LoadDrawing::LoadDrawing(const EditorContext& context, const MemberInput& memberInput)
     : EditorPart(context), memberInput(memberInput) {}
@@ -29,11 +29,14 @@ void LoadDrawing::redraw() {
         std::max(document.membersEntered - (memberInput.drawing() ? 1 : 0), 0));
     const auto drawn =
         std::span(document.members).subspan(1, std::min(recorded, document.members.size() - 1));
-    if (std::ranges::equal(drawn, drawnFrom_) && !canvas.figure(FigureLayer::Loads).empty()) {
+    if (std::ranges::equal(drawn, drawnFrom_) && document.supportExtras == settlementsFrom_ &&
+        !canvas.figure(FigureLayer::Loads).empty()) {
         return;
     }
-    canvas.setFigure(FigureLayer::Loads, loadsFigure(document, static_cast<int>(drawn.size())));
+    canvas.setFigure(FigureLayer::Loads,
+                     drawnLoadsFigure(document, static_cast<int>(drawn.size())));
     drawnFrom_.assign(drawn.begin(), drawn.end());
+    settlementsFrom_ = document.supportExtras;
 }
 
 void LoadDrawing::setShown(bool shown) {

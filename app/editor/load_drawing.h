@@ -1,4 +1,5 @@
 // The loads on the drawing: the figure of every recorded member's loads,
+// with the settlements and temperature changes, which are loads too,
 // kept on the canvas as a retained figure so that it follows zoom and pan
 // and no mouse move wipes it. The window calls redraw wherever the
 // document's loads or members change; 显示荷载 shows or hides it.
@@ -6,8 +7,8 @@
 
 #include <vector>
 
+#include "document/model.h"
 #include "editor/editor_part.h"
-#include "model/gj.h"
 
 class MemberInput;
 
@@ -29,4 +30,5 @@ private:
     // The member records the figure on the canvas was built from: a view
     // change with the same records needs no new figure.
     std::vector<gj> drawnFrom_;
+    std::vector<SupportExtras> settlementsFrom_;
 };

@@ -35,9 +35,13 @@ enum class MenuCommand {
     VerticalLink,
     Pinned,
     DeleteSupports,
+    ElasticSupport,
+    InclinedSupport,
+    Settlement,
     // 荷载
     LoadInput,
     LoadQuery,
+    TemperatureChange,
     // 计算
     Analyse,
     MomentDiagram,

@@ -66,7 +66,8 @@ void SupportPlacement::deleteCommand() {
 }
 
 // Every symbol goes; the node records keep their coordinates and
-// directions, only their kinds become "no support".
+// directions, only their kinds become "no support". Springs, turns and
+// settlements are the supports' too and go with them.
 void SupportPlacement::removeAll() {
     for (const PlacedSupportKind& kind : kPlacedSupportKinds) {
         unloadSupportSymbolsFrom(canvas, kind.code, 1);
@@ -76,6 +77,7 @@ void SupportPlacement::removeAll() {
     for (std::size_t k = 1; k <= nodes && k < document.supportKinds.size(); ++k) {
         document.supportKinds[k] = SupportNone;
     }
+    std::ranges::fill(document.supportExtras, SupportExtras{});
     document.supportsPlaced = 0;
 }
 

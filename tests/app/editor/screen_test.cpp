@@ -371,3 +371,37 @@ TEST_F(OnScreen, HingesShowAsHollowCirclesOverTheMemberLines) {
     expectScreenShowsTheWindow("undone");
     EXPECT_EQ(onScreenPixel(inside), qRgb(0, 0, 0));
 }
+
+// A spring, an inclined link, a settlement and a warmed beam as the screen
+// shows them: the zigzag in the supports' blue below the sprung foot, and
+// every change repainted where it drew.
+TEST_F(OnScreen, SpringsInclinedSupportsSettlementsAndTemperatureShow) {
+    drawPortal(3, 8, 4, 8);
+    choose(MenuCommand::VerticalLink);
+    click(8.05f, 7.95f);
+    const auto answer = [this](MenuCommand command, float x, float y, const char* text) {
+        choose(command);
+        platform.inputs.push_back(QString::fromUtf8(text));
+        click(x, y);
+    };
+    answer(MenuCommand::ElasticSupport, 3.05f, 8.05f, "0, 5000, 0");
+    answer(MenuCommand::InclinedSupport, 8.05f, 8.05f, "30");
+    answer(MenuCommand::Settlement, 8.05f, 8.05f, "0.01");
+    answer(MenuCommand::TemperatureChange, 5.5f, 4.05f, "0, 20");
+    keyUp(Qt::Key_Escape);
+    move(5.5f, 6.5f);
+    expectScreenShowsTheWindow("support-effects");
+    const QImage screen = onScreen();
+    const QPoint foot = form.canvasModel().toPixel(3, 8).toPoint();
+    int blue = 0;
+    for (int dy = 4; dy <= 32; ++dy) {
+        for (int dx = -8; dx <= 8; ++dx) {
+            const QRgb pixel = screen.pixel(foot + QPoint(dx, dy));
+            blue += qBlue(pixel) > 150 && qRed(pixel) < 120 && qGreen(pixel) < 120;
+        }
+    }
+    EXPECT_GT(blue, 20);
+    if (const QString folder = qEnvironmentVariable("ORVANDEL_SCREENSHOTS"); !folder.isEmpty()) {
+        screen.save(QDir(folder).filePath(QStringLiteral("support-effects.png")));
+    }
+}
