@@ -213,8 +213,10 @@ void Form1::Form_MouseMove(float x, float y) {
     supports_.preview(x, y);
     connections_.pointAt(x, y);
     supportEffects_.pointAt(x, y);
-    setBoxTexts(QString::fromStdString(orv::displayText(x)),
-                QString::fromStdString(orv::displayText(y)));
+    if (!memberInput_.keepsTypedPoint()) {
+        setBoxTexts(QString::fromStdString(orv::displayText(x)),
+                    QString::fromStdString(orv::displayText(y)));
+    }
     if (memberInput_.drawing()) {
         memberInput_.rubberBand(x, y);
     }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "canvas/canvas.h"
 #include "dialogs/form3.h"
@@ -47,6 +48,7 @@ void MemberInput::reset(ResetReason /*reason*/) {
 void MemberInput::modeEntered(bool ownMode) {
     awaitingFirstPoint_ = ownMode;
     memberInProgress_ = false;
+    typingFirstPoint_ = false;
 }
 
 void MemberInput::inputCommand() {
@@ -76,8 +78,13 @@ bool MemberInput::drawing() const {
     return !awaitingFirstPoint_ && document.mode == EditorMode::MemberInput && memberInProgress_;
 }
 
+bool MemberInput::takesFirstPoint() const {
+    return awaitingFirstPoint_ && !memberInProgress_ && document.membersEntered < kMaxMemberTotal;
+}
+
 void MemberInput::press(float x, float y) {
-    if (awaitingFirstPoint_ && !memberInProgress_ && document.membersEntered < kMaxMemberTotal) {
+    if (takesFirstPoint()) {
+        typingFirstPoint_ = false;
         firstPoint(x, y);
     } else if (!awaitingFirstPoint_ && memberInProgress_) {
         secondPoint(x, y);
@@ -85,17 +92,21 @@ void MemberInput::press(float x, float y) {
 }
 
 void MemberInput::firstPoint(float x, float y) {
-    const std::int16_t n = ++document.membersEntered;
-    awaitingFirstPoint_ = false;
     float x1 = x;
     float y1 = y;
     if (document.endCaptured) {
         x1 = document.capturedX;
         y1 = document.capturedY;
-    } else if (n == 1) {
+    } else if (document.membersEntered == 0) {
         x1 = cutToTwoDecimals(x);
         y1 = cutToTwoDecimals(y);
     }
+    startMember(x1, y1);
+}
+
+void MemberInput::startMember(float x1, float y1) {
+    const std::int16_t n = ++document.membersEntered;
+    awaitingFirstPoint_ = false;
     canvas.loadLine(kMemberLines, n, LineShape{x1, y1, x1, y1, kBlack, 2, true});
     canvas.setLineFloating({kMemberLines, n}, true);
     memberInProgress_ = true;
@@ -311,11 +322,37 @@ void MemberInput::setCaptureBoxColour(ColourValue colour) {
 }
 
 bool MemberInput::boxKeepsCharacter(int character) const {
-    if (awaitingFirstPoint_) {
+    if (awaitingFirstPoint_ && !takesFirstPoint()) {
         return false;
     }
     return character == keys::Backspace || character == keys::Enter ||
            (character >= 44 && character <= 57);
+}
+
+// Waiting for a first point, the boxes take its world coordinates as
+// typed (exactly: no capture, no cutting to two decimals); Enter places it
+// there, and the pointer's position shows in the boxes again. Enter before
+// anything was typed changes nothing. Coordinates
+// beyond the single range are refused with a beep.
+void MemberInput::typeFirstPoint(int key) {
+    if (key != keys::Enter) {
+        typingFirstPoint_ = true;
+        return;
+    }
+    if (!typingFirstPoint_) {
+        return;  // nothing typed: the boxes show the pointer, not a point
+    }
+    const auto [textX, textY] = controls.boxTexts();
+    const double x = orv::leadingNumber(textX.toStdString());
+    const double y = orv::leadingNumber(textY.toStdString());
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    if (!(std::fabs(x) <= kLargest) || !(std::fabs(y) <= kLargest)) {
+        platform.beep();
+        return;
+    }
+    typingFirstPoint_ = false;
+    startMember(static_cast<float>(x), static_cast<float>(y));
+    controls.setBoxTexts(QStringLiteral("0"), QStringLiteral("0"));
 }
 
 // Any key released in a coordinate box moves the second end to the typed
@@ -323,6 +360,10 @@ bool MemberInput::boxKeepsCharacter(int character) const {
 // beyond the single range is refused as a whole, with a beep: the end stays
 // where it was and Enter does not complete the member.
 void MemberInput::boxKeyUp(int key) {
+    if (takesFirstPoint()) {
+        typeFirstPoint(key);
+        return;
+    }
     if (!drawing()) {
         return;
     }

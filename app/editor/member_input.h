@@ -55,12 +55,18 @@ public:
     // The coordinate boxes: whether a typed character is kept; a released key.
     bool boxKeepsCharacter(int character) const;
     void boxKeyUp(int key);
+    // Whether the boxes hold a first point the user is typing, which the
+    // pointer's position must not overwrite.
+    bool keepsTypedPoint() const { return typingFirstPoint_; }
     // Member k takes its line's ends and the dialog's section, and the nodes
     // are numbered again; false when numbering refused it.
     [[nodiscard]] bool FinishMember(std::int16_t k);
 
 private:
+    bool takesFirstPoint() const;
     void firstPoint(float x, float y);
+    void typeFirstPoint(int key);
+    void startMember(float x1, float y1);
     void secondPoint(float x, float y);
     void completeMember();
     void dropLastMember(std::int16_t n);
@@ -70,4 +76,5 @@ private:
     bool awaitingFirstPoint_ = false;  // waits for a member's first point
     bool memberInProgress_ = false;    // the second point of the last member is awaited
     bool orthoMode_ = false;           // the member being drawn stays horizontal or vertical
+    bool typingFirstPoint_ = false;    // the boxes hold a typed first point
 };

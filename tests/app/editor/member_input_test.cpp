@@ -198,10 +198,33 @@ TEST_F(MemberInput, TypedRelativeCoordinatesCompleteAMemberWithEnter) {
     EXPECT_EQ(member(1).x1, 2.0f);
     EXPECT_EQ(member(1).x2, 5.0f);
     EXPECT_EQ(member(1).y2, 2.0f);
-    // Waiting for a first point, every typed character is dropped.
+}
+
+// Waiting for a first point, the boxes take its world coordinates: the
+// pointer no longer overwrites them once typed into, and Enter places the
+// point exactly there (no cutting to two decimals); the second point is
+// then relative as before.
+TEST_F(MemberInput, AFirstPointTypedIntoTheBoxesStartsTheMemberThere) {
+    startInput(QStringLiteral("1"));
+    move(7.777f, 3);
     form.xBox()->clear();
-    QTest::keyClicks(form.xBox(), QStringLiteral("12"));
-    EXPECT_EQ(form.xBox()->text(), QString());
+    form.yBox()->clear();
+    QTest::keyClicks(form.xBox(), QStringLiteral("0.125a"));  // the letter is dropped
+    move(5, 5);
+    EXPECT_EQ(form.xBox()->text(), QStringLiteral("0.125"));
+    QTest::keyClicks(form.yBox(), QStringLiteral("-3"));
+    QTest::keyClick(form.yBox(), Qt::Key_Return);
+    EXPECT_TRUE(form.editorState().memberInProgress);
+    form.xBox()->clear();
+    form.yBox()->clear();
+    QTest::keyClicks(form.xBox(), QStringLiteral("6"));
+    QTest::keyClicks(form.yBox(), QStringLiteral("0"));
+    QTest::keyClick(form.yBox(), Qt::Key_Return);
+    EXPECT_EQ(document.membersEntered, 1);
+    EXPECT_EQ(member(1).x1, 0.125f);
+    EXPECT_EQ(member(1).y1, -3.0f);
+    EXPECT_EQ(member(1).x2, 6.125f);
+    EXPECT_EQ(member(1).y2, -3.0f);
 }
 
 TEST_F(MemberInput, EscCancelsTheMemberThenLeavesInput) {
