@@ -42,6 +42,11 @@ struct Document : Model {
     float capturedY = 0;
     bool crosshairOn = true;
 
+    // The members 编辑 → 选择 has selected, ascending, on which the
+    // operations on a selection act. Session state like the mode: no part
+    // of the model, so selecting is no unsaved work and undo leaves it be.
+    std::vector<std::int16_t> selectedMembers;
+
     // The view: saved with the project, but no part of the model, so
     // zooming is no unsaved work and undo leaves it alone.
     WorldWindow world;
