@@ -47,6 +47,10 @@ struct Document : Model {
     // of the model, so selecting is no unsaved work and undo leaves it be.
     std::vector<std::int16_t> selectedMembers;
 
+    // The load case (1..K) into which loads, settlements and temperature
+    // changes are entered and whose loads are shown.
+    std::int16_t currentLoadCase = 1;
+
     // The view: saved with the project, but no part of the model, so
     // zooming is no unsaved work and undo leaves it alone.
     WorldWindow world;

@@ -22,10 +22,10 @@ const std::string kNoName;
 auto fieldsBesideNodes(const gj& member) {
     return std::tie(member.材料, member.断面, member.尺寸, member.荷载数, member.xq, member.q,
                     member.hzlx, member.x1, member.y1, member.x2, member.y2, member.左端转动刚度,
-                    member.右端转动刚度, member.温度改变1, member.温度改变2);
+                    member.右端转动刚度, member.温度改变1, member.温度改变2, member.其他工况);
 }
 // (The size is that of the 64-bit platforms the program is built for.)
-static_assert(sizeof(void*) != 8 || sizeof(gj) == 216,
+static_assert(sizeof(void*) != 8 || sizeof(gj) == 240,
               "a member field was added: compare it in fieldsBesideNodes");
 
 bool sameRecord(const gj& a, const gj& b) {

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "model/gd.h"
@@ -28,18 +29,41 @@ using ColourValue = std::int32_t;
 inline constexpr ColourValue kWhite = 0xFFFFFF;
 inline constexpr ColourValue kBlack = 0x000000;
 
+// A support's movement along its axes (m, m) and its turn (rad).
+using Settlement = std::array<float, 3>;
+
 // What a node's support is beside its kind: springs along the support's
 // axes and in rotation (kN/m, kN/m, kN*m/rad), the turn of those axes
 // (degrees from +X towards +Y, -180 < a <= 180) and the settlement of load
-// case 1 along them (m, m, rad). A node may have springs without a support
-// kind.
+// case 1 along them, then of cases 2, 3, ... at indices 0, 1, ... (a case
+// beyond the array's end settles nothing here; see load_cases.h). A node
+// may have springs without a support kind.
 struct SupportExtras {
     std::array<float, 3> springs{};
     float angle = 0;
-    std::array<float, 3> settlement{};
+    Settlement settlement{};
+    std::vector<Settlement> laterSettlements;
 
     bool operator==(const SupportExtras&) const = default;
     bool empty() const { return *this == SupportExtras{}; }
+};
+
+// The name a project's first load case has until it is renamed; case 1
+// always exists.
+inline constexpr const char* kFirstLoadCaseName = "工况1";
+
+// A load combination: its name and the factored cases it sums, each case
+// (1..K) at most once, any real factor.
+struct LoadCombination {
+    struct Term {
+        std::int16_t loadCase = 1;
+        float factor = 1;
+        bool operator==(const Term&) const = default;
+    };
+    std::string name;
+    std::vector<Term> terms;
+
+    bool operator==(const LoadCombination&) const = default;
 };
 
 // Everything of the model beside its member records: the undo history
@@ -57,6 +81,10 @@ struct ModelBase {
     std::int16_t horizontalLinkSymbolCount = 0;
     std::int16_t verticalLinkSymbolCount = 0;
     float diagramScale = 0.02f;
+    // Load cases 1..K at indices 0..K-1 by name (their loads are kept with
+    // the members and supports), and combinations 1..C at 0..C-1.
+    std::vector<std::string> loadCaseNames = {kFirstLoadCaseName};
+    std::vector<LoadCombination> combinations;
 
     // Window settings saved with the project.
     ColourValue backColour = kWhite;

@@ -10,6 +10,19 @@
 
 #include "model/load_kinds.h"
 
+// One member's loads and temperature change in a load case beyond the
+// first, in the shape the record keeps those of case 1 in.
+struct 工况荷载 {
+    std::int16_t 荷载数 = 0;
+    std::vector<float> xq = std::vector<float>(orv::kMaxLoadsPerMember + 1);
+    std::vector<float> q = std::vector<float>(orv::kMaxLoadsPerMember + 1);
+    std::vector<std::string> hzlx = std::vector<std::string>(orv::kMaxLoadsPerMember + 1);
+    float 温度改变1 = 0;
+    float 温度改变2 = 0;
+
+    bool operator==(const 工况荷载&) const = default;
+};
+
 class gj {
 public:
     std::string 材料;                                 // material name, see e()
@@ -36,6 +49,9 @@ public:
     // face and at its +y face, varying linearly over the section's depth.
     float 温度改变1 = 0;
     float 温度改变2 = 0;
+    // The member's loads and temperature changes of load cases 2, 3, ... at
+    // indices 0, 1, ...; a case beyond the array's end has none here.
+    std::vector<工况荷载> 其他工况;
 
     // Records are equal when every field is.
     bool operator==(const gj&) const = default;

@@ -1,0 +1,127 @@
+// Load cases and combinations of the model; see load_cases.h.
+#include "document/load_cases.h"
+
+#include <algorithm>
+
+namespace {
+
+// The entry of a later case c >= 2 in a record's array of later cases,
+// made on first use.
+template <typename Entry>
+Entry& laterEntry(std::vector<Entry>& later, int loadCase) {
+    const auto index = static_cast<std::size_t>(loadCase - 2);
+    if (later.size() <= index) {
+        later.resize(index + 1);
+    }
+    return later[index];
+}
+
+template <typename Entry>
+void trimTrailingEmpty(std::vector<Entry>& later) {
+    while (!later.empty() && later.back() == Entry{}) {
+        later.pop_back();
+    }
+}
+
+template <typename Entry>
+void eraseCase(std::vector<Entry>& later, int loadCase) {
+    const auto index = static_cast<std::size_t>(loadCase - 2);
+    if (index < later.size()) {
+        later.erase(later.begin() + static_cast<std::ptrdiff_t>(index));
+    }
+}
+
+bool holdsLoads(ConstMemberLoads loads) {
+    return loads.荷载数 != 0 || loads.温度改变1 != 0 || loads.温度改变2 != 0;
+}
+
+}  // namespace
+
+int loadCaseCount(const ModelBase& model) {
+    return std::max<int>(1, static_cast<int>(model.loadCaseNames.size()));
+}
+
+MemberLoads loadsIn(gj& member, int loadCase) {
+    if (loadCase <= 1) {
+        return {member.荷载数, member.xq,        member.q,
+                member.hzlx,   member.温度改变1, member.温度改变2};
+    }
+    工况荷载& entry = laterEntry(member.其他工况, loadCase);
+    return {entry.荷载数, entry.xq, entry.q, entry.hzlx, entry.温度改变1, entry.温度改变2};
+}
+
+ConstMemberLoads loadsIn(const gj& member, int loadCase) {
+    if (loadCase <= 1) {
+        return {member.荷载数, member.xq,        member.q,
+                member.hzlx,   member.温度改变1, member.温度改变2};
+    }
+    static const 工况荷载 none;
+    const auto index = static_cast<std::size_t>(loadCase - 2);
+    const 工况荷载& entry = index < member.其他工况.size() ? member.其他工况[index] : none;
+    return {entry.荷载数, entry.xq, entry.q, entry.hzlx, entry.温度改变1, entry.温度改变2};
+}
+
+Settlement& settlementIn(SupportExtras& extras, int loadCase) {
+    return loadCase <= 1 ? extras.settlement : laterEntry(extras.laterSettlements, loadCase);
+}
+
+Settlement settlementIn(const SupportExtras& extras, int loadCase) {
+    if (loadCase <= 1) {
+        return extras.settlement;
+    }
+    const auto index = static_cast<std::size_t>(loadCase - 2);
+    return index < extras.laterSettlements.size() ? extras.laterSettlements[index] : Settlement{};
+}
+
+void trimLaterCases(gj& member) {
+    trimTrailingEmpty(member.其他工况);
+}
+
+void trimLaterCases(SupportExtras& extras) {
+    trimTrailingEmpty(extras.laterSettlements);
+}
+
+bool caseHasLoads(const Model& model, int loadCase) {
+    const auto members = std::min<std::size_t>(
+        model.members.size(), static_cast<std::size_t>(std::max<int>(model.memberTotal, 0)) + 1);
+    for (std::size_t i = 1; i < members; ++i) {
+        if (holdsLoads(loadsIn(model.members[i], loadCase))) {
+            return true;
+        }
+    }
+    return std::any_of(model.supportExtras.begin(), model.supportExtras.end(),
+                       [loadCase](const SupportExtras& extras) {
+                           return settlementIn(extras, loadCase) != Settlement{};
+                       });
+}
+
+int addLoadCase(Model& model, const std::string& name) {
+    if (model.loadCaseNames.empty()) {
+        model.loadCaseNames.push_back(kFirstLoadCaseName);
+    }
+    model.loadCaseNames.push_back(name);
+    return static_cast<int>(model.loadCaseNames.size());
+}
+
+bool deleteLoadCase(Model& model, int loadCase) {
+    if (loadCase < 2 || loadCase > loadCaseCount(model)) {
+        return false;
+    }
+    model.loadCaseNames.erase(model.loadCaseNames.begin() + (loadCase - 1));
+    for (gj& member : model.members) {
+        eraseCase(member.其他工况, loadCase);
+    }
+    for (SupportExtras& extras : model.supportExtras) {
+        eraseCase(extras.laterSettlements, loadCase);
+    }
+    for (LoadCombination& combination : model.combinations) {
+        std::erase_if(combination.terms, [loadCase](const LoadCombination::Term& t) {
+            return t.loadCase == loadCase;
+        });
+        for (LoadCombination::Term& term : combination.terms) {
+            term.loadCase = static_cast<std::int16_t>(term.loadCase - (term.loadCase > loadCase));
+        }
+    }
+    std::erase_if(model.combinations, [](const LoadCombination& c) { return c.terms.empty(); });
+    return true;
+}
