@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "document/editor_mode.h"
+#include "document/load_cases.h"
 #include "document/model.h"
 
 // Pure red: the mark of the member under the mouse, which the commands and
@@ -50,6 +51,9 @@ struct Document : Model {
     // The load case (1..K) into which loads, settlements and temperature
     // changes are entered and whose loads are shown.
     std::int16_t currentLoadCase = 1;
+    // The case or combination whose results the result commands show and
+    // the result files hold.
+    ResultChoice shownResults;
 
     // The view: saved with the project, but no part of the model, so
     // zooming is no unsaved work and undo leaves it alone.

@@ -125,3 +125,21 @@ bool deleteLoadCase(Model& model, int loadCase) {
     std::erase_if(model.combinations, [](const LoadCombination& c) { return c.terms.empty(); });
     return true;
 }
+
+bool isChoiceOf(const Model& model, ResultChoice choice) {
+    const int count = choice.kind == ResultChoice::Kind::Case
+                          ? loadCaseCount(model)
+                          : static_cast<int>(model.combinations.size());
+    return choice.number >= 1 && choice.number <= count;
+}
+
+std::string resultName(const Model& model, ResultChoice choice) {
+    if (!isChoiceOf(model, choice)) {
+        return {};
+    }
+    const auto index = static_cast<std::size_t>(choice.number - 1);
+    if (choice.kind == ResultChoice::Kind::Combination) {
+        return model.combinations[index].name;
+    }
+    return index < model.loadCaseNames.size() ? model.loadCaseNames[index] : kFirstLoadCaseName;
+}

@@ -61,3 +61,18 @@ int addLoadCase(Model& model, const std::string& name);
 // number, the combinations lose their term of it and a combination left
 // without terms goes. Case 1 and numbers out of range are refused (false).
 bool deleteLoadCase(Model& model, int loadCase);
+
+// Which results are shown: a load case 1..K or a combination 1..C.
+struct ResultChoice {
+    enum class Kind { Case, Combination };
+    Kind kind = Kind::Case;
+    int number = 1;
+
+    bool operator==(const ResultChoice&) const = default;
+};
+
+// Whether the model has the case or combination the choice names.
+bool isChoiceOf(const Model& model, ResultChoice choice);
+
+// The name of the case or combination (empty for a choice the model lacks).
+std::string resultName(const Model& model, ResultChoice choice);

@@ -42,6 +42,14 @@ void addMemberStiffness(std::vector<Triplet>& entries, const std::array<int, 6>&
     }
 }
 
+void addNodalLoads(std::vector<double>& loads, const std::array<int, 6>& freedoms,
+                   const Vector6& nodal) {
+    for (std::size_t d = 0; d < 6; ++d) {
+        requireFinite(nodal[d]);
+        loads[static_cast<std::size_t>(freedoms[d])] += nodal[d];
+    }
+}
+
 std::vector<bool> restrainedByFreedom(const FrameInput& frame) {
     std::vector<bool> restrained(3 * static_cast<std::size_t>(frame.nodeCount), false);
     for (int node = 1; node <= frame.nodeCount; ++node) {
@@ -84,9 +92,9 @@ std::vector<double> settlementsByFreedom(const FrameInput& frame) {
 
 // K_ff u_f = F_f - K_fp u_p: the free freedoms' loads take what the
 // prescribed movements of restrained ones push on them.
-void moveSettlementsToLoads(LinearSystem& system, const std::vector<bool>& restrained,
+void moveSettlementsToLoads(const StiffnessMatrix& k, std::vector<double>& loads,
+                            const std::vector<bool>& restrained,
                             const std::vector<double>& prescribed) {
-    StiffnessMatrix& k = system.stiffness;
     for (int col = 0; col < k.outerSize(); ++col) {
         for (StiffnessMatrix::InnerIterator it(k, col); it; ++it) {
             const auto r = static_cast<std::size_t>(it.row());
@@ -95,10 +103,10 @@ void moveSettlementsToLoads(LinearSystem& system, const std::vector<bool>& restr
                 continue;
             }
             if (restrained[c] && !restrained[r] && prescribed[c] != 0) {
-                system.loads[r] -= it.value() * prescribed[c];
+                loads[r] -= it.value() * prescribed[c];
             }
             if (restrained[r] && !restrained[c] && prescribed[r] != 0) {
-                system.loads[c] -= it.value() * prescribed[r];
+                loads[c] -= it.value() * prescribed[r];
             }
         }
     }
@@ -131,42 +139,77 @@ LinearSystem assemble(const FrameInput& frame) {
         }
         turnToSupportAxes(frame, member, stiffness, nodal);
         addMemberStiffness(entries, dofs, stiffness);
-        for (std::size_t d = 0; d < 6; ++d) {
-            requireFinite(nodal[d]);
-            system.loads[static_cast<std::size_t>(dofs[d])] += nodal[d];
-        }
+        addNodalLoads(system.loads, dofs, nodal);
     }
     addSupportSprings(frame, entries);
     system.stiffness.setFromTriplets(entries.begin(), entries.end());
     return system;
 }
 
-void applySupports(const FrameInput& frame, LinearSystem& system) {
-    const std::vector<bool> restrained = restrainedByFreedom(frame);
-    const std::vector<double> prescribed = settlementsByFreedom(frame);
-    moveSettlementsToLoads(system, restrained, prescribed);
-    system.stiffness.prune([&restrained](int row, int col, double) {
+std::vector<double> assembleLoads(const FrameInput& frame) {
+    std::vector<double> loads(3 * static_cast<std::size_t>(frame.nodeCount), 0.0);
+    for (const MemberInput& member : frame.members) {
+        Vector6 nodal =
+            equivalentNodalLoads(member, hasReleasedEnd(member) ? connectedMember(member).fixedEnd
+                                                                : fixedEndForces(member));
+        Matrix6 unused{};
+        turnToSupportAxes(frame, member, unused, nodal);
+        addNodalLoads(loads, memberFreedoms(member), nodal);
+    }
+    return loads;
+}
+
+void applySupports(const std::vector<const FrameInput*>& caseFrames, StiffnessMatrix& stiffness,
+                   std::vector<std::vector<double>>& caseLoads) {
+    // Support codes, springs and axes are the frame's, the same in every
+    // case; only the settlements differ.
+    const std::vector<bool> restrained = restrainedByFreedom(*caseFrames.front());
+    std::vector<std::vector<double>> prescribed;
+    for (std::size_t c = 0; c < caseFrames.size(); ++c) {
+        prescribed.push_back(settlementsByFreedom(*caseFrames[c]));
+        moveSettlementsToLoads(stiffness, caseLoads[c], restrained, prescribed.back());
+    }
+    stiffness.prune([&restrained](int row, int col, double) {
         return row == col || !(restrained[static_cast<std::size_t>(row)] ||
                                restrained[static_cast<std::size_t>(col)]);
     });
     for (std::size_t g = 0; g < restrained.size(); ++g) {
         if (restrained[g]) {
             const int freedom = static_cast<int>(g);
-            system.stiffness.coeffRef(freedom, freedom) = 1.0;
-            system.loads[g] = prescribed[g];
+            stiffness.coeffRef(freedom, freedom) = 1.0;
+            for (std::size_t c = 0; c < caseLoads.size(); ++c) {
+                caseLoads[c][g] = prescribed[c][g];
+            }
         }
     }
 }
 
-Solution solveDisplacements(const LinearSystem& system) {
-    Factored result = factorAndSolve(system.stiffness, system.loads);
+void applySupports(const FrameInput& frame, LinearSystem& system) {
+    std::vector<std::vector<double>> loads{std::move(system.loads)};
+    applySupports({&frame}, system.stiffness, loads);
+    system.loads = std::move(loads.front());
+}
+
+CaseSolutions solveDisplacements(const StiffnessMatrix& stiffness,
+                                 const std::vector<std::vector<double>>& caseLoads) {
+    FactoredCases result = factorAndSolveCases(stiffness, caseLoads);
     if (result.zeroPivotAt) {
         return {{}, result.zeroPivotAt};
     }
-    for (const double value : result.x) {
-        requireFinite(value);
+    for (const std::vector<double>& x : result.x) {
+        for (const double value : x) {
+            requireFinite(value);
+        }
     }
     return {std::move(result.x), std::nullopt};
+}
+
+Solution solveDisplacements(const LinearSystem& system) {
+    CaseSolutions solved = solveDisplacements(system.stiffness, {system.loads});
+    if (solved.zeroPivotAt) {
+        return {{}, solved.zeroPivotAt};
+    }
+    return {std::move(solved.displacements.front()), std::nullopt};
 }
 
 MemberEndState memberEndState(const MemberInput& member, const std::vector<double>& displacements) {

@@ -23,6 +23,10 @@ struct LinearSystem {
 // with turned support axes along those axes (see node_supports.h).
 LinearSystem assemble(const FrameInput& frame);
 
+// The load vector alone, as assemble makes it: the loads of a further
+// load case on the stiffness of the first.
+std::vector<double> assembleLoads(const FrameInput& frame);
+
 // Restrained freedoms get a zero row and column, a unit diagonal and their
 // settlement as load, so that the solution gives exactly the settlement
 // there; what the settlement pushes on the free freedoms moves to their
@@ -30,6 +34,11 @@ LinearSystem assemble(const FrameInput& frame);
 // rotations of nodes that have none of their own (every member end there
 // a hinge): nothing would resist them.
 void applySupports(const FrameInput& frame, LinearSystem& system);
+
+// The same for several load cases on one stiffness: the frame of each case
+// (the same but for loads, temperatures and settlements) and its loads.
+void applySupports(const std::vector<const FrameInput*>& caseFrames, StiffnessMatrix& stiffness,
+                   std::vector<std::vector<double>>& caseLoads);
 
 struct Solution {
     std::vector<double> displacements;  // of all freedoms (0-based), when solved
@@ -40,6 +49,15 @@ struct Solution {
 };
 
 Solution solveDisplacements(const LinearSystem& system);
+
+struct CaseSolutions {
+    std::vector<std::vector<double>> displacements;  // per case, when solved
+    std::optional<int> zeroPivotAt;                  // as Solution's
+};
+
+// The displacements of every case from one factorization of the stiffness.
+CaseSolutions solveDisplacements(const StiffnessMatrix& stiffness,
+                                 const std::vector<std::vector<double>>& caseLoads);
 
 // Local end forces and own end rotations of one member from the
 // displacements of all freedoms.

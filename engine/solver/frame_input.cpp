@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <type_traits>
 
 #include "model/supports.h"
 #include "solver/engine_error.h"
@@ -60,11 +61,18 @@ LoadKind kindOfCode(std::int16_t code) {
     return code >= 1 && code <= 6 ? static_cast<LoadKind>(code) : LoadKind::None;
 }
 
-std::vector<MemberLoad> readLoads(const 内力_位移& solver, int member) {
-    const std::int16_t count = element(solver.荷载数, member);
-    if (count > kMaxLoadsPerMember) {
-        throw EngineError(RunTimeError::SubscriptOutOfRange);
+// The loads of a member in case 1 (the solver's own arrays) or in a
+// further case (a 荷载工况, whose arrays have the same names); none where
+// a further case leaves its arrays empty.
+template <typename Loads>
+std::vector<MemberLoad> readLoads(const Loads& solver, int member) {
+    if (solver.荷载数.empty() && !std::is_same_v<Loads, 内力_位移>) {
+        return {};
     }
+    // The load tables' rows bound the count: 55 loads a member as the
+    // program fills them, more where the loads of a load combination's
+    // cases are gathered on one member.
+    const std::int16_t count = element(solver.荷载数, member);
     std::vector<MemberLoad> loads;
     for (int k = 1; k <= count; ++k) {
         loads.push_back({kindOfCode(element(solver.荷载种类, k, member)),
@@ -203,6 +211,22 @@ FrameInput readFrame(const 内力_位移& solver) {
     }
     frame.rotationTakenFrom = rotationsTaken(frame);
     return frame;
+}
+
+FrameInput withLoadCase(const FrameInput& frame, const 荷载工况& loadCase) {
+    FrameInput caseFrame = frame;
+    for (MemberInput& member : caseFrame.members) {
+        member.loads = readLoads(loadCase, member.number);
+        member.warmingBelow = optionalValue(loadCase.温度改变1, member.number);
+        member.warmingAbove = optionalValue(loadCase.温度改变2, member.number);
+    }
+    for (int node = 1; node <= caseFrame.nodeCount; ++node) {
+        caseFrame.supports[static_cast<std::size_t>(node - 1)].settlement = {
+            1000 * optionalValue(loadCase.支座位移x, node),
+            1000 * optionalValue(loadCase.支座位移y, node),
+            1000 * optionalValue(loadCase.支座转角, node)};
+    }
+    return caseFrame;
 }
 
 }  // namespace orv

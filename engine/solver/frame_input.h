@@ -14,6 +14,7 @@
 #include "model/member_axis.h"
 
 class 内力_位移;
+struct 荷载工况;
 
 namespace orv {
 
@@ -101,5 +102,10 @@ std::int16_t supportCodeOf(const 内力_位移& solver, int node);
 NodeSupport nodeSupportOf(const 内力_位移& solver, int node);
 
 FrameInput readFrame(const 内力_位移& solver);
+
+// The frame of case 1 with the member loads, temperature changes and
+// settlements of a further load case in place of case 1's, checked as
+// case 1's are.
+FrameInput withLoadCase(const FrameInput& frame, const 荷载工况& loadCase);
 
 }  // namespace orv

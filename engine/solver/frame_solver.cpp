@@ -6,7 +6,9 @@
 #include <cmath>
 #include <limits>
 #include <new>
+#include <optional>
 #include <string>
+#include <variant>
 
 #include "model/load_kinds.h"
 #include "model/supports.h"
@@ -73,21 +75,60 @@ int freedomCount(std::int16_t nodeCount) {
     return freedoms;
 }
 
-void storeResults(内力_位移& solver, const orv::FrameInput& frame,
-                  std::vector<double> displacements) {
-    orv::takeNodeRotationsFromEnds(frame, displacements);
+// Where one case's results go: case 1's into the solver's own arrays, a
+// further case's into its 工况结果.
+struct CaseResults {
+    Table2D<double>& a;
+    std::vector<double>& 左端转角;
+    std::vector<double>& 右端转角;
+};
+
+void storeResults(const orv::FrameInput& caseFrame, std::vector<double> displacements,
+                  CaseResults into) {
+    orv::takeNodeRotationsFromEnds(caseFrame, displacements);
     for (std::size_t g = 0; g < displacements.size(); ++g) {
-        solver.a(0, g + 1) = displacements[g];
+        into.a(0, g + 1) = displacements[g];
     }
-    for (const orv::MemberInput& member : frame.members) {
+    for (const orv::MemberInput& member : caseFrame.members) {
         const orv::MemberEndState state = orv::memberEndState(member, displacements);
         const auto i = static_cast<std::size_t>(member.number);
         for (std::size_t r = 0; r < 6; ++r) {
-            solver.a(r + 1, i) = state.forces[r];
+            into.a(r + 1, i) = state.forces[r];
         }
-        solver.左端转角[i] = state.endRotations[0];
-        solver.右端转角[i] = state.endRotations[1];
+        into.左端转角[i] = state.endRotations[0];
+        into.右端转角[i] = state.endRotations[1];
     }
+}
+
+// Why a case cannot be computed; a further case's message names it.
+std::optional<orv::Diagnostic> refusal(const orv::FrameInput& caseFrame, std::size_t loadCase) {
+    auto refused = orv::refusedEffects(caseFrame);
+    if (refused && loadCase > 1) {
+        refused->text = "荷载工况 " + std::to_string(loadCase) + ": " + refused->text;
+    }
+    return refused;
+}
+
+// The displacements of every case from one factorization, along X and Y,
+// or the zero-pivot message.
+std::variant<std::vector<std::vector<double>>, orv::Diagnostic> solveCases(
+    const std::vector<orv::FrameInput>& caseFrames) {
+    orv::LinearSystem system = orv::assemble(caseFrames.front());
+    std::vector<const orv::FrameInput*> frames{&caseFrames.front()};
+    std::vector<std::vector<double>> loads{std::move(system.loads)};
+    for (std::size_t c = 1; c < caseFrames.size(); ++c) {
+        frames.push_back(&caseFrames[c]);
+        loads.push_back(orv::assembleLoads(caseFrames[c]));
+    }
+    orv::applySupports(frames, system.stiffness, loads);
+    orv::CaseSolutions solved = orv::solveDisplacements(system.stiffness, loads);
+    if (solved.zeroPivotAt) {
+        return zeroPivotMessage(*solved.zeroPivotAt);
+    }
+    for (std::vector<double>& displacements : solved.displacements) {
+        orv::turnToGlobalAxes(caseFrames.front(), displacements);
+    }
+    return std::move(solved.displacements);
 }
 
 }  // namespace
@@ -119,6 +160,7 @@ bool 内力_位移::korvasta(const std::string& ffile) {
                             0.0);
         左端转角.assign(static_cast<std::size_t>(杆件总数) + 1, 0.0);
         右端转角.assign(static_cast<std::size_t>(杆件总数) + 1, 0.0);
+        其他工况结果.assign(其他工况.size(), {a, 左端转角, 右端转角});
         const std::string base = orv::resultBaseName(ffile);
         orv::deleteIfExists(base + ".mqn");
         orv::deleteIfExists(base + ".uva");
@@ -126,25 +168,32 @@ bool 内力_位移::korvasta(const std::string& ffile) {
             return false;
         }
 
-        const orv::FrameInput frame = orv::readFrame(*this);
-        if (const auto refusal = orv::refusedEffects(frame)) {
+        std::vector<orv::FrameInput> caseFrames{orv::readFrame(*this)};
+        for (const 荷载工况& loadCase : 其他工况) {
+            caseFrames.push_back(orv::withLoadCase(caseFrames.front(), loadCase));
+        }
+        for (std::size_t c = 0; c < caseFrames.size(); ++c) {
+            if (const auto refused = refusal(caseFrames[c], c + 1)) {
+                if (messageHandler) {
+                    messageHandler(*refused);
+                }
+                return false;
+            }
+        }
+        auto solved = solveCases(caseFrames);
+        if (const auto* message = std::get_if<orv::Diagnostic>(&solved)) {
             if (messageHandler) {
-                messageHandler(*refusal);
+                messageHandler(*message);
             }
             return false;
         }
-        orv::LinearSystem system = orv::assemble(frame);
-        orv::applySupports(frame, system);
-        const orv::Solution solution = orv::solveDisplacements(system);
-        if (solution.zeroPivotAt) {
-            if (messageHandler) {
-                messageHandler(zeroPivotMessage(*solution.zeroPivotAt));
-            }
-            return false;
+        auto& displacements = std::get<std::vector<std::vector<double>>>(solved);
+        storeResults(caseFrames.front(), std::move(displacements.front()), {a, 左端转角, 右端转角});
+        for (std::size_t c = 1; c < caseFrames.size(); ++c) {
+            工况结果& results = 其他工况结果[c - 1];
+            storeResults(caseFrames[c], std::move(displacements[c]),
+                         {results.a, results.左端转角, results.右端转角});
         }
-        std::vector<double> displacements = solution.displacements;
-        orv::turnToGlobalAxes(frame, displacements);
-        storeResults(*this, frame, std::move(displacements));
 
         const std::string mqn = base + ".mqn";
         orv::writeTextFile(mqn, orv::memberForcesText(a, 杆件总数, 左节点号, 右节点号));
@@ -163,14 +212,31 @@ bool 内力_位移::korvasta(const std::string& ffile) {
     a = Table2D<double>(a.rows(), a.cols(), 0.0);
     std::fill(左端转角.begin(), 左端转角.end(), 0.0);
     std::fill(右端转角.begin(), 右端转角.end(), 0.0);
+    for (工况结果& results : 其他工况结果) {
+        results = {a, 左端转角, 右端转角};
+    }
     return false;
 }
 
 namespace orv {
 
+namespace {
+
+// The member load arrays of case 1 (the solver's) or of a further case,
+// which have the same names: no loads on members 1..size-1.
+template <typename Loads>
+void sizeLoadTables(Loads& loads, std::size_t size) {
+    const std::size_t loadSlots = kMaxLoadsPerMember + 1;
+    loads.荷载数.assign(size, 0);
+    loads.荷载种类 = Table2D<std::int16_t>(loadSlots, size, 0);
+    loads.xq = Table2D<float>(loadSlots, size, 0);
+    loads.q = Table2D<float>(loadSlots, size, 0);
+}
+
+}  // namespace
+
 void sizeInputArrays(内力_位移& solver, std::size_t memberCount, std::size_t nodeCount) {
     const std::size_t size = memberCount + 1;
-    const std::size_t loadSlots = kMaxLoadsPerMember + 1;
     solver.左节点号.assign(size, 0);
     solver.右节点号.assign(size, 0);
     solver.弹性模量.assign(size, 0);
@@ -178,10 +244,7 @@ void sizeInputArrays(内力_位移& solver, std::size_t memberCount, std::size_t
     solver.截面积.assign(size, 0);
     solver.左端坐标.assign(size, "");
     solver.右端坐标.assign(size, "");
-    solver.荷载数.assign(size, 0);
-    solver.荷载种类 = Table2D<std::int16_t>(loadSlots, size, 0);
-    solver.xq = Table2D<float>(loadSlots, size, 0);
-    solver.q = Table2D<float>(loadSlots, size, 0);
+    sizeLoadTables(solver, size);
     solver.左端转动刚度.assign(size, std::numeric_limits<float>::infinity());
     solver.右端转动刚度.assign(size, std::numeric_limits<float>::infinity());
     for (auto* perMember :
@@ -191,6 +254,16 @@ void sizeInputArrays(内力_位移& solver, std::size_t memberCount, std::size_t
     for (auto* perNode :
          {&solver.x向弹簧刚度, &solver.y向弹簧刚度, &solver.转动弹簧刚度, &solver.支座倾角,
           &solver.支座位移x, &solver.支座位移y, &solver.支座转角}) {
+        perNode->assign(nodeCount == 0 ? 0 : nodeCount + 1, 0);  // none: left empty
+    }
+}
+
+void sizeLoadCase(荷载工况& loadCase, std::size_t memberCount, std::size_t nodeCount) {
+    const std::size_t size = memberCount + 1;
+    sizeLoadTables(loadCase, size);
+    loadCase.温度改变1.assign(size, 0);
+    loadCase.温度改变2.assign(size, 0);
+    for (auto* perNode : {&loadCase.支座位移x, &loadCase.支座位移y, &loadCase.支座转角}) {
         perNode->assign(nodeCount == 0 ? 0 : nodeCount + 1, 0);  // none: left empty
     }
 }

@@ -17,6 +17,31 @@
 #include "model/table2d.h"
 #include "solver/diagnostic.h"
 
+// A load case beyond the first: its own member loads, settlements and
+// temperature changes, in the shape, units and meaning of case 1's arrays
+// of 内力_位移 (an array left empty: none of that kind). Everything else
+// (members, sections, connections, supports, springs, turned axes) is the
+// frame's.
+struct 荷载工况 {
+    std::vector<std::int16_t> 荷载数;  // per member 1..M
+    Table2D<std::int16_t> 荷载种类;    // (k, i)
+    Table2D<float> xq;                 // (k, i)
+    Table2D<float> q;                  // (k, i)
+    std::vector<float> 支座位移x;      // per node 1..N
+    std::vector<float> 支座位移y;
+    std::vector<float> 支座转角;
+    std::vector<float> 温度改变1;  // per member 1..M
+    std::vector<float> 温度改变2;
+};
+
+// The results of a load case beyond the first, as a, 左端转角 and 右端转角
+// of 内力_位移 hold those of case 1.
+struct 工况结果 {
+    Table2D<double> a;
+    std::vector<double> 左端转角;
+    std::vector<double> 右端转角;
+};
+
 class 内力_位移 {
 public:
     std::int16_t 杆件总数 = 0;           // M, members 1..M
@@ -71,6 +96,11 @@ public:
     // where it is released. Index 0 unused.
     std::vector<double> 左端转角;
     std::vector<double> 右端转角;
+    // Load cases 2..K at indices 0..K-2 (the arrays above are case 1's),
+    // and after a run their results in the same order. The stiffness is
+    // factored once for all of them; the result files hold case 1's.
+    std::vector<荷载工况> 其他工况;
+    std::vector<工况结果> 其他工况结果;
 
     // Receives every message of 能否计算 and korvasta, in order.
     orv::MessageHandler messageHandler = orv::printToStandardError;
@@ -95,5 +125,10 @@ namespace orv {
 // zero (left empty without a node count: no springs, turned axes or
 // settlements): the shape in which callers fill them.
 void sizeInputArrays(内力_位移& solver, std::size_t memberCount, std::size_t nodeCount = 0);
+
+// Sizes a further load case's arrays in the same way: no loads, no
+// settlements (node arrays left empty without a node count), no
+// temperature changes.
+void sizeLoadCase(荷载工况& loadCase, std::size_t memberCount, std::size_t nodeCount = 0);
 
 }  // namespace orv

@@ -67,10 +67,12 @@ cholmod_sparse viewOf(const StiffnessMatrix& lower) {
     return view;
 }
 
-cholmod_dense viewOf(const std::vector<double>& values) {
+// `columns` right-hand sides of `rows` each, one after the other.
+cholmod_dense viewOf(const std::vector<double>& values, std::size_t rows, std::size_t columns) {
     cholmod_dense view{};
-    view.nrow = view.nzmax = view.d = values.size();
-    view.ncol = 1;
+    view.nrow = view.d = rows;
+    view.nzmax = values.size();
+    view.ncol = columns;
     view.x = const_cast<double*>(values.data());
     view.xtype = CHOLMOD_REAL;
     view.dtype = CHOLMOD_DOUBLE;
@@ -103,9 +105,9 @@ bool pivotsAreSound(const cholmod_factor& factor, const StiffnessMatrix& lower) 
 
 }  // namespace
 
-std::optional<std::vector<double>> solveSoundSystem(const StiffnessMatrix& lower,
-                                                    std::vector<int> order,
-                                                    const std::vector<double>& rhs) {
+std::optional<std::vector<std::vector<double>>> solveSoundSystem(
+    const StiffnessMatrix& lower, std::vector<int> order,
+    const std::vector<std::vector<double>>& rhs) {
     const OneThreadTeams oneThread;
     Workspace workspace;
     cholmod_sparse matrix = viewOf(lower);
@@ -118,13 +120,22 @@ std::optional<std::vector<double>> solveSoundSystem(const StiffnessMatrix& lower
         workspace->status != CHOLMOD_OK || !factor->is_super || !pivotsAreSound(*factor, lower)) {
         return std::nullopt;
     }
-    cholmod_dense loads = viewOf(rhs);
+    const auto rows = static_cast<std::size_t>(lower.rows());
+    std::vector<double> packed;
+    packed.reserve(rows * rhs.size());
+    for (const std::vector<double>& column : rhs) {
+        packed.insert(packed.end(), column.begin(), column.end());
+    }
+    cholmod_dense loads = viewOf(packed, rows, rhs.size());
     cholmod_dense* solution = cholmod_solve(CHOLMOD_A, factor.get(), &loads, workspace.get());
     if (!solution) {
         return std::nullopt;
     }
     const auto* x = static_cast<const double*>(solution->x);
-    std::vector<double> result(x, x + rhs.size());
+    std::vector<std::vector<double>> result;
+    for (std::size_t c = 0; c < rhs.size(); ++c) {
+        result.emplace_back(x + c * solution->d, x + c * solution->d + rows);
+    }
     cholmod_free_dense(&solution, workspace.get());
     return result;
 }

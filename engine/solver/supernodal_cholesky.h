@@ -21,9 +21,10 @@ namespace orv {
 inline constexpr double kSoundPivotRatio = 1e-8;
 
 // `lower` is the lower triangle of K, compressed; `order[k]` the freedom
-// factored at position k.
-std::optional<std::vector<double>> solveSoundSystem(const StiffnessMatrix& lower,
-                                                    std::vector<int> order,
-                                                    const std::vector<double>& rhs);
+// factored at position k; `rhs` one or more load vectors, each solved
+// from the one factor.
+std::optional<std::vector<std::vector<double>>> solveSoundSystem(
+    const StiffnessMatrix& lower, std::vector<int> order,
+    const std::vector<std::vector<double>>& rhs);
 
 }  // namespace orv

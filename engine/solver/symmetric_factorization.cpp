@@ -76,15 +76,15 @@ std::vector<int> factoredOrder(const StiffnessMatrix& lower) {
 
 }  // namespace
 
-Factored factorAndSolve(const StiffnessMatrix& lower, const std::vector<double>& rhs,
-                        int supernodalFrom) {
+FactoredCases factorAndSolveCases(const StiffnessMatrix& lower,
+                                  const std::vector<std::vector<double>>& rhs, int supernodalFrom) {
     if (lower.rows() >= supernodalFrom && lower.isCompressed()) {
         if (auto x = solveSoundSystem(lower, factoredOrder(lower), rhs)) {
             return {std::move(*x), std::nullopt};
         }
     }
     Factorization ldlt(lower);
-    Factored result;
+    FactoredCases result;
     result.zeroPivotAt = firstZeroPivot(ldlt, lower);
     if (!result.zeroPivotAt && ldlt.info() != Eigen::Success) {
         result.zeroPivotAt = 0;  // a failure the pivots do not show; name the first freedom
@@ -92,11 +92,22 @@ Factored factorAndSolve(const StiffnessMatrix& lower, const std::vector<double>&
     if (result.zeroPivotAt) {
         return result;
     }
-    const Eigen::Map<const Eigen::VectorXd> p(rhs.data(), static_cast<Eigen::Index>(rhs.size()));
-    result.x.resize(rhs.size());
-    Eigen::Map<Eigen::VectorXd>(result.x.data(), static_cast<Eigen::Index>(rhs.size())) =
-        ldlt.solve(p);
+    for (const std::vector<double>& loads : rhs) {
+        const Eigen::Map<const Eigen::VectorXd> p(loads.data(),
+                                                  static_cast<Eigen::Index>(loads.size()));
+        std::vector<double>& x = result.x.emplace_back(loads.size());
+        Eigen::Map<Eigen::VectorXd>(x.data(), static_cast<Eigen::Index>(x.size())) = ldlt.solve(p);
+    }
     return result;
+}
+
+Factored factorAndSolve(const StiffnessMatrix& lower, const std::vector<double>& rhs,
+                        int supernodalFrom) {
+    FactoredCases solved = factorAndSolveCases(lower, {rhs}, supernodalFrom);
+    if (solved.zeroPivotAt) {
+        return {{}, solved.zeroPivotAt};
+    }
+    return {std::move(solved.x.front()), std::nullopt};
 }
 
 }  // namespace orv

@@ -31,4 +31,14 @@ inline constexpr int kSupernodalFromFreedoms = 6000;
 Factored factorAndSolve(const StiffnessMatrix& lower, const std::vector<double>& rhs,
                         int supernodalFrom = kSupernodalFromFreedoms);
 
+struct FactoredCases {
+    std::vector<std::vector<double>> x;  // per right-hand side, when not singular
+    std::optional<int> zeroPivotAt;      // as Factored's
+};
+
+// The same for several load vectors (load cases) from one factorization.
+FactoredCases factorAndSolveCases(const StiffnessMatrix& lower,
+                                  const std::vector<std::vector<double>>& rhs,
+                                  int supernodalFrom = kSupernodalFromFreedoms);
+
 }  // namespace orv
