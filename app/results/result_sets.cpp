@@ -19,19 +19,37 @@ std::vector<Term> termsOf(const Model& model, ResultChoice choice) {
     return model.combinations[static_cast<std::size_t>(choice.number - 1)].terms;
 }
 
+// Appends one load to the view's record, growing its arrays past the 55
+// of one case where a combination gathers more.
+void appendLoad(gj& into, const std::string& kind, float xq, float q) {
+    const auto u = static_cast<std::size_t>(++into.荷载数);
+    if (into.q.size() <= u) {
+        into.xq.resize(u + 1);
+        into.q.resize(u + 1);
+        into.hzlx.resize(u + 1);
+    }
+    into.hzlx[u] = kind;
+    into.xq[u] = xq;
+    into.q[u] = q;
+}
+
 // The member's loads and temperature change of one case, scaled, after
-// those the view's record holds already as case 1's.
+// those the view's record holds already as case 1's. A scaled intensity
+// rarely fits a single value exactly (1.3 x 20 does not), while the
+// combination's end forces are the exact sums of its cases': each load
+// goes in as two of the same kind and place, the intensity's nearest
+// single value and the rest, so that the section values agree with the
+// end forces to double precision.
 void addScaledLoads(gj& into, ConstMemberLoads from, float factor) {
     for (std::size_t k = 1; k <= static_cast<std::size_t>(std::max<int>(from.荷载数, 0)); ++k) {
-        const auto u = static_cast<std::size_t>(++into.荷载数);
-        if (into.q.size() <= u) {
-            into.xq.resize(u + 1);
-            into.q.resize(u + 1);
-            into.hzlx.resize(u + 1);
+        const std::string& kind = elementOr(from.hzlx, k);
+        const float xq = elementOr(from.xq, k);
+        const double scaled = double{factor} * double{elementOr(from.q, k)};
+        const auto nearest = static_cast<float>(scaled);
+        appendLoad(into, kind, xq, nearest);
+        if (const auto rest = static_cast<float>(scaled - nearest); rest != 0) {
+            appendLoad(into, kind, xq, rest);
         }
-        into.hzlx[u] = elementOr(from.hzlx, k);
-        into.xq[u] = elementOr(from.xq, k);
-        into.q[u] = factor * elementOr(from.q, k);
     }
     into.温度改变1 += factor * from.温度改变1;
     into.温度改变2 += factor * from.温度改变2;
