@@ -1,6 +1,7 @@
 // The project file's extension: the records after record 6 that carry what
 // records 1 to 6 have no room for (member-end connections, springs and
-// turned axes of supports, settlements and temperature changes). The reader
+// turned axes of supports, load cases with their loads, settlements and
+// temperature changes, and load combinations). The reader
 // and the writer share its names here; docs/file-format.md describes the
 // file.
 #pragma once
@@ -23,16 +24,22 @@ inline constexpr std::string_view kSpringRecord = "SPRING";
 // The turn of a node's support axes: node, angle in degrees.
 inline constexpr std::string_view kInclineRecord = "INCLINE";
 
+// A load case's number and name: case, name.
+inline constexpr std::string_view kCaseRecord = "CASE";
+
+// A member load of a load case after the first: case, member, kind,
+// position, intensity (case 1's loads are in records 5e).
+inline constexpr std::string_view kCaseLoadRecord = "LOAD";
+
 // A support's settlement in one load case: case, node, dx, dy, dr.
 inline constexpr std::string_view kSettlementRecord = "SETTLE";
 
 // A member's temperature change in one load case: case, member, t1, t2.
 inline constexpr std::string_view kTemperatureRecord = "TEMP";
 
-// The one load case the model has so far, to which every settlement and
-// temperature change belongs. Their records carry its number all the same,
-// so that files keep their form when there are more cases.
-inline constexpr int kOnlyLoadCase = 1;
+// A load combination: number, name, term count m, then m pairs of a case
+// and its factor.
+inline constexpr std::string_view kCombinationRecord = "COMBO";
 
 // The record closing the extension, as "END" closes records 1 to 6.
 inline constexpr std::string_view kExtensionEnd = "END";

@@ -1,8 +1,9 @@
 // The project file (".tsd", described in docs/file-format.md): the whole
 // document as records of items separated by commas, one record a line,
 // records 1 to 6 ending with "END", then, when the project has member-end
-// connections, springs, turned support axes, settlements or temperature
-// changes, the extension from its header "ORVANDEL" to its own "END".
+// connections, springs, turned support axes, settlements, temperature
+// changes, more than one load case, a renamed case 1 or combinations, the
+// extension from its header "ORVANDEL" to its own "END".
 // Numbers have at most 7 significant digits and no zero before the point
 // (".02", "1E+20", see writeNotation), texts are in double quotes,
 // Booleans #TRUE# and #FALSE#. Pure functions between a file (or its

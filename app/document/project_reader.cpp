@@ -3,12 +3,15 @@
 #include <array>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <limits>
+#include <map>
 #include <set>
 #include <string_view>
 #include <tuple>
 
 #include "document/file_names.h"
+#include "document/load_cases.h"
 #include "document/project_extension.h"
 #include "document/project_file.h"
 #include "document/read_whole_file.h"
@@ -245,14 +248,18 @@ float positiveSingle(RecordReader& in, std::string_view what) {
     return value;
 }
 
+std::string nonEmptyText(RecordReader& in, std::string_view what) {
+    std::string text = in.text(what);
+    if (text.empty()) {
+        in.refuse(described("非空的文本", what));
+    }
+    return text;
+}
+
 // The empty text names the end forces' part of a section force, not a load:
 // a load of that kind would count the end forces twice in the diagrams.
 std::string loadKind(RecordReader& in) {
-    std::string kind = in.text("荷载种类");
-    if (kind.empty()) {
-        in.refuse("非空的文本(荷载种类)");
-    }
-    return kind;
+    return nonEmptyText(in, "荷载种类");
 }
 
 void readNodes(RecordReader& in, Document& document) {
@@ -331,6 +338,8 @@ void readProject(RecordReader& in, Document& document, LoadBuffers& loads) {
     document.fixedSymbolCount = document.pinnedSymbolCount = 0;
     document.horizontalLinkSymbolCount = document.verticalLinkSymbolCount = 0;
     document.supportsPlaced = 0;
+    document.loadCaseNames = {kFirstLoadCaseName};
+    document.combinations.clear();
     readNodes(in, document);
     document.membersEntered = 0;
     std::vector<int> nodeNumbersLines(document.members.size(), 0);
@@ -341,13 +350,38 @@ void readProject(RecordReader& in, Document& document, LoadBuffers& loads) {
     in.text("END");  // its content is not compared
 }
 
+// A load case's number as read, and its line: whether the case exists is
+// checked at the extension's "END" (see CaseUse).
+struct CaseNumber {
+    std::int16_t loadCase;
+    int line;
+};
+
+// A use of a load case by a record: its case number, and what the record
+// changes in the document once the case is known to exist.
+struct CaseUse {
+    CaseNumber read;
+    std::function<void(Document&)> change;
+};
+
+// A case or combination by its number: the line of the number and what
+// the record holds.
+template <typename Value>
+using Numbered = std::map<std::int16_t, std::pair<int, Value>>;
+
 // The extension as it is read: the project of records 1 to 6 it belongs
 // to, and the keys of the records read so far, since records come in any
 // order and a member end, a node, or a node or member in one load case
-// takes one record of each kind at most.
+// takes one record of each kind at most. Which cases and combinations
+// exist is known only at the closing "END", so the records of a case wait
+// there until their case number is checked.
 struct ExtensionReading {
     Document& document;
     std::set<std::tuple<std::string_view, long, long>> keysRead;
+    Numbered<std::string> caseNames;
+    Numbered<LoadCombination> combinations;
+    std::vector<CaseUse> caseUses;
+    std::map<std::pair<long, long>, int> loadCounts;  // by case and member
 };
 
 // Refuses a second record of kind `record` for the same (a, b); `what`
@@ -376,9 +410,13 @@ std::int16_t numberedNode(RecordReader& in, const Document& document) {
     return in.integer("节点号", 1, document.nodeCount);
 }
 
-// The load case of a settlement or temperature change: only case 1 exists.
-std::int16_t loadCaseNumber(RecordReader& in) {
-    return in.integer("工况号", 1, kOnlyLoadCase);
+CaseNumber loadCaseNumber(RecordReader& in) {
+    const std::int16_t loadCase = in.integer("工况号", 1);
+    return {loadCase, in.itemLine()};
+}
+
+MemberLoads memberLoadsIn(Document& document, std::int16_t member, std::int16_t loadCase) {
+    return loadsIn(document.members[static_cast<std::size_t>(member)], loadCase);
 }
 
 std::string nodeNamed(long node) {
@@ -435,27 +473,90 @@ void readIncline(RecordReader& in, ExtensionReading& reading) {
 // axes and turns. Whether the support may move that way is the analysis's
 // question, not the file's.
 void readSettlement(RecordReader& in, ExtensionReading& reading) {
-    const std::int16_t loadCase = loadCaseNumber(in);
+    const CaseNumber read = loadCaseNumber(in);
     const std::int16_t node = numberedNode(in, reading.document);
-    const std::array<float, 3> moves{in.single("支座位移x"), in.single("支座位移y"),
-                                     in.single("支座转角")};
-    requireFirstRecord(in, reading, kSettlementRecord, loadCase, node,
-                       inCase(loadCase, nodeNamed(node)));
-    reading.document.supportExtras[static_cast<std::size_t>(node)].settlement = moves;
+    const Settlement moves{in.single("支座位移x"), in.single("支座位移y"), in.single("支座转角")};
+    requireFirstRecord(in, reading, kSettlementRecord, read.loadCase, node,
+                       inCase(read.loadCase, nodeNamed(node)));
+    reading.caseUses.push_back({read, [read, node, moves](Document& document) {
+                                    const auto place = static_cast<std::size_t>(node);
+                                    settlementIn(document.supportExtras[place], read.loadCase) =
+                                        moves;
+                                }});
 }
 
 // "TEMP", c, i, t1, t2: in case c member i warms by t1 at its local -y
 // face and by t2 at its +y face.
 void readTemperature(RecordReader& in, ExtensionReading& reading) {
-    const std::int16_t loadCase = loadCaseNumber(in);
+    const CaseNumber read = loadCaseNumber(in);
     const std::int16_t member = drawnMember(in, reading.document);
     const float t1 = in.single("温度改变1");
     const float t2 = in.single("温度改变2");
-    requireFirstRecord(in, reading, kTemperatureRecord, loadCase, member,
-                       inCase(loadCase, memberNamed(member)));
-    gj& record = reading.document.members[static_cast<std::size_t>(member)];
-    record.温度改变1 = t1;
-    record.温度改变2 = t2;
+    requireFirstRecord(in, reading, kTemperatureRecord, read.loadCase, member,
+                       inCase(read.loadCase, memberNamed(member)));
+    reading.caseUses.push_back({read, [read, member, t1, t2](Document& document) {
+                                    const MemberLoads loads =
+                                        memberLoadsIn(document, member, read.loadCase);
+                                    loads.温度改变1 = t1;
+                                    loads.温度改变2 = t2;
+                                }});
+}
+
+// "CASE", c, name: load case c is called `name`.
+void readCase(RecordReader& in, ExtensionReading& reading) {
+    const CaseNumber read = loadCaseNumber(in);
+    std::string name = nonEmptyText(in, "工况名");
+    requireFirstRecord(in, reading, kCaseRecord, read.loadCase, 0,
+                       "工况 " + std::to_string(read.loadCase));
+    reading.caseNames[read.loadCase] = {read.line, std::move(name)};
+}
+
+// "LOAD", c, i, kind, xq, q: a member load of case c >= 2, read as a record
+// 5e is (a position beyond the member's length becomes the length).
+void readCaseLoad(RecordReader& in, ExtensionReading& reading) {
+    const CaseNumber read = loadCaseNumber(in);
+    if (read.loadCase == 1) {
+        in.refuse("工况号 2 起(工况 1 的荷载在记录 5e 中)");
+    }
+    const std::int16_t member = drawnMember(in, reading.document);
+    const float length = reading.document.members[static_cast<std::size_t>(member)].leng();
+    std::string kind = loadKind(in);
+    const float position = std::min(in.single("荷载位置"), length);
+    const float intensity = in.single("荷载大小");
+    if (++reading.loadCounts[{read.loadCase, member}] > orv::kMaxLoadsPerMember) {
+        in.refuse("至多 " + std::to_string(orv::kMaxLoadsPerMember) + " 个荷载(" +
+                  inCase(read.loadCase, memberNamed(member)) + ")");
+    }
+    reading.caseUses.push_back(
+        {read, [read, member, kind = std::move(kind), position, intensity](Document& document) {
+             const MemberLoads loads = memberLoadsIn(document, member, read.loadCase);
+             const auto slot = static_cast<std::size_t>(++loads.荷载数);
+             loads.hzlx[slot] = kind;
+             loads.xq[slot] = position;
+             loads.q[slot] = intensity;
+         }});
+}
+
+// "COMBO", k, name, m, c1, f1, ..., cm, fm: combination k sums m cases,
+// each at most once, with their factors.
+void readCombination(RecordReader& in, ExtensionReading& reading) {
+    const std::int16_t number = in.integer("组合号", 1);
+    const int line = in.itemLine();
+    LoadCombination combination{nonEmptyText(in, "组合名"), {}};
+    const std::int16_t terms = in.integer("组合项数", 1);
+    const std::string named = "组合 " + std::to_string(number);
+    for (int t = 0; t < terms; ++t) {
+        const CaseNumber read = loadCaseNumber(in);
+        const float factor = in.single("组合系数");
+        if (std::any_of(combination.terms.begin(), combination.terms.end(),
+                        [&read](const auto& term) { return term.loadCase == read.loadCase; })) {
+            in.refuse("未重复的工况(" + named + " 已有工况 " + std::to_string(read.loadCase) + ")");
+        }
+        combination.terms.push_back({read.loadCase, factor});
+        reading.caseUses.push_back({read, {}});
+    }
+    requireFirstRecord(in, reading, kCombinationRecord, number, 0, named);
+    reading.combinations[number] = {line, std::move(combination)};
 }
 
 // The records of the extension by name; each function reads the items
@@ -467,7 +568,8 @@ struct ExtensionRecord {
 constexpr ExtensionRecord kExtensionRecords[] = {
     {kConnectionRecord, readConnection},   {kSpringRecord, readSpring},
     {kInclineRecord, readIncline},         {kSettlementRecord, readSettlement},
-    {kTemperatureRecord, readTemperature},
+    {kTemperatureRecord, readTemperature}, {kCaseRecord, readCase},
+    {kCaseLoadRecord, readCaseLoad},       {kCombinationRecord, readCombination},
 };
 
 // "记录名 RELEASE、SPRING、… 或 END": what may stand where a record of the
@@ -480,6 +582,47 @@ std::string expectedRecordName() {
     return expected + " 或 " + std::string(kExtensionEnd);
 }
 
+// The values numbered 1..n, n the count of them: a number beyond the count
+// means a gap (numbers are never read twice), refused on its line.
+template <typename Value>
+std::vector<Value> withoutGaps(Numbered<Value>& numbered, std::string_view what) {
+    std::vector<Value> values;
+    for (auto& [number, read] : numbered) {
+        if (number > static_cast<long>(numbered.size())) {
+            const std::string range = "整数 1 到 " + std::to_string(numbered.size());
+            throw Refusal{{read.first, described(range, "连续的" + std::string(what))}};
+        }
+        values.push_back(std::move(read.second));
+    }
+    return values;
+}
+
+// At the extension's "END": the cases and combinations are numbered without
+// gaps, every record names a case that exists, and the records of cases
+// change the document. A file without "CASE" records has case 1 alone.
+void finishCases(ExtensionReading& reading) {
+    Document& document = reading.document;
+    if (!reading.caseNames.empty()) {
+        document.loadCaseNames = withoutGaps(reading.caseNames, "工况号");
+    }
+    const int cases = loadCaseCount(document);
+    for (const CaseUse& use : reading.caseUses) {
+        if (use.read.loadCase > cases) {
+            throw Refusal{{use.read.line, "整数 1 到 " + std::to_string(cases) + "(工况号)"}};
+        }
+        if (use.change) {
+            use.change(document);
+        }
+    }
+    document.combinations = withoutGaps(reading.combinations, "组合号");
+    for (gj& member : document.members) {
+        trimLaterCases(member);
+    }
+    for (SupportExtras& extras : document.supportExtras) {
+        trimLaterCases(extras);
+    }
+}
+
 // The extension after record 6: the header, then records in any order up
 // to its own "END". Any fault refuses the whole file.
 void readExtension(RecordReader& in, Document& document) {
@@ -487,7 +630,7 @@ void readExtension(RecordReader& in, Document& document) {
     if (in.number("扩展格式版本", [] { return "数值"; }) != kExtensionVersion) {
         in.refuse("扩展格式版本 " + std::to_string(kExtensionVersion));
     }
-    ExtensionReading reading{document, {}};
+    ExtensionReading reading{document, {}, {}, {}, {}, {}};
     const std::string expected = expectedRecordName();
     for (std::string name = in.name(expected); name != kExtensionEnd; name = in.name(expected)) {
         const auto record =
@@ -498,6 +641,7 @@ void readExtension(RecordReader& in, Document& document) {
         }
         record->read(in, reading);
     }
+    finishCases(reading);
 }
 
 }  // namespace

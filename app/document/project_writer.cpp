@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "document/file_names.h"
+#include "document/load_cases.h"
 #include "document/project_extension.h"
 #include "document/project_file.h"
 #include "text/number_text.h"
@@ -103,6 +104,23 @@ void writeNodes(const Document& document, RecordWriter& out) {
     }
 }
 
+// A node's support extras in place (a fresh value for a node the array
+// does not hold): each case reads them again.
+const SupportExtras& extrasOf(const Document& document, std::size_t k) {
+    static const SupportExtras none;
+    return k < document.supportExtras.size() ? document.supportExtras[k] : none;
+}
+
+// Load j of a member in one case: kind, position, intensity, as records 5e
+// and "LOAD" hold it.
+void writeLoad(ConstMemberLoads loads, std::size_t j, RecordWriter& out) {
+    out.text(elementOr(loads.hzlx, j)).single(elementOr(loads.xq, j)).single(elementOr(loads.q, j));
+}
+
+std::size_t loadCount(ConstMemberLoads loads) {
+    return static_cast<std::size_t>(std::max<int>(loads.荷载数, 0));
+}
+
 void writeMember(const gj& member, long number, RecordWriter& out) {
     out.integer(number).integer(member.左号).integer(member.右号).end();
     out.single(member.x1)
@@ -116,12 +134,11 @@ void writeMember(const gj& member, long number, RecordWriter& out) {
         out.single(elementOr(member.尺寸, k));
     }
     out.end();
-    out.integer(member.荷载数).end();
-    for (std::size_t j = 1; j <= static_cast<std::size_t>(std::max<int>(member.荷载数, 0)); ++j) {
-        out.text(elementOr(member.hzlx, j))
-            .single(elementOr(member.xq, j))
-            .single(elementOr(member.q, j))
-            .end();
+    const ConstMemberLoads loads = loadsIn(member, 1);
+    out.integer(loads.荷载数).end();
+    for (std::size_t j = 1; j <= loadCount(loads); ++j) {
+        writeLoad(loads, j, out);
+        out.end();
     }
 }
 
@@ -159,7 +176,7 @@ void writeConnections(const Document& document, RecordWriter& out) {
 // not read back; the nearest the reader takes is none.
 void writeSprings(const Document& document, RecordWriter& out) {
     for (std::size_t k = 1; k <= nodesNumbered(document); ++k) {
-        std::array<float, 3> springs = readable(elementOr(document.supportExtras, k).springs);
+        std::array<float, 3> springs = readable(extrasOf(document, k).springs);
         for (float& spring : springs) {
             spring = std::max(0.0f, spring);
         }
@@ -182,47 +199,124 @@ float writableAngle(float degrees) {
 // One "INCLINE" record per node whose support axes are turned.
 void writeInclines(const Document& document, RecordWriter& out) {
     for (std::size_t k = 1; k <= nodesNumbered(document); ++k) {
-        const float angle = writableAngle(elementOr(document.supportExtras, k).angle);
+        const float angle = writableAngle(extrasOf(document, k).angle);
         if (angle != 0) {
             out.text(kInclineRecord).integer(static_cast<long>(k)).single(angle).end();
         }
     }
 }
 
-// One "SETTLE" record per node whose support moves in the load case.
-void writeSettlements(const Document& document, RecordWriter& out) {
-    for (std::size_t k = 1; k <= nodesNumbered(document); ++k) {
-        const std::array<float, 3> moves =
-            readable(elementOr(document.supportExtras, k).settlement);
-        if (!allZero(moves)) {
-            out.text(kSettlementRecord).integer(kOnlyLoadCase).integer(static_cast<long>(k));
-            out.single(moves[0]).single(moves[1]).single(moves[2]).end();
+// A name the file can hold: a case or combination without one is written
+// with the name its number gives it ("工况2", "组合1").
+std::string nameOr(const std::string& name, const char* kind, int number) {
+    return name.empty() ? kind + std::to_string(number) : name;
+}
+
+// One "CASE" record per load case, when there is more than one or the first
+// has been renamed; a project with case 1 alone under its own name needs none.
+void writeCases(const Document& document, RecordWriter& out) {
+    const int cases = loadCaseCount(document);
+    const bool renamed =
+        !document.loadCaseNames.empty() && document.loadCaseNames.front() != kFirstLoadCaseName;
+    if (cases < 2 && !renamed) {
+        return;
+    }
+    for (int c = 1; c <= cases; ++c) {
+        const std::string name = elementOr(document.loadCaseNames, static_cast<std::size_t>(c - 1));
+        out.text(kCaseRecord).integer(c).text(nameOr(name, "工况", c)).end();
+    }
+}
+
+// One "LOAD" record per load of cases 2, 3, ... on a drawn member: cases in
+// order, then members, then the member's loads. Case 1's loads are in
+// records 5e.
+void writeCaseLoads(const Document& document, RecordWriter& out) {
+    for (int c = 2; c <= loadCaseCount(document); ++c) {
+        for (std::size_t i = 1; i <= drawnMembersHeld(document); ++i) {
+            const ConstMemberLoads loads = loadsIn(document.members[i], c);
+            for (std::size_t j = 1; j <= loadCount(loads); ++j) {
+                out.text(kCaseLoadRecord).integer(c).integer(static_cast<long>(i));
+                writeLoad(loads, j, out);
+                out.end();
+            }
         }
     }
 }
 
-// One "TEMP" record per drawn member whose temperature changes in the load
-// case.
-void writeTemperatures(const Document& document, RecordWriter& out) {
-    for (std::size_t i = 1; i <= drawnMembersHeld(document); ++i) {
-        const gj& member = document.members[i];
-        const float t1 = RecordWriter::readable(member.温度改变1);
-        const float t2 = RecordWriter::readable(member.温度改变2);
-        if (t1 != 0 || t2 != 0) {
-            out.text(kTemperatureRecord).integer(kOnlyLoadCase).integer(static_cast<long>(i));
-            out.single(t1).single(t2).end();
+// One "SETTLE" record per case and node whose support moves in it.
+void writeSettlements(const Document& document, RecordWriter& out) {
+    for (int c = 1; c <= loadCaseCount(document); ++c) {
+        for (std::size_t k = 1; k <= nodesNumbered(document); ++k) {
+            const std::array<float, 3> moves = readable(settlementIn(extrasOf(document, k), c));
+            if (!allZero(moves)) {
+                out.text(kSettlementRecord).integer(c).integer(static_cast<long>(k));
+                out.single(moves[0]).single(moves[1]).single(moves[2]).end();
+            }
         }
+    }
+}
+
+// One "TEMP" record per case and drawn member whose temperature changes in
+// it.
+void writeTemperatures(const Document& document, RecordWriter& out) {
+    for (int c = 1; c <= loadCaseCount(document); ++c) {
+        for (std::size_t i = 1; i <= drawnMembersHeld(document); ++i) {
+            const ConstMemberLoads loads = loadsIn(document.members[i], c);
+            const float t1 = RecordWriter::readable(loads.温度改变1);
+            const float t2 = RecordWriter::readable(loads.温度改变2);
+            if (t1 != 0 || t2 != 0) {
+                out.text(kTemperatureRecord).integer(c).integer(static_cast<long>(i));
+                out.single(t1).single(t2).end();
+            }
+        }
+    }
+}
+
+// The terms of a combination the file can hold: each of the cases 1..K
+// once (a later term of the same case is left out).
+std::vector<LoadCombination::Term> writableTerms(const LoadCombination& combination, int cases) {
+    std::vector<LoadCombination::Term> terms;
+    for (const LoadCombination::Term& term : combination.terms) {
+        const bool known = term.loadCase >= 1 && term.loadCase <= cases;
+        const bool repeated = std::any_of(terms.begin(), terms.end(), [&term](const auto& t) {
+            return t.loadCase == term.loadCase;
+        });
+        if (known && !repeated) {
+            terms.push_back(term);
+        }
+    }
+    return terms;
+}
+
+// One "COMBO" record per combination, numbered 1, 2, ... A combination
+// without a term the file can hold does not read back and is left out.
+void writeCombinations(const Document& document, RecordWriter& out) {
+    int number = 0;
+    for (const LoadCombination& combination : document.combinations) {
+        const std::vector<LoadCombination::Term> terms =
+            writableTerms(combination, loadCaseCount(document));
+        if (terms.empty()) {
+            continue;
+        }
+        ++number;
+        out.text(kCombinationRecord).integer(number).text(nameOr(combination.name, "组合", number));
+        out.integer(static_cast<long>(terms.size()));
+        for (const LoadCombination::Term& term : terms) {
+            out.integer(term.loadCase).single(term.factor);
+        }
+        out.end();
     }
 }
 
 // The extension follows record 6 only when the project needs it, so that a
-// project with rigid joints, rigid supports along the axes and loads alone
-// is written as it always was and reads in any version of the program.
-// Its records come in the order the file format lists them.
+// project with rigid joints, rigid supports along the axes and the loads of
+// one load case alone is written as it always was and reads in any version
+// of the program. Its records come in the order the file format lists them.
 void writeExtension(const Document& document, RecordWriter& out) {
     RecordWriter records;
     for (const auto write :
-         {writeConnections, writeSprings, writeInclines, writeSettlements, writeTemperatures}) {
+         {writeConnections, writeSprings, writeInclines, writeCases, writeCaseLoads,
+          writeSettlements, writeTemperatures, writeCombinations}) {
         write(document, records);
     }
     const std::string text = records.take();

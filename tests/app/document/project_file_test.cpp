@@ -4,10 +4,14 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
+#include "document/load_cases.h"
 #include "document/node_numbering.h"
 #include "document/project_file.h"
 #include "example_frames.h"
@@ -325,7 +329,7 @@ TEST(ProjectFile, MalformedExtensionsAreRefusedWholeWithTheirLine) {
     };
     const std::string semiRigid = "\"RELEASE\",2,2,.25";
     expectEachRefused({
-        {"unknown record", replaced(semiRigid, "\"WIND\",2,0,0,.25"), 26, "TEMP 或 END"},
+        {"unknown record", replaced(semiRigid, "\"WIND\",2,0,0,.25"), 26, "COMBO 或 END"},
         {"member beyond those drawn", replaced(semiRigid, "\"RELEASE\",4,2,.25"), 26,
          "1 到 3(杆件号)"},
         {"end 3", replaced(semiRigid, "\"RELEASE\",2,3,.25"), 26, "1 到 2(杆端)"},
@@ -342,7 +346,7 @@ TEST(ProjectFile, MalformedExtensionsAreRefusedWholeWithTheirLine) {
 // warming evenly: every record of the extension.
 Document portalWithSupportEffects() {
     Document document = connectedPortal();
-    document.supportExtras[4] = {{1500, 0, 250.5f}, -30, {0.01f, -0.002f, 0.0005f}};
+    document.supportExtras[4] = {{1500, 0, 250.5f}, -30, {0.01f, -0.002f, 0.0005f}, {}};
     document.supportExtras[1].angle = 180;
     document.supportExtras[1].settlement = {0, 0.015f, 0};
     document.members[2].温度改变1 = -5;
@@ -444,6 +448,155 @@ TEST(ProjectFile, MalformedSupportEffectsAreRefusedWholeWithTheirLine) {
     // analysis's to refuse.
     Document document;
     EXPECT_FALSE(readProjectText(replaced(settlement, "\"SETTLE\",1,2,0,.015,0"), document));
+}
+
+void addLoadIn(gj& member, int loadCase, std::string_view kind, float xq, float q) {
+    const MemberLoads loads = loadsIn(member, loadCase);
+    const auto slot = static_cast<std::size_t>(++loads.荷载数);
+    std::tie(loads.hzlx[slot], loads.xq[slot], loads.q[slot]) = std::tuple(kind, xq, q);
+}
+
+// The portal with support effects in three named cases: case 2 with a load
+// of every kind on the beam, a settlement and an even warming, case 3 with
+// wind on the first column and the other base settling; two combinations,
+// one with a negative factor.
+Document portalWithLoadCases() {
+    Document document = portalWithSupportEffects();
+    document.loadCaseNames[0] = "恒载";
+    addLoadCase(document, "活载");
+    addLoadCase(document, "风载");
+    for (std::size_t k = 1; k <= kLoadKinds.size(); ++k) {
+        addLoadIn(document.members[2], 2, kLoadKinds[k - 1].text, 0.5f * static_cast<float>(k),
+                  -2.5f * static_cast<float>(k));
+    }
+    loadsIn(document.members[2], 2).温度改变1 = loadsIn(document.members[2], 2).温度改变2 = 15;
+    settlementIn(document.supportExtras[1], 2) = {0, 0.01f, 0};
+    addLoadIn(document.members[1], 3, "水平均布", 4, 3.5f);
+    settlementIn(document.supportExtras[4], 3) = {-0.005f, 0, 0};
+    document.combinations = {{"1.3恒载+1.5活载", {{1, 1.3f}, {2, 1.5f}}},
+                             {"1.0恒载-0.8风载", {{3, -0.8f}, {1, 1}}}};
+    return document;
+}
+
+// Lines 24 to 48 of its file, after the header.
+// clang-format off
+const std::vector<std::string> kLoadCaseRecords = {
+    "\"RELEASE\",1,1,12500.5", "\"RELEASE\",2,1,0", "\"RELEASE\",2,2,.25",
+    "\"SPRING\",4,1500,0,250.5", "\"INCLINE\",1,180", "\"INCLINE\",4,-30",
+    "\"CASE\",1,\"恒载\"", "\"CASE\",2,\"活载\"", "\"CASE\",3,\"风载\"",
+    "\"LOAD\",2,2,\"集中\",.5,-2.5", "\"LOAD\",2,2,\"均布\",1,-5", "\"LOAD\",2,2,\"水平集中\",1.5,-7.5",
+    "\"LOAD\",2,2,\"水平均布\",2,-10", "\"LOAD\",2,2,\"三角\",2.5,-12.5", "\"LOAD\",2,2,\"力偶\",3,-15",
+    "\"LOAD\",3,1,\"水平均布\",4,3.5",
+    "\"SETTLE\",1,1,0,.015,0", "\"SETTLE\",1,4,.01,-.002,.0005", "\"SETTLE\",2,1,0,.01,0",
+    "\"SETTLE\",3,4,-.005,0,0", "\"TEMP\",1,2,-5,25", "\"TEMP\",1,3,10,10", "\"TEMP\",2,2,15,15",
+    "\"COMBO\",1,\"1.3恒载+1.5活载\",2,1,1.3,2,1.5", "\"COMBO\",2,\"1.0恒载-0.8风载\",2,3,-.8,1,1"};
+// clang-format on
+
+TEST(ProjectFile, LoadCasesAndCombinationsReadBack) {
+    const Document written = portalWithLoadCases();
+    const std::string text = projectFileText(written);
+    const std::string plain = projectFileText(exampleProject("portal.tsd"));
+    EXPECT_EQ(text, plain + extensionOf(kLoadCaseRecords));
+    const Document read = readBack(text);
+    EXPECT_EQ(std::tie(read.loadCaseNames, read.combinations, read.supportExtras),
+              std::tie(written.loadCaseNames, written.combinations, written.supportExtras));
+    for (std::size_t i = 1; i <= 3; ++i) {
+        EXPECT_EQ(read.members[i].其他工况, written.members[i].其他工况);
+    }
+    // Cases used before they are named read the same (a member's loads in
+    // the order of their records).
+    std::vector<std::string> reordered = kLoadCaseRecords;
+    std::rotate(reordered.begin(), reordered.begin() + 16, reordered.end());
+    EXPECT_EQ(projectFileText(readBack(plain + extensionOf(reordered))), text);
+
+    // Read over a project with cases, a file of one case leaves one.
+    Document reread = written;
+    ASSERT_FALSE(readProjectText(plain, reread));
+    EXPECT_EQ(projectFileText(reread), plain);
+    EXPECT_TRUE(reread.members[2].其他工况.empty());
+}
+
+// A renamed case 1, a second case or a combination alone brings the
+// extension; what the file cannot hold is written so that it reads back:
+// a name by its number, a combination without its terms of an unknown or
+// repeated case, or without the combination when no term is left.
+TEST(ProjectFile, CasesAndCombinationsAloneAreWrittenSoThatTheyReadBack) {
+    const std::string plain = projectFileText(exampleProject("portal.tsd"));
+    Document document = exampleProject("portal.tsd");
+    document.loadCaseNames = {"恒载"};
+    EXPECT_EQ(projectFileText(document), plain + extensionOf({"\"CASE\",1,\"恒载\""}));
+    document.loadCaseNames = {"工况1", ""};
+    document.combinations = {{"", {{2, 1}, {2, 3}, {5, 1}}}, {"无项", {}}, {"x", {{1, -1}}}};
+    const std::string text = projectFileText(document);
+    EXPECT_EQ(text,
+              plain + extensionOf({"\"CASE\",1,\"工况1\"", "\"CASE\",2,\"工况2\"",
+                                   "\"COMBO\",1,\"组合1\",1,2,1", "\"COMBO\",2,\"x\",1,1,-1"}));
+    EXPECT_EQ(projectFileText(readBack(text)), text);
+}
+
+TEST(ProjectFile, MalformedLoadCasesAreRefusedWholeWithTheirLine) {
+    const std::string good = projectFileText(portalWithLoadCases());
+    const auto replaced = [&good](const std::string& from, const std::string& to) {
+        return replacedIn(good, from, to);
+    };
+    const std::string wind = "\"LOAD\",3,1,\"水平均布\",4,3.5";               // line 39
+    const std::string combo = "\"COMBO\",2,\"1.0恒载-0.8风载\",2,3,-.8,1,1";  // line 48
+    std::string loads56 = good;
+    for (int k = 0; k < 55; ++k) {
+        loads56 = replacedIn(loads56, wind, wind + "\r\n" + wind);
+    }
+    expectEachRefused({
+        {"case not named", replaced(wind, "\"LOAD\",4,1,\"水平均布\",4,3.5"), 39, "1 到 3(工况号)"},
+        {"cases with a gap", replaced("\"CASE\",2,", "\"CASE\",4,"), 31, "1 到 3(连续的工况号)"},
+        {"case named twice", replaced("\"CASE\",2,", "\"CASE\",1,"), 31, "工况 1 已有 CASE"},
+        {"empty case name", replaced("\"活载\"", "\"\""), 31, "非空的文本(工况名)"},
+        {"load of case 1", replaced(wind, "\"LOAD\",1,1,\"水平均布\",4,3.5"), 39, "工况号 2 起"},
+        {"load on a member not drawn", replaced(wind, "\"LOAD\",3,4,\"均布\",4,3"), 39, "杆件号"},
+        {"empty load kind", replaced(wind, "\"LOAD\",3,1,\"\",4,3.5"), 39, "荷载种类"},
+        {"56 loads", loads56, 94, "至多 55 个荷载(工况 3 的杆件 1)"},
+        {"case twice in a combination", replaced(combo, "\"COMBO\",2,\"x\",2,3,1,3,1"), 48,
+         "组合 2 已有工况 3"},
+        {"no terms", replaced(combo, "\"COMBO\",2,\"x\",0"), 48, "1 到 32767(组合项数)"},
+        {"term of a case not named", replaced(combo, "\"COMBO\",2,\"x\",1,7,1"), 48, "1 到 3"},
+        {"combinations with a gap", replaced(combo, "\"COMBO\",3,\"x\",1,1,1"), 48, "连续的组合号"},
+        {"combination twice", replaced(combo, "\"COMBO\",1,\"x\",1,1,1"), 48, "组合 1 已有 COMBO"},
+        {"empty combination name", replaced(combo, "\"COMBO\",2,\"\",1,1,1"), 48, "组合名"},
+        {"settling twice in case 2", replaced("\"SETTLE\",3,4,", "\"SETTLE\",2,1,"), 43,
+         "工况 2 的节点 1 已有 SETTLE"},
+        {"warming twice in case 2", replaced("\"TEMP\",1,3,", "\"TEMP\",2,2,"), 46,
+         "工况 2 的杆件 2 已有 TEMP"},
+        {"case 2 without CASE records",
+         projectFileText(exampleProject("portal.tsd")) + extensionOf({"\"TEMP\",2,2,1,1"}), 24,
+         "1 到 1(工况号)"},
+    });
+}
+
+// The portal of portal.tsd with its loads in three cases (dead and live
+// load on the beam, wind at the top of the first column) and the
+// combinations a designer checks first, wind from either side.
+Document portalWithThreeCases() {
+    Document document = exampleProject("portal.tsd");
+    document.loadCaseNames = {"恒载"};
+    addLoadCase(document, "活载");
+    addLoadCase(document, "风载");
+    document.members[1].荷载数 = 0;
+    document.members[2].q[1] = 25;
+    addLoadIn(document.members[2], 2, "均布", 6, 10);
+    addLoadIn(document.members[1], 3, "集中", 4, 12);
+    document.combinations = {{"1.3恒载+1.5活载", {{1, 1.3f}, {2, 1.5f}}},
+                             {"1.0恒载+1.5风载", {{1, 1}, {3, 1.5f}}},
+                             {"1.0恒载-1.5风载", {{1, 1}, {3, -1.5f}}}};
+    return document;
+}
+
+// Set ORVANDEL_WRITE_EXAMPLES=1 to write the example afresh.
+TEST(ProjectFile, PortalCasesExampleIsWhatTheWriterMakes) {
+    const std::filesystem::path file =
+        std::filesystem::path(ORVANDEL_EXAMPLES) / "portal_cases.tsd";
+    if (std::getenv("ORVANDEL_WRITE_EXAMPLES") != nullptr) {
+        ASSERT_TRUE(WriteProjectFile(portalWithThreeCases(), file.string()));
+    }
+    EXPECT_EQ(readWholeFile(file), projectFileText(portalWithThreeCases()));
 }
 
 TEST(ProjectFile, TabsAndEndOfFileMarksAreTolerated) {
