@@ -1,6 +1,7 @@
 // The analysis commands; see analysis_commands.h.
 #include "editor/analysis_commands.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <fstream>
@@ -13,8 +14,10 @@
 #include "editor/result_picture.h"
 #include "platform/fixed_width_font.h"
 #include "platform/platform.h"
+#include "results/envelope.h"
 #include "results/result_figures.h"
 #include "results/solver_copy.h"
+#include "solver/engine_error.h"
 #include "solver/frame_solver.h"
 #include "solver/result_files.h"
 #include "text/number_text.h"
@@ -46,19 +49,35 @@ QString resultBase(const std::string& projectPath) {
 
 struct DiagramName {
     const char* name;
+    const char* force;
     const char* unit;
 };
 
 DiagramName nameOf(DiagramKind kind) {
     switch (kind) {
         case DiagramKind::Moment:
-            return {"弯矩图", "kN·m"};
+            return {"弯矩图", "弯矩", "kN·m"};
         case DiagramKind::Shear:
-            return {"剪力图", "kN"};
+            return {"剪力图", "剪力", "kN"};
         case DiagramKind::Axial:
-            return {"轴力图", "kN"};
+            return {"轴力图", "轴力", "kN"};
     }
-    return {"", ""};
+    return {"", "", ""};
+}
+
+// "弯矩图 (kN·m), 比例 0.02": what a diagram is, its unit and its scale.
+QString diagramHint(const QString& title, const DiagramName& name, float scale) {
+    return title + QStringLiteral(" (") + QString::fromUtf8(name.unit) +
+           QStringLiteral("), 比例 ") + QString::fromStdString(orv::displayText(scale));
+}
+
+// Removes what is left of a result file; a file that cannot be removed
+// was reported already by the write that failed.
+void removeResultFile(const std::string& path) {
+    try {
+        orv::deleteIfExists(path);
+    } catch (const orv::EngineError&) {
+    }
 }
 
 constexpr float kResultsX = 8;
@@ -68,10 +87,28 @@ constexpr float kResultLineStep = 0.3f;
 }  // namespace
 
 std::optional<DiagramKind> AnalysisCommands::shownDiagram() const {
-    if (canvas.figure(FigureLayer::Diagram).empty()) {
+    if (canvas.figure(FigureLayer::Diagram).empty() || envelopeShown_) {
         return std::nullopt;
     }
     return shownDiagram_;
+}
+
+bool AnalysisCommands::resultsPrinted() const {
+    const QString header = QString::fromUtf8(
+        orv::kMemberForcesHeader.data(), static_cast<qsizetype>(orv::kMemberForcesHeader.size()));
+    const std::vector<CanvasPrint>& log = canvas.printLog();
+    return std::any_of(log.begin(), log.end(), [&header](const CanvasPrint& print) {
+        return print.kind == CanvasPrint::Kind::Text && print.text == header;
+    });
+}
+
+// A project of one case and no combinations shows its results unnamed, as
+// it always has.
+QString AnalysisCommands::shownSetSuffix() const {
+    if (!shownSet_ || (loadCaseCount(document) <= 1 && document.combinations.empty())) {
+        return {};
+    }
+    return QStringLiteral(" — ") + QString::fromStdString(shownSet_->name);
 }
 
 QString diagramTitle(DiagramKind kind) {
@@ -116,13 +153,44 @@ bool AnalysisCommands::run(bool sayWhyUnsolvable) {
         }
         return false;
     }
-    if (!run.korvasta(utf8ToFileName(document.projectPath))) {
+    if (!run.korvasta(utf8ToFileName(document.projectPath)) || !showSetOf(run)) {
         return false;
     }
     if (succeeded) {
-        succeeded(run);
+        succeeded(shownSet_->solver);
     }
     return true;
+}
+
+// A choice the model no longer has (its case or combination was deleted)
+// falls back to case 1.
+bool AnalysisCommands::showSetOf(const 内力_位移& solved) {
+    if (!isChoiceOf(document, document.shownResults)) {
+        document.shownResults = ResultChoice{};
+    }
+    shownSet_ = resultSetOf(document, solved, document.shownResults);
+    if (!shownSet_) {
+        return false;
+    }
+    return document.shownResults == ResultChoice{} || writeShownSetFiles();
+}
+
+// korvasta wrote case 1's files. Another set replaces both, each whole, or
+// leaves neither, so the files never hold results other than those shown.
+bool AnalysisCommands::writeShownSetFiles() {
+    const 内力_位移& set = shownSet_->solver;
+    const std::string base = orv::resultBaseName(utf8ToFileName(document.projectPath));
+    try {
+        orv::writeTextFile(base + ".mqn",
+                           orv::memberForcesText(set.a, set.杆件总数, set.左节点号, set.右节点号));
+        orv::writeTextFile(base + ".uva", orv::displacementsText(set.a, set.节点总数));
+        return true;
+    } catch (const orv::EngineError& error) {
+        removeResultFile(base + ".mqn");
+        removeResultFile(base + ".uva");
+        platform.tell(QString::fromUtf8(error.what()), MessageIcon::Exclamation);
+        return false;
+    }
 }
 
 // The results are claimed and printed only when the engine wrote them.
@@ -143,7 +211,8 @@ void AnalysisCommands::computeCommand() {
     // Last, so that the number display's own hint does not hide where the
     // results were saved.
     controls.setPrintsHint(QStringLiteral("计算的杆件内力结果,位移结果保存在") +
-                           resultBase(document.projectPath) + QStringLiteral(".mqn(.uva)"));
+                           resultBase(document.projectPath) + QStringLiteral(".mqn(.uva)") +
+                           shownSetSuffix());
 }
 
 // Every line of the ".mqn" file as it stands, at world x = 8, from 0.7
@@ -165,32 +234,47 @@ void AnalysisCommands::printResults() {
 }
 
 // A model that cannot be solved draws nothing and says nothing: the
-// analysis command is where the user learns why. A diagram replaces what
-// was printed and the result picture shown before it, and is named in the
-// hint with its unit and scale.
-void AnalysisCommands::drawDiagram(DiagramKind kind) {
+// analysis command is where the user learns why. A diagram of the set
+// shown replaces what was printed and the result picture shown before it,
+// and is named in the hint with its unit, scale and set.
+void AnalysisCommands::showDiagram(DiagramKind kind) {
     if (!run(false) || document.membersEntered <= 0) {
         return;
     }
     canvas.clear();
-    showResultPicture(canvas, FigureLayer::Diagram, diagramsOf(document, solver().a, kind));
+    showResultPicture(canvas, FigureLayer::Diagram,
+                      diagramsOf(shownSet_->model, shownSet_->solver.a, kind));
     shownDiagram_ = kind;
+    envelopeShown_ = false;
     const DiagramName name = nameOf(kind);
-    controls.setResultPictureHint(QString::fromUtf8(name.name) + QStringLiteral(" (") +
-                                  QString::fromUtf8(name.unit) + QStringLiteral("), 比例 ") +
-                                  QString::fromStdString(orv::displayText(document.diagramScale)));
+    controls.setResultPictureHint(
+        diagramHint(QString::fromUtf8(name.name), name, document.diagramScale) + shownSetSuffix());
+}
+
+// The envelope takes every set, whichever is shown; it is drawn like a
+// diagram, in its place.
+void AnalysisCommands::showEnvelope(DiagramKind kind) {
+    if (!run(false) || document.membersEntered <= 0) {
+        return;
+    }
+    canvas.clear();
+    showResultPicture(canvas, FigureLayer::Diagram, envelopeFigure(document, solver(), kind));
+    envelopeShown_ = true;
+    const DiagramName name = nameOf(kind);
+    controls.setResultPictureHint(diagramHint(
+        QString::fromUtf8(name.force) + QStringLiteral("包络图"), name, document.diagramScale));
 }
 
 void AnalysisCommands::momentDiagram() {
-    drawDiagram(DiagramKind::Moment);
+    showDiagram(DiagramKind::Moment);
 }
 
 void AnalysisCommands::shearDiagram() {
-    drawDiagram(DiagramKind::Shear);
+    showDiagram(DiagramKind::Shear);
 }
 
 void AnalysisCommands::axialDiagram() {
-    drawDiagram(DiagramKind::Axial);
+    showDiagram(DiagramKind::Axial);
 }
 
 // Asks again until the scale is positive (and within the single range); a

@@ -30,6 +30,7 @@
 #include "editor/member_pointing.h"
 #include "editor/menu_commands.h"
 #include "editor/pressed_keys.h"
+#include "editor/result_set_commands.h"
 #include "editor/result_views.h"
 #include "editor/support_effect_commands.h"
 #include "editor/support_placement.h"
@@ -182,6 +183,7 @@ private:
     LoadCommands loads_;
     AnalysisCommands analysis_;
     ResultViews results_;
+    ResultSetCommands resultSets_;
     LoadDrawing loadDrawing_;
     SupportEffectCommands supportEffects_;
     ViewControl view_;
@@ -191,7 +193,7 @@ private:
     // Every part, in the order they reset: the view shows the document
     // once the others dropped the old one; the saved state and the history
     // are taken last.
-    std::array<EditorPart*, 13> parts_;
+    std::array<EditorPart*, 14> parts_;
 
     QString programFolder_;
     std::map<MenuId, QMenu*> menus_;

@@ -40,7 +40,7 @@ const std::vector<MenuLayout>& menuLayout() {
         {MenuId::Analysis,
          "计算",
          {C::Analyse, C::MomentDiagram, C::ShearDiagram, C::AxialDiagram, C::DiagramScale,
-          C::Reactions, C::Deflection, C::ResultsTable}},
+          C::Reactions, C::Deflection, C::ResultsTable, C::ResultSet, C::Envelope}},
         {MenuId::Window,
          "窗口",
          {C::Pan, C::ZoomIn, C::ZoomOut, C::CanvasColour, C::CrosshairColour, C::ShowLoads,

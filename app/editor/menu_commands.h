@@ -51,6 +51,8 @@ enum class MenuCommand {
     Reactions,
     Deflection,
     ResultsTable,
+    ResultSet,
+    Envelope,
     // 窗口
     Pan,
     ZoomIn,

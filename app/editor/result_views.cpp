@@ -56,6 +56,10 @@ bool ResultViews::deflectionShown() const {
     return !canvas.figure(FigureLayer::Deflection).empty();
 }
 
+bool ResultViews::reactionsShown() const {
+    return !canvas.figure(FigureLayer::Reactions).empty();
+}
+
 void ResultViews::reactionsCommand() {
     if (!analysis.run(true) || !solved_) {
         return;
@@ -63,7 +67,8 @@ void ResultViews::reactionsCommand() {
     const auto reactions = supportReactions(*solved_);
     showResultPicture(canvas, FigureLayer::Reactions, reactionFigure(reactions));
     controls.setResultPictureHint(
-        QString::fromStdString(equilibriumText(equilibriumResidual(*solved_, reactions))));
+        QString::fromStdString(equilibriumText(equilibriumResidual(*solved_, reactions))) +
+        analysis.shownSetSuffix());
 }
 
 void ResultViews::deflectionCommand() {
@@ -78,7 +83,8 @@ void ResultViews::deflectionCommand() {
 void ResultViews::drawDeflection() {
     showResultPicture(canvas, FigureLayer::Deflection,
                       deflectionFigure(*solved_, curves_, magnification_));
-    controls.setResultPictureHint(QString::fromStdString(deflectionText(*solved_, magnification_)));
+    controls.setResultPictureHint(QString::fromStdString(deflectionText(*solved_, magnification_)) +
+                                  analysis.shownSetSuffix());
 }
 
 // The input box offers the magnification shown; a positive number redraws

@@ -1,8 +1,9 @@
 // The results beside the printed ones: the support reactions and the
 // deflected shape drawn as figures over the frame, and the results window.
-// Owns the frame as the last successful analysis left it, the deflected
-// shape's magnification and the results window; runs the analysis through
-// AnalysisCommands and shows its figures as the canvas's result picture.
+// Owns the frame of the result set the last successful analysis showed,
+// the deflected shape's magnification and the results window; runs the
+// analysis through AnalysisCommands and shows its figures as the canvas's
+// result picture.
 #pragma once
 
 #include <array>
@@ -29,7 +30,8 @@ public:
     // No result picture of the document that went.
     void reset(ResetReason reason) override;
 
-    // Every successful analysis: the results window follows it.
+    // Every successful analysis, with the solver of the result set shown:
+    // the reactions, the deflected shape and the results window follow it.
     void analysisSucceeded(const 内力_位移& solver);
     // The drawing changes: the result picture of an earlier analysis no
     // longer holds.
@@ -43,6 +45,7 @@ public:
 
     // The deflected shape is up: the scale command sets its magnification.
     bool deflectionShown() const;
+    bool reactionsShown() const;
     void magnificationCommand();
 
     ResultsWindow* resultsWindow() const { return window_; }

@@ -246,6 +246,12 @@ protected:
             platform.inputs = {oneOf<QString>({"0.01", "0.05", "-1", "abc", "0", "0.2", ""}),
                                QStringLiteral("0.02")};
             answer = platform.inputs.front().toStdString();
+        } else if (command == MenuCommand::ResultSet) {
+            platform.inputs.push_back(oneOf<QString>({"工况1", "组合1", " 工况1 ", ""}));
+            answer = platform.inputs.front().toStdString();
+        } else if (command == MenuCommand::Envelope) {
+            platform.inputs.push_back(oneOf<QString>({"M", "q", "N", "V", ""}));
+            answer = platform.inputs.front().toStdString();
         } else if (command == MenuCommand::Open) {
             QStringList names = savedNames_;
             names << QString() << scratch.filePath(QStringLiteral("none.tsd"));
