@@ -88,21 +88,17 @@ NodeMoveRefusal checkNodeMove(const Document& document, std::int16_t node, float
     return {};
 }
 
-std::vector<SupportAtPoint> moveNodeEnds(Document& document, std::int16_t node, float x, float y) {
-    std::vector<SupportAtPoint> supports = supportsAtPoints(document);
-    if (const auto from = nodePoint(document, node)) {
-        for (SupportAtPoint& support : supports) {
-            if (support.x == from->first && support.y == from->second) {
-                support.x = support.record.x = x;
-                support.y = support.record.y = y;
-            }
-        }
-    }
+// The node numbers stay: a turned member takes its nodes with its ends,
+// and the node's record and support kind are the node's.
+void moveNodeEnds(Document& document, std::int16_t node, float x, float y) {
     for (std::size_t i = 1; i <= drawnMembers(document); ++i) {
         gj& member = document.members[i];
         if (member.左号 == node || member.右号 == node) {
             member = movedMember(member, node, x, y);
         }
     }
-    return supports;
+    if (node >= 1 && static_cast<std::size_t>(node) < document.nodes.size()) {
+        document.nodes[static_cast<std::size_t>(node)].x = x;
+        document.nodes[static_cast<std::size_t>(node)].y = y;
+    }
 }

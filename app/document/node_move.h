@@ -8,10 +8,8 @@
 #include <cstdint>
 #include <optional>
 #include <utility>
-#include <vector>
 
 #include "document/document.h"
-#include "document/node_numbering.h"
 
 // Whether a member from (x1, y1) to (x2, y2) runs as the editor stores
 // members: left to right, or bottom to top when vertical (y runs down).
@@ -38,7 +36,7 @@ struct NodeMoveRefusal {
 
 NodeMoveRefusal checkNodeMove(const Document& document, std::int16_t node, float x, float y);
 
-// Moves the ends at `node` (one checkNodeMove accepts) to (x, y). Returns
-// every support at its node's point, the moved node's at its new place:
-// numbering the nodes again places them back (placeSupportsAtPoints).
-std::vector<SupportAtPoint> moveNodeEnds(Document& document, std::int16_t node, float x, float y);
+// Moves the ends at `node` (one checkNodeMove accepts) and its record to
+// (x, y). Every node keeps its number, so supports, springs, turns and
+// settlements stay where they are.
+void moveNodeEnds(Document& document, std::int16_t node, float x, float y);

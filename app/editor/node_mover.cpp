@@ -90,14 +90,11 @@ void NodeMover::askPlace(std::int16_t node) {
     }
 }
 
-// The node keeps its number and support: the numbering of the moved
-// members gives the same nodes, and the support goes with its point.
 void NodeMover::moveTo(std::int16_t node, float x, float y) {
     if (refused(node, x, y)) {
         return;
     }
-    const std::vector<SupportAtPoint> supports = moveNodeEnds(document, node, x + 0.0f, y + 0.0f);
-    (void)controls.节点自动编号(supports);  // as many nodes as before: never refused
+    moveNodeEnds(document, node, x + 0.0f, y + 0.0f);  // -0 is 0, as the ends compare
     view.showDocument();
 }
 
