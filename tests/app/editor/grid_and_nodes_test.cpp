@@ -1,6 +1,8 @@
 // 窗口 → 网格 and 编辑 → 移动节点, driven with mouse events and checked by
 // the saved project text.
+#include <QImage>
 #include <QLineEdit>
+#include <QPixmap>
 #include <string>
 
 #include "document/project_file.h"
@@ -79,6 +81,20 @@ TEST_F(GridAndNodes, ASpacingThatIsNoSpacingIsRefused) {
     startInput(QStringLiteral("1"));
     drawMember(1.1f, 1.1f, 3.1f, 1.1f);
     EXPECT_TRUE(saved("1,1,2", "1.1,1.1,3.1,1.1")) << text();
+}
+
+// Light grey points at the multiples of the spacing, under the members;
+// none where they would crowd the drawing.
+TEST_F(GridAndNodes, GridPointsAreDrawnWhereTheyCanBeTold) {
+    const auto pixelAt = [this](float x, float y) {
+        const QImage shown = form.canvasWidget()->grab().toImage();
+        return shown.pixelColor(form.canvasModel().toPixel(x, y).toPoint()).rgb() & 0xFFFFFF;
+    };
+    setGrid("1");
+    EXPECT_EQ(pixelAt(3, 4), 0xB4B4B4u);
+    EXPECT_EQ(pixelAt(3.5f, 4.5f), 0xFFFFFFu);
+    setGrid("0.001");
+    EXPECT_EQ(pixelAt(3, 4), 0xFFFFFFu);
 }
 
 TEST_F(GridAndNodes, ADraggedNodeTakesItsEndsAndKeepsItsSupport) {
