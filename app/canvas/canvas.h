@@ -47,6 +47,9 @@ public:
     // Everything moves on screen: the cache is rendered afresh.
     void worldChanged() { renderer_.viewChanged(); }
     void setBackground(ColourValue colour);
+    // The grid points of the drawing aid; see CanvasRenderer.
+    void setGridSpacing(double spacing) { renderer_.setGridSpacing(spacing); }
+    double gridSpacing() const { return renderer_.gridSpacing(); }
     // Which lines are painted from the cache; see CanvasRenderer.
     void cacheGroup(LineGroup group, int first = 0) { renderer_.cacheGroup(group, first); }
     void setWipesPrints(LineGroup group, bool wipes) { renderer_.setWipesPrints(group, wipes); }

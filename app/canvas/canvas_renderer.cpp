@@ -11,6 +11,7 @@
 
 #include "canvas/canvas_strokes.h"
 #include "canvas/figure_painter.h"
+#include "canvas/grid_points.h"
 #include "platform/colours.h"
 
 namespace {
@@ -41,6 +42,7 @@ void CanvasRenderer::cacheGroup(LineGroup group, int first) {
 // on the screen, painted again from the log at their world points. (A
 // window without a backing store would lose them.)
 void CanvasRenderer::resize(QSize pixels) {
+    gridValid_ = false;
     layer_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
     layer_.fill(Qt::transparent);
     layerEmpty_ = true;
@@ -170,6 +172,7 @@ void CanvasRenderer::invalidateFigures() {
 
 void CanvasRenderer::invalidateAll() {
     cacheValid_ = false;
+    gridValid_ = false;
     invalidateFigures();
     invalidate(QRect(QPoint(0, 0), layer_.size()));
 }
@@ -317,9 +320,16 @@ void CanvasRenderer::paint(QPainter& painter, const QRegion& region, ColourValue
     if (figures && !figuresValid_) {
         renderFigures();
     }
+    const bool grid = gridSpacing_ > 0;
+    if (grid && !gridValid_) {
+        renderGrid();
+    }
     const QColor backgroundColour = toQColor(background);
     for (const QRect& rect : region) {
         painter.fillRect(rect, backgroundColour);
+        if (grid) {
+            painter.drawImage(rect, gridImage_, rect);
+        }
         if (!layerEmpty_) {
             painter.drawImage(rect, layer_, rect);
         }
@@ -331,6 +341,24 @@ void CanvasRenderer::paint(QPainter& painter, const QRegion& region, ColourValue
     painter.setClipRegion(region);
     painter.setRenderHint(QPainter::Antialiasing);
     paintLines(painter, view_, false, nullptr);
+}
+
+void CanvasRenderer::setGridSpacing(double spacing) {
+    if (spacing == gridSpacing_) {
+        return;
+    }
+    gridSpacing_ = spacing;
+    gridValid_ = false;
+    invalidate(QRect(QPoint(0, 0), layer_.size()));
+}
+
+void CanvasRenderer::renderGrid() {
+    if (gridImage_.size() != layer_.size()) {
+        gridImage_ = QImage(layer_.size(), QImage::Format_ARGB32_Premultiplied);
+    }
+    gridImage_.fill(Qt::transparent);
+    paintGridPoints(gridImage_, view_, gridSpacing_);
+    gridValid_ = true;
 }
 
 // Element 0 of the member lines is the tick, of every support array the

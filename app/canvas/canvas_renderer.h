@@ -79,6 +79,11 @@ public:
     std::function<void(const QRegion&)> update;
     void invalidateAll();
     void paint(QPainter& painter, const QRegion& region, ColourValue background);
+    // The grid points of `spacing` world units (0: none), painted under
+    // everything else from an image of their own, rendered again only when
+    // the spacing or the view changes.
+    void setGridSpacing(double spacing);
+    double gridSpacing() const { return gridSpacing_; }
     // The lines that stand still (members, support symbols), without the
     // crosshair, the capture box, the tick, previews and the member being
     // drawn: the drawing as a file or a page shows it.
@@ -124,6 +129,10 @@ private:
     mutable bool layerEmpty_ = true;
     mutable ViewTransform layerView_;  // the view the layer was painted for
     std::vector<CanvasPrint> log_;
+    double gridSpacing_ = 0;
+    QImage gridImage_;
+    bool gridValid_ = false;
+    void renderGrid();
     QImage cache_;  // the cached (non-floating) lines
     bool cacheValid_ = false;
     QRegion cacheDirty_;  // where cached lines changed since the last rendering

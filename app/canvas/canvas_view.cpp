@@ -114,6 +114,14 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
+void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF world = canvas_.toWorld(event->position());
+    if (mouseUp && isFiniteSingle(world)) {
+        mouseUp(buttonCode(event->button()), static_cast<float>(world.x()),
+                static_cast<float>(world.y()));
+    }
+}
+
 // A notch is 120 units of the wheel's angle; touchpads send parts of one,
 // which add up until they make a notch.
 void CanvasView::wheelEvent(QWheelEvent* event) {

@@ -23,4 +23,6 @@ enum class EditorMode {
     InclinedSupport,
     Settlement,
     TemperatureChange,
+    // A node dragged or clicked to a new place.
+    MoveNode,
 };

@@ -16,7 +16,7 @@
 namespace {
 
 // The command whose mode an event's step belongs to.
-constexpr std::array<std::pair<EditorMode, MenuCommand>, 16> kModeCommands{{
+constexpr std::array<std::pair<EditorMode, MenuCommand>, 17> kModeCommands{{
     {EditorMode::MemberInput, MenuCommand::MemberInput},
     {EditorMode::MemberDeletion, MenuCommand::MemberDelete},
     {EditorMode::MemberQuery, MenuCommand::MemberQuery},
@@ -33,6 +33,7 @@ constexpr std::array<std::pair<EditorMode, MenuCommand>, 16> kModeCommands{{
     {EditorMode::InclinedSupport, MenuCommand::InclinedSupport},
     {EditorMode::Settlement, MenuCommand::Settlement},
     {EditorMode::TemperatureChange, MenuCommand::TemperatureChange},
+    {EditorMode::MoveNode, MenuCommand::MoveNode},
 }};
 
 const QString kUndo = QStringLiteral("撤销");

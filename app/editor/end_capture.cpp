@@ -11,8 +11,6 @@
 
 namespace {
 
-// World units: the capture distance of member ends.
-constexpr double kCaptureDistance = 0.2;
 // An end is captured along the third of its member next to the node, so
 // that a pointer beside a node picks the member it lies on.
 constexpr double kEndReach = 1.0 / 3;

@@ -117,13 +117,15 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
       loadDrawing_(context_, memberInput_),
       supportEffects_(context_, connections_.capture(), loadDrawing_),
       view_(context_, *canvasView, memberInput_, supports_, loadDrawing_),
+      grid_(context_),
+      nodes_(context_, memberInput_, view_),
       edits_(context_, memberInput_, view_),
       documents_(context_, view_, memberInput_, supports_, edits_,
                  newProjectFolder.isEmpty() ? programFolder : newProjectFolder),
       output_(context_, analysis_, results_),
-      parts_{&memberInput_, &supports_, &pointing_,  &connections_, &supportEffects_,
-             &loads_,       &analysis_, &results_,   &resultSets_,  &loadDrawing_,
-             &output_,      &view_,     &documents_, &edits_},
+      parts_{&memberInput_, &supports_, &pointing_,   &connections_, &supportEffects_, &loads_,
+             &analysis_,    &results_,  &resultSets_, &loadDrawing_, &output_,         &grid_,
+             &nodes_,       &view_,     &documents_,  &edits_},
       programFolder_(std::move(programFolder)) {
     cacheRarelyChangingLines(canvas);
     canvas.setWorld(document.world);
@@ -131,6 +133,8 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
     setCentralWidget(canvasView);
     canvasView->mouseDown = [this](int button, float x, float y) { Form_MouseDown(button, x, y); };
     canvasView->mouseMove = [this](float x, float y) { Form_MouseMove(x, y); };
+    canvasView->mouseUp = [this](int button, float x, float y) { Form_MouseUp(button, x, y); };
+    memberInput_.gridPointNear = [this](float x, float y) { return grid_.pointNear(x, y); };
     canvasView->resized = [this](QSize before) { view_.clientAreaResized(before); };
     canvasView->wheelTurned = [this](int notches, float x, float y) {
         view_.userActed();

@@ -23,12 +23,14 @@
 #include "editor/edit_commands.h"
 #include "editor/editor_controls.h"
 #include "editor/editor_part.h"
+#include "editor/grid_snap.h"
 #include "editor/hint_line.h"
 #include "editor/load_commands.h"
 #include "editor/load_drawing.h"
 #include "editor/member_input.h"
 #include "editor/member_pointing.h"
 #include "editor/menu_commands.h"
+#include "editor/node_mover.h"
 #include "editor/pressed_keys.h"
 #include "editor/result_set_commands.h"
 #include "editor/result_views.h"
@@ -136,6 +138,7 @@ public:
     void Form_KeyUp(int key);
     void Form_MouseDown(int button, float x, float y);
     void Form_MouseMove(float x, float y);
+    void Form_MouseUp(int button, float x, float y);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -187,13 +190,15 @@ private:
     LoadDrawing loadDrawing_;
     SupportEffectCommands supportEffects_;
     ViewControl view_;
+    GridSnap grid_;
+    NodeMover nodes_;
     EditCommands edits_;
     DocumentCommands documents_;
     DrawingOutput output_;
     // Every part, in the order they reset: the view shows the document
     // once the others dropped the old one; the saved state and the history
     // are taken last.
-    std::array<EditorPart*, 14> parts_;
+    std::array<EditorPart*, 16> parts_;
 
     QString programFolder_;
     std::map<MenuId, QMenu*> menus_;

@@ -155,7 +155,7 @@ void Form1::escapeInnermostStep() {
     } else if (supports_.running()) {
         supports_.escape();
         Label6->setText(kIdleHint);
-    } else if (connections_.running() || supportEffects_.running()) {
+    } else if (connections_.running() || supportEffects_.running() || nodes_.running()) {
         enterMode(Mode::None);
         Label6->setText(kIdleHint);
     } else {
@@ -195,6 +195,20 @@ void Form1::Form_MouseDown(int button, float x, float y) {
     if (button == 1 && document.mode == EditorMode::MemberInput) {
         memberInput_.press(x, y);
     }
+    if (button == 1) {
+        nodes_.press(x, y);
+    }
+}
+
+// A release ends a node's drag; what it changed is one step.
+void Form1::Form_MouseUp(int button, float x, float y) {
+    const EditScope step(edits_);
+    state.cursorX = x;
+    state.cursorY = y;
+    捕捉端点();
+    if (button == 1) {
+        nodes_.release(x, y);
+    }
 }
 
 // The steps of a mouse move, in order. Capture, hover, the mark and the
@@ -214,9 +228,13 @@ void Form1::Form_MouseMove(float x, float y) {
     connections_.pointAt(x, y);
     supportEffects_.pointAt(x, y);
     if (!memberInput_.keepsTypedPoint()) {
-        setBoxTexts(QString::fromStdString(orv::displayText(x)),
-                    QString::fromStdString(orv::displayText(y)));
+        // Where a press would put the point: the captured end or grid
+        // point rather than the pointer beside it.
+        const auto [shownX, shownY] = placeOfPointer(document, x, y);
+        setBoxTexts(QString::fromStdString(orv::displayText(shownX)),
+                    QString::fromStdString(orv::displayText(shownY)));
     }
+    nodes_.dragTo(x, y);
     if (memberInput_.drawing()) {
         memberInput_.rubberBand(x, y);
     }

@@ -26,7 +26,7 @@ const std::vector<MenuLayout>& menuLayout() {
         {MenuId::File,
          "文件",
          {C::New, C::Open, C::Save, C::SaveAs, C::Exit, C::ExportDrawing, C::Print}},
-        {MenuId::Edit, "编辑", {C::Undo, C::Redo}},
+        {MenuId::Edit, "编辑", {C::Undo, C::Redo, C::MoveNode}},
         {MenuId::Members,
          "杆件",
          {C::MemberTotal, C::MemberInput, C::MemberDelete, C::MemberQuery, C::ColourByMaterial,
@@ -44,7 +44,7 @@ const std::vector<MenuLayout>& menuLayout() {
         {MenuId::Window,
          "窗口",
          {C::Pan, C::ZoomIn, C::ZoomOut, C::CanvasColour, C::CrosshairColour, C::ShowLoads,
-          C::WholeFrame, C::CrosshairWipes}},
+          C::WholeFrame, C::CrosshairWipes, C::Grid}},
         {MenuId::Help, "帮助", {C::HelpDocument}},
     };
     return layout;

@@ -8,14 +8,13 @@
 #include "canvas/canvas.h"
 #include "dialogs/form3.h"
 #include "dialogs/section_shapes.h"
+#include "document/node_move.h"
 #include "editor/editor_controls.h"
 #include "editor/key_codes.h"
 #include "platform/platform.h"
 #include "text/number_text.h"
 
 namespace {
-
-constexpr double kCaptureDistance = 0.2;
 
 // Rubber-band positions snap to a grid of 0.01: Int(v x 100 + 0.005) / 100,
 // Int rounding toward minus infinity.
@@ -138,10 +137,13 @@ void MemberInput::rubberBand(float x, float y) {
         }
         return;
     }
-    controls.setBoxTexts(boxText(x - x1), boxText(y - y1));
     if (document.endCaptured) {
+        // The boxes show where the second end goes: the captured end or
+        // grid point, not the pointer beside it.
+        controls.setBoxTexts(boxText(document.capturedX - x1), boxText(document.capturedY - y1));
         setMemberEnd(n, document.capturedX, document.capturedY);
     } else {
+        controls.setBoxTexts(boxText(x - x1), boxText(y - y1));
         setMemberEnd(n, snapped(x), snapped(y));
     }
 }
@@ -200,8 +202,7 @@ void MemberInput::dropLastMember(std::int16_t n) {
 
 bool MemberInput::FinishMember(std::int16_t k) {
     LineShape line = canvas.line(kMemberLines, k);
-    const bool keep = line.x2 > line.x1 || (line.x2 == line.x1 && line.y1 >= line.y2);
-    if (!keep) {
+    if (!runsInDrawingOrder(line.x1, line.y1, line.x2, line.y2)) {
         canvas.moveLine({kMemberLines, k}, line.x2, line.y2, line.x1, line.y1);
         line = canvas.line(kMemberLines, k);
     }
@@ -276,17 +277,32 @@ void MemberInput::abandonDrawing() {
 
 // The first member end within the capture distance of the last mouse
 // position, members by increasing number and each member's first end
-// first; the member being drawn cannot be captured.
+// first; the member being drawn cannot be captured. Without an end there,
+// the grid point inside the capture box is captured where the grid snaps.
 void MemberInput::capture(float cursorX, float cursorY) {
-    int m = document.membersEntered;
-    if (m < 1) {
+    const bool searchedEnds = captureEnd(cursorX, cursorY);
+    if (document.endCaptured && searchedEnds) {
         return;
     }
+    const auto gridPoint = gridPointNear ? gridPointNear(cursorX, cursorY) : std::nullopt;
+    if (gridPoint) {
+        captureAt(gridPoint->first, gridPoint->second);
+    } else if (!searchedEnds) {
+        // No end to search: a grid point captured before must not stay
+        // captured where no grid point is near.
+        setCaptureBoxColour(kBlack);
+        document.endCaptured = false;
+    }
+}
+
+// Whether there were ends to search; the capture is then what was found.
+bool MemberInput::captureEnd(float cursorX, float cursorY) {
+    int m = document.membersEntered;
     if (memberInProgress_ && !awaitingFirstPoint_) {
         --m;
-        if (m == 0) {
-            return;
-        }
+    }
+    if (m < 1) {
+        return false;
     }
     const double x = cursorX;
     const double y = cursorY;
@@ -295,24 +311,25 @@ void MemberInput::capture(float cursorX, float cursorY) {
     };
     for (int i = 1; i <= m; ++i) {
         const LineShape& line = canvas.line(kMemberLines, i);
-        float endX = line.x1;
-        float endY = line.y1;
-        bool captured = distance(line.x1, line.y1) <= kCaptureDistance && document.crosshairOn;
-        if (!captured && distance(line.x2, line.y2) <= kCaptureDistance && document.crosshairOn) {
-            endX = line.x2;
-            endY = line.y2;
-            captured = true;
+        if (distance(line.x1, line.y1) <= kCaptureDistance && document.crosshairOn) {
+            captureAt(line.x1, line.y1);
+            return true;
         }
-        if (captured) {
-            setCaptureBoxColour(kMarkColour);
-            document.capturedX = endX;
-            document.capturedY = endY;
-            document.endCaptured = true;
-            return;
+        if (distance(line.x2, line.y2) <= kCaptureDistance && document.crosshairOn) {
+            captureAt(line.x2, line.y2);
+            return true;
         }
         setCaptureBoxColour(kBlack);
         document.endCaptured = false;
     }
+    return true;
+}
+
+void MemberInput::captureAt(float x, float y) {
+    setCaptureBoxColour(kMarkColour);
+    document.capturedX = x;
+    document.capturedY = y;
+    document.endCaptured = true;
 }
 
 void MemberInput::setCaptureBoxColour(ColourValue colour) {

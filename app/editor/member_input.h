@@ -11,8 +11,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <utility>
 
 #include "editor/editor_part.h"
+
+// The half-size of the capture box around the pointer, in world units: a
+// member end within this distance, or else a grid point inside the box,
+// is captured.
+inline constexpr double kCaptureDistance = 0.2;
 
 // The hint of member input while it waits for a point.
 inline constexpr const char* kMemberInputHint =
@@ -50,8 +58,11 @@ public:
     bool escapeMemberInput();
     // The member being drawn, if any, goes; input waits for a first point.
     void abandonDrawing();
-    // The first member end within the capture distance of (x, y).
+    // The first member end within the capture distance of (x, y), else the
+    // grid point `gridPointNear` gives.
     void capture(float x, float y);
+    // The grid point near (x, y) where the grid snaps; set by the window.
+    std::function<std::optional<std::pair<float, float>>(float x, float y)> gridPointNear;
     // The coordinate boxes: whether a typed character is kept; a released key.
     bool boxKeepsCharacter(int character) const;
     void boxKeyUp(int key);
@@ -71,6 +82,8 @@ private:
     void completeMember();
     void dropLastMember(std::int16_t n);
     void setMemberEnd(std::int16_t n, float x2, float y2);
+    bool captureEnd(float x, float y);
+    void captureAt(float x, float y);
     void setCaptureBoxColour(ColourValue colour);
 
     bool awaitingFirstPoint_ = false;  // waits for a member's first point

@@ -17,6 +17,7 @@ enum class MenuCommand {
     // 编辑
     Undo,
     Redo,
+    MoveNode,
     // 杆件
     MemberTotal,
     MemberInput,
@@ -62,6 +63,7 @@ enum class MenuCommand {
     ShowLoads,
     WholeFrame,
     CrosshairWipes,
+    Grid,
     // 帮助
     HelpDocument,
 };

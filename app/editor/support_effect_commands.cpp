@@ -12,24 +12,12 @@
 #include "editor/end_capture.h"
 #include "editor/hint_line.h"
 #include "editor/load_drawing.h"
+#include "editor/number_questions.h"
 #include "model/supports.h"
 #include "platform/platform.h"
 #include "text/number_text.h"
 
 namespace {
-
-QString numberText(float value) {
-    return QString::fromStdString(orv::displayText(value));
-}
-
-// "0, 5000, 0": the values as the input box offers them again.
-QString listText(const std::vector<float>& values) {
-    QStringList texts;
-    for (const float value : values) {
-        texts << numberText(value);
-    }
-    return texts.join(QStringLiteral(", "));
-}
 
 bool hasSupportKind(const Document& document, std::int16_t node) {
     return elementOr(document.supportKinds, static_cast<std::size_t>(node)) != SupportNone;
@@ -147,35 +135,12 @@ void SupportEffectCommands::press(float x, float y) {
     }
 }
 
-std::optional<std::vector<double>> SupportEffectCommands::askNumbers(
-    const QString& prompt, const QString& title, const std::vector<float>& shown,
-    std::size_t count) {
-    const QString answer = platform.inputBox(prompt, title, listText(shown)).trimmed();
-    if (answer.isEmpty()) {
-        return std::nullopt;
-    }
-    const QStringList items = answer.split(QRegularExpression(QStringLiteral("[,，]")));
-    std::vector<double> values;
-    for (const QString& item : items) {
-        const std::optional<double> value = orv::parseNumber(item.trimmed().toStdString());
-        if (!value || !std::isfinite(static_cast<float>(*value))) {
-            break;
-        }
-        values.push_back(*value);
-    }
-    if (values.size() != count || items.size() != static_cast<qsizetype>(count)) {
-        platform.tell(QStringLiteral("请输入") + QString::number(count) +
-                      QStringLiteral("个数,用逗号分开"));
-        return std::nullopt;
-    }
-    return values;
-}
-
 // Springs act along the node's support axes and in rotation; all three 0
 // remove them.
 void SupportEffectCommands::askSprings(std::int16_t node) {
     SupportExtras& extras = document.supportExtras[static_cast<std::size_t>(node)];
     const auto values = askNumbers(
+        platform,
         QStringLiteral("请输入节点") + hintNumber(node) +
             QStringLiteral("的弹簧刚度 kx, ky (kN/m) 和 kr (kN·m/rad), 沿支座的 x, y "
                            "轴和转动方向, 用逗号分开; 全为0则去掉弹簧"),
@@ -203,6 +168,7 @@ void SupportEffectCommands::askAngle(std::int16_t node) {
         return;
     }
     const auto values = askNumbers(
+        platform,
         QStringLiteral("请输入节点") + hintNumber(node) +
             QStringLiteral("支座的倾角 a (度): 支座的 x 轴由+X转向+Y为正, 即屏幕上顺时针 "
                            "(+Y向下); -180 < a ≤ 180"),
@@ -237,7 +203,8 @@ void SupportEffectCommands::askSettlement(std::int16_t node) {
         }
     }
     const auto values =
-        askNumbers(QStringLiteral("请输入节点") + hintNumber(node) + QStringLiteral(" (") +
+        askNumbers(platform,
+                   QStringLiteral("请输入节点") + hintNumber(node) + QStringLiteral(" (") +
                        kindName(document, node) + QStringLiteral(") 的支座位移 ") +
                        names.join(QStringLiteral(", ")) +
                        QStringLiteral(", 沿支座的 x, y 轴 (+Y在屏幕上向下), 转角由+X转向+Y为正"),
@@ -256,6 +223,7 @@ void SupportEffectCommands::askSettlement(std::int16_t node) {
 void SupportEffectCommands::askTemperature(std::int16_t member) {
     gj& record = document.members[static_cast<std::size_t>(member)];
     const auto values = askNumbers(
+        platform,
         hintNumber(member) +
             QStringLiteral("号杆件的温度改变 t1, t2 (°C), 升温为正: t1在无黑短线一侧(局部-y), "
                            "t2在黑短线一侧(局部+y)"),

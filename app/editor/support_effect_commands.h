@@ -54,12 +54,6 @@ private:
     void askAngle(std::int16_t node);
     void askSettlement(std::int16_t node);
     void askTemperature(std::int16_t member);
-    // The answer to `prompt` as `count` numbers separated by commas; none,
-    // with the document unchanged, for an empty answer or Cancel, and for
-    // a refused one after its message.
-    std::optional<std::vector<double>> askNumbers(const QString& prompt, const QString& title,
-                                                  const std::vector<float>& shown,
-                                                  std::size_t count);
     void redraw();
 
     EndCapture& capture;

@@ -68,6 +68,9 @@ public:
     // The user's switches, kept between runs by their keys.
     virtual bool setting(const QString& key, bool fallback) = 0;
     virtual void keepSetting(const QString& key, bool value) = 0;
+    // The user's values (a grid spacing), kept between runs as texts.
+    virtual QString textSetting(const QString& key, const QString& fallback) = 0;
+    virtual void keepTextSetting(const QString& key, const QString& value) = 0;
 
     // Convenience: a message with an OK button.
     void tell(const QString& text, MessageIcon icon = MessageIcon::None,

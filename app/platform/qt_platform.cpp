@@ -230,3 +230,11 @@ bool QtPlatform::setting(const QString& key, bool fallback) {
 void QtPlatform::keepSetting(const QString& key, bool value) {
     userSettings().setValue(key, value);
 }
+
+QString QtPlatform::textSetting(const QString& key, const QString& fallback) {
+    return userSettings().value(key, fallback).toString();
+}
+
+void QtPlatform::keepTextSetting(const QString& key, const QString& value) {
+    userSettings().setValue(key, value);
+}

@@ -54,6 +54,8 @@ public:
     // In the user's configuration folder, under the program's name.
     bool setting(const QString& key, bool fallback) override;
     void keepSetting(const QString& key, bool value) override;
+    QString textSetting(const QString& key, const QString& fallback) override;
+    void keepTextSetting(const QString& key, const QString& value) override;
 
     // The help window while it is open; null before the first showHelp and
     // after the window was closed.

@@ -112,3 +112,12 @@ bool TestPlatform::setting(const QString& key, bool fallback) {
 void TestPlatform::keepSetting(const QString& key, bool value) {
     settings[key] = value;
 }
+
+QString TestPlatform::textSetting(const QString& key, const QString& fallback) {
+    const auto found = textSettings.find(key);
+    return found == textSettings.end() ? fallback : found->second;
+}
+
+void TestPlatform::keepTextSetting(const QString& key, const QString& value) {
+    textSettings[key] = value;
+}

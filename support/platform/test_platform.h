@@ -41,6 +41,7 @@ public:
     std::vector<PlatformCall> calls;
     // The user's switches, as a fresh installation has none.
     std::map<QString, bool> settings;
+    std::map<QString, QString> textSettings;
     // When set, the print preview paints its pages into this PDF file.
     QString printFile;
 
@@ -62,4 +63,6 @@ public:
     void closeHelp() override;
     bool setting(const QString& key, bool fallback) override;
     void keepSetting(const QString& key, bool value) override;
+    QString textSetting(const QString& key, const QString& fallback) override;
+    void keepTextSetting(const QString& key, const QString& value) override;
 };

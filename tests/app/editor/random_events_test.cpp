@@ -13,6 +13,7 @@
 #include <random>
 #include <sstream>
 
+#include "document/node_move.h"
 #include "document/project_file.h"
 #include "editor_fixture.h"
 
@@ -119,6 +120,15 @@ protected:
             return "double-click at " + at(p);
         }
         press(x, y, button);
+        // A click on a node in 移动节点 asks its coordinates.
+        platform.inputs.push_back(oneOf<QString>({"1, 1", "2,3", "abc", "", "4, 1e39", "0,0"}));
+        if (button == Qt::LeftButton && chance(30)) {
+            const QPointF to = somewhere();
+            move(static_cast<float>(to.x()), static_cast<float>(to.y()));
+            mouse(QEvent::MouseButtonRelease, static_cast<float>(to.x()),
+                  static_cast<float>(to.y()), button, 80);
+            return "left drag from " + at(p) + " to " + at(to);
+        }
         mouse(QEvent::MouseButtonRelease, x, y, button, 80);
         return std::string(moveFirst ? "move and " : "") +
                (button == Qt::LeftButton ? "left" : "right") + " press at " + at(p);
@@ -205,6 +215,7 @@ protected:
             case MenuCommand::VerticalLink:
             case MenuCommand::LoadInput:
             case MenuCommand::Analyse:
+            case MenuCommand::MoveNode:
                 return 3;
             default:
                 return 1;
@@ -241,6 +252,10 @@ protected:
         if (command == MenuCommand::MemberTotal) {
             platform.inputs.push_back(oneOf<QString>(
                 {"1", "2", "3", "4", "5", "6", "8", "0", "-5", "abc", "2.5", "99999", ""}));
+            answer = platform.inputs.front().toStdString();
+        } else if (command == MenuCommand::Grid) {
+            platform.inputs.push_back(
+                oneOf<QString>({"0.5", "1", "0", "0.25", "-1", "abc", "1e30", "nan", ""}));
             answer = platform.inputs.front().toStdString();
         } else if (command == MenuCommand::DiagramScale) {
             platform.inputs = {oneOf<QString>({"0.01", "0.05", "-1", "abc", "0", "0.2", ""}),
@@ -373,6 +388,11 @@ protected:
                 why << "member " << i << " (" << m.x1 << ", " << m.y1 << ")-(" << m.x2 << ", "
                     << m.y2 << ") drawn at (" << line.x1 << ", " << line.y1 << ")-(" << line.x2
                     << ", " << line.y2 << ")";
+                return why.str();
+            }
+            if (!runsInDrawingOrder(m.x1, m.y1, m.x2, m.y2)) {
+                why << "member " << i << " runs from (" << m.x1 << ", " << m.y1 << ") to (" << m.x2
+                    << ", " << m.y2 << "), against the drawing order";
                 return why.str();
             }
             if (m.左号 < 1 || m.左号 > d.nodeCount || m.右号 < 1 || m.右号 > d.nodeCount) {
