@@ -42,6 +42,8 @@ enum class MenuCommand {
     LoadInput,
     LoadQuery,
     TemperatureChange,
+    LoadCases,
+    LoadCombinations,
     // 计算
     Analyse,
     MomentDiagram,
