@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "document/load_cases.h"
 #include "document/member_connections.h"
 #include "model/member_axis.h"
 #include "results/load_figure.h"
@@ -83,24 +84,25 @@ void rotation(Figure& figure, float x, float y, float value) {
                             {}});
 }
 
-void settlement(Figure& figure, float x, float y, const SupportExtras& extras) {
+void settlement(Figure& figure, float x, float y, const SupportExtras& extras, int loadCase) {
     const double turn = extras.angle * kDegree;
     const Direction xAxis{std::cos(turn), std::sin(turn)};
     const Direction yAxis{-std::sin(turn), std::cos(turn)};
-    if (extras.settlement[0] != 0) {
-        translation(figure, x, y, xAxis, extras.settlement[0], " m");
+    const Settlement moved = settlementIn(extras, loadCase);
+    if (moved[0] != 0) {
+        translation(figure, x, y, xAxis, moved[0], " m");
     }
-    if (extras.settlement[1] != 0) {
-        translation(figure, x, y, yAxis, extras.settlement[1], " m");
+    if (moved[1] != 0) {
+        translation(figure, x, y, yAxis, moved[1], " m");
     }
-    if (extras.settlement[2] != 0) {
-        rotation(figure, x, y, extras.settlement[2]);
+    if (moved[2] != 0) {
+        rotation(figure, x, y, moved[2]);
     }
 }
 
 // "t1=20°C" beside the -y face and "t2=-10°C" beside the +y face at the
 // member's middle, free to slide along it when their places are taken.
-void temperature(Figure& figure, const gj& member) {
+void temperature(Figure& figure, const gj& member, const ConstMemberLoads& loads) {
     const orv::MemberAxis axis = orv::memberAxis(member.x1, member.y1, member.x2, member.y2);
     if (!(axis.length > 0)) {
         return;
@@ -114,8 +116,8 @@ void temperature(Figure& figure, const gj& member) {
                                 std::string(name) + orv::displayText(value) + "°C", kLoadColour,
                                 anchorTowards(side), slide});
     };
-    face({-plusY.x, -plusY.y}, "t1=", member.温度改变1);
-    face(plusY, "t2=", member.温度改变2);
+    face({-plusY.x, -plusY.y}, "t1=", loads.温度改变1);
+    face(plusY, "t2=", loads.温度改变2);
 }
 
 }  // namespace
@@ -126,8 +128,9 @@ Figure supportEffectsFigure(const Document& document, int members) {
     std::vector<bool> drawn(document.supportExtras.size());
     for (int m = 1; m <= last; ++m) {
         const gj& member = document.members[static_cast<std::size_t>(m)];
-        if (member.温度改变1 != 0 || member.温度改变2 != 0) {
-            temperature(figure, member);
+        const ConstMemberLoads loads = loadsIn(member, document.currentLoadCase);
+        if (loads.温度改变1 != 0 || loads.温度改变2 != 0) {
+            temperature(figure, member, loads);
         }
         for (const MemberEnd end : {MemberEnd::First, MemberEnd::Second}) {
             const auto node = static_cast<std::size_t>(std::max<int>(nodeOf(member, end), 0));
@@ -136,14 +139,14 @@ Figure supportEffectsFigure(const Document& document, int members) {
             }
             drawn[node] = true;
             const auto [x, y] = pointOf(member, end);
-            settlement(figure, x, y, document.supportExtras[node]);
+            settlement(figure, x, y, document.supportExtras[node], document.currentLoadCase);
         }
     }
     return figure;
 }
 
 Figure drawnLoadsFigure(const Document& document, int members) {
-    Figure figure = loadsFigure(document, members);
+    Figure figure = loadsFigure(document, members, document.currentLoadCase);
     const Figure more = supportEffectsFigure(document, members);
     figure.polylines.insert(figure.polylines.end(), more.polylines.begin(), more.polylines.end());
     figure.arrowheads.insert(figure.arrowheads.end(), more.arrowheads.begin(),

@@ -11,9 +11,11 @@
 #include "results/figure.h"
 
 // The settlements of the nodes of the first `members` members and the
-// temperature changes of those members.
+// temperature changes of those members, in the document's current load
+// case.
 Figure supportEffectsFigure(const Document& document, int members);
 
 // The loads figure of the drawing: the member loads of the first `members`
-// members, then their settlements and temperature changes.
+// members, then their settlements and temperature changes, all of the
+// document's current load case.
 Figure drawnLoadsFigure(const Document& document, int members);

@@ -208,7 +208,7 @@ void Form2::AddLoadToMember() {
     const std::int16_t marked = markedMemberNumber();
     if (marked != 0) {
         gj& member = document_.members[static_cast<std::size_t>(marked)];
-        if (member.荷载数 >= orv::kMaxLoadsPerMember) {
+        if (readCurrentLoads(member).荷载数 >= orv::kMaxLoadsPerMember) {
             platform_.tell(kTooManyLoads);
             return;
         }
@@ -231,8 +231,10 @@ void Form2::appendDialogsLoad(gj& member) {
     if (fullLength || fieldValue(*Text1[kPositionField]) > length) {
         Text1[kPositionField]->setText(threeDecimals(length));
     }
-    if (appendLoad(member, kind.toStdString(), std::min(fieldValue(*Text1[kPositionField]), length),
+    if (appendLoad(currentLoads(member), kind.toStdString(),
+                   std::min(fieldValue(*Text1[kPositionField]), length),
                    fieldValue(*Text1[kValueField]))) {
+        trimLaterCases(member);
         reportLoadsChanged();
     }
 }
@@ -244,7 +246,7 @@ void Form2::ShowMemberLoads() {
         return;
     }
     const gj& member = document_.members[static_cast<std::size_t>(marked)];
-    if (member.荷载数 <= 0) {
+    if (readCurrentLoads(member).荷载数 <= 0) {
         listedMember_ = 0;
         platform_.tell(kNoLoads);
         hide();
@@ -257,7 +259,8 @@ void Form2::ShowMemberLoads() {
     document_.shownLoadIndex = 1;
 }
 
-void Form2::fillList(const gj& member) {
+void Form2::fillList(const gj& record) {
+    const ConstMemberLoads member = readCurrentLoads(record);
     Combo1->clear();
     for (int k = 1; k <= member.荷载数; ++k) {
         Combo1->addItem(
@@ -267,7 +270,7 @@ void Form2::fillList(const gj& member) {
     showKindControls(firstKind);
     const float firstPosition = elementOr(member.xq, 1);
     CheckBox1->setChecked(isDistributedLoadKind(firstKind.toStdString()) &&
-                          firstPosition == member.leng());
+                          firstPosition == record.leng());
     updatePositionField(firstKind);
     Combo1->setCurrentIndex(0);
     Text1[kPositionField]->setText(generalText(firstPosition));
@@ -325,13 +328,14 @@ void Form2::setPositionFieldShown(bool shown) {
 // The switch keeps its state: it is not taken from the chosen load.
 void Form2::showChosenLoad(int position) {
     document_.shownLoadIndex = static_cast<std::int16_t>(position + 1);
-    const gj* member = memberShownForEditing();
+    gj* member = memberShownForEditing();
     if (member == nullptr) {
         return;
     }
     const auto k = static_cast<std::size_t>(document_.shownLoadIndex);
-    Text1[kPositionField]->setText(threeDecimals(elementOr(member->xq, k)));
-    Text1[kValueField]->setText(generalText(elementOr(member->q, k)));
+    const ConstMemberLoads shown = readCurrentLoads(*member);
+    Text1[kPositionField]->setText(threeDecimals(elementOr(shown.xq, k)));
+    Text1[kValueField]->setText(generalText(elementOr(shown.q, k)));
 }
 
 void Form2::UpdateShownLoad() {
@@ -341,15 +345,15 @@ void Form2::UpdateShownLoad() {
     }
     const int k = document_.shownLoadIndex;
     const float length = member->leng();
-    const bool fullLength =
-        isDistributedLoadKind(elementOr(member->hzlx, static_cast<std::size_t>(k))) &&
-        !CheckBox1->isHidden() && CheckBox1->isChecked();
+    const bool fullLength = isDistributedLoadKind(elementOr(readCurrentLoads(*member).hzlx,
+                                                            static_cast<std::size_t>(k))) &&
+                            !CheckBox1->isHidden() && CheckBox1->isChecked();
     float position = fieldValue(*Text1[kPositionField]);
     if (position >= length || fullLength) {
         Text1[kPositionField]->setText(threeDecimals(length));
         position = length;
     }
-    setLoadValues(*member, k, position, fieldValue(*Text1[kValueField]));
+    setLoadValues(currentLoads(*member), k, position, fieldValue(*Text1[kValueField]));
     reportLoadsChanged();
     platform_.beep();
     tellLoadWritten(false);
@@ -360,7 +364,8 @@ void Form2::DeleteShownLoad() {
     if (member == nullptr) {
         return;
     }
-    removeLoad(*member, document_.shownLoadIndex);
+    removeLoad(currentLoads(*member), document_.shownLoadIndex);
+    trimLaterCases(*member);
     reportLoadsChanged();
     ShowMemberLoads();
     platform_.beep();
@@ -393,10 +398,20 @@ gj* Form2::memberShownForEditing() {
     }
     gj& member = document_.members[static_cast<std::size_t>(marked)];
     const int k = document_.shownLoadIndex;
-    if (k < 1 || k > member.荷载数 || k > orv::kMaxLoadsPerMember) {
+    if (k < 1 || k > readCurrentLoads(member).荷载数 || k > orv::kMaxLoadsPerMember) {
         return nullptr;
     }
     return &member;
+}
+
+// The dialog gives, lists and edits the loads of the current load case.
+MemberLoads Form2::currentLoads(gj& member) const {
+    return loadsIn(member, document_.currentLoadCase);
+}
+
+// Reading makes no entry for a later case, so a look changes no record.
+ConstMemberLoads Form2::readCurrentLoads(const gj& member) const {
+    return loadsIn(member, document_.currentLoadCase);
 }
 
 void Form2::keyPressEvent(QKeyEvent* event) {

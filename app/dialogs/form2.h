@@ -11,6 +11,7 @@
 
 #include "dialogs/tool_window.h"
 #include "document/document.h"
+#include "document/load_cases.h"
 
 struct LoadKindRow;
 
@@ -98,6 +99,8 @@ private:
 
     std::int16_t markedMemberNumber() const;
     gj* memberShownForEditing();
+    MemberLoads currentLoads(gj& member) const;
+    ConstMemberLoads readCurrentLoads(const gj& member) const;
     void hint(const QString& text);
     void tellLoadWritten(bool removed);
     void passEscapeToEditor();

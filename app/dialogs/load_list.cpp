@@ -17,7 +17,7 @@ struct LoadArrays {
 };
 
 // Slots 0..55 of the member's arrays; slots the member lacks read as empty.
-LoadArrays copyOf(const gj& member) {
+LoadArrays copyOf(const MemberLoads& member) {
     LoadArrays arrays{std::vector<std::string>(kLoadSlots), std::vector<float>(kLoadSlots),
                       std::vector<float>(kLoadSlots)};
     for (std::size_t k = 0; k < kLoadSlots; ++k) {
@@ -28,19 +28,19 @@ LoadArrays copyOf(const gj& member) {
     return arrays;
 }
 
-void store(gj& member, LoadArrays arrays) {
+void store(MemberLoads& member, LoadArrays arrays) {
     member.hzlx = std::move(arrays.kinds);
     member.xq = std::move(arrays.positions);
     member.q = std::move(arrays.values);
 }
 
-bool holdsLoad(const gj& member, int k) {
+bool holdsLoad(const MemberLoads& member, int k) {
     return k >= 1 && k <= member.荷载数 && k <= orv::kMaxLoadsPerMember;
 }
 
 }  // namespace
 
-bool appendLoad(gj& member, const std::string& kind, float xq, float q) {
+bool appendLoad(MemberLoads member, const std::string& kind, float xq, float q) {
     const int count = member.荷载数;
     if (count >= orv::kMaxLoadsPerMember) {
         return false;
@@ -63,7 +63,7 @@ bool appendLoad(gj& member, const std::string& kind, float xq, float q) {
     return true;
 }
 
-void setLoadValues(gj& member, int k, float xq, float q) {
+void setLoadValues(MemberLoads member, int k, float xq, float q) {
     assert(holdsLoad(member, k));
     if (!holdsLoad(member, k)) {
         return;
@@ -74,7 +74,7 @@ void setLoadValues(gj& member, int k, float xq, float q) {
     store(member, std::move(arrays));
 }
 
-void removeLoad(gj& member, int k) {
+void removeLoad(MemberLoads member, int k) {
     assert(holdsLoad(member, k));
     if (!holdsLoad(member, k)) {
         return;

@@ -2,6 +2,7 @@
 #include "document/load_cases.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -31,6 +32,15 @@ void eraseCase(std::vector<Entry>& later, int loadCase) {
     }
 }
 
+// Combination k (1..C) of a model, const or not; null out of range.
+template <typename AnyModel>
+auto* combinationNumbered(AnyModel& model, int combination) {
+    const bool held =
+        combination >= 1 && combination <= static_cast<int>(model.combinations.size());
+    return held ? &model.combinations[static_cast<std::size_t>(combination - 1)]
+                : decltype(&model.combinations[0]){};
+}
+
 bool holdsLoads(ConstMemberLoads loads) {
     return loads.荷载数 != 0 || loads.温度改变1 != 0 || loads.温度改变2 != 0;
 }
@@ -39,6 +49,14 @@ bool holdsLoads(ConstMemberLoads loads) {
 
 int loadCaseCount(const ModelBase& model) {
     return std::max<int>(1, static_cast<int>(model.loadCaseNames.size()));
+}
+
+std::string loadCaseName(const ModelBase& model, int loadCase) {
+    if (loadCase == 1 && model.loadCaseNames.empty()) {
+        return kFirstLoadCaseName;
+    }
+    return loadCase >= 1 ? elementOr(model.loadCaseNames, static_cast<std::size_t>(loadCase - 1))
+                         : std::string();
 }
 
 MemberLoads loadsIn(gj& member, int loadCase) {
@@ -142,4 +160,93 @@ std::string resultName(const Model& model, ResultChoice choice) {
         return model.combinations[index].name;
     }
     return index < model.loadCaseNames.size() ? model.loadCaseNames[index] : kFirstLoadCaseName;
+}
+
+bool renameLoadCase(Model& model, int loadCase, const std::string& name) {
+    if (name.empty() || loadCase < 1 || loadCase > loadCaseCount(model)) {
+        return false;
+    }
+    if (model.loadCaseNames.empty()) {
+        model.loadCaseNames.push_back(kFirstLoadCaseName);
+    }
+    model.loadCaseNames[static_cast<std::size_t>(loadCase - 1)] = name;
+    return true;
+}
+
+bool validCombinationTerms(const ModelBase& model,
+                           const std::vector<LoadCombination::Term>& terms) {
+    std::vector<bool> used(static_cast<std::size_t>(loadCaseCount(model)) + 1);
+    for (const LoadCombination::Term& term : terms) {
+        if (term.loadCase < 1 || term.loadCase > loadCaseCount(model) ||
+            !std::isfinite(term.factor) || used[static_cast<std::size_t>(term.loadCase)]) {
+            return false;
+        }
+        used[static_cast<std::size_t>(term.loadCase)] = true;
+    }
+    return !terms.empty();
+}
+
+int addCombination(Model& model, const std::string& name,
+                   std::vector<LoadCombination::Term> terms) {
+    if (name.empty() || !validCombinationTerms(model, terms)) {
+        return 0;
+    }
+    model.combinations.push_back({name, std::move(terms)});
+    return static_cast<int>(model.combinations.size());
+}
+
+bool renameCombination(Model& model, int combination, const std::string& name) {
+    LoadCombination* named = combinationNumbered(model, combination);
+    if (named == nullptr || name.empty()) {
+        return false;
+    }
+    named->name = name;
+    return true;
+}
+
+bool deleteCombination(Model& model, int combination) {
+    if (combinationNumbered(model, combination) == nullptr) {
+        return false;
+    }
+    model.combinations.erase(model.combinations.begin() + (combination - 1));
+    return true;
+}
+
+std::optional<float> combinationFactor(const ModelBase& model, int combination, int loadCase) {
+    const LoadCombination* read = combinationNumbered(model, combination);
+    if (read == nullptr) {
+        return std::nullopt;
+    }
+    for (const LoadCombination::Term& term : read->terms) {
+        if (term.loadCase == loadCase) {
+            return term.factor;
+        }
+    }
+    return std::nullopt;
+}
+
+bool setCombinationFactor(Model& model, int combination, int loadCase,
+                          std::optional<float> factor) {
+    LoadCombination* changed = combinationNumbered(model, combination);
+    if (changed == nullptr || loadCase < 1 || loadCase > loadCaseCount(model) ||
+        (factor && !std::isfinite(*factor))) {
+        return false;
+    }
+    auto& terms = changed->terms;
+    const auto term = std::ranges::find(terms, loadCase, &LoadCombination::Term::loadCase);
+    if (!factor) {
+        if (term != terms.end() && terms.size() == 1) {
+            return false;
+        }
+        if (term != terms.end()) {
+            terms.erase(term);
+        }
+        return true;
+    }
+    if (term != terms.end()) {
+        term->factor = *factor;
+    } else {
+        terms.push_back({static_cast<std::int16_t>(loadCase), *factor});
+    }
+    return true;
 }

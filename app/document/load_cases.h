@@ -7,6 +7,7 @@
 // every number stays consistent.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -32,6 +33,9 @@ using ConstMemberLoads = MemberLoadsView<true>;
 
 // Number of load cases K >= 1.
 int loadCaseCount(const ModelBase& model);
+
+// The name of case c (1..K); empty out of range.
+std::string loadCaseName(const ModelBase& model, int loadCase);
 
 // Case c (1..K) of a member: its own fields for case 1, its entry for a
 // later case, made on first change (reading a case without an entry reads
@@ -76,3 +80,30 @@ bool isChoiceOf(const Model& model, ResultChoice choice);
 
 // The name of the case or combination (empty for a choice the model lacks).
 std::string resultName(const Model& model, ResultChoice choice);
+
+// Renames case c (1..K); an empty name or a number out of range is refused
+// (false).
+bool renameLoadCase(Model& model, int loadCase, const std::string& name);
+
+// Whether `terms` may make a combination of the model: at least one term,
+// each case 1..K at most once, every factor a finite number.
+bool validCombinationTerms(const ModelBase& model, const std::vector<LoadCombination::Term>& terms);
+
+// Adds a combination after the last; returns its number (1..C), or 0 when
+// the name is empty or the terms are refused (see validCombinationTerms).
+int addCombination(Model& model, const std::string& name, std::vector<LoadCombination::Term> terms);
+
+// Renames combination k (1..C); false for an empty name or k out of range.
+bool renameCombination(Model& model, int combination, const std::string& name);
+
+// Deletes combination k (1..C); the ones after it move down one number.
+bool deleteCombination(Model& model, int combination);
+
+// The factor of case c in combination k, none when the case is not in it.
+std::optional<float> combinationFactor(const ModelBase& model, int combination, int loadCase);
+
+// Sets the factor of case c in combination k (a case already in it keeps
+// its place), or takes the case out of it for none. Refused (false): k or c
+// out of range, a factor that is not finite, and taking out the last term,
+// since a combination sums at least one case.
+bool setCombinationFactor(Model& model, int combination, int loadCase, std::optional<float> factor);

@@ -60,6 +60,8 @@ public:
     void memberPropertiesWritten();
     // The load dialog changed or removed a load of the picked member.
     void loadWritten(bool removed);
+    // A modal dialog of the window changed the model: one step named `name`.
+    void dialogChanged(const QString& name) { recordDialogChange(name, 0); }
 
 private:
     friend class EditScope;

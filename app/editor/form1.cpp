@@ -16,6 +16,7 @@
 #include "canvas/canvas_view.h"
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
+#include "document/load_cases.h"
 #include "editor/key_codes.h"
 #include "platform/character_filter.h"
 #include "platform/platform.h"
@@ -123,9 +124,10 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
       documents_(context_, view_, memberInput_, supports_, edits_,
                  newProjectFolder.isEmpty() ? programFolder : newProjectFolder),
       output_(context_, analysis_, results_),
-      parts_{&memberInput_, &supports_, &pointing_,   &connections_, &supportEffects_, &loads_,
-             &analysis_,    &results_,  &resultSets_, &loadDrawing_, &output_,         &grid_,
-             &nodes_,       &view_,     &documents_,  &edits_},
+      loadCases_(context_, loadDrawing_, edits_, this),
+      parts_{&memberInput_, &supports_, &pointing_, &connections_, &supportEffects_, &loads_,
+             &loadCases_,   &analysis_, &results_,  &resultSets_,  &loadDrawing_,    &output_,
+             &grid_,        &nodes_,    &view_,     &documents_,   &edits_},
       programFolder_(std::move(programFolder)) {
     cacheRarelyChangingLines(canvas);
     canvas.setWorld(document.world);
@@ -177,6 +179,7 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
     edits_.modelChanged = [this] {
         setWindowModified(documents_.hasUnsavedChanges());
         connections_.redraw();  // a member added, deleted or restored moves the marks
+        loadCases_.modelChanged();
     };
     edits_.showIn(menuItem(MenuCommand::Undo), menuItem(MenuCommand::Redo));
     canvasView->setFocus();
@@ -219,11 +222,17 @@ Form2& Form1::form2() {
 }
 
 // "Orvandel - /home/u/frame.tsd", with "*" after the path while there is
-// unsaved work (Qt puts it in place of "[*]").
+// unsaved work (Qt puts it in place of "[*]"), and " - 当前工况: 活载" when
+// the project has more than one load case.
 void Form1::setCaption() {
-    setWindowTitle(
+    QString caption =
         QStringLiteral("Orvandel - %1[*]")
-            .arg(QDir::toNativeSeparators(QString::fromStdString(document.projectPath))));
+            .arg(QDir::toNativeSeparators(QString::fromStdString(document.projectPath)));
+    if (loadCaseCount(document) > 1) {
+        caption += QStringLiteral(" - 当前工况: ") +
+                   QString::fromStdString(loadCaseName(document, document.currentLoadCase));
+    }
+    setWindowTitle(caption);
     setWindowModified(documents_.hasUnsavedChanges());
 }
 

@@ -25,6 +25,7 @@
 #include "editor/editor_part.h"
 #include "editor/grid_snap.h"
 #include "editor/hint_line.h"
+#include "editor/load_case_commands.h"
 #include "editor/load_commands.h"
 #include "editor/load_drawing.h"
 #include "editor/member_input.h"
@@ -195,10 +196,11 @@ private:
     EditCommands edits_;
     DocumentCommands documents_;
     DrawingOutput output_;
+    LoadCaseCommands loadCases_;
     // Every part, in the order they reset: the view shows the document
     // once the others dropped the old one; the saved state and the history
     // are taken last.
-    std::array<EditorPart*, 16> parts_;
+    std::array<EditorPart*, 17> parts_;
 
     QString programFolder_;
     std::map<MenuId, QMenu*> menus_;

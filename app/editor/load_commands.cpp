@@ -5,6 +5,7 @@
 
 #include "canvas/canvas.h"
 #include "dialogs/form2.h"
+#include "document/load_cases.h"
 #include "editor/editor_controls.h"
 #include "editor/member_pointing.h"
 #include "platform/platform.h"
@@ -63,7 +64,8 @@ void LoadCommands::openPickedMembersLoads() {
     if (member == 0) {
         return;
     }
-    if (document.members[static_cast<std::size_t>(member)].荷载数 == 0) {
+    const gj& record = document.members[static_cast<std::size_t>(member)];
+    if (loadsIn(record, document.currentLoadCase).荷载数 == 0) {
         if (controls.hasForm2()) {
             controls.form2().hide();
         }
@@ -80,15 +82,17 @@ void LoadCommands::giveDialogsLoad() {
     const std::int16_t marked = pointing.markedMember();
     const bool recorded = marked >= 1 && static_cast<std::size_t>(marked) < document.members.size();
     const gj* member = recorded ? &document.members[static_cast<std::size_t>(marked)] : nullptr;
-    const int before = member != nullptr ? member->荷载数 : 0;
+    const auto count = [&] { return loadsIn(*member, document.currentLoadCase).荷载数; };
+    const int before = member != nullptr ? count() : 0;
     controls.form2().AddLoadToMember();
-    if (member == nullptr || member->荷载数 <= before) {
+    if (member == nullptr || count() <= before) {
         return;  // nothing marked, or the member carries all it may
     }
-    const auto k = static_cast<std::size_t>(member->荷载数);
-    const std::string& kind = elementOr(member->hzlx, k);
+    const ConstMemberLoads loads = loadsIn(*member, document.currentLoadCase);
+    const auto k = static_cast<std::size_t>(loads.荷载数);
+    const std::string& kind = elementOr(loads.hzlx, k);
     const auto code = static_cast<orv::LoadKind>(orv::loadKindCode(kind));
     controls.setHint(
         QString::number(marked) + QStringLiteral("号杆件: ") +
-        QString::fromStdString(kind + " " + loadValueText(code, elementOr(member->q, k))));
+        QString::fromStdString(kind + " " + loadValueText(code, elementOr(loads.q, k))));
 }

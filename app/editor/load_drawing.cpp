@@ -30,13 +30,14 @@ void LoadDrawing::redraw() {
     const auto drawn =
         std::span(document.members).subspan(1, std::min(recorded, document.members.size() - 1));
     if (std::ranges::equal(drawn, drawnFrom_) && document.supportExtras == settlementsFrom_ &&
-        !canvas.figure(FigureLayer::Loads).empty()) {
+        document.currentLoadCase == loadCaseFrom_ && !canvas.figure(FigureLayer::Loads).empty()) {
         return;
     }
     canvas.setFigure(FigureLayer::Loads,
                      drawnLoadsFigure(document, static_cast<int>(drawn.size())));
     drawnFrom_.assign(drawn.begin(), drawn.end());
     settlementsFrom_ = document.supportExtras;
+    loadCaseFrom_ = document.currentLoadCase;
 }
 
 void LoadDrawing::setShown(bool shown) {

@@ -1,7 +1,7 @@
-// The loads on the drawing: the figure of every recorded member's loads,
-// with the settlements and temperature changes, which are loads too,
-// kept on the canvas as a retained figure so that it follows zoom and pan
-// and no mouse move wipes it. The window calls redraw wherever the
+// The loads on the drawing: the figure of every recorded member's loads in
+// the current load case, with the settlements and temperature changes,
+// which are loads too, kept on the canvas as a retained figure so that it
+// follows zoom and pan and no mouse move wipes it. The window calls redraw wherever the
 // document's loads or members change; 显示荷载 shows or hides it.
 #pragma once
 
@@ -31,4 +31,5 @@ private:
     // change with the same records needs no new figure.
     std::vector<gj> drawnFrom_;
     std::vector<SupportExtras> settlementsFrom_;
+    int loadCaseFrom_ = 1;
 };

@@ -43,6 +43,8 @@ enum class MenuCommand {
     LoadInput,
     LoadQuery,
     TemperatureChange,
+    LoadCases,
+    LoadCombinations,
     // 计算
     Analyse,
     MomentDiagram,

@@ -5,9 +5,11 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
+#include <utility>
 
 #include "canvas/canvas.h"
 #include "canvas/still_lines.h"
+#include "document/load_cases.h"
 #include "editor/editor_controls.h"
 #include "editor/end_capture.h"
 #include "editor/hint_line.h"
@@ -98,14 +100,17 @@ QString SupportEffectCommands::nodeHint(std::int16_t node) const {
         return hint + QStringLiteral(", 倾角 ") + numberText(extras.angle) +
                QStringLiteral("°:  单击鼠标左键输入倾角(由+X转向+Y为正,即屏幕上顺时针)");
     }
+    const Settlement settlement = settlementIn(extras, document.currentLoadCase);
     return hint + QStringLiteral(", 位移 ") +
-           listText({extras.settlement[0], extras.settlement[1], extras.settlement[2]}) +
+           listText({settlement[0], settlement[1], settlement[2]}) +
            QStringLiteral(":  单击鼠标左键输入支座位移");
 }
 
 // "3号杆件 t1=0 t2=20 °C:  单击鼠标左键输入温度改变, ...".
 QString SupportEffectCommands::memberHint(std::int16_t member) const {
-    const gj& record = document.members[static_cast<std::size_t>(member)];
+    const ConstMemberLoads record =
+        loadsIn(std::as_const(document.members[static_cast<std::size_t>(member)]),
+                document.currentLoadCase);
     return hintNumber(member) + QStringLiteral("号杆件 t1=") + numberText(record.温度改变1) +
            QStringLiteral(" t2=") + numberText(record.温度改变2) +
            QStringLiteral(
@@ -199,7 +204,7 @@ void SupportEffectCommands::askSettlement(std::int16_t node) {
     for (std::size_t k = 0; k < 3; ++k) {
         if (restrained[k]) {
             names << QString::fromUtf8(kSettlementNames[k]);
-            shown.push_back(extras.settlement[k]);
+            shown.push_back(settlementIn(std::as_const(extras), document.currentLoadCase)[k]);
         }
     }
     const auto values =
@@ -213,26 +218,31 @@ void SupportEffectCommands::askSettlement(std::int16_t node) {
         return;
     }
     std::size_t next = 0;
+    Settlement& settlement = settlementIn(extras, document.currentLoadCase);
     for (std::size_t k = 0; k < 3; ++k) {
-        extras.settlement[k] = restrained[k] ? static_cast<float>((*values)[next++]) + 0.0f : 0.0f;
+        settlement[k] = restrained[k] ? static_cast<float>((*values)[next++]) + 0.0f : 0.0f;
     }
+    trimLaterCases(extras);
 }
 
 // t1 acts at the member's local -y face, t2 at its +y face: the side of
 // the tick.
 void SupportEffectCommands::askTemperature(std::int16_t member) {
-    gj& record = document.members[static_cast<std::size_t>(member)];
+    gj& changed = document.members[static_cast<std::size_t>(member)];
+    const ConstMemberLoads shown = loadsIn(std::as_const(changed), document.currentLoadCase);
     const auto values = askNumbers(
         platform,
         hintNumber(member) +
             QStringLiteral("号杆件的温度改变 t1, t2 (°C), 升温为正: t1在无黑短线一侧(局部-y), "
                            "t2在黑短线一侧(局部+y)"),
-        QStringLiteral("温度改变"), {record.温度改变1, record.温度改变2}, 2);
+        QStringLiteral("温度改变"), {shown.温度改变1, shown.温度改变2}, 2);
     if (!values) {
         return;
     }
+    const MemberLoads record = loadsIn(changed, document.currentLoadCase);
     record.温度改变1 = static_cast<float>((*values)[0]) + 0.0f;
     record.温度改变2 = static_cast<float>((*values)[1]) + 0.0f;
+    trimLaterCases(changed);
 }
 
 // Springs and turns change the support symbols and the spring marks;

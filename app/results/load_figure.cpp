@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "document/load_cases.h"
 #include "model/member_axis.h"
 #include "text/number_text.h"
 
@@ -236,24 +237,24 @@ private:
 };
 
 // Loads 1..荷载数 as far as the member's arrays hold them.
-int loadCount(const gj& member) {
+int loadCount(const ConstMemberLoads& member) {
     const std::size_t slots = std::min({member.xq.size(), member.q.size(), member.hzlx.size()});
     const int held = slots == 0 ? 0 : static_cast<int>(slots) - 1;
     return std::clamp<int>(member.荷载数, 0, std::min(held, orv::kMaxLoadsPerMember));
 }
 
-void drawMemberLoads(Figure& figure, const gj& member) {
+void drawMemberLoads(Figure& figure, const gj& member, const ConstMemberLoads& loads) {
     const orv::MemberAxis axis = orv::memberAxis(member.x1, member.y1, member.x2, member.y2);
     if (!(axis.length > 0) || !std::isfinite(axis.length)) {
         return;  // a member without a direction has no side to draw on
     }
     MemberSketch sketch(figure, member, axis);
-    for (int k = 1; k <= loadCount(member); ++k) {
+    for (int k = 1; k <= loadCount(loads); ++k) {
         const auto slot = static_cast<std::size_t>(k);
-        const float xq = member.xq[slot];
-        const float q = member.q[slot];
+        const float xq = loads.xq[slot];
+        const float q = loads.q[slot];
         if (std::isfinite(xq) && std::isfinite(q)) {
-            sketch.draw(static_cast<orv::LoadKind>(orv::loadKindCode(member.hzlx[slot])), xq, q);
+            sketch.draw(static_cast<orv::LoadKind>(orv::loadKindCode(loads.hzlx[slot])), xq, q);
         }
     }
 }
@@ -264,11 +265,12 @@ std::string loadValueText(orv::LoadKind kind, float value) {
     return orv::displayText(value) + " " + unitOf(kind);
 }
 
-Figure loadsFigure(const Model& model, int members) {
+Figure loadsFigure(const Model& model, int members, int loadCase) {
     Figure figure;
     const int last = std::min<int>(members, static_cast<int>(model.members.size()) - 1);
     for (int i = 1; i <= last; ++i) {
-        drawMemberLoads(figure, model.members[static_cast<std::size_t>(i)]);
+        const gj& member = model.members[static_cast<std::size_t>(i)];
+        drawMemberLoads(figure, member, loadsIn(member, loadCase));
     }
     return figure;
 }

@@ -19,5 +19,5 @@ inline constexpr ColourValue kLoadColour = 0x008000;
 // A load's value with the unit of its kind: "20 kN/m", "-10 kN", "5 kN·m".
 std::string loadValueText(orv::LoadKind kind, float value);
 
-// Every load of members 1..`members` of the document.
-Figure loadsFigure(const Model& model, int members);
+// Every load of members 1..`members` of the model in load case `loadCase`.
+Figure loadsFigure(const Model& model, int members, int loadCase = 1);

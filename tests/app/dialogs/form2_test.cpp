@@ -38,7 +38,7 @@ gj memberOf(float length, std::initializer_list<Load> loads = {}) {
     gj member;
     member.x2 = length;
     for (const Load& load : loads) {
-        appendLoad(member, load.kind, load.xq, load.q);
+        appendLoad(loadsIn(member, 1), load.kind, load.xq, load.q);
     }
     return member;
 }
@@ -447,9 +447,9 @@ TEST_F(Form2Test, DeletingTheOnlyLoadHidesTheDialog) {
 
 TEST(LoadList, DeletingLoadTwoOfFourLeavesTheLastInItsPlace) {
     gj member = memberOf(6, {{"集中", 1, 1}, {"均布", 2, 2}, {"三角", 3, 3}, {"力偶", 4, 4}});
-    removeLoad(member, 2);
+    removeLoad(loadsIn(member, 1), 2);
     EXPECT_EQ(kindsOf(member), (std::vector<std::string>{"集中", "力偶", "三角"}));
-    removeLoad(member, 3);
+    removeLoad(loadsIn(member, 1), 3);
     EXPECT_EQ(kindsOf(member), (std::vector<std::string>{"集中", "力偶"}));
     EXPECT_EQ(member.xq[2], 4.0f);
     EXPECT_EQ(member.hzlx[3], "");

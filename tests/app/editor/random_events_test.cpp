@@ -7,15 +7,22 @@
 // ORVANDEL_RANDOM_SEED=n runs seed n only, ORVANDEL_RANDOM_EVENTS=n sets
 // the number of events per seed.
 #include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
 #include <cmath>
 #include <cstdlib>
 #include <deque>
 #include <random>
 #include <sstream>
 
+#include "dialogs/combination_dialog.h"
+#include "dialogs/load_case_dialog.h"
+#include "document/load_cases.h"
 #include "document/node_move.h"
 #include "document/project_file.h"
 #include "editor_fixture.h"
+#include "modal_dialogs.h"
 
 namespace {
 
@@ -164,8 +171,48 @@ protected:
         return "typed in a coordinate box, now \"" + box->text().toStdString() + "\"";
     }
 
+    // A button of the open dialog of load cases or combinations, or a
+    // factor typed into the table; the input box gets a name.
+    std::string useCaseDialog() {
+        const auto nameAsked = [this] {
+            platform.inputs.push_back(oneOf<QString>({"恒载", "活载", "", " ", "工况1", "a\"b"}));
+        };
+        auto* cases = dialogOf<LoadCaseDialog>(form);
+        if (cases != nullptr && cases->isVisible()) {
+            nameAsked();
+            cases->List1->setCurrentRow(below(cases->List1->count() + 1) - 1);
+            QPushButton* button =
+                oneOf<QPushButton*>({cases->AddButton, cases->RenameButton, cases->DeleteButton,
+                                     cases->CurrentButton, cases->CloseButton});
+            button->click();
+            return "clicked " + button->text().toStdString() + " of the load cases";
+        }
+        auto* combinations = dialogOf<CombinationDialog>(form);
+        if (combinations == nullptr || !combinations->isVisible()) {
+            return {};
+        }
+        QTableWidget& table = *combinations->Table1;
+        if (table.rowCount() > 0 && chance(50)) {
+            QTableWidgetItem* cell =
+                table.item(below(table.rowCount()), below(table.columnCount()));
+            const QString factor = oneOf<QString>({"1.3", "-0.8", "", "abc", "0", "nan"});
+            cell->setText(factor);
+            return "factor \"" + factor.toStdString() + "\" in a combination";
+        }
+        nameAsked();
+        table.setCurrentCell(below(table.rowCount() + 1) - 1, 0);
+        QPushButton* button =
+            oneOf<QPushButton*>({combinations->AddButton, combinations->RenameButton,
+                                 combinations->DeleteButton, combinations->CloseButton});
+        button->click();
+        return "clicked " + button->text().toStdString() + " of the combinations";
+    }
+
     // A field or list of a dialog that is open.
     std::string useDialog() {
+        if (std::string used = useCaseDialog(); !used.empty()) {
+            return used;
+        }
         if (form.hasForm3() && form.form3().isVisible() && chance(50)) {
             Form3& dialog = form.form3();
             if (chance(30)) {
@@ -406,6 +453,14 @@ protected:
                 why << "line " << i << " left beyond the " << d.membersEntered << " members";
                 return why.str();
             }
+        }
+        if (d.currentLoadCase < 1 || d.currentLoadCase > loadCaseCount(d) ||
+            !std::ranges::all_of(d.combinations, [&d](const LoadCombination& c) {
+                return validCombinationTerms(d, c.terms);
+            })) {
+            why << "current case " << d.currentLoadCase << " of " << loadCaseCount(d)
+                << ", or a combination the analysis cannot sum";
+            return why.str();
         }
         if (const std::string supports = brokenSupports(); !supports.empty()) {
             return supports;
