@@ -115,6 +115,17 @@ QString diagramTitle(DiagramKind kind) {
     return QString::fromUtf8(nameOf(kind).name);
 }
 
+QString envelopeTitle(DiagramKind kind) {
+    return QString::fromUtf8(nameOf(kind).force) + QStringLiteral("包络图");
+}
+
+std::optional<DiagramKind> AnalysisCommands::shownEnvelope() const {
+    if (canvas.figure(FigureLayer::Diagram).empty() || !envelopeShown_) {
+        return std::nullopt;
+    }
+    return shownDiagram_;
+}
+
 AnalysisCommands::AnalysisCommands(const EditorContext& context) : EditorPart(context) {}
 
 AnalysisCommands::~AnalysisCommands() = default;
@@ -260,9 +271,9 @@ void AnalysisCommands::showEnvelope(DiagramKind kind) {
     canvas.clear();
     showResultPicture(canvas, FigureLayer::Diagram, envelopeFigure(document, solver(), kind));
     envelopeShown_ = true;
-    const DiagramName name = nameOf(kind);
-    controls.setResultPictureHint(diagramHint(
-        QString::fromUtf8(name.force) + QStringLiteral("包络图"), name, document.diagramScale));
+    shownDiagram_ = kind;
+    controls.setResultPictureHint(
+        diagramHint(envelopeTitle(kind), nameOf(kind), document.diagramScale));
 }
 
 void AnalysisCommands::momentDiagram() {

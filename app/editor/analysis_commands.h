@@ -28,6 +28,8 @@ class QString;
 
 // The name of a diagram as the hint and the printed page give it ("弯矩图").
 QString diagramTitle(DiagramKind kind);
+// "弯矩包络图", "剪力包络图", "轴力包络图".
+QString envelopeTitle(DiagramKind kind);
 
 class AnalysisCommands : public EditorPart {
 public:
@@ -67,6 +69,8 @@ public:
     void diagramScaleCommand();
     // The diagram the drawing shows, if it shows one (not an envelope).
     std::optional<DiagramKind> shownDiagram() const;
+    // The envelope the drawing shows, if it shows one.
+    std::optional<DiagramKind> shownEnvelope() const;
     // Whether the canvas shows the printed end forces of 内力位移计算.
     bool resultsPrinted() const;
 

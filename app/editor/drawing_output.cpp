@@ -112,6 +112,9 @@ void DrawingOutput::printCommand() {
 
 QString DrawingOutput::shownContent() const {
     QStringList parts;
+    if (const auto kind = analysis.shownEnvelope()) {
+        return envelopeTitle(*kind) + QStringLiteral(" 比例 ") + numberText(document.diagramScale);
+    }
     if (const auto kind = analysis.shownDiagram()) {
         parts << diagramTitle(*kind) + QStringLiteral(" 比例 ") + numberText(document.diagramScale);
     }
@@ -121,7 +124,9 @@ QString DrawingOutput::shownContent() const {
     if (!canvas.figure(FigureLayer::Deflection).empty()) {
         parts << QStringLiteral("变形图 放大倍数 ") + numberText(results.magnification());
     }
-    return parts.isEmpty() ? QStringLiteral("框架") : parts.join(QStringLiteral("、"));
+    // The results of a project with load cases are those of the set shown.
+    return parts.isEmpty() ? QStringLiteral("框架")
+                           : parts.join(QStringLiteral("、")) + analysis.shownSetSuffix();
 }
 
 QStringList DrawingOutput::titleBlock() const {
