@@ -122,6 +122,39 @@ TEST(BatchAnalysis, HelpListsTheOptionsAndEveryExitStatus) {
     }
 }
 
+// --case, --combo and --envelope: case 1 is the default; a set the project
+// lacks is a usage error said before anything is analysed.
+TEST(BatchAnalysis, TheResultSetOptionsAreCheckedAgainstTheProject) {
+    ScratchFolder folder;
+    const std::filesystem::path project = folder.path("portal.tsd");
+    std::filesystem::copy_file(std::filesystem::path(ORVANDEL_EXAMPLES) / "portal.tsd", project);
+    const std::string at = "--analyze " + quoted(project.string()) + " ";
+    const Outcome plain = analyze(project, folder);
+    const Outcome first = runProgram(at + "--case 1", folder);
+    EXPECT_EQ(first.status, 0);
+    EXPECT_EQ(first.out, plain.out);
+    const Outcome envelope = runProgram(at + "--envelope", folder);
+    EXPECT_EQ(envelope.status, 0) << envelope.err;
+    EXPECT_TRUE(envelope.out.starts_with("杆号\tN最大 (kN)\t位置 (m)\t控制工况\t"));
+
+    std::filesystem::remove(folder.path("portal.mqn"));
+    const Outcome second = runProgram(at + "--case 2", folder);
+    EXPECT_EQ(second.status, 1);
+    EXPECT_EQ(second.err, "--case: the project has load cases 1..1\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.path("portal.mqn")));
+    EXPECT_EQ(runProgram(at + "--combo 1", folder).err,
+              "--combo: the project has no load combinations\n");
+    for (const char* wrong :
+         {"--case 0", "--combo x", "--case 1 --envelope", "--case 1 --combo 1"}) {
+        EXPECT_EQ(runProgram(at + wrong, folder).status, 1) << wrong;
+    }
+    EXPECT_EQ(runProgram("--envelope", folder).status, 1);
+    const Outcome help = runProgram("--help", folder);
+    for (const char* option : {"--case <N>", "--combo <N>", "--envelope"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+}
+
 // Pictures follow the end forces on the output, one name a line; a picture
 // that cannot be written is status 7 and leaves nothing, while the
 // pictures after it are still written; --export is checked before
