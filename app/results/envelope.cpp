@@ -70,13 +70,13 @@ std::vector<EnvelopeSection> memberEnvelope(const std::vector<ResultSet>& sets, 
     return sections;
 }
 
-// The member's extreme of one bound over all its sections (the first on a
-// tie), or nothing for a member without sections.
 struct MemberExtreme {
     double x = 0;
     EnvelopeBound bound;
 };
 
+// The member's extreme of one bound over all its sections (the first on a
+// tie), or nothing for a member without sections.
 std::optional<MemberExtreme> extremeOf(const std::vector<EnvelopeSection>& sections, bool largest) {
     std::optional<MemberExtreme> extreme;
     for (const EnvelopeSection& section : sections) {
@@ -100,7 +100,7 @@ bool printsAsZero(double value) {
     return orv::formatFixed(std::abs(value), 3) == orv::formatFixed(0, 3);
 }
 
-// One bound of member i as a diagram: its curve and its extreme's label.
+// One bound of member m + 1 as a diagram: its curve and its extreme's label.
 MemberDiagram boundDiagram(const gj& member, float scale, const Envelope& envelope, std::size_t m,
                            bool largest) {
     const std::vector<EnvelopeSection>& sections = envelope.members[m];

@@ -107,7 +107,9 @@ TEST(BatchAnalysis, HelpListsTheOptionsAndEveryExitStatus) {
     ScratchFolder folder;
     const Outcome help = runProgram("--help", folder);
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("--analyze"), std::string::npos);
+    for (const char* option : {"--analyze", "--case <N>", "--combo <N>", "--envelope"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
     for (const char* status :
          {"  0  ", "  1  ", "  2  ", "  3  ", "  4  ", "  5  ", "  6  ", "  7  "}) {
         EXPECT_NE(help.out.find(status), std::string::npos) << status;
@@ -129,10 +131,8 @@ TEST(BatchAnalysis, TheResultSetOptionsAreCheckedAgainstTheProject) {
     const std::filesystem::path project = folder.path("portal.tsd");
     std::filesystem::copy_file(std::filesystem::path(ORVANDEL_EXAMPLES) / "portal.tsd", project);
     const std::string at = "--analyze " + quoted(project.string()) + " ";
-    const Outcome plain = analyze(project, folder);
     const Outcome first = runProgram(at + "--case 1", folder);
-    EXPECT_EQ(first.status, 0);
-    EXPECT_EQ(first.out, plain.out);
+    EXPECT_EQ(first.out, analyze(project, folder).out);
     const Outcome envelope = runProgram(at + "--envelope", folder);
     EXPECT_EQ(envelope.status, 0) << envelope.err;
     EXPECT_TRUE(envelope.out.starts_with("杆号\tN最大 (kN)\t位置 (m)\t控制工况\t"));
@@ -147,11 +147,6 @@ TEST(BatchAnalysis, TheResultSetOptionsAreCheckedAgainstTheProject) {
     for (const char* wrong :
          {"--case 0", "--combo x", "--case 1 --envelope", "--case 1 --combo 1"}) {
         EXPECT_EQ(runProgram(at + wrong, folder).status, 1) << wrong;
-    }
-    EXPECT_EQ(runProgram("--envelope", folder).status, 1);
-    const Outcome help = runProgram("--help", folder);
-    for (const char* option : {"--case <N>", "--combo <N>", "--envelope"}) {
-        EXPECT_NE(help.out.find(option), std::string::npos) << option;
     }
 }
 

@@ -13,8 +13,6 @@
 namespace orv::testing {
 namespace {
 
-constexpr DiagramKind kKinds[] = {DiagramKind::Moment, DiagramKind::Shear, DiagramKind::Axial};
-
 // Checks the envelope against every set of `choices`, computed alone.
 void expectPointwiseBounds(const Model& model, const std::vector<ResultChoice>& choices) {
     const 内力_位移 solved = solvedCases(model);
@@ -22,7 +20,7 @@ void expectPointwiseBounds(const Model& model, const std::vector<ResultChoice>& 
     for (const ResultChoice choice : choices) {
         sets.push_back(*resultSetOf(model, solved, choice));
     }
-    for (const DiagramKind kind : kKinds) {
+    for (const DiagramKind kind : {DiagramKind::Moment, DiagramKind::Shear, DiagramKind::Axial}) {
         const Envelope envelope = envelopeOf(envelopeSets(model, solved), kind);
         ASSERT_EQ(envelope.setNames.size(), sets.size());
         ASSERT_EQ(envelope.members.size(), 5u);
@@ -53,12 +51,11 @@ TEST(Envelope, IsThePointwiseBoundOverTheCombinationsNamingTheOneGivingIt) {
         model, {{ResultChoice::Kind::Combination, 1}, {ResultChoice::Kind::Combination, 2}});
     // Case 2's point load on member 5 exists in combination 1 only: its
     // pair of sections is in the envelope all the same.
-    const Envelope moment = envelopeOf(envelopeSets(model, solvedCases(model)), DiagramKind::Shear);
-    const auto& beam = moment.members[4];
+    const Envelope shear = envelopeOf(envelopeSets(model, solvedCases(model)), DiagramKind::Shear);
+    const auto& beam = shear.members[4];
     const auto at = std::find_if(beam.begin(), beam.end(),
                                  [](const EnvelopeSection& s) { return s.x == 1.5f; });
-    ASSERT_NE(at, beam.end());
-    ASSERT_NE(at + 1, beam.end());
+    ASSERT_TRUE(at != beam.end() && at + 1 != beam.end());
     EXPECT_EQ((at + 1)->x, at->x);
     EXPECT_NE((at + 1)->largest.value, at->largest.value);
 }
@@ -85,7 +82,6 @@ TEST(Envelope, PictureDrawsBothBoundsAndTableNamesTheGoverningSet) {
 
     const ResultTable table = envelopeTable(model, solved);
     ASSERT_EQ(table.rows.size(), 5u);
-    ASSERT_EQ(table.headers.size(), 19u);
     EXPECT_EQ(table.headers[16], "M最小 (kN·m)");
     EXPECT_EQ(table.headers[18], "控制组合");
     const Envelope moment = envelopeOf(envelopeSets(model, solved), DiagramKind::Moment);
