@@ -129,22 +129,30 @@ void makePicture(const PictureScenes& scenes, const PictureRequest& picture,
     });
 }
 
-bool writeTables(const std::optional<SolvedFrame>& frame, const QString& project,
-                 const QString& folder, BatchRun& run) {
-    const QString stem = QDir(folder).filePath(QFileInfo(project).completeBaseName());
-    if (!frame || !QDir().mkpath(folder)) {
+// Each table of every set in one file (see csvTextOfSets), then the
+// envelope's when there is more than one set.
+bool writeTables(const SolvedProject& project, const QString& folder, BatchRun& run) {
+    const QString name = QString::fromStdString(project.document.projectPath);
+    const QString stem = QDir(folder).filePath(QFileInfo(name).completeBaseName());
+    const AllResultTables all = allResultTables(project.document, *project.solver);
+    if (all.sets.empty() || !QDir().mkpath(folder)) {
         return run.written(stem + QLatin1String(kCsvSuffixes[0]),
                            QStringLiteral("无法写入文件夹 ") + folder);
     }
-    const std::array<ResultTable, 3> tables = resultTables(*frame);
-    bool all = true;
-    for (std::size_t k = 0; k < tables.size(); ++k) {
-        const QString path = stem + QLatin1String(kCsvSuffixes[k]);
-        QString why;
-        const bool ok = writeWholeFile(path, csvText(tables[k]), &why);
-        all = run.written(path, ok ? std::nullopt : std::optional(why)) && all;
+    std::vector<std::pair<QString, std::string>> files;
+    for (std::size_t k = 0; k < kCsvSuffixes.size(); ++k) {
+        files.emplace_back(stem + QLatin1String(kCsvSuffixes[k]), csvTextOfSets(all.sets, k));
     }
-    return all;
+    if (all.envelope) {
+        files.emplace_back(stem + QLatin1String(kEnvelopeCsvSuffix), csvText(*all.envelope));
+    }
+    bool allWritten = true;
+    for (const auto& [path, text] : files) {
+        QString why;
+        const bool ok = writeWholeFile(path, text, &why);
+        allWritten = run.written(path, ok ? std::nullopt : std::optional(why)) && allWritten;
+    }
+    return allWritten;
 }
 
 }  // namespace
@@ -202,7 +210,8 @@ BatchStatus exportResults(const SolvedProject& project, const BatchExport& reque
         static char* argv[] = {name, nullptr};
         application.emplace(argc, argv);
     }
-    const PictureScenes scenes(project);
+    const SolvedProject set = projectOfSet(project, request.results);
+    const PictureScenes scenes(set, request.results.envelope);
     BatchRun run(out, err);
     PictureMaker maker(run);
     for (const PictureRequest& picture : request.pictures) {
@@ -210,8 +219,7 @@ BatchStatus exportResults(const SolvedProject& project, const BatchExport& reque
     }
     bool all = maker.allWritten();
     if (!request.csvFolder.isEmpty()) {
-        const QString path = QString::fromStdString(project.document.projectPath);
-        all = writeTables(scenes.frame(), path, request.csvFolder, run) && all;
+        all = writeTables(project, request.csvFolder, run) && all;
     }
     return all ? BatchStatus::Solved : BatchStatus::ExportFailed;
 }
@@ -219,7 +227,7 @@ BatchStatus exportResults(const SolvedProject& project, const BatchExport& reque
 BatchStatus exportResults(const QString& path, const BatchExport& request, std::ostream& out,
                           std::ostream& err) {
     SolvedProject project;
-    if (const BatchStatus solved = solveProject(path.toStdString(), err, project);
+    if (const BatchStatus solved = solveProject(path.toStdString(), err, project, request.results);
         solved != BatchStatus::Solved) {
         return solved;
     }

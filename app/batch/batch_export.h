@@ -24,8 +24,9 @@ struct PictureRequest {
 
 struct BatchExport {
     std::vector<PictureRequest> pictures;
-    QString csvFolder;  // empty: no tables
-    DrawingSize size;   // SVG and PNG pixels, the PDF paper
+    QString csvFolder;      // empty: no tables (else those of every set)
+    ResultRequest results;  // the set the pictures show
+    DrawingSize size;       // SVG and PNG pixels, the PDF paper
     bool empty() const { return pictures.empty() && csvFolder.isEmpty(); }
 };
 
@@ -36,7 +37,8 @@ std::vector<PictureRequest> takePictureRequests(QStringList& arguments, QString&
 // "WIDTHxHEIGHT", each side 1..8192; nothing for another text.
 std::optional<QSize> parsePictureSize(const QString& text);
 
-// Writes every picture and table of `request` for the solved project,
+// Writes every picture of `request` for its set of the solved project and
+// the tables of every set,
 // naming each file written on `out` and every failure on `err`: Solved, or
 // ExportFailed when any file could not be written.
 BatchStatus exportResults(const SolvedProject& project, const BatchExport& request,

@@ -63,6 +63,20 @@ struct Options {
                             "WIDTHxHEIGHT"};
     QCommandLineOption paper{"paper", "The landscape paper of --export PDF files: A4 or A3.",
                              "A4|A3"};
+    QCommandLineOption loadCase{"case",
+                                "With --analyze: the results of load case N (1, 2, ...) for "
+                                "FILE.mqn, FILE.uva, the printed end forces and --export; "
+                                "without --case, --combo or --envelope, case 1.",
+                                "N"};
+    QCommandLineOption combination{
+        "combo",
+        "With --analyze: the results of load combination N (1, 2, ...), as --case gives a case's.",
+        "N"};
+    QCommandLineOption envelope{
+        "envelope",
+        "With --analyze: print the envelope's table (per member the largest and smallest N, Q "
+        "and M, where, and which combination gives it; over the cases without combinations), "
+        "and --export M, Q or N draws that force's envelope."};
 
     Options() {
         parser.setApplicationDescription(QString::fromUtf8(kDescription));
@@ -78,6 +92,9 @@ struct Options {
         parser.addOption(csv);
         parser.addOption(size);
         parser.addOption(paper);
+        parser.addOption(loadCase);
+        parser.addOption(combination);
+        parser.addOption(envelope);
     }
 };
 
@@ -102,6 +119,41 @@ bool readPictureSize(const Options& options, BatchExport& exports) {
     return true;
 }
 
+// A set's number: a whole number from 1.
+std::optional<int> setNumber(const QString& text) {
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    return ok && number >= 1 ? std::optional(number) : std::nullopt;
+}
+
+// --case, --combo and --envelope into `exports`; false (the error said)
+// for more than one of them or a number that is none.
+bool readResultRequest(const Options& options, BatchExport& exports) {
+    const QCommandLineParser& parser = options.parser;
+    const int given = int{parser.isSet(options.loadCase)} + int{parser.isSet(options.combination)} +
+                      int{parser.isSet(options.envelope)};
+    if (given > 1) {
+        std::cerr << "--case, --combo and --envelope: one at a time\n";
+        return false;
+    }
+    exports.results.envelope = parser.isSet(options.envelope);
+    for (const auto& [option, kind] :
+         {std::pair{&options.loadCase, ResultChoice::Kind::Case},
+          std::pair{&options.combination, ResultChoice::Kind::Combination}}) {
+        if (!parser.isSet(*option)) {
+            continue;
+        }
+        const auto number = setNumber(parser.value(*option));
+        if (!number) {
+            std::cerr << "--" << option->names().front().toStdString()
+                      << ": N is a number from 1\n";
+            return false;
+        }
+        exports.results.choice = {kind, *number};
+    }
+    return true;
+}
+
 }  // namespace
 
 CommandLine readCommandLine(int argc, char* argv[]) {
@@ -118,13 +170,17 @@ CommandLine readCommandLine(int argc, char* argv[]) {
         return usageError(parser.errorText().toStdString());
     }
     command.exports.csvFolder = parser.value(options.csv);
-    if (!readPictureSize(options, command.exports)) {
+    if (!readPictureSize(options, command.exports) ||
+        !readResultRequest(options, command.exports)) {
         return {static_cast<int>(BatchStatus::UsageError), {}, {}, {}};
     }
-    const bool pictureOptions =
-        parser.isSet(options.csv) || parser.isSet(options.size) || parser.isSet(options.paper);
-    if (!parser.isSet(options.analyze) && (!command.exports.empty() || pictureOptions)) {
-        return usageError("--export, --csv, --size and --paper need --analyze FILE.tsd");
+    const bool batchOptions = parser.isSet(options.csv) || parser.isSet(options.size) ||
+                              parser.isSet(options.paper) || parser.isSet(options.loadCase) ||
+                              parser.isSet(options.combination) || parser.isSet(options.envelope);
+    if (!parser.isSet(options.analyze) && (!command.exports.empty() || batchOptions)) {
+        return usageError(
+            "--export, --csv, --size, --paper, --case, --combo and --envelope need --analyze "
+            "FILE.tsd");
     }
     // One project at a time: a second one (a second --analyze, or a file
     // beside --analyze or beside the first file) would be silently ignored.
@@ -146,9 +202,13 @@ CommandLine readCommandLine(int argc, char* argv[]) {
 
 int runBatch(const QString& project, const BatchExport& exports) {
     SolvedProject solved;
-    BatchStatus status = solveProject(project.toStdString(), std::cerr, solved);
+    BatchStatus status = solveProject(project.toStdString(), std::cerr, solved, exports.results);
+    if (status == BatchStatus::Solved &&
+        !writeResultFilesOfSet(projectOfSet(solved, exports.results), exports.results, std::cerr)) {
+        status = BatchStatus::ResultsUnreadable;
+    }
     if (status == BatchStatus::Solved) {
-        status = printMemberForces(solved.document.projectPath, std::cout, std::cerr);
+        status = printRequestedResults(solved, exports.results, std::cout, std::cerr);
     }
     if (status == BatchStatus::Solved && !exports.empty()) {
         status = exportResults(solved, exports, std::cout, std::cerr);

@@ -10,6 +10,7 @@
 #include "canvas/still_lines.h"
 #include "canvas/support_effect_figure.h"
 #include "results/deflected_shape.h"
+#include "results/envelope.h"
 #include "results/reactions.h"
 #include "results/result_figures.h"
 
@@ -66,8 +67,9 @@ QString pictureKinds() {
     return words.join(QStringLiteral(", "));
 }
 
-PictureScenes::PictureScenes(const SolvedProject& project)
+PictureScenes::PictureScenes(const SolvedProject& project, bool envelope)
     : project_(project),
+      envelope_(envelope),
       frame_(readSolvedFrame(*project.solver)),
       still_(stillLinesOf(project.document)) {}
 
@@ -79,11 +81,17 @@ DrawingScene PictureScenes::scene(Picture picture) const {
     return scene;
 }
 
+Figure PictureScenes::diagramOf(DiagramKind kind) const {
+    if (envelope_) {
+        return envelopeFigure(project_.document, *project_.solver, kind);
+    }
+    return diagramsOf(project_.document, project_.solver->a, kind);
+}
+
 // The window's commands draw the reactions and the deflected shape only
 // from a frame its results describe.
 std::optional<std::pair<FigureLayer, Figure>> PictureScenes::figureOf(Picture picture) const {
     const Document& document = project_.document;
-    const Table2D<double>& endForces = project_.solver->a;
     switch (picture) {
         case Picture::Frame:
             return std::nullopt;
@@ -91,14 +99,11 @@ std::optional<std::pair<FigureLayer, Figure>> PictureScenes::figureOf(Picture pi
             return std::pair{FigureLayer::Loads,
                              drawnLoadsFigure(document, document.membersEntered)};
         case Picture::Moment:
-            return std::pair{FigureLayer::Diagram,
-                             diagramsOf(document, endForces, DiagramKind::Moment)};
+            return std::pair{FigureLayer::Diagram, diagramOf(DiagramKind::Moment)};
         case Picture::Shear:
-            return std::pair{FigureLayer::Diagram,
-                             diagramsOf(document, endForces, DiagramKind::Shear)};
+            return std::pair{FigureLayer::Diagram, diagramOf(DiagramKind::Shear)};
         case Picture::Axial:
-            return std::pair{FigureLayer::Diagram,
-                             diagramsOf(document, endForces, DiagramKind::Axial)};
+            return std::pair{FigureLayer::Diagram, diagramOf(DiagramKind::Axial)};
         case Picture::Deflection:
             return frame_ ? std::optional(std::pair{FigureLayer::Deflection, deflectionOf(*frame_)})
                           : std::nullopt;

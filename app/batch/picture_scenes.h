@@ -22,7 +22,8 @@ QString pictureKinds();
 class PictureScenes {
 public:
     // The still lines are drawn once, here; `project` outlives the scenes.
-    explicit PictureScenes(const SolvedProject& project);
+    // With `envelope`, M, Q and N are the envelopes of those forces.
+    explicit PictureScenes(const SolvedProject& project, bool envelope = false);
 
     DrawingScene scene(Picture picture) const;
     // The solved frame of the results, nothing when the solver's tables do
@@ -31,8 +32,10 @@ public:
 
 private:
     std::optional<std::pair<FigureLayer, Figure>> figureOf(Picture picture) const;
+    Figure diagramOf(DiagramKind kind) const;
 
     const SolvedProject& project_;
+    bool envelope_;
     std::optional<SolvedFrame> frame_;
     DrawingScene still_;
 };

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,8 +20,9 @@
 
 namespace {
 
-const std::array<QString, ResultsWindow::kTableCount> kTabCaptions = {
-    QStringLiteral("杆端内力"), QStringLiteral("节点位移"), QStringLiteral("支座反力")};
+const std::array<QString, ResultsWindow::kViewCount> kTabCaptions = {
+    QStringLiteral("杆端内力"), QStringLiteral("节点位移"), QStringLiteral("支座反力"),
+    QStringLiteral("包络")};
 const QString kCsvFilter = QStringLiteral("CSV文件(*.csv)|*.csv");
 
 // A cell that sorts by its value where it has one, numbers before texts
@@ -66,19 +68,25 @@ std::vector<std::optional<std::size_t>> largestRows(const ResultTable& table) {
     return largest;
 }
 
-// The first columns name members and nodes: they are numbers, not results.
+// The first columns name members and nodes, and the envelope's positions
+// say where its values are: they are numbers, not results.
 bool isResultColumn(const ResultTable& table, std::size_t column) {
     const std::string& header = table.headers[column];
-    return header.find("号") == std::string::npos && header.find("支座") == std::string::npos;
+    return header.find("号") == std::string::npos && header.find("支座") == std::string::npos &&
+           header.find("位置") == std::string::npos;
 }
+
+const ResultTable kNoTable;
 
 }  // namespace
 
 ResultsWindow::ResultsWindow(Platform& platform, QWidget* editor)
     : QWidget(editor, Qt::Window), platform_(platform) {
     setWindowTitle(QStringLiteral("结果表"));
+    selector_ = new QComboBox(this);
+    connect(selector_, &QComboBox::currentIndexChanged, this, [this] { fillSetTables(); });
     tabs_ = new QTabWidget(this);
-    for (int id = 0; id < kTableCount; ++id) {
+    for (int id = 0; id < kViewCount; ++id) {
         auto* view = new QTableWidget(this);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -97,6 +105,7 @@ ResultsWindow::ResultsWindow(Platform& platform, QWidget* editor)
     saveButton_ = new QPushButton(QStringLiteral("保存为CSV"), this);
     connect(saveButton_, &QPushButton::clicked, this, [this] { saveCsv(); });
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(selector_, 0, Qt::AlignLeft);
     layout->addWidget(tabs_);
     layout->addWidget(note_);
     layout->addWidget(saveButton_, 0, Qt::AlignRight);
@@ -104,22 +113,50 @@ ResultsWindow::ResultsWindow(Platform& platform, QWidget* editor)
 }
 
 void ResultsWindow::showTables(Tables tables, std::string projectPath) {
-    tables_ = std::move(tables);
+    showResults({{NamedTables{{}, std::move(tables)}}, std::nullopt}, std::move(projectPath));
+}
+
+void ResultsWindow::showResults(AllResultTables all, std::string projectPath, std::size_t shown) {
+    all_ = std::move(all);
     projectPath_ = std::move(projectPath);
+    const QSignalBlocker quiet(selector_);
+    selector_->clear();
+    for (const NamedTables& set : all_.sets) {
+        selector_->addItem(QString::fromStdString(set.name));
+    }
+    selector_->setCurrentIndex(shown < all_.sets.size() ? static_cast<int>(shown) : 0);
+    selector_->setVisible(all_.sets.size() > 1);
+    tabs_->setTabVisible(Envelope, all_.envelope.has_value());
+    fill(Envelope);
+    fillSetTables();
+}
+
+// The set the selector names in the three tables of a set.
+void ResultsWindow::fillSetTables() {
     for (int id = 0; id < kTableCount; ++id) {
         fill(static_cast<TableId>(id));
     }
     showNote();
 }
 
+const ResultTable& ResultsWindow::tableShown(int tab) const {
+    if (tab == Envelope) {
+        return all_.envelope ? *all_.envelope : kNoTable;
+    }
+    const int set = selector_->currentIndex();
+    if (tab < 0 || set < 0 || static_cast<std::size_t>(set) >= all_.sets.size()) {
+        return kNoTable;
+    }
+    return all_.sets[static_cast<std::size_t>(set)].tables.at(static_cast<std::size_t>(tab));
+}
+
 void ResultsWindow::showNote() {
-    note_->setText(
-        QString::fromStdString(tables_[static_cast<std::size_t>(tabs_->currentIndex())].note));
+    note_->setText(QString::fromStdString(tableShown(tabs_->currentIndex()).note));
 }
 
 void ResultsWindow::fill(TableId id) {
     QTableWidget* view = views_[id];
-    const ResultTable& table = tables_[id];
+    const ResultTable& table = tableShown(id);
     const int sortColumn = view->horizontalHeader()->sortIndicatorSection();
     const Qt::SortOrder order = view->horizontalHeader()->sortIndicatorOrder();
     view->setSortingEnabled(false);  // rows would move while they are filled
@@ -189,14 +226,23 @@ bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+// A set's table is written for every set, the envelope's alone.
+std::string ResultsWindow::csvShown(int tab) const {
+    if (tab == Envelope) {
+        return csvText(tableShown(tab));
+    }
+    return csvTextOfSets(all_.sets, static_cast<std::size_t>(tab));
+}
+
 // The file holds the table in the order of the analysis, whatever the
 // window's sort order.
 void ResultsWindow::saveCsv() {
-    const ResultTable& table = tables_[tabs_->currentIndex()];
-    const std::size_t shown = static_cast<std::size_t>(tabs_->currentIndex());
-    QString name = platform_.saveFileName(
-        kCsvFilter, QStringLiteral("csv"),
-        QString::fromStdString(besideProject(projectPath_, kCsvSuffixes.at(shown))));
+    const int shown = tabs_->currentIndex();
+    const char* suffix =
+        shown == Envelope ? kEnvelopeCsvSuffix : kCsvSuffixes.at(static_cast<std::size_t>(shown));
+    QString name =
+        platform_.saveFileName(kCsvFilter, QStringLiteral("csv"),
+                               QString::fromStdString(besideProject(projectPath_, suffix)));
     // The file dialog hands the keyboard back to the editor: the tables the
     // user is working in come to the front again.
     raise();
@@ -204,7 +250,7 @@ void ResultsWindow::saveCsv() {
     if (name.isEmpty()) {
         return;
     }
-    if (!writeWholeFile(name, csvText(table))) {
+    if (!writeWholeFile(name, csvShown(shown))) {
         platform_.tell(QStringLiteral("保存CSV文件失败:") + name);
     }
 }

@@ -112,6 +112,29 @@ struct Sampling {
     }
 };
 
+// The sampled sections with the pairs at the load positions between them.
+// A position that coincides with a sampled section follows it: the sampled
+// value there is the one before the load.
+std::vector<SectionPlace> diagramSections(const Sampling& sampling,
+                                          const std::vector<double>& positions) {
+    std::vector<SectionPlace> places;
+    places.reserve(sampling.count + 2 * positions.size());
+    auto next = positions.begin();
+    const auto addPositionsBefore = [&](double x) {
+        for (; next != positions.end() && *next < x; ++next) {
+            places.push_back({*next, x_内力::Side::Before, true});
+            places.push_back({*next, x_内力::Side::After, true});
+        }
+    };
+    for (std::size_t k = 0; k < sampling.count; ++k) {
+        const double x = sampling.at(k);
+        addPositionsBefore(x);
+        places.push_back({x, x_内力::Side::Before, false});
+    }
+    addPositionsBefore(std::numeric_limits<double>::infinity());
+    return places;
+}
+
 // The member's axis and the mapping of (section, value) to world points.
 // The axis runs from the first end to the second, as the analysis takes it
 // for the member's local axes and end forces, whichever way the member was
@@ -252,45 +275,16 @@ std::vector<DiagramSign> stretchSigns(const Axis& axis, const std::vector<Sectio
     return signs;
 }
 
-// The positions of the member's loads strictly inside it, in order, once
-// each: a point load or couple (the curve jumps there), the end of a
-// distributed load (it bends there).
-std::vector<double> loadPositions(const gj& member, double length) {
-    std::vector<double> positions;
-    for (std::size_t u = 1; u <= static_cast<std::size_t>(std::max<int>(member.荷载数, 0)); ++u) {
-        const double a = member.xq.at(u);
-        if (0 < a && a < length) {
-            positions.push_back(a);
-        }
-    }
-    std::sort(positions.begin(), positions.end());
-    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
-    return positions;
-}
-
 // The sampled sections with the pairs at the load positions between them.
-// A position that coincides with a sampled section follows it: the sampled
-// value there is the one before the load.
 std::vector<Section> curveSections(const gj& member, const MemberEndForces& forces,
                                    DiagramKind kind, const Sampling& sampling) {
     const SectionValues values(member, forces, kind);
     const std::vector<double> positions = loadPositions(member, member.leng());
     std::vector<Section> sections;
-    sections.reserve(sampling.count + 2 * positions.size());
-    auto next = positions.begin();
-    const auto addPositionsBefore = [&](double x) {
-        for (; next != positions.end() && *next < x; ++next) {
-            for (const x_内力::Side side : {x_内力::Side::Before, x_内力::Side::After}) {
-                sections.push_back({*next, values.at(*next, side), Section::Source::AtLoad});
-            }
-        }
-    };
-    for (std::size_t k = 0; k < sampling.count; ++k) {
-        const double x = sampling.at(k);
-        addPositionsBefore(x);
-        sections.push_back({x, values.at(x, x_内力::Side::Before), Section::Source::Sampled});
+    for (const SectionPlace& place : diagramSections(sampling, positions)) {
+        sections.push_back({place.x, values.at(place.x, place.side),
+                            place.atLoad ? Section::Source::AtLoad : Section::Source::Sampled});
     }
-    addPositionsBefore(std::numeric_limits<double>::infinity());
     return sections;
 }
 
@@ -320,6 +314,45 @@ void findExtremes(const gj& member, const MemberEndForces& forces, DiagramKind k
 
 }  // namespace
 
+std::vector<double> loadPositions(const gj& member, double length) {
+    std::vector<double> positions;
+    for (std::size_t u = 1; u <= static_cast<std::size_t>(std::max<int>(member.荷载数, 0)); ++u) {
+        const double a = member.xq.at(u);
+        if (0 < a && a < length) {
+            positions.push_back(a);
+        }
+    }
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    return positions;
+}
+
+std::vector<SectionPlace> diagramSections(float length, float step,
+                                          const std::vector<double>& positions) {
+    return diagramSections(Sampling(length, step), positions);
+}
+
+DiagramPoint diagramPoint(const gj& member, float scale, double x, double value) {
+    return Axis(member, scale).at(x, value);
+}
+
+// The curve ends level with its last section, then closes onto the
+// member's second end.
+std::vector<DiagramPoint> diagramCurve(const gj& member, float scale,
+                                       const std::vector<CurveSection>& sections) {
+    const Axis axis(member, scale);
+    const double length = member.leng();
+    std::vector<DiagramPoint> polyline;
+    polyline.reserve(sections.size() + 3);
+    polyline.push_back({axis.x1, axis.y1});
+    for (const CurveSection& section : sections) {
+        polyline.push_back(axis.at(section.x, section.value));
+    }
+    polyline.push_back(axis.at(length, sections.empty() ? 0 : sections.back().value));
+    polyline.push_back(axis.at(length, 0));
+    return polyline;
+}
+
 double sectionValue(const gj& member, const MemberEndForces& forces, DiagramKind kind, double x,
                     x_内力::Side side) {
     return SectionValues(member, forces, kind).at(x, side);
@@ -332,19 +365,16 @@ MemberDiagram memberDiagram(const gj& member, const MemberEndForces& forces, Dia
     const Sampling sampling(length, step);
     const std::vector<Section> sections = curveSections(member, forces, kind, sampling);
 
-    MemberDiagram diagram;
-    diagram.polyline.reserve(sections.size() + 3);
-    diagram.polyline.push_back({axis.x1, axis.y1});
+    std::vector<CurveSection> curve;
+    curve.reserve(sections.size());
     for (const Section& section : sections) {
-        diagram.polyline.push_back(axis.at(section.x, section.value));
+        curve.push_back({section.x, section.value});
     }
-    // The curve ends level with its last section, then closes onto the
-    // member's second end.
-    const double last = sections.empty() ? 0 : sections.back().value;
-    const DiagramPoint start = diagram.polyline.size() > 1 ? diagram.polyline[1] : axis.at(0, 0);
-    const DiagramPoint end = axis.at(length, last);
-    diagram.polyline.push_back(end);
-    diagram.polyline.push_back(axis.at(length, 0));
+    MemberDiagram diagram;
+    diagram.polyline = diagramCurve(member, scale, curve);
+    // A member too short for any section has its first end's label at the end.
+    const DiagramPoint start = diagram.polyline[sections.empty() ? 0 : 1];
+    const DiagramPoint end = diagram.polyline[diagram.polyline.size() - 2];
 
     const std::size_t first = firstEndIndex(kind);
     addLabel(diagram.labels, forces[first], start);

@@ -57,6 +57,42 @@ using MemberEndForces = std::array<double, 6>;
 double sectionValue(const gj& member, const MemberEndForces& forces, DiagramKind kind, double x,
                     x_内力::Side side = x_内力::Side::Before);
 
+// A section a diagram samples: its distance from the first end and the side
+// of it whose value counts (a load's position comes twice, just before and
+// just after it).
+struct SectionPlace {
+    double x = 0;
+    x_内力::Side side = x_内力::Side::Before;
+    bool atLoad = false;
+};
+
+// The positions strictly inside a member of length `length` of its loads,
+// in order, once each: a point load or couple (the curve jumps there), the
+// end of a distributed load (it bends there).
+std::vector<double> loadPositions(const gj& member, double length);
+
+// The sections memberDiagram samples on a member of length `length`, in
+// order along it: every `step` (as below) and a pair at each of
+// `positions` (sorted, once each).
+std::vector<SectionPlace> diagramSections(float length, float step,
+                                          const std::vector<double>& positions);
+
+// A value of a curve along a member at distance x from its first end.
+struct CurveSection {
+    double x = 0;
+    double value = 0;
+};
+
+// The point of a member's diagram at distance x with `value`: off the axis
+// on the local +y side for a positive value, value x scale away.
+DiagramPoint diagramPoint(const gj& member, float scale, double x, double value);
+
+// A diagram's polyline through `sections` (in order along the member): from
+// the first end through the sections, level with the last one to the end
+// point, then onto the second end.
+std::vector<DiagramPoint> diagramCurve(const gj& member, float scale,
+                                       const std::vector<CurveSection>& sections);
+
 // Samples the member every `step` (world units) from x = 0.0001 while
 // x <= L, at a wider step where that would exceed 100,000 sections, and at
 // each load's position inside the member just before and just after it.

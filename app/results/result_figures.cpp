@@ -226,11 +226,6 @@ Figure diagramFigure(std::span<const gj> members, const std::vector<MemberDiagra
     return figure;
 }
 
-namespace {
-
-// Sections are 0.01 m apart along every member.
-constexpr float kDiagramStep = 0.01f;
-
 MemberEndForces endForcesOf(const Table2D<double>& results, std::size_t member) {
     MemberEndForces forces{};
     for (std::size_t r = 0; r < forces.size(); ++r) {
@@ -238,8 +233,6 @@ MemberEndForces endForcesOf(const Table2D<double>& results, std::size_t member) 
     }
     return forces;
 }
-
-}  // namespace
 
 // Its texts are placed when it is painted, on each surface at that
 // surface's size.

@@ -28,6 +28,12 @@ inline constexpr ColourValue kDiagramColour = 0x800080;
 // slide along its whole member.
 Figure diagramFigure(std::span<const gj> members, const std::vector<MemberDiagram>& diagrams);
 
+// Sections are 0.01 m apart along every member of a diagram.
+inline constexpr float kDiagramStep = 0.01f;
+
+// Member i's end forces, rows 1..6 of column i of a result table.
+MemberEndForces endForcesOf(const Table2D<double>& results, std::size_t member);
+
 // The `kind` diagram of every drawn member of `model`, from the end forces
 // of the solved frame (rows 1..6 of member i's column i of the solver's
 // result table) at the model's diagram scale, sampled every centimetre:

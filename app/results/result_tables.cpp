@@ -6,7 +6,10 @@
 #include <cmath>
 #include <numbers>
 
+#include "document/load_cases.h"
 #include "model/supports.h"
+#include "results/envelope.h"
+#include "results/result_sets.h"
 #include "text/number_text.h"
 
 namespace {
@@ -18,10 +21,6 @@ constexpr int kDisplacementDecimals = 7;
 
 TableCell numberCell(int number) {
     return {number, std::to_string(number)};
-}
-
-TableCell forceCell(double value) {
-    return {value, orv::formatFixed(value, kForceDecimals)};
 }
 
 // A fixed-point text divided by 1000 by moving its point: the digits stay
@@ -104,6 +103,10 @@ void appendCsvLine(std::string& out, const std::vector<std::string>& fields) {
 }
 
 }  // namespace
+
+TableCell forceCell(double value) {
+    return {value, orv::formatFixed(value, kForceDecimals)};
+}
 
 ResultTable memberEndForceTable(const SolvedFrame& frame) {
     ResultTable table{{"杆号", "左号", "右号", "左端轴力 (kN)", "左端剪力 (kN)", "左端弯矩 (kN·m)",
@@ -199,15 +202,70 @@ std::array<ResultTable, 3> resultTables(const SolvedFrame& frame) {
             reactionTable(supportReactions(frame))};
 }
 
-std::string csvText(const ResultTable& table) {
-    std::string out = "\xEF\xBB\xBF";
-    appendCsvLine(out, table.headers);
+namespace {
+
+// The rows' texts after `lead` (the set's name, or nothing).
+void appendCsvRows(std::string& out, const ResultTable& table,
+                   const std::vector<std::string>& lead) {
     for (const std::vector<TableCell>& row : table.rows) {
-        std::vector<std::string> texts;
+        std::vector<std::string> texts = lead;
         for (const TableCell& cell : row) {
             texts.push_back(cell.text);
         }
         appendCsvLine(out, texts);
     }
+}
+
+// Every case 1..K, then every combination 1..C.
+std::vector<ResultChoice> everyResultChoice(const Model& model) {
+    std::vector<ResultChoice> choices;
+    for (int c = 1; c <= loadCaseCount(model); ++c) {
+        choices.push_back({ResultChoice::Kind::Case, c});
+    }
+    for (int k = 1; k <= static_cast<int>(model.combinations.size()); ++k) {
+        choices.push_back({ResultChoice::Kind::Combination, k});
+    }
+    return choices;
+}
+
+}  // namespace
+
+std::string csvText(const ResultTable& table) {
+    std::string out = "\xEF\xBB\xBF";
+    appendCsvLine(out, table.headers);
+    appendCsvRows(out, table, {});
     return out;
+}
+
+std::string csvTextOfSets(const std::vector<NamedTables>& sets, std::size_t which) {
+    if (sets.size() == 1) {
+        return csvText(sets.front().tables.at(which));
+    }
+    std::string out = "\xEF\xBB\xBF";
+    if (sets.empty()) {
+        return out;
+    }
+    std::vector<std::string> headers{"工况/组合"};
+    const std::vector<std::string>& own = sets.front().tables.at(which).headers;
+    headers.insert(headers.end(), own.begin(), own.end());
+    appendCsvLine(out, headers);
+    for (const NamedTables& set : sets) {
+        appendCsvRows(out, set.tables.at(which), {set.name});
+    }
+    return out;
+}
+
+AllResultTables allResultTables(const Model& model, const 内力_位移& solved) {
+    AllResultTables all;
+    for (const ResultChoice choice : everyResultChoice(model)) {
+        const auto set = resultSetOf(model, solved, choice);
+        const auto frame = set ? readSolvedFrame(set->solver) : std::nullopt;
+        if (frame) {
+            all.sets.push_back({set->name, resultTables(*frame)});
+        }
+    }
+    if (all.sets.size() > 1) {
+        all.envelope = envelopeTable(model, solved);
+    }
+    return all;
 }

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "document/model.h"
 #include "results/reactions.h"
 #include "results/solved_frame.h"
 
@@ -37,6 +38,9 @@ struct ResultTable {
     std::vector<std::vector<TableCell>> rows;
     std::string note;  // axes, signs and units of the numbers, for a caption
 };
+
+// A force (kN) or moment (kN*m) as the result files print it: "0.0000".
+TableCell forceCell(double value);
 
 ResultTable memberEndForceTable(const SolvedFrame& frame);
 ResultTable nodeDisplacementTable(const SolvedFrame& frame);
@@ -54,3 +58,26 @@ std::string csvText(const ResultTable& table);
 // "<project>_forces.csv" and so on (batch --csv and 保存为CSV alike).
 inline constexpr std::array<const char*, 3> kCsvSuffixes{"_forces.csv", "_displacements.csv",
                                                          "_reactions.csv"};
+
+// The envelope's table beside a project: "<project>_envelope.csv".
+inline constexpr const char* kEnvelopeCsvSuffix = "_envelope.csv";
+
+// The three tables of one result set, named as its case or combination.
+struct NamedTables {
+    std::string name;
+    std::array<ResultTable, 3> tables;
+};
+
+// Every result set of a solved model: each case, then each combination,
+// and with more than one set the envelope's table (see envelope.h).
+struct AllResultTables {
+    std::vector<NamedTables> sets;
+    std::optional<ResultTable> envelope;
+};
+AllResultTables allResultTables(const Model& model, const 内力_位移& solved);
+
+// Table `which` (0..2, the order above) of every set as one CSV text. With
+// one set it is that set's table alone, as before there were load cases;
+// with several, a first column "工况/组合" names each row's set, the sets
+// in their order.
+std::string csvTextOfSets(const std::vector<NamedTables>& sets, std::size_t which);

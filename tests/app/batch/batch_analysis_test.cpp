@@ -107,7 +107,9 @@ TEST(BatchAnalysis, HelpListsTheOptionsAndEveryExitStatus) {
     ScratchFolder folder;
     const Outcome help = runProgram("--help", folder);
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("--analyze"), std::string::npos);
+    for (const char* option : {"--analyze", "--case <N>", "--combo <N>", "--envelope"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
     for (const char* status :
          {"  0  ", "  1  ", "  2  ", "  3  ", "  4  ", "  5  ", "  6  ", "  7  "}) {
         EXPECT_NE(help.out.find(status), std::string::npos) << status;
@@ -119,6 +121,32 @@ TEST(BatchAnalysis, HelpListsTheOptionsAndEveryExitStatus) {
         const Outcome refused = runProgram(twice, folder, "-u DISPLAY -u WAYLAND_DISPLAY");
         EXPECT_EQ(refused.status, 1) << twice;
         EXPECT_NE(refused.err.find("b.tsd"), std::string::npos) << refused.err;
+    }
+}
+
+// --case, --combo and --envelope: case 1 is the default; a set the project
+// lacks is a usage error said before anything is analysed.
+TEST(BatchAnalysis, TheResultSetOptionsAreCheckedAgainstTheProject) {
+    ScratchFolder folder;
+    const std::filesystem::path project = folder.path("portal.tsd");
+    std::filesystem::copy_file(std::filesystem::path(ORVANDEL_EXAMPLES) / "portal.tsd", project);
+    const std::string at = "--analyze " + quoted(project.string()) + " ";
+    const Outcome first = runProgram(at + "--case 1", folder);
+    EXPECT_EQ(first.out, analyze(project, folder).out);
+    const Outcome envelope = runProgram(at + "--envelope", folder);
+    EXPECT_EQ(envelope.status, 0) << envelope.err;
+    EXPECT_TRUE(envelope.out.starts_with("杆号\tN最大 (kN)\t位置 (m)\t控制工况\t"));
+
+    std::filesystem::remove(folder.path("portal.mqn"));
+    const Outcome second = runProgram(at + "--case 2", folder);
+    EXPECT_EQ(second.status, 1);
+    EXPECT_EQ(second.err, "--case: the project has load cases 1..1\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.path("portal.mqn")));
+    EXPECT_EQ(runProgram(at + "--combo 1", folder).err,
+              "--combo: the project has no load combinations\n");
+    for (const char* wrong :
+         {"--case 0", "--combo x", "--case 1 --envelope", "--case 1 --combo 1"}) {
+        EXPECT_EQ(runProgram(at + wrong, folder).status, 1) << wrong;
     }
 }
 
