@@ -151,6 +151,17 @@ bool isChoiceOf(const Model& model, ResultChoice choice) {
     return choice.number >= 1 && choice.number <= count;
 }
 
+std::vector<ResultChoice> everyResultChoice(const ModelBase& model) {
+    std::vector<ResultChoice> choices;
+    for (int c = 1; c <= loadCaseCount(model); ++c) {
+        choices.push_back({ResultChoice::Kind::Case, c});
+    }
+    for (int k = 1; k <= static_cast<int>(model.combinations.size()); ++k) {
+        choices.push_back({ResultChoice::Kind::Combination, k});
+    }
+    return choices;
+}
+
 std::string resultName(const Model& model, ResultChoice choice) {
     if (!isChoiceOf(model, choice)) {
         return {};

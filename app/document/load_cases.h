@@ -78,6 +78,9 @@ struct ResultChoice {
 // Whether the model has the case or combination the choice names.
 bool isChoiceOf(const Model& model, ResultChoice choice);
 
+// Every case 1..K, then every combination 1..C.
+std::vector<ResultChoice> everyResultChoice(const ModelBase& model);
+
 // The name of the case or combination (empty for a choice the model lacks).
 std::string resultName(const Model& model, ResultChoice choice);
 

@@ -2,6 +2,7 @@
 #include "editor/result_views.h"
 
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "canvas/canvas.h"
@@ -120,7 +121,18 @@ void ResultViews::tableCommand() {
     window_->raise();
 }
 
+// A project with load cases shows every case and combination in the
+// window, the set the drawing shows selected; a project of one case its
+// tables as they always were.
 void ResultViews::fillWindow() {
+    if (loadCaseCount(document) > 1 || !document.combinations.empty()) {
+        const std::vector<ResultChoice> choices = everyResultChoice(document);
+        const auto shown = std::find(choices.begin(), choices.end(), document.shownResults);
+        window_->showResults(
+            allResultTables(document, analysis.solver()), document.projectPath,
+            shown == choices.end() ? 0 : static_cast<std::size_t>(shown - choices.begin()));
+        return;
+    }
     if (auto shown = tables()) {
         window_->showTables(std::move(*shown), document.projectPath);
     }

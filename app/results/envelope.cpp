@@ -12,16 +12,11 @@
 
 namespace {
 
+// The combinations, or the cases of a project without any.
 std::vector<ResultChoice> envelopeChoices(const Model& model) {
-    std::vector<ResultChoice> choices;
+    std::vector<ResultChoice> choices = everyResultChoice(model);
     if (!model.combinations.empty()) {
-        for (int k = 1; k <= static_cast<int>(model.combinations.size()); ++k) {
-            choices.push_back({ResultChoice::Kind::Combination, k});
-        }
-        return choices;
-    }
-    for (int c = 1; c <= loadCaseCount(model); ++c) {
-        choices.push_back({ResultChoice::Kind::Case, c});
+        std::erase_if(choices, [](ResultChoice c) { return c.kind == ResultChoice::Kind::Case; });
     }
     return choices;
 }

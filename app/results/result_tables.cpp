@@ -216,18 +216,6 @@ void appendCsvRows(std::string& out, const ResultTable& table,
     }
 }
 
-// Every case 1..K, then every combination 1..C.
-std::vector<ResultChoice> everyResultChoice(const Model& model) {
-    std::vector<ResultChoice> choices;
-    for (int c = 1; c <= loadCaseCount(model); ++c) {
-        choices.push_back({ResultChoice::Kind::Case, c});
-    }
-    for (int k = 1; k <= static_cast<int>(model.combinations.size()); ++k) {
-        choices.push_back({ResultChoice::Kind::Combination, k});
-    }
-    return choices;
-}
-
 }  // namespace
 
 std::string csvText(const ResultTable& table) {

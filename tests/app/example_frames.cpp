@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "document/load_cases.h"
 #include "document/node_numbering.h"
 #include "document_frames.h"
 
@@ -219,6 +220,32 @@ Document temperature() {
     return frame.take();
 }
 
+// The portal in three named cases (dead and live load on the beam, wind
+// at the top of the first column) and the combinations a designer checks
+// first, wind from either side.
+Document portalCases() {
+    Document document = portalFrame();
+    document.projectPath = "portal_cases.tsd";
+    document.loadCaseNames = {"恒载"};
+    addLoadCase(document, "活载");
+    addLoadCase(document, "风载");
+    document.members[1].荷载数 = 0;
+    document.members[2].q[1] = 25;
+    const auto addLoadIn = [](gj& member, int loadCase, const char* kind, float xq, float q) {
+        const MemberLoads loads = loadsIn(member, loadCase);
+        const auto slot = static_cast<std::size_t>(++loads.荷载数);
+        loads.hzlx[slot] = kind;
+        loads.xq[slot] = xq;
+        loads.q[slot] = q;
+    };
+    addLoadIn(document.members[2], 2, "均布", 6, 10);
+    addLoadIn(document.members[1], 3, "集中", 4, 12);
+    document.combinations = {{"1.3恒载+1.5活载", {{1, 1.3f}, {2, 1.5f}}},
+                             {"1.0恒载+1.5风载", {{1, 1}, {3, 1.5f}}},
+                             {"1.0恒载-1.5风载", {{1, 1}, {3, -1.5f}}}};
+    return document;
+}
+
 }  // namespace
 
 std::vector<ExampleProject> exampleProjects() {
@@ -231,6 +258,7 @@ std::vector<ExampleProject> exampleProjects() {
         {"three_hinged_frame.tsd", threeHingedFrame()},
         {"settlement.tsd", settlement()},
         {"temperature.tsd", temperature()},
+        {"portal_cases.tsd", portalCases()},
     };
 }
 

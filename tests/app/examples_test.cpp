@@ -20,6 +20,7 @@
 #include "example_frames.h"
 #include "model/supports.h"
 #include "results/internal_force_diagram.h"
+#include "results/result_sets.h"
 #include "results/solver_copy.h"
 #include "run_support.h"
 #include "solver/frame_input.h"
@@ -193,6 +194,33 @@ TEST(Examples, WarmedRoofBeamPushesThePortalApart) {
     EXPECT_NEAR(std::fabs(portal.endForce(2, 1)), thrust, 1e-6 * thrust);
     EXPECT_NEAR(portal.totalReaction().x, 0, kTolerance);
     EXPECT_NEAR(portal.totalReaction().y, 0, kTolerance);
+}
+
+// Dead and live load lie alike on the beam, so 1.3·恒载 + 1.5·活载 is the
+// dead load times (1.3·25 + 1.5·10)/25; the two wind combinations differ
+// by three times the wind.
+TEST(Examples, PortalCombinationsAreTheirFactoredCases) {
+    const Document model = exampleProject("portal_cases.tsd");
+    内力_位移 solver;
+    ScratchFolder folder;
+    ASSERT_TRUE(gj2计算gj(model, solver, [](const orv::Diagnostic&) {}));
+    ASSERT_TRUE(solver.korvasta(folder.path("portal_cases.tsd").string()));
+    using Kind = ResultChoice::Kind;
+    const auto set = [&](Kind kind, int number) {
+        return resultSetOf(model, solver, {kind, number})->solver.a;
+    };
+    const Table2D<double> dead = set(Kind::Case, 1);
+    const Table2D<double> wind = set(Kind::Case, 3);
+    const Table2D<double> gravity = set(Kind::Combination, 1);
+    const Table2D<double> windward = set(Kind::Combination, 2);
+    const Table2D<double> leeward = set(Kind::Combination, 3);
+    const double scale = (1.3 * 25 + 1.5 * 10) / 25;
+    for (std::size_t r = 0; r < dead.rows(); ++r) {
+        for (std::size_t c = 1; c <= 3; ++c) {
+            EXPECT_NEAR(gravity(r, c), scale * dead(r, c), 1e-6 * (1 + std::fabs(gravity(r, c))));
+            EXPECT_NEAR(windward(r, c) - leeward(r, c), 3 * wind(r, c), 1e-9);
+        }
+    }
 }
 
 TEST(Examples, FramesReactionsBalanceTheirLoads) {

@@ -571,34 +571,6 @@ TEST(ProjectFile, MalformedLoadCasesAreRefusedWholeWithTheirLine) {
     });
 }
 
-// The portal of portal.tsd with its loads in three cases (dead and live
-// load on the beam, wind at the top of the first column) and the
-// combinations a designer checks first, wind from either side.
-Document portalWithThreeCases() {
-    Document document = exampleProject("portal.tsd");
-    document.loadCaseNames = {"恒载"};
-    addLoadCase(document, "活载");
-    addLoadCase(document, "风载");
-    document.members[1].荷载数 = 0;
-    document.members[2].q[1] = 25;
-    addLoadIn(document.members[2], 2, "均布", 6, 10);
-    addLoadIn(document.members[1], 3, "集中", 4, 12);
-    document.combinations = {{"1.3恒载+1.5活载", {{1, 1.3f}, {2, 1.5f}}},
-                             {"1.0恒载+1.5风载", {{1, 1}, {3, 1.5f}}},
-                             {"1.0恒载-1.5风载", {{1, 1}, {3, -1.5f}}}};
-    return document;
-}
-
-// Set ORVANDEL_WRITE_EXAMPLES=1 to write the example afresh.
-TEST(ProjectFile, PortalCasesExampleIsWhatTheWriterMakes) {
-    const std::filesystem::path file =
-        std::filesystem::path(ORVANDEL_EXAMPLES) / "portal_cases.tsd";
-    if (std::getenv("ORVANDEL_WRITE_EXAMPLES") != nullptr) {
-        ASSERT_TRUE(WriteProjectFile(portalWithThreeCases(), file.string()));
-    }
-    EXPECT_EQ(readWholeFile(file), projectFileText(portalWithThreeCases()));
-}
-
 TEST(ProjectFile, TabsAndEndOfFileMarksAreTolerated) {
     std::string text = projectFileText(exampleProject("portal.tsd"));
     text.replace(text.find(","), 1, "\t,\t");
