@@ -70,6 +70,7 @@ void CanvasView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton) {
         dragFrom_ = event->position();
     }
+    pressModifiers_ = event->modifiers();
     const QPointF world = canvas_.toWorld(event->position());
     if (mouseDown && isFiniteSingle(world)) {
         mouseDown(buttonCode(event->button()), static_cast<float>(world.x()),
@@ -111,6 +112,14 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event) {
     const QPointF world = canvas_.toWorld(event->position());
     if (mouseMove && isFiniteSingle(world)) {
         mouseMove(static_cast<float>(world.x()), static_cast<float>(world.y()));
+    }
+}
+
+void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF world = canvas_.toWorld(event->position());
+    if (mouseUp && isFiniteSingle(world)) {
+        mouseUp(buttonCode(event->button()), static_cast<float>(world.x()),
+                static_cast<float>(world.y()));
     }
 }
 

@@ -17,6 +17,9 @@ public:
     // Mouse events in world coordinates; button 1 left, 2 right.
     std::function<void(int button, float x, float y)> mouseDown;
     std::function<void(float x, float y)> mouseMove;
+    std::function<void(int button, float x, float y)> mouseUp;
+    // The keyboard modifiers held at the last press that reached mouseDown.
+    Qt::KeyboardModifiers pressModifiers() const { return pressModifiers_; }
     // Pixels over which a press places nothing (the text of a label lying
     // over the canvas); moves there still reach the canvas.
     std::function<bool(QPointF pixel)> pressBlockedAt;
@@ -34,6 +37,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
@@ -48,4 +52,5 @@ private:
     PressRecord lastPress_;
     std::optional<QPointF> dragFrom_;  // the middle button is down here
     int wheelRest_ = 0;                // wheel angle short of a notch
+    Qt::KeyboardModifiers pressModifiers_;
 };

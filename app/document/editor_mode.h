@@ -23,4 +23,7 @@ enum class EditorMode {
     InclinedSupport,
     Settlement,
     TemperatureChange,
+    // Members selected with a box or a click for the operations on a
+    // selection.
+    Selection,
 };

@@ -120,9 +120,10 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
       documents_(context_, view_, memberInput_, supports_, edits_,
                  newProjectFolder.isEmpty() ? programFolder : newProjectFolder),
       output_(context_, analysis_, results_),
-      parts_{&memberInput_, &supports_,  &pointing_, &connections_, &supportEffects_,
-             &loads_,       &analysis_,  &results_,  &loadDrawing_, &output_,
-             &view_,        &documents_, &edits_},
+      selection_(context_, memberInput_, view_, pointing_),
+      parts_{&memberInput_, &supports_, &pointing_,  &connections_, &supportEffects_,
+             &loads_,       &analysis_, &results_,   &loadDrawing_, &output_,
+             &selection_,   &view_,     &documents_, &edits_},
       programFolder_(std::move(programFolder)) {
     cacheRarelyChangingLines(canvas);
     canvas.setWorld(document.world);
@@ -130,6 +131,9 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
     setCentralWidget(canvasView);
     canvasView->mouseDown = [this](int button, float x, float y) { Form_MouseDown(button, x, y); };
     canvasView->mouseMove = [this](float x, float y) { Form_MouseMove(x, y); };
+    canvasView->mouseUp = [this](int button, float x, float y) {
+        selection_.release(button, x, y);
+    };
     canvasView->resized = [this](QSize before) { view_.clientAreaResized(before); };
     canvasView->wheelTurned = [this](int notches, float x, float y) {
         view_.userActed();
@@ -168,10 +172,14 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
     buildMenus();
     analysis_.succeeded = [this](const 内力_位移& solved) { results_.analysisSucceeded(solved); };
     canvas.cleared = [this] { hints_.forget(HintLine::Subject::Prints); };
+    loads_.loadGiven = [this](std::int16_t member) {
+        selection_.spreadLoad(member, [this](gj& other) { form2().appendDialogsLoad(other); });
+    };
     edits_.captionOf = [this](MenuCommand id) { return menuItem(id)->text(); };
     edits_.modelChanged = [this] {
         setWindowModified(documents_.hasUnsavedChanges());
         connections_.redraw();  // a member added, deleted or restored moves the marks
+        selection_.modelChanged();
     };
     edits_.showIn(menuItem(MenuCommand::Undo), menuItem(MenuCommand::Redo));
     canvasView->setFocus();
@@ -196,7 +204,10 @@ Form3& Form1::form3() {
         form3_ = std::make_unique<Form3>(document, platform, programFolder_, this);
         form3_->escapeToEditor = [this] { escapeFromDialog(); };
         form3_->markedMember = [this] { return pointing_.markedMember(); };
-        form3_->propertiesWritten = [this] { edits_.memberPropertiesWritten(); };
+        form3_->propertiesWritten = [this] {
+            selection_.spreadProperties(pointing_.markedMember());
+            edits_.memberPropertiesWritten();
+        };
     }
     return *form3_;
 }

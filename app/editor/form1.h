@@ -31,6 +31,7 @@
 #include "editor/menu_commands.h"
 #include "editor/pressed_keys.h"
 #include "editor/result_views.h"
+#include "editor/selection_commands.h"
 #include "editor/support_effect_commands.h"
 #include "editor/support_placement.h"
 #include "editor/view_control.h"
@@ -188,10 +189,11 @@ private:
     EditCommands edits_;
     DocumentCommands documents_;
     DrawingOutput output_;
+    SelectionCommands selection_;
     // Every part, in the order they reset: the view shows the document
     // once the others dropped the old one; the saved state and the history
     // are taken last.
-    std::array<EditorPart*, 13> parts_;
+    std::array<EditorPart*, 14> parts_;
 
     QString programFolder_;
     std::map<MenuId, QMenu*> menus_;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
+#include "canvas/canvas_view.h"
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
 #include "editor/form1.h"
@@ -130,7 +131,9 @@ void Form1::Form_KeyUp(int key) {
         }
         return;
     }
-    if (key == keys::Esc) {
+    if (key == keys::Esc && selection_.running()) {
+        selection_.escape();
+    } else if (key == keys::Esc) {
         escapeInnermostStep();
     } else if (key == keys::Del && document.mode == EditorMode::MemberDeletion &&
                document.membersEntered >= 1) {
@@ -195,6 +198,7 @@ void Form1::Form_MouseDown(int button, float x, float y) {
     if (button == 1 && document.mode == EditorMode::MemberInput) {
         memberInput_.press(x, y);
     }
+    selection_.press(button, x, y, canvasView->pressModifiers().testFlag(Qt::ControlModifier));
 }
 
 // The steps of a mouse move, in order. Capture, hover, the mark and the
@@ -220,4 +224,5 @@ void Form1::Form_MouseMove(float x, float y) {
     if (memberInput_.drawing()) {
         memberInput_.rubberBand(x, y);
     }
+    selection_.drag(x, y);
 }

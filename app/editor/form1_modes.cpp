@@ -9,6 +9,7 @@
 #include "editor/connection_commands.h"
 #include "editor/form1.h"
 #include "editor/member_input.h"
+#include "editor/selection_commands.h"
 #include "editor/support_effect_commands.h"
 #include "editor/support_placement.h"
 
@@ -29,7 +30,7 @@ struct ModeRow {
 constexpr const char* kIdle = "提示:";
 constexpr const char* kNoMemberUnderTheMouse = "";
 
-constexpr std::array<ModeRow, 17> kModes = {{
+constexpr std::array<ModeRow, 18> kModes = {{
     {EditorMode::None, false, false, KeptDialog::None, kIdle},
     {EditorMode::MemberInput, false, true, KeptDialog::MemberProperties, kMemberInputHint},
     {EditorMode::MemberQuery, true, true, KeptDialog::MemberProperties, kNoMemberUnderTheMouse},
@@ -48,6 +49,8 @@ constexpr std::array<ModeRow, 17> kModes = {{
     {EditorMode::Settlement, false, false, KeptDialog::None, kSettlementHint},
     // The hover test marks the member under the mouse with its tick.
     {EditorMode::TemperatureChange, true, false, KeptDialog::None, kTemperatureHint},
+    // The menus stay open: the operations on the selection are in them.
+    {EditorMode::Selection, false, false, KeptDialog::None, kSelectionHint},
 }};
 
 // Each placement mode of the support table has its row.

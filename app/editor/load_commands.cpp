@@ -85,6 +85,9 @@ void LoadCommands::giveDialogsLoad() {
     if (member == nullptr || member->荷载数 <= before) {
         return;  // nothing marked, or the member carries all it may
     }
+    if (loadGiven) {
+        loadGiven(marked);
+    }
     const auto k = static_cast<std::size_t>(member->荷载数);
     const std::string& kind = elementOr(member->hzlx, k);
     const auto code = static_cast<orv::LoadKind>(orv::loadKindCode(kind));

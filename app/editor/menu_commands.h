@@ -17,6 +17,12 @@ enum class MenuCommand {
     // 编辑
     Undo,
     Redo,
+    Select,
+    CopySelection,
+    MoveSelection,
+    MirrorSelection,
+    ArraySelection,
+    DeleteSelection,
     // 杆件
     MemberTotal,
     MemberInput,

@@ -2,7 +2,6 @@
 // support_effect_commands.h.
 #include "editor/support_effect_commands.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
 
@@ -12,6 +11,7 @@
 #include "editor/end_capture.h"
 #include "editor/hint_line.h"
 #include "editor/load_drawing.h"
+#include "editor/number_list_input.h"
 #include "model/supports.h"
 #include "platform/platform.h"
 #include "text/number_text.h"
@@ -150,25 +150,7 @@ void SupportEffectCommands::press(float x, float y) {
 std::optional<std::vector<double>> SupportEffectCommands::askNumbers(
     const QString& prompt, const QString& title, const std::vector<float>& shown,
     std::size_t count) {
-    const QString answer = platform.inputBox(prompt, title, listText(shown)).trimmed();
-    if (answer.isEmpty()) {
-        return std::nullopt;
-    }
-    const QStringList items = answer.split(QRegularExpression(QStringLiteral("[,，]")));
-    std::vector<double> values;
-    for (const QString& item : items) {
-        const std::optional<double> value = orv::parseNumber(item.trimmed().toStdString());
-        if (!value || !std::isfinite(static_cast<float>(*value))) {
-            break;
-        }
-        values.push_back(*value);
-    }
-    if (values.size() != count || items.size() != static_cast<qsizetype>(count)) {
-        platform.tell(QStringLiteral("请输入") + QString::number(count) +
-                      QStringLiteral("个数,用逗号分开"));
-        return std::nullopt;
-    }
-    return values;
+    return askNumberList(platform, prompt, title, listText(shown), count);
 }
 
 // Springs act along the node's support axes and in rotation; all three 0

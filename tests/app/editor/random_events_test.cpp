@@ -7,12 +7,14 @@
 // ORVANDEL_RANDOM_SEED=n runs seed n only, ORVANDEL_RANDOM_EVENTS=n sets
 // the number of events per seed.
 #include <QCheckBox>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <deque>
 #include <random>
 #include <sstream>
 
+#include "document/member_selection.h"
 #include "document/project_file.h"
 #include "editor_fixture.h"
 
@@ -119,6 +121,13 @@ protected:
             return "double-click at " + at(p);
         }
         press(x, y, button);
+        if (document.mode == EditorMode::Selection && chance(50)) {
+            const QPointF to = somewhere();  // a box
+            move(static_cast<float>(to.x()), static_cast<float>(to.y()));
+            mouse(QEvent::MouseButtonRelease, static_cast<float>(to.x()),
+                  static_cast<float>(to.y()), button, 80);
+            return "drag from " + at(p) + " to " + at(to);
+        }
         mouse(QEvent::MouseButtonRelease, x, y, button, 80);
         return std::string(moveFirst ? "move and " : "") +
                (button == Qt::LeftButton ? "left" : "right") + " press at " + at(p);
@@ -193,6 +202,21 @@ protected:
         return {};
     }
 
+    // Answers to the operations on a selection, valid and not.
+    static std::vector<QString> selectionAnswers(MenuCommand command) {
+        switch (command) {
+            case MenuCommand::CopySelection:
+            case MenuCommand::MoveSelection:
+                return {"1, 0", "0, -1.5", "0, 0", "abc", ""};
+            case MenuCommand::MirrorSelection:
+                return {"x=5", "y=3", "x=1.5", "z=1", ""};
+            case MenuCommand::ArraySelection:
+                return {"2, 1, 0", "1, 0, 1", "3, -0.5, 0.5", "0, 1, 1", ""};
+            default:
+                return {};
+        }
+    }
+
     // The commands that build a frame come more often than the others.
     static int weightOf(MenuCommand command) {
         switch (command) {
@@ -263,6 +287,9 @@ protected:
             if (!savedNames_.contains(saved)) {
                 savedNames_ << saved;
             }
+        } else if (const auto answers = selectionAnswers(command); !answers.empty()) {
+            platform.inputs.push_back(oneOf(answers));
+            answer = platform.inputs.front().toStdString();
         } else if (command == MenuCommand::CanvasColour ||
                    command == MenuCommand::CrosshairColour) {
             platform.colours.push_back(chance(70) ? std::optional<std::int32_t>(below(0x1000000))
@@ -380,6 +407,13 @@ protected:
                 why << "line " << i << " left beyond the " << d.membersEntered << " members";
                 return why.str();
             }
+        }
+        const MemberNumbers& selected = d.selectedMembers;
+        if (!std::is_sorted(selected.begin(), selected.end()) ||
+            std::adjacent_find(selected.begin(), selected.end()) != selected.end() ||
+            (!selected.empty() && (selected.front() < 1 || selected.back() > recorded))) {
+            why << "a selection of " << selected.size() << " members beyond the " << recorded;
+            return why.str();
         }
         if (const std::string supports = brokenSupports(); !supports.empty()) {
             return supports;
