@@ -1,14 +1,16 @@
 // The drawing window with a large frame drawn: one mouse move (end
 // capture, crosshair, coordinate boxes, rubber band, hover, repaint), with
 // and without its loads shown, and the full redraw of members, supports
-// and loads.
+// and loads; a selection box dragged over it, and 阵列.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <memory>
+#include <numeric>
 #include <vector>
 
 #include "canvas/canvas_view.h"
@@ -299,6 +301,85 @@ void UndoOnLargeFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(UndoOnLargeFrame)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Selection mode over the large frame: a left drag from beyond the
+// frame's top left corner across it to beyond its bottom right, the box
+// and the selection following every move (the members wholly inside turn
+// orange); then the button is released and the drag starts again.
+struct BoxDrag {
+    LargeFrameWindow window;
+    QPointF from;
+    QPointF to;
+
+    BoxDrag() {
+        window.form.menuItem(MenuCommand::Select)->trigger();
+        const QSize size = window.form.canvasModel().pixelSize();
+        from = QPointF(size.width() * 0.02, size.height() * 0.02);
+        to = QPointF(size.width() * 0.98, size.height() * 0.98);
+    }
+
+    void send(QEvent::Type type, QPointF pixel) {
+        QMouseEvent event(
+            type, pixel, window.form.canvasWidget()->mapToGlobal(pixel), Qt::LeftButton,
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.form.canvasWidget(), &event);
+        QCoreApplication::processEvents();
+    }
+};
+
+void BoxDragOverLargeFrame(benchmark::State& state) {
+    BoxDrag drag;
+    constexpr int kMovesPerDrag = 64;
+    int move = 0;
+    for (auto _ : state) {
+        if (move == 0) {
+            drag.send(QEvent::MouseButtonPress, drag.from);
+        }
+        ++move;
+        drag.send(QEvent::MouseMove, drag.from + (drag.to - drag.from) * move / kMovesPerDrag);
+        if (move == kMovesPerDrag) {
+            drag.send(QEvent::MouseButtonRelease, drag.to);
+            move = 0;
+        }
+    }
+    state.counters["selected"] = static_cast<double>(drag.window.document.selectedMembers.size());
+}
+BENCHMARK(BoxDragOverLargeFrame)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// 阵列 of a frame of 100 members (20 storeys of 2 bays) into 20 copies,
+// each a frame's height above the one before, so every copy's column feet
+// join the beams below: the copies made, the nodes numbered with the
+// supports kept, and the canvas repainted. Undone between runs, untimed.
+void ArrayOfAHundredMembersIntoTwentyCopies(benchmark::State& state) {
+    LargeFrameWindow window(20, 2);
+    window.form.menuItem(MenuCommand::Select)->trigger();
+    window.document.selectedMembers.resize(100);
+    std::iota(window.document.selectedMembers.begin(), window.document.selectedMembers.end(), 1);
+    float top = 0;
+    for (const gj& member : window.document.members) {
+        top = std::min({top, member.y1, member.y2});
+    }
+    const QString answer = QStringLiteral("20, 0, ") + QString::number(top);
+    for (auto _ : state) {
+        window.platform.inputs.push_back(answer);
+        window.form.menuItem(MenuCommand::ArraySelection)->trigger();
+        window.form.canvasWidget()->repaint();
+        state.PauseTiming();
+        if (window.document.membersEntered != 2100) {
+            state.SkipWithError("the array was refused");
+            return;
+        }
+        window.form.menuItem(MenuCommand::Undo)->trigger();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(ArrayOfAHundredMembersIntoTwentyCopies)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -70,6 +70,7 @@ void CanvasView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton) {
         dragFrom_ = event->position();
     }
+    pressModifiers_ = event->modifiers();
     const QPointF world = canvas_.toWorld(event->position());
     if (mouseDown && isFiniteSingle(world)) {
         mouseDown(buttonCode(event->button()), static_cast<float>(world.x()),

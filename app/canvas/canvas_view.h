@@ -18,6 +18,9 @@ public:
     std::function<void(int button, float x, float y)> mouseDown;
     std::function<void(float x, float y)> mouseMove;
     std::function<void(int button, float x, float y)> mouseUp;
+
+    // The keyboard modifiers held at the last press that reached mouseDown.
+    Qt::KeyboardModifiers pressModifiers() const { return pressModifiers_; }
     // Pixels over which a press places nothing (the text of a label lying
     // over the canvas); moves there still reach the canvas.
     std::function<bool(QPointF pixel)> pressBlockedAt;
@@ -50,4 +53,5 @@ private:
     PressRecord lastPress_;
     std::optional<QPointF> dragFrom_;  // the middle button is down here
     int wheelRest_ = 0;                // wheel angle short of a notch
+    Qt::KeyboardModifiers pressModifiers_;
 };

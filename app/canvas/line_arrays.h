@@ -24,6 +24,7 @@ inline constexpr std::array<LineGroup, 4> kCaptureBox = {kBoxTop, kBoxLeft, kBox
 inline constexpr std::array<LineGroup, 6> kCrosshairLines = {kCrosshairX, kCrosshairY, kBoxTop,
                                                              kBoxLeft,    kBoxRight,   kBoxBottom};
 inline constexpr LineGroup kFixedSymbols = 8;        // 0 is the preview, 1.. fixed ends
+inline constexpr LineGroup kSelectionBox = 9;        // 0..3 the sides of the selection box
 inline constexpr LineGroup kFirstSupportLines = 10;  // pieces of the other symbols, 10..46
 inline constexpr LineGroup kFirstFixedHatch = 47;    // the fixed ends' ground hatching, 47..50
 inline constexpr LineGroup kLastSupportLines = 50;

@@ -72,6 +72,10 @@ public:
     // The first showing places the dialog.
     void setVisible(bool visible) override;
 
+    // Appends the dialog's load to `member` (full length: the member's own
+    // length), as F12 gives it to the marked member.
+    void appendDialogsLoad(gj& member);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -90,7 +94,6 @@ private:
     void setPositionFieldShown(bool shown);
     void fillList(const gj& member);
     void showChosenLoad(int position);
-    void appendDialogsLoad(gj& member);
 
     bool handleFieldKey(int field, const QKeyEvent& key);
     bool handleListKey(const QKeyEvent& key);

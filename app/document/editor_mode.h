@@ -25,4 +25,8 @@ enum class EditorMode {
     TemperatureChange,
     // A node dragged or clicked to a new place.
     MoveNode,
+
+    // Members selected with a box or a click for the operations on a
+    // selection.
+    Selection,
 };

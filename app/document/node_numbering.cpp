@@ -72,6 +72,12 @@ bool 节点自动编号(Document& document) {
     return true;
 }
 
+// Adding +0 makes -0 a plain 0: the same point.
+std::uint64_t pointKey(float x, float y) {
+    return std::uint64_t{std::bit_cast<std::uint32_t>(x + 0.0f)} << 32 |
+           std::bit_cast<std::uint32_t>(y + 0.0f);
+}
+
 namespace {
 
 // Where each node lies, by the first drawn member end numbered with it.
@@ -80,13 +86,6 @@ struct NodePoint {
     float y = 0;
     bool known = false;
 };
-
-// Equal coordinates give equal keys, as ends are the same node when their
-// coordinates are equal (adding +0 makes -0 a plain 0).
-std::uint64_t pointKey(float x, float y) {
-    return std::uint64_t{std::bit_cast<std::uint32_t>(x + 0.0f)} << 32 |
-           std::bit_cast<std::uint32_t>(y + 0.0f);
-}
 
 std::vector<NodePoint> nodePoints(const Document& document) {
     std::vector<NodePoint> points(static_cast<std::size_t>(std::max<int>(document.nodeCount, 0)) +

@@ -20,6 +20,9 @@ inline constexpr int kMaxNodeCount = INT16_MAX;
 // need more than kMaxNodeCount (32,767) nodes.
 bool 节点自动编号(Document& document);
 
+// A key per point: equal coordinates, the same node, the same key.
+std::uint64_t pointKey(float x, float y);
+
 // A support as the node it stands on is known apart from node numbers: by
 // the node's coordinates. Its springs, turn and settlement go with it.
 struct SupportAtPoint {

@@ -125,9 +125,10 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
                  newProjectFolder.isEmpty() ? programFolder : newProjectFolder),
       output_(context_, analysis_, results_),
       loadCases_(context_, loadDrawing_, edits_, this),
+      selection_(context_, memberInput_, view_, pointing_),
       parts_{&memberInput_, &supports_, &pointing_, &connections_, &supportEffects_, &loads_,
              &loadCases_,   &analysis_, &results_,  &resultSets_,  &loadDrawing_,    &output_,
-             &grid_,        &nodes_,    &view_,     &documents_,   &edits_},
+             &selection_,   &grid_,     &nodes_,    &view_,        &documents_,      &edits_},
       programFolder_(std::move(programFolder)) {
     cacheRarelyChangingLines(canvas);
     canvas.setWorld(document.world);
@@ -175,11 +176,15 @@ Form1::Form1(Document& document, Platform& platform, QString programFolder,
     buildMenus();
     analysis_.succeeded = [this](const 内力_位移& solved) { results_.analysisSucceeded(solved); };
     canvas.cleared = [this] { hints_.forget(HintLine::Subject::Prints); };
+    loads_.loadGiven = [this](std::int16_t member) {
+        selection_.spreadLoad(member, [this](gj& other) { form2().appendDialogsLoad(other); });
+    };
     edits_.captionOf = [this](MenuCommand id) { return menuItem(id)->text(); };
     edits_.modelChanged = [this] {
         setWindowModified(documents_.hasUnsavedChanges());
         connections_.redraw();  // a member added, deleted or restored moves the marks
         loadCases_.modelChanged();
+        selection_.modelChanged();
     };
     edits_.showIn(menuItem(MenuCommand::Undo), menuItem(MenuCommand::Redo));
     canvasView->setFocus();
@@ -204,7 +209,10 @@ Form3& Form1::form3() {
         form3_ = std::make_unique<Form3>(document, platform, programFolder_, this);
         form3_->escapeToEditor = [this] { escapeFromDialog(); };
         form3_->markedMember = [this] { return pointing_.markedMember(); };
-        form3_->propertiesWritten = [this] { edits_.memberPropertiesWritten(); };
+        form3_->propertiesWritten = [this] {
+            selection_.spreadProperties(pointing_.markedMember());
+            edits_.memberPropertiesWritten();
+        };
     }
     return *form3_;
 }

@@ -35,6 +35,7 @@
 #include "editor/pressed_keys.h"
 #include "editor/result_set_commands.h"
 #include "editor/result_views.h"
+#include "editor/selection_commands.h"
 #include "editor/support_effect_commands.h"
 #include "editor/support_placement.h"
 #include "editor/view_control.h"
@@ -197,10 +198,11 @@ private:
     DocumentCommands documents_;
     DrawingOutput output_;
     LoadCaseCommands loadCases_;
+    SelectionCommands selection_;
     // Every part, in the order they reset: the view shows the document
     // once the others dropped the old one; the saved state and the history
     // are taken last.
-    std::array<EditorPart*, 17> parts_;
+    std::array<EditorPart*, 18> parts_;
 
     QString programFolder_;
     std::map<MenuId, QMenu*> menus_;

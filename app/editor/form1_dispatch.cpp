@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
+#include "canvas/canvas_view.h"
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
 #include "editor/form1.h"
@@ -130,7 +131,9 @@ void Form1::Form_KeyUp(int key) {
         }
         return;
     }
-    if (key == keys::Esc) {
+    if (key == keys::Esc && selection_.running()) {
+        selection_.escape();
+    } else if (key == keys::Esc) {
         escapeInnermostStep();
     } else if (key == keys::Del && document.mode == EditorMode::MemberDeletion &&
                document.membersEntered >= 1) {
@@ -198,9 +201,11 @@ void Form1::Form_MouseDown(int button, float x, float y) {
     if (button == 1) {
         nodes_.press(x, y);
     }
+    selection_.press(button, x, y, canvasView->pressModifiers().testFlag(Qt::ControlModifier));
 }
 
-// A release ends a node's drag; what it changed is one step.
+// A release ends a node's drag, what it changed one step, or a selection
+// box.
 void Form1::Form_MouseUp(int button, float x, float y) {
     const EditScope step(edits_);
     state.cursorX = x;
@@ -209,6 +214,7 @@ void Form1::Form_MouseUp(int button, float x, float y) {
     if (button == 1) {
         nodes_.release(x, y);
     }
+    selection_.release(button, x, y);
 }
 
 // The steps of a mouse move, in order. Capture, hover, the mark and the
@@ -238,4 +244,5 @@ void Form1::Form_MouseMove(float x, float y) {
     if (memberInput_.drawing()) {
         memberInput_.rubberBand(x, y);
     }
+    selection_.drag(x, y);
 }

@@ -10,6 +10,7 @@
 #include "editor/form1.h"
 #include "editor/member_input.h"
 #include "editor/node_mover.h"
+#include "editor/selection_commands.h"
 #include "editor/support_effect_commands.h"
 #include "editor/support_placement.h"
 
@@ -30,7 +31,7 @@ struct ModeRow {
 constexpr const char* kIdle = "提示:";
 constexpr const char* kNoMemberUnderTheMouse = "";
 
-constexpr std::array<ModeRow, 18> kModes = {{
+constexpr std::array<ModeRow, 20> kModes = {{
     {EditorMode::None, false, false, KeptDialog::None, kIdle},
     {EditorMode::MemberInput, false, true, KeptDialog::MemberProperties, kMemberInputHint},
     {EditorMode::MemberQuery, true, true, KeptDialog::MemberProperties, kNoMemberUnderTheMouse},
@@ -50,6 +51,8 @@ constexpr std::array<ModeRow, 18> kModes = {{
     // The hover test marks the member under the mouse with its tick.
     {EditorMode::TemperatureChange, true, false, KeptDialog::None, kTemperatureHint},
     {EditorMode::MoveNode, false, false, KeptDialog::None, kMoveNodeHint},
+    // The menus stay open: the operations on the selection are in them.
+    {EditorMode::Selection, false, false, KeptDialog::None, kSelectionHint},
 }};
 
 // Each placement mode of the support table has its row.

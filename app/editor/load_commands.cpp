@@ -88,6 +88,9 @@ void LoadCommands::giveDialogsLoad() {
     if (member == nullptr || count() <= before) {
         return;  // nothing marked, or the member carries all it may
     }
+    if (loadGiven) {
+        loadGiven(marked);
+    }
     const ConstMemberLoads loads = loadsIn(*member, document.currentLoadCase);
     const auto k = static_cast<std::size_t>(loads.荷载数);
     const std::string& kind = elementOr(loads.hzlx, k);

@@ -25,6 +25,9 @@ public:
     // F12 in load input: the dialog's load to the marked member, the hint
     // naming what was given to which member.
     void giveDialogsLoad();
+    // Told of the member F12 gave a load (set by the window: the selection
+    // takes it too).
+    std::function<void(std::int16_t member)> loadGiven;
 
 private:
     bool startOnCompleteFrame(const QString& refusal);

@@ -9,6 +9,7 @@
 
 #include "canvas/canvas.h"
 #include "dialogs/form3.h"
+#include "document/member_selection.h"
 #include "document/node_numbering.h"
 #include "editor/editor_controls.h"
 #include "editor/hint_line.h"
@@ -71,8 +72,10 @@ void MemberPointing::resetColours() {
     if (document.membersEntered < 1 || document.membersEntered > document.memberTotal) {
         return;
     }
+    // Selected members keep their colour of their own whatever is marked.
     for (int i = 1; i <= document.membersEntered; ++i) {
-        canvas.setLineColour({kMemberLines, i}, kBlack);
+        const bool selected = isSelected(document.selectedMembers, static_cast<std::int16_t>(i));
+        canvas.setLineColour({kMemberLines, i}, selected ? kSelectionColour : kBlack);
     }
 }
 
@@ -175,6 +178,7 @@ void MemberPointing::deleteHovered() {
     }
     const std::vector<SupportAtPoint> kept = supportsAtPoints(document);
     CopyMember(document, static_cast<std::size_t>(k), static_cast<std::size_t>(n));
+    forgetDeletedMember(document.selectedMembers, k, n);
     const gj& moved = document.members[static_cast<std::size_t>(k)];
     canvas.moveLine({kMemberLines, k}, moved.x1, moved.y1, moved.x2, moved.y2);
     resetColours();

@@ -18,6 +18,13 @@ enum class MenuCommand {
     Undo,
     Redo,
     MoveNode,
+
+    Select,
+    CopySelection,
+    MoveSelection,
+    MirrorSelection,
+    ArraySelection,
+    DeleteSelection,
     // 杆件
     MemberTotal,
     MemberInput,

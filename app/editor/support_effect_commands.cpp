@@ -2,7 +2,6 @@
 // support_effect_commands.h.
 #include "editor/support_effect_commands.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
 #include <utility>

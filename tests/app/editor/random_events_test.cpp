@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <deque>
@@ -19,6 +20,7 @@
 #include "dialogs/combination_dialog.h"
 #include "dialogs/load_case_dialog.h"
 #include "document/load_cases.h"
+#include "document/member_selection.h"
 #include "document/node_move.h"
 #include "document/project_file.h"
 #include "editor_fixture.h"
@@ -129,7 +131,8 @@ protected:
         press(x, y, button);
         // A click on a node in 移动节点 asks its coordinates.
         platform.inputs.push_back(oneOf<QString>({"1, 1", "2,3", "abc", "", "4, 1e39", "0,0"}));
-        if (button == Qt::LeftButton && chance(30)) {
+        // A drag: a box in 选择, a node dragged in 移动节点.
+        if (button == Qt::LeftButton && chance(document.mode == EditorMode::Selection ? 50 : 30)) {
             const QPointF to = somewhere();
             move(static_cast<float>(to.x()), static_cast<float>(to.y()));
             mouse(QEvent::MouseButtonRelease, static_cast<float>(to.x()),
@@ -250,6 +253,21 @@ protected:
         return {};
     }
 
+    // Answers to the operations on a selection, valid and not.
+    static std::vector<QString> selectionAnswers(MenuCommand command) {
+        switch (command) {
+            case MenuCommand::CopySelection:
+            case MenuCommand::MoveSelection:
+                return {"1, 0", "0, -1.5", "0, 0", "abc", ""};
+            case MenuCommand::MirrorSelection:
+                return {"x=5", "y=3", "x=1.5", "z=1", ""};
+            case MenuCommand::ArraySelection:
+                return {"2, 1, 0", "1, 0, 1", "3, -0.5, 0.5", "0, 1, 1", ""};
+            default:
+                return {};
+        }
+    }
+
     // The commands that build a frame come more often than the others.
     static int weightOf(MenuCommand command) {
         switch (command) {
@@ -331,6 +349,9 @@ protected:
             if (!savedNames_.contains(saved)) {
                 savedNames_ << saved;
             }
+        } else if (const auto answers = selectionAnswers(command); !answers.empty()) {
+            platform.inputs.push_back(oneOf(answers));
+            answer = platform.inputs.front().toStdString();
         } else if (command == MenuCommand::CanvasColour ||
                    command == MenuCommand::CrosshairColour) {
             platform.colours.push_back(chance(70) ? std::optional<std::int32_t>(below(0x1000000))
@@ -460,6 +481,13 @@ protected:
             })) {
             why << "current case " << d.currentLoadCase << " of " << loadCaseCount(d)
                 << ", or a combination the analysis cannot sum";
+            return why.str();
+        }
+        const MemberNumbers& selected = d.selectedMembers;
+        if (!std::is_sorted(selected.begin(), selected.end()) ||
+            std::adjacent_find(selected.begin(), selected.end()) != selected.end() ||
+            (!selected.empty() && (selected.front() < 1 || selected.back() > recorded))) {
+            why << "a selection of " << selected.size() << " members beyond the " << recorded;
             return why.str();
         }
         if (const std::string supports = brokenSupports(); !supports.empty()) {
