@@ -105,10 +105,19 @@ bool AnalysisCommands::resultsPrinted() const {
 // A project of one case and no combinations shows its results unnamed, as
 // it always has.
 QString AnalysisCommands::shownSetSuffix() const {
-    if (!shownSet_ || (loadCaseCount(document) <= 1 && document.combinations.empty())) {
+    if (loadCaseCount(document) <= 1 && document.combinations.empty()) {
         return {};
     }
-    return QStringLiteral(" — ") + QString::fromStdString(shownSet_->name);
+    return QStringLiteral(" — ") +
+           QString::fromStdString(resultName(document, document.shownResults));
+}
+
+const Model& AnalysisCommands::shownModel() const {
+    return otherSet_ ? otherSet_->model : document;
+}
+
+const 内力_位移& AnalysisCommands::shownSolver() {
+    return otherSet_ ? otherSet_->solver : solver();
 }
 
 QString diagramTitle(DiagramKind kind) {
@@ -168,28 +177,31 @@ bool AnalysisCommands::run(bool sayWhyUnsolvable) {
         return false;
     }
     if (succeeded) {
-        succeeded(shownSet_->solver);
+        succeeded(shownSolver());
     }
     return true;
 }
 
 // A choice the model no longer has (its case or combination was deleted)
-// falls back to case 1.
+// falls back to case 1. Case 1's set is the document and the run
+// themselves, taken as they are: a large frame's diagram is not kept
+// waiting for a copy of its model.
 bool AnalysisCommands::showSetOf(const 内力_位移& solved) {
     if (!isChoiceOf(document, document.shownResults)) {
         document.shownResults = ResultChoice{};
     }
-    shownSet_ = resultSetOf(document, solved, document.shownResults);
-    if (!shownSet_) {
-        return false;
+    otherSet_.reset();
+    if (document.shownResults == ResultChoice{}) {
+        return true;
     }
-    return document.shownResults == ResultChoice{} || writeShownSetFiles();
+    otherSet_ = resultSetOf(document, solved, document.shownResults);
+    return otherSet_ && writeShownSetFiles();
 }
 
 // korvasta wrote case 1's files. Another set replaces both, each whole, or
 // leaves neither, so the files never hold results other than those shown.
 bool AnalysisCommands::writeShownSetFiles() {
-    const 内力_位移& set = shownSet_->solver;
+    const 内力_位移& set = otherSet_->solver;
     const std::string base = orv::resultBaseName(utf8ToFileName(document.projectPath));
     try {
         orv::writeTextFile(base + ".mqn",
@@ -254,7 +266,7 @@ void AnalysisCommands::showDiagram(DiagramKind kind) {
     }
     canvas.clear();
     showResultPicture(canvas, FigureLayer::Diagram,
-                      diagramsOf(shownSet_->model, shownSet_->solver.a, kind));
+                      diagramsOf(shownModel(), shownSolver().a, kind));
     shownDiagram_ = kind;
     envelopeShown_ = false;
     const DiagramName name = nameOf(kind);

@@ -50,7 +50,6 @@ public:
     std::function<void(const 内力_位移&)> succeeded;
     // The result set of the last completed run: the document's choice, or
     // case 1 when the model no longer has it. Nothing before a run.
-    const std::optional<ResultSet>& shownSet() const { return shownSet_; }
     // " — <name>" of the set shown, for the hints, when the project has
     // more than one set to choose from; empty otherwise.
     QString shownSetSuffix() const;
@@ -78,9 +77,13 @@ private:
     void showMessage(const orv::Diagnostic& message);
     bool showSetOf(const 内力_位移& solved);
     bool writeShownSetFiles();
+    // The model and the solved run of the set shown.
+    const Model& shownModel() const;
+    const 内力_位移& shownSolver();
 
     std::unique_ptr<内力_位移> solver_;
-    std::optional<ResultSet> shownSet_;
+    // The set shown when it is not case 1's (see showSetOf).
+    std::optional<ResultSet> otherSet_;
     std::optional<DiagramKind> shownDiagram_;
     bool envelopeShown_ = false;
 };
