@@ -52,9 +52,19 @@ std::vector<EnvelopeSection> memberEnvelope(const std::vector<ResultSet>& sets, 
     for (const ResultSet& set : sets) {
         forces.push_back(endForcesOf(set.solver.a, i));
     }
+    // The sampled sections start just past the first end and stop short of
+    // the second, where a frame's moments are often largest: the envelope
+    // takes the ends themselves too.
+    std::vector<SectionPlace> places =
+        diagramSections(length, kDiagramStep, unitedLoadPositions(sets, i, length));
+    if (length > 0) {
+        places.insert(places.begin(), {0, x_内力::Side::After, false});
+        if (places.back().x < length) {
+            places.push_back({length, x_内力::Side::Before, false});
+        }
+    }
     std::vector<EnvelopeSection> sections;
-    for (const SectionPlace& place :
-         diagramSections(length, kDiagramStep, unitedLoadPositions(sets, i, length))) {
+    for (const SectionPlace& place : places) {
         EnvelopeSection section{place.x, place.side, {}, {}};
         for (std::size_t s = 0; s < sets.size(); ++s) {
             offer(section,

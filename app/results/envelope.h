@@ -33,9 +33,10 @@ struct EnvelopeSection {
 
 struct Envelope {
     std::vector<std::string> setNames;
-    // Members 1..M at 0..M-1, each at the sections every set's diagram
-    // samples: the regular ones and a pair at every load position of any
-    // set (just before and just after it), in order along the member.
+    // Members 1..M at 0..M-1, each at its two ends and the sections every
+    // set's diagram samples: the regular ones and a pair at every load
+    // position of any set (just before and just after it), in order along
+    // the member.
     std::vector<std::vector<EnvelopeSection>> members;
 };
 

@@ -26,6 +26,9 @@ void expectPointwiseBounds(const Model& model, const std::vector<ResultChoice>& 
         ASSERT_EQ(envelope.members.size(), 5u);
         for (std::size_t m = 0; m < 5; ++m) {
             ASSERT_GE(envelope.members[m].size(), 300u);
+            // The ends themselves, where a frame's moments are largest.
+            EXPECT_EQ(envelope.members[m].front().x, 0);
+            EXPECT_EQ(envelope.members[m].back().x, sets.front().model.members[m + 1].leng());
             for (const EnvelopeSection& section : envelope.members[m]) {
                 std::vector<double> values;
                 for (const ResultSet& set : sets) {
