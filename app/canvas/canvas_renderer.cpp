@@ -24,6 +24,29 @@ bool shows(const LineShape& line) {
     return line.loaded && line.visible;
 }
 
+// Qt's raster painter hands the rows of a tall fill or image copy to its
+// thread pool, and waking the pool costs more than copying a thin strip:
+// a moving line or a recoloured column repaints strips a few pixels wide
+// and the height of the window. Small rectangles are therefore painted in
+// bands short enough to stay on this thread; large ones keep the pool.
+constexpr int kBandRows = 64;
+constexpr int kBandedPixels = 64 * 1024;
+
+std::vector<QRect> paintBands(const QRegion& region) {
+    std::vector<QRect> bands;
+    for (const QRect& rect : region) {
+        if (rect.width() * rect.height() >= kBandedPixels) {
+            bands.push_back(rect);
+            continue;
+        }
+        for (int top = rect.top(); top <= rect.bottom(); top += kBandRows) {
+            bands.emplace_back(rect.left(), top, rect.width(),
+                               std::min(kBandRows, rect.bottom() - top + 1));
+        }
+    }
+    return bands;
+}
+
 }  // namespace
 
 CanvasRenderer::CanvasRenderer(const LineArrays& lines, const ViewTransform& view)
@@ -107,22 +130,28 @@ QRect CanvasRenderer::pixelBounds(const LineShape& line) const {
     return QRect(QPoint(across->first, down->first), QPoint(across->second, down->second));
 }
 
+// A line that only changed colour repaints its pixels once: a box over a
+// large frame recolours dozens of members a move, and every region added
+// to the widget's costs more than the last.
 void CanvasRenderer::lineChanged(LineId id, const LineShape& before) {
     const LineShape& after = lines_.line(id.group, id.index);
     const bool wipes = id.group < 0 || id.group >= kLineGroupCount ||
                        !keepsPrints_[static_cast<std::size_t>(id.group)];
-    if (shows(before)) {
-        if (wipes && (!shows(after) || !samePosition(before, after))) {
-            wipe(before);
-        }
-        invalidate(pixelBounds(before));
+    const bool moved = !samePosition(before, after);
+    if (shows(before) && wipes && (!shows(after) || moved)) {
+        wipe(before);
     }
-    if (shows(after)) {
-        invalidate(pixelBounds(after));
+    const QRect beforeBounds = shows(before) ? pixelBounds(before) : QRect();
+    const QRect afterBounds = shows(after) ? pixelBounds(after) : QRect();
+    invalidate(beforeBounds);
+    if (afterBounds != beforeBounds) {
+        invalidate(afterBounds);
     }
     if (isCached(id)) {
         markCacheDirty(pixelBounds(before));
-        markCacheDirty(pixelBounds(after));
+        if (moved || before.width != after.width) {
+            markCacheDirty(pixelBounds(after));
+        }
     }
 }
 
@@ -271,7 +300,7 @@ void CanvasRenderer::renderCache() {
     }
     QPainter painter(&cache_);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& rect : area) {
+    for (const QRect& rect : paintBands(area)) {
         painter.fillRect(rect, Qt::transparent);
     }
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -325,7 +354,7 @@ void CanvasRenderer::paint(QPainter& painter, const QRegion& region, ColourValue
         renderGrid();
     }
     const QColor backgroundColour = toQColor(background);
-    for (const QRect& rect : region) {
+    for (const QRect& rect : paintBands(region)) {
         painter.fillRect(rect, backgroundColour);
         if (grid) {
             painter.drawImage(rect, gridImage_, rect);

@@ -52,31 +52,46 @@ std::size_t firstEndIndex(DiagramKind kind) {
 class SectionValues {
 public:
     SectionValues(const gj& member, const MemberEndForces& forces, DiagramKind kind)
-        : member_(member),
-          which_(kindText(kind)),
+        : which_(kindText(kind)),
+          force_(x_内力::forceNamed(which_)),
           length_(member.leng()),
-          ends_{forces[0], forces[1], forces[2], forces[3], forces[4], forces[5]},
-          loads_(static_cast<std::size_t>(std::max<int>(member.荷载数, 0))) {}
+          ends_{forces[0], forces[1], forces[2], forces[3], forces[4], forces[5]} {
+        const auto count = static_cast<std::size_t>(std::max<int>(member.荷载数, 0));
+        loads_.reserve(count);
+        for (std::size_t u = 1; u <= count; ++u) {
+            const std::string& text = member.hzlx.at(u);
+            loads_.push_back({static_cast<orv::LoadKind>(orv::loadKindCode(text)), text.empty(),
+                              member.xq.at(u), member.q.at(u)});
+        }
+    }
 
     // The value at distance x from the first end: the end forces' part
     // plus each load's part.
     double at(double x, x_内力::Side side) const {
         static const x_内力 section;
-        static const std::string noLoad;
-        double value = section.limit(length_, noLoad, 0, 0, ends_, x, side, which_);
-        for (std::size_t u = 1; u <= loads_; ++u) {
-            value += section.limit(length_, member_.hzlx.at(u), member_.xq.at(u), member_.q.at(u),
-                                   ends_, x, side, which_);
+        double value = section.endForceLimit(length_, ends_, x, side, force_);
+        for (const Load& load : loads_) {
+            // A load without a kind text counts as the end forces' part, as
+            // the engine takes an empty text.
+            value += load.textless
+                         ? section.limit(length_, {}, load.a, load.q, ends_, x, side, which_)
+                         : section.loadLimit(length_, load.kind, load.a, load.q, x, side, force_);
         }
         return value;
     }
 
 private:
-    const gj& member_;
+    struct Load {
+        orv::LoadKind kind;
+        bool textless;
+        double a;
+        double q;
+    };
     std::string which_;
+    x_内力::Force force_;
     double length_;
     x_内力::EndForces ends_;
-    std::size_t loads_;
+    std::vector<Load> loads_;
 };
 
 // At most this many sections per member: 1000 m at the callers' 0.01 m, far

@@ -104,15 +104,16 @@ SectionForces partAt(double length, const std::string& lx, double a, double q,
     return loadPart(static_cast<orv::LoadKind>(orv::loadKindCode(lx)), length, a, q, x, place);
 }
 
-double chosen(const SectionForces& s, const std::string& m_q_n) {
-    if (m_q_n == "M") {
-        return finiteOrZero(s.m);
-    }
-    if (m_q_n == "Q") {
-        return finiteOrZero(s.v);
-    }
-    if (m_q_n == "N") {
-        return finiteOrZero(s.n);
+double chosen(const SectionForces& s, x_内力::Force force) {
+    switch (force) {
+        case x_内力::Force::Moment:
+            return finiteOrZero(s.m);
+        case x_内力::Force::Shear:
+            return finiteOrZero(s.v);
+        case x_内力::Force::Axial:
+            return finiteOrZero(s.n);
+        case x_内力::Force::None:
+            break;
     }
     return 0;
 }
@@ -123,11 +124,32 @@ float x_内力::upx(float leng, std::string lx, float xq, float q, float na, flo
                   float nb, float qb, float mb, float x, std::string m_q_n) const {
     const SectionForces s =
         partAt(leng, lx, xq, q, EndForces{na, qa, ma, nb, qb, mb}, x, placeOf(x, xq));
-    const float stored = static_cast<float>(chosen(s, m_q_n));
+    const float stored = static_cast<float>(chosen(s, forceNamed(m_q_n)));
     return std::isfinite(stored) ? stored : 0.0f;
 }
 
 double x_内力::limit(double leng, const std::string& lx, double xq, double q, const EndForces& ends,
                      double x, Side side, const std::string& m_q_n) const {
-    return chosen(partAt(leng, lx, xq, q, ends, x, placeOf(x, xq, side)), m_q_n);
+    return chosen(partAt(leng, lx, xq, q, ends, x, placeOf(x, xq, side)), forceNamed(m_q_n));
+}
+
+x_内力::Force x_内力::forceNamed(const std::string& m_q_n) {
+    if (m_q_n == "M") {
+        return Force::Moment;
+    }
+    if (m_q_n == "Q") {
+        return Force::Shear;
+    }
+    return m_q_n == "N" ? Force::Axial : Force::None;
+}
+
+// The end forces' part jumps at the first end, a = 0.
+double x_内力::endForceLimit(double leng, const EndForces& ends, double x, Side side,
+                             Force force) const {
+    return chosen(endForcePart(leng, ends, x, placeOf(x, 0.0, side)), force);
+}
+
+double x_内力::loadLimit(double leng, orv::LoadKind kind, double xq, double q, double x, Side side,
+                         Force force) const {
+    return chosen(loadPart(kind, leng, xq, q, x, placeOf(x, xq, side)), force);
 }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "model/load_kinds.h"
+
 class x_内力 {
 public:
     // A member's local end forces: axial force, shear and moment at the
@@ -32,4 +34,15 @@ public:
     // the first end's side at a load, and no shear or axial force at x = 0.
     double limit(double leng, const std::string& lx, double xq, double q, const EndForces& ends,
                  double x, Side side, const std::string& m_q_n) const;
+
+    // The same two parts with the load kind and the force already decoded,
+    // for callers that ask at many sections of one member (a diagram asks
+    // at hundreds): no text is compared per section.
+    enum class Force { Moment, Shear, Axial, None };
+    // "M", "Q", "N"; any other text gives Force::None, whose value is 0.
+    static Force forceNamed(const std::string& m_q_n);
+    double endForceLimit(double leng, const EndForces& ends, double x, Side side,
+                         Force force) const;
+    double loadLimit(double leng, orv::LoadKind kind, double xq, double q, double x, Side side,
+                     Force force) const;
 };
