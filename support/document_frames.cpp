@@ -17,6 +17,22 @@ gj concreteMember(float x1, float y1, float x2, float y2, float b, float h) {
     return record;
 }
 
+Document drawnMembers(const std::vector<std::array<float, 4>>& ends, const char* material) {
+    Document document;
+    for (const auto& [x1, y1, x2, y2] : ends) {
+        gj member;
+        member.x1 = x1;
+        member.y1 = y1;
+        member.x2 = x2;
+        member.y2 = y2;
+        member.材料 = material;
+        document.members.push_back(member);
+    }
+    document.memberTotal = document.membersEntered =
+        static_cast<std::int16_t>(document.members.size() - 1);
+    return document;
+}
+
 void addLoad(gj& record, const char* kind, float xq, float q) {
     ++record.荷载数;
     const auto k = static_cast<std::size_t>(record.荷载数);

@@ -6,23 +6,13 @@
 
 #include "document/node_numbering.h"
 #include "document/project_file.h"
+#include "document_frames.h"
 
 namespace orv::testing {
 namespace {
 
 Document drawn(const std::vector<std::array<float, 4>>& ends) {
-    Document document;
-    for (const auto& [x1, y1, x2, y2] : ends) {
-        gj member;
-        member.x1 = x1;
-        member.y1 = y1;
-        member.x2 = x2;
-        member.y2 = y2;
-        document.members.push_back(member);
-    }
-    document.memberTotal = document.membersEntered =
-        static_cast<std::int16_t>(document.members.size() - 1);
-    return document;
+    return drawnMembers(ends);
 }
 
 TEST(NodeNumbering, NodesAreNumberedInTheOrderTheirEndsAreMet) {

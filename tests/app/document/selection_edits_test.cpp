@@ -5,24 +5,14 @@
 #include <array>
 
 #include "document/selection_edits.h"
+#include "document_frames.h"
 #include "model/load_kinds.h"
 
 namespace orv::testing {
 namespace {
 
 Model frameOf(const std::vector<std::array<float, 4>>& ends) {
-    Model model;
-    for (const auto& [x1, y1, x2, y2] : ends) {
-        gj member;
-        member.x1 = x1;
-        member.y1 = y1;
-        member.x2 = x2;
-        member.y2 = y2;
-        member.材料 = "C30";
-        model.members.push_back(member);
-    }
-    model.memberTotal = model.membersEntered = static_cast<std::int16_t>(model.members.size() - 1);
-    return model;
+    return drawnMembers(ends, "C30");
 }
 
 // Column 1 from (0, 0) up to (0, -4), beam 2 to (6, -4), column 3 down.
