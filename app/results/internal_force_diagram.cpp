@@ -127,26 +127,35 @@ struct Sampling {
     }
 };
 
-// The sampled sections with the pairs at the load positions between them.
-// A position that coincides with a sampled section follows it: the sampled
-// value there is the one before the load.
-std::vector<SectionPlace> diagramSections(const Sampling& sampling,
-                                          const std::vector<double>& positions) {
-    std::vector<SectionPlace> places;
-    places.reserve(sampling.count + 2 * positions.size());
+// The sampled sections with the pairs at the load positions between them,
+// in order, each given to `each(x, side, atLoad)`. A position that
+// coincides with a sampled section follows it: the sampled value there is
+// the one before the load.
+template <typename Each>
+void forEachSectionPlace(const Sampling& sampling, const std::vector<double>& positions,
+                         Each each) {
     auto next = positions.begin();
     const auto addPositionsBefore = [&](double x) {
         for (; next != positions.end() && *next < x; ++next) {
-            places.push_back({*next, x_内力::Side::Before, true});
-            places.push_back({*next, x_内力::Side::After, true});
+            each(*next, x_内力::Side::Before, true);
+            each(*next, x_内力::Side::After, true);
         }
     };
     for (std::size_t k = 0; k < sampling.count; ++k) {
         const double x = sampling.at(k);
         addPositionsBefore(x);
-        places.push_back({x, x_内力::Side::Before, false});
+        each(x, x_内力::Side::Before, false);
     }
     addPositionsBefore(std::numeric_limits<double>::infinity());
+}
+
+std::vector<SectionPlace> diagramSections(const Sampling& sampling,
+                                          const std::vector<double>& positions) {
+    std::vector<SectionPlace> places;
+    places.reserve(sampling.count + 2 * positions.size());
+    forEachSectionPlace(sampling, positions, [&](double x, x_内力::Side side, bool atLoad) {
+        places.push_back({x, side, atLoad});
+    });
     return places;
 }
 
@@ -190,6 +199,21 @@ struct Section {
     double value = 0;
     Source source = Source::Sampled;
 };
+
+// A diagram's polyline: from the first end through the sections (anything
+// with x and value), level to the second end's section, onto that end.
+template <typename Sections>
+std::vector<DiagramPoint> curveThrough(const Axis& axis, double length, const Sections& sections) {
+    std::vector<DiagramPoint> polyline;
+    polyline.reserve(sections.size() + 3);
+    polyline.push_back({axis.x1, axis.y1});
+    for (const auto& section : sections) {
+        polyline.push_back(axis.at(section.x, section.value));
+    }
+    polyline.push_back(axis.at(length, sections.empty() ? 0 : sections.back().value));
+    polyline.push_back(axis.at(length, 0));
+    return polyline;
+}
 
 // The largest (or smallest) value met between the tenths of the member,
 // compared with 0 first, so that a value of the wrong sign is never one.
@@ -296,10 +320,11 @@ std::vector<Section> curveSections(const gj& member, const MemberEndForces& forc
     const SectionValues values(member, forces, kind);
     const std::vector<double> positions = loadPositions(member, member.leng());
     std::vector<Section> sections;
-    for (const SectionPlace& place : diagramSections(sampling, positions)) {
-        sections.push_back({place.x, values.at(place.x, place.side),
-                            place.atLoad ? Section::Source::AtLoad : Section::Source::Sampled});
-    }
+    sections.reserve(sampling.count + 2 * positions.size());
+    forEachSectionPlace(sampling, positions, [&](double x, x_内力::Side side, bool atLoad) {
+        sections.push_back(
+            {x, values.at(x, side), atLoad ? Section::Source::AtLoad : Section::Source::Sampled});
+    });
     return sections;
 }
 
@@ -355,17 +380,7 @@ DiagramPoint diagramPoint(const gj& member, float scale, double x, double value)
 // member's second end.
 std::vector<DiagramPoint> diagramCurve(const gj& member, float scale,
                                        const std::vector<CurveSection>& sections) {
-    const Axis axis(member, scale);
-    const double length = member.leng();
-    std::vector<DiagramPoint> polyline;
-    polyline.reserve(sections.size() + 3);
-    polyline.push_back({axis.x1, axis.y1});
-    for (const CurveSection& section : sections) {
-        polyline.push_back(axis.at(section.x, section.value));
-    }
-    polyline.push_back(axis.at(length, sections.empty() ? 0 : sections.back().value));
-    polyline.push_back(axis.at(length, 0));
-    return polyline;
+    return curveThrough(Axis(member, scale), member.leng(), sections);
 }
 
 double sectionValue(const gj& member, const MemberEndForces& forces, DiagramKind kind, double x,
@@ -379,14 +394,8 @@ MemberDiagram memberDiagram(const gj& member, const MemberEndForces& forces, Dia
     const float length = member.leng();
     const Sampling sampling(length, step);
     const std::vector<Section> sections = curveSections(member, forces, kind, sampling);
-
-    std::vector<CurveSection> curve;
-    curve.reserve(sections.size());
-    for (const Section& section : sections) {
-        curve.push_back({section.x, section.value});
-    }
     MemberDiagram diagram;
-    diagram.polyline = diagramCurve(member, scale, curve);
+    diagram.polyline = curveThrough(axis, length, sections);
     // A member too short for any section has its first end's label at the end.
     const DiagramPoint start = diagram.polyline[sections.empty() ? 0 : 1];
     const DiagramPoint end = diagram.polyline[diagram.polyline.size() - 2];

@@ -7,6 +7,7 @@
 
 #include "model/member_axis.h"
 #include "results/local_axes.h"
+#include "results/work_halves.h"
 #include "text/number_text.h"
 
 namespace {
@@ -200,17 +201,21 @@ private:
 
 }  // namespace
 
-Figure diagramFigure(std::span<const gj> members, const std::vector<MemberDiagram>& diagrams) {
-    Figure figure;
-    const std::size_t count = std::min(members.size(), diagrams.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        FigurePolyline curve{{}, kDiagramColour, 1};
-        curve.points.reserve(diagrams[i].polyline.size());
-        for (const DiagramPoint& point : diagrams[i].polyline) {
-            curve.points.push_back({point.x, point.y});
-        }
-        figure.polylines.push_back(std::move(curve));
+namespace {
+
+FigurePolyline figurePolyline(const MemberDiagram& diagram) {
+    FigurePolyline curve{{}, kDiagramColour, 1};
+    curve.points.reserve(diagram.polyline.size());
+    for (const DiagramPoint& point : diagram.polyline) {
+        curve.points.push_back({point.x, point.y});
     }
+    return curve;
+}
+
+// The signs of every member first, then the values, so that a value gives
+// way to a sign wherever they meet.
+void addDiagramTexts(Figure& figure, std::span<const gj> members,
+                     const std::vector<MemberDiagram>& diagrams, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         const MemberTexts member(members[i]);
         for (const DiagramSign& sign : diagrams[i].signs) {
@@ -223,6 +228,20 @@ Figure diagramFigure(std::span<const gj> members, const std::vector<MemberDiagra
             figure.texts.push_back(member.label(label));
         }
     }
+}
+
+}  // namespace
+
+Figure diagramFigure(std::span<const gj> members, const std::vector<MemberDiagram>& diagrams) {
+    Figure figure;
+    const std::size_t count = std::min(members.size(), diagrams.size());
+    figure.polylines.resize(count);
+    inHalves(count, kMembersWorthTwoCores, [&](std::size_t first, std::size_t last) {
+        for (std::size_t i = first; i < last; ++i) {
+            figure.polylines[i] = figurePolyline(diagrams[i]);
+        }
+    });
+    addDiagramTexts(figure, members, diagrams, count);
     return figure;
 }
 
@@ -235,16 +254,23 @@ MemberEndForces endForcesOf(const Table2D<double>& results, std::size_t member) 
 }
 
 // Its texts are placed when it is painted, on each surface at that
-// surface's size.
+// surface's size. The members are sampled on two cores when there are
+// many: each diagram depends on its own member alone.
 Figure diagramsOf(const Model& model, const Table2D<double>& endForces, DiagramKind kind) {
-    const auto count = static_cast<std::size_t>(model.membersEntered);
-    std::vector<MemberDiagram> diagrams;
-    diagrams.reserve(count);
-    for (std::size_t i = 1; i <= count; ++i) {
-        diagrams.push_back(memberDiagram(model.members[i], endForcesOf(endForces, i), kind,
-                                         model.diagramScale, kDiagramStep));
-    }
-    return diagramFigure(std::span(model.members).subspan(1, count), diagrams);
+    const auto count = static_cast<std::size_t>(std::max<int>(model.membersEntered, 0));
+    std::vector<MemberDiagram> diagrams(count);
+    Figure figure;
+    figure.polylines.resize(count);
+    inHalves(count, kMembersWorthTwoCores, [&](std::size_t first, std::size_t last) {
+        for (std::size_t i = first; i < last; ++i) {
+            diagrams[i] = memberDiagram(model.members[i + 1], endForcesOf(endForces, i + 1), kind,
+                                        model.diagramScale, kDiagramStep);
+            figure.polylines[i] = figurePolyline(diagrams[i]);
+            diagrams[i].polyline = {};  // copied while it is still in the cache
+        }
+    });
+    addDiagramTexts(figure, std::span(model.members).subspan(1, count), diagrams, count);
+    return figure;
 }
 
 std::string equilibriumText(const EquilibriumResidual& residual) {

@@ -7,6 +7,7 @@
 
 #include "document/load_cases.h"
 #include "model/load_kinds.h"
+#include "results/work_halves.h"
 
 namespace {
 
@@ -115,21 +116,27 @@ bool gj2计算gj(const Model& model, 内力_位移& solver, const MessageSink& s
     orv::sizeInputArrays(solver, total, nodesOf(model));
     makeRoomForLoads(model, total, solver);
     constexpr float rigid = std::numeric_limits<float>::infinity();
-    for (std::size_t i = 1; i <= total && i < model.members.size(); ++i) {
-        const gj& member = model.members[i];
-        solver.左节点号[i] = member.左号;
-        solver.右节点号[i] = member.右号;
-        solver.弹性模量[i] = member.e();
-        solver.惯性矩[i] = member.i();
-        solver.截面积[i] = member.a();
-        solver.左端坐标[i] = member.左端坐标();
-        solver.右端坐标[i] = member.右端坐标();
-        solver.左端转动刚度[i] = member.左端转动刚度.value_or(rigid);
-        solver.右端转动刚度[i] = member.右端转动刚度.value_or(rigid);
-        solver.线膨胀系数[i] = member.线膨胀系数();
-        solver.截面高度[i] = member.截面高度();
-        copyLoads(loadsIn(member, 1), i, solver);
-    }
+    // Each member fills its own slots; the coordinate texts of a large
+    // frame are worth two cores.
+    const std::size_t copied =
+        model.members.empty() ? 0 : std::min(total, model.members.size() - 1);
+    inHalves(copied, kMembersWorthTwoCores, [&](std::size_t first, std::size_t last) {
+        for (std::size_t i = first + 1; i <= last; ++i) {
+            const gj& member = model.members[i];
+            solver.左节点号[i] = member.左号;
+            solver.右节点号[i] = member.右号;
+            solver.弹性模量[i] = member.e();
+            solver.惯性矩[i] = member.i();
+            solver.截面积[i] = member.a();
+            solver.左端坐标[i] = member.左端坐标();
+            solver.右端坐标[i] = member.右端坐标();
+            solver.左端转动刚度[i] = member.左端转动刚度.value_or(rigid);
+            solver.右端转动刚度[i] = member.右端转动刚度.value_or(rigid);
+            solver.线膨胀系数[i] = member.线膨胀系数();
+            solver.截面高度[i] = member.截面高度();
+            copyLoads(loadsIn(member, 1), i, solver);
+        }
+    });
     solver.杆件总数 = model.memberTotal;
     solver.节点总数 = model.nodeCount;
     solver.零位移 = model.supportKinds;
