@@ -100,13 +100,29 @@ std::optional<QRectF> TextPlacer::claim(const QRectF& wanted, QPointF direction,
     return std::nullopt;
 }
 
+// A box of negative width or height spans back from its corner; one of
+// no width or height covers nothing.
+TextPlacer::Edges TextPlacer::edgesOf(const QRectF& box) {
+    Edges edges{box.x(), box.x(), box.y(), box.y()};
+    (box.width() < 0 ? edges.left : edges.right) += box.width();
+    (box.height() < 0 ? edges.top : edges.bottom) += box.height();
+    return edges;
+}
+
+bool TextPlacer::overlap(const Edges& a, const Edges& b) {
+    const bool empty =
+        a.left == a.right || b.left == b.right || a.top == a.bottom || b.top == b.bottom;
+    return !empty && a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
 bool TextPlacer::isFree(const QRectF& box) const {
+    const Edges edges = edgesOf(box);
     bool free = true;
     forEachCell(box, [&](std::int64_t cell) {
         const auto found = cells_.find(cell);
         if (free && found != cells_.end()) {
             free = std::none_of(found->second.begin(), found->second.end(),
-                                [&](std::size_t k) { return boxes_[k].intersects(box); });
+                                [&](std::size_t k) { return overlap(boxes_[k], edges); });
         }
     });
     return free;
@@ -115,6 +131,6 @@ bool TextPlacer::isFree(const QRectF& box) const {
 // Texts that merely touch would read as one: each keeps a gap around it.
 void TextPlacer::reserve(const QRectF& box) {
     const QRectF kept = box.adjusted(-kGap, -kGap, kGap, kGap);
-    boxes_.push_back(kept);
+    boxes_.push_back(edgesOf(kept));
     forEachCell(kept, [&](std::int64_t cell) { cells_[cell].push_back(boxes_.size() - 1); });
 }

@@ -24,11 +24,21 @@ public:
                                 double ahead = 0);
 
 private:
+    // A box by its edges, as QRectF::intersects takes them: thousands of
+    // texts test each place against their neighbours.
+    struct Edges {
+        double left;
+        double right;
+        double top;
+        double bottom;
+    };
+    static Edges edgesOf(const QRectF& box);
+    static bool overlap(const Edges& a, const Edges& b);
     bool isFree(const QRectF& box) const;
     void reserve(const QRectF& box);
 
     QRectF surface_;
-    std::vector<QRectF> boxes_;
+    std::vector<Edges> boxes_;
     // The boxes by the grid cells they cover, so a test looks at neighbours only.
     std::unordered_map<std::int64_t, std::vector<std::size_t>> cells_;
 };
