@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <functional>
+#include <future>
 #include <utility>
 
 #include "canvas/canvas_strokes.h"
@@ -342,12 +344,29 @@ void CanvasRenderer::markPixelsChanged(const std::vector<ConnectionMark>& marks)
 // being drawn) are stroked last, once, clipped to the whole region.
 void CanvasRenderer::paint(QPainter& painter, const QRegion& region, ColourValue background) {
     repaintLayerFromLog();
+    const bool figures = hasFigures();
+    // A diagram's or the loads' shapes take long to paint after a new view:
+    // they are painted on a thread of its own, into images of their own,
+    // while this one renders the cached lines and the texts (and then,
+    // for many shapes, their last share).
+    std::future<void> shapes;
+    const std::array<ShapeShare, 2> shares = staleShapeShares();
+    const bool staleShapes = !std::ranges::all_of(shapesValid_, std::identity{});
+    if (figures && !figuresValid_ && staleShapes) {
+        shapes =
+            std::async(std::launch::async, [this, &shares] { renderStaleShapes(0, shares[0]); });
+    }
     if (!cacheValid_ || !cacheDirty_.isEmpty()) {
         renderCache();
     }
-    const bool figures = hasFigures();
     if (figures && !figuresValid_) {
-        renderFigures();
+        renderTexts();
+        if (shapes.valid()) {
+            renderStaleShapes(1, shares[1]);
+            shapes.get();
+        }
+        shapesValid_.fill(true);
+        composeFigures();
     }
     const bool grid = gridSpacing_ > 0;
     if (grid && !gridValid_) {
@@ -446,17 +465,16 @@ void clearToSize(QImage& image, QSize size) {
 
 }  // namespace
 
-void CanvasRenderer::renderShapes(std::size_t layer) {
-    shapesValid_.at(layer) = true;
-    QImage& image = shapeImages_.at(layer);
-    if (!figures_.at(layer)) {
+void CanvasRenderer::renderShapes(std::size_t layer, std::size_t part, ShapeShare share) {
+    QImage& image = shapeImages_.at(layer).at(part);
+    if (!figures_.at(layer) || share.first == share.last) {
         image = QImage();
         return;
     }
     clearToSize(image, layer_.size());
     if (!image.isNull()) {
         QPainter painter(&image);
-        paintShapes(painter, view_, *figures_.at(layer));
+        paintShapes(painter, view_, *figures_.at(layer), share);
     }
 }
 
@@ -476,24 +494,46 @@ void CanvasRenderer::renderTexts() {
     paintTexts(painter, view_, shown);
 }
 
-// The figures' lines and arrowheads in the order of the layers, then all
-// their texts, as paint draws them on one surface.
-void CanvasRenderer::renderFigures() {
+void CanvasRenderer::renderStaleShapes(std::size_t part, ShapeShare share) {
     for (std::size_t layer = 0; layer < figures_.size(); ++layer) {
         if (!shapesValid_.at(layer)) {
-            renderShapes(layer);
+            renderShapes(layer, part, share);
         }
     }
-    renderTexts();
+}
+
+// The shares of the stale figures' shapes: all on the thread that paints
+// them, or for thousands of shapes (a diagram or the loads of a large
+// frame) the last quarter on this thread once it has rendered the cached
+// lines and the texts, which take about a third as long as the shapes.
+std::array<ShapeShare, 2> CanvasRenderer::staleShapeShares() const {
+    constexpr std::size_t kShapesWorthSharing = 2000;
+    std::size_t stale = 0;
+    for (std::size_t layer = 0; layer < figures_.size(); ++layer) {
+        if (!shapesValid_.at(layer) && figures_.at(layer)) {
+            stale += figures_.at(layer)->polylines.size() + figures_.at(layer)->arrowheads.size();
+        }
+    }
+    if (stale < kShapesWorthSharing) {
+        return {ShapeShare{0, 1, 1}, ShapeShare{1, 1, 1}};
+    }
+    return {ShapeShare{0, 4, 5}, ShapeShare{4, 5, 5}};
+}
+
+// The figures' lines and arrowheads in the order of the layers, then all
+// their texts, as paint draws them on one surface.
+void CanvasRenderer::composeFigures() {
     clearToSize(figureImage_, layer_.size());
     figuresValid_ = true;
     if (figureImage_.isNull()) {
         return;
     }
     QPainter painter(&figureImage_);
-    for (const QImage& image : shapeImages_) {
-        if (!image.isNull()) {
-            painter.drawImage(0, 0, image);
+    for (const auto& parts : shapeImages_) {
+        for (const QImage& image : parts) {
+            if (!image.isNull()) {
+                painter.drawImage(0, 0, image);
+            }
         }
     }
     painter.drawImage(0, 0, textImage_);

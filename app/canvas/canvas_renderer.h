@@ -30,6 +30,7 @@
 
 #include "canvas/canvas_strokes.h"
 #include "canvas/connection_marks.h"
+#include "canvas/figure_painter.h"
 #include "canvas/line_arrays.h"
 #include "canvas/view_transform.h"
 #include "results/figure.h"
@@ -113,7 +114,12 @@ private:
     void markCacheDirty(const QRect& pixels);
     void renderCache();
     bool hasFigures() const;
-    void renderFigures();
+    // Paints `share` of every stale figure's shapes into its image `part`
+    // of shapeImages_, and writes nothing else: the two parts are painted
+    // at once on two threads.
+    void renderStaleShapes(std::size_t part, ShapeShare share);
+    std::array<ShapeShare, 2> staleShapeShares() const;
+    void composeFigures();
     QRectF boxAt(QPointF corner, const QString& text, const QFont& textFont) const;
     void printBoxed(const QRectF& bounds, const QString& text, const QFont& textFont);
     void paintLines(QPainter& painter, const ViewTransform& view, bool cached,
@@ -139,15 +145,17 @@ private:
     std::vector<ConnectionMark> marks_;
     void markPixelsChanged(const std::vector<ConnectionMark>& marks);
     std::array<std::shared_ptr<const Figure>, kFigureLayerCount> figures_;
-    // Each figure's lines and arrowheads in an image of its own, and the
-    // texts of all in one, composed into figureImage_: a new diagram
-    // paints the diagram and the texts again, not the loads beneath.
-    std::array<QImage, kFigureLayerCount> shapeImages_;
+    // Each figure's lines and arrowheads in images of their own (a large
+    // figure's two shares in two), and the texts of all in one, composed
+    // into figureImage_: a new diagram paints the diagram and the texts
+    // again, not the loads beneath.
+    static constexpr std::size_t kShapeParts = 2;
+    std::array<std::array<QImage, kShapeParts>, kFigureLayerCount> shapeImages_;
     std::array<bool, kFigureLayerCount> shapesValid_{};
     QImage textImage_;
     QImage figureImage_;
     bool figuresValid_ = false;
     void invalidateFigures();
-    void renderShapes(std::size_t layer);
+    void renderShapes(std::size_t layer, std::size_t part, ShapeShare share);
     void renderTexts();
 };

@@ -8,11 +8,12 @@
 #include <cmath>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 
-#include "canvas/arrowhead_stamps.h"
 #include "canvas/canvas_strokes.h"
+#include "canvas/figure_stamps.h"
 #include "canvas/pixel_clipping.h"
 #include "canvas/text_placer.h"
 #include "platform/colours.h"
@@ -125,13 +126,33 @@ private:
     bool running_ = false;
 };
 
+// A line of two points (an arrow's shaft) within the surface's reach is
+// stamped where the surface takes it; it keeps its place among the lines
+// of other colours.
+bool stampedSegment(FigureStamps& stamps, PathBatch& batch, const ViewTransform& view,
+                    const QRectF& box, const FigurePolyline& line) {
+    if (line.points.size() != 2) {
+        return false;
+    }
+    const QPointF from = toPixel(view, line.points[0]);
+    const QPointF to = toPixel(view, line.points[1]);
+    if (!box.contains(from) || !box.contains(to)) {
+        return false;
+    }
+    (void)batch.pathFor(line.colour, line.width);
+    return stamps.segment(from, to, line.colour, line.width);
+}
+
 void paintPolylines(QPainter& painter, const ViewTransform& view,
-                    const std::vector<FigurePolyline>& lines) {
+                    std::span<const FigurePolyline> lines, FigureStamps& stamps) {
     const QRectF box = surfaceWithRoom(view, kRoom);
     const QPaintEngine* engine = painter.paintEngine();
     const bool pixels = engine != nullptr && engine->type() == QPaintEngine::Raster;
     PathBatch batch(painter);
     for (const FigurePolyline& line : lines) {
+        if (stampedSegment(stamps, batch, view, box, line)) {
+            continue;
+        }
         StraightRuns runs(batch.pathFor(line.colour, line.width), box, pixels);
         QPointF kept;
         for (std::size_t k = 0; k < line.points.size(); ++k) {
@@ -152,8 +173,7 @@ void paintPolylines(QPainter& painter, const ViewTransform& view,
 }
 
 void paintArrowheads(QPainter& painter, const ViewTransform& view,
-                     const std::vector<FigureArrowhead>& heads) {
-    ArrowheadStamps stamps(painter);
+                     std::span<const FigureArrowhead> heads, FigureStamps& stamps) {
     for (const FigureArrowhead& head : heads) {
         const QPointF tip = toPixel(view, head.tip);
         const QPointF along = tip - toPixel(view, head.from);
@@ -164,7 +184,7 @@ void paintArrowheads(QPainter& painter, const ViewTransform& view,
         }
         const QPointF unit = along / length;
         if (stamps.usable()) {
-            stamps.stamp(head, tip, unit);
+            stamps.arrowhead(head, tip, unit);
         } else {
             painter.setBrush(toQColor(head.colour));
             painter.drawConvexPolygon(arrowheadCorners(head, tip, unit).points, 3);
@@ -316,11 +336,22 @@ QRectF anchoredBox(QPointF at, QSizeF size, TextAnchor anchor) {
 }
 
 void paintShapes(QPainter& painter, const ViewTransform& view, const Figure& figure) {
+    paintShapes(painter, view, figure, ShapeShare{});
+}
+
+void paintShapes(QPainter& painter, const ViewTransform& view, const Figure& figure,
+                 ShapeShare share) {
+    const auto partOf = [share](const auto& items) {
+        const std::size_t count = items.size();
+        const std::size_t first = count * share.first / share.of;
+        return std::span(items).subspan(first, count * share.last / share.of - first);
+    };
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    paintPolylines(painter, view, figure.polylines);
+    FigureStamps stamps(painter);
+    paintPolylines(painter, view, partOf(figure.polylines), stamps);
     painter.setPen(Qt::NoPen);
-    paintArrowheads(painter, view, figure.arrowheads);
+    paintArrowheads(painter, view, partOf(figure.arrowheads), stamps);
     painter.restore();
 }
 

@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <array>
+#include <cstddef>
 
 #include "canvas/view_transform.h"
 #include "results/figure.h"
@@ -36,4 +37,15 @@ void paint(QPainter& painter, const ViewTransform& view, const FigureLayers& fig
 // The two halves of paint, for a surface that keeps them apart: the lines
 // and arrowheads of one figure, and the texts of all.
 void paintShapes(QPainter& painter, const ViewTransform& view, const Figure& figure);
+// A share of a figure's lines and arrowheads: of `of` equal runs of
+// consecutive lines (and of arrowheads), those from `first` up to `last`.
+// Shares can be painted at once on surfaces of their own and laid over
+// each other in order.
+struct ShapeShare {
+    std::size_t first = 0;
+    std::size_t last = 1;
+    std::size_t of = 1;
+};
+void paintShapes(QPainter& painter, const ViewTransform& view, const Figure& figure,
+                 ShapeShare share);
 void paintTexts(QPainter& painter, const ViewTransform& view, const FigureLayers& figures);

@@ -1,12 +1,16 @@
-// Arrowheads stamped from images; see arrowhead_stamps.h.
-#include "canvas/arrowhead_stamps.h"
+// Figure shapes stamped from images; see figure_stamps.h.
+#include "canvas/figure_stamps.h"
 
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
+#include "canvas/canvas_strokes.h"
 #include "platform/colours.h"
 
 namespace {
@@ -49,7 +53,7 @@ ArrowheadCorners arrowheadCorners(const FigureArrowhead& head, QPointF tip, QPoi
     return {{tip, base + across, base - across}};
 }
 
-ArrowheadStamps::ArrowheadStamps(QPainter& painter) : painter_(painter) {
+FigureStamps::FigureStamps(QPainter& painter) : painter_(painter) {
     const QPaintEngine* engine = painter.paintEngine();
     usable_ = engine != nullptr && engine->type() == QPaintEngine::Raster &&
               painter.device()->devicePixelRatio() == 1 &&
@@ -70,11 +74,12 @@ ArrowheadStamps::ArrowheadStamps(QPainter& painter) : painter_(painter) {
     }
 }
 
-void ArrowheadStamps::stamp(const FigureArrowhead& head, QPointF tip, QPointF unit) {
+void FigureStamps::arrowhead(const FigureArrowhead& head, QPointF tip, QPointF unit) {
     const auto [x, phaseX] = pixelAndPhase(tip.x());
     const auto [y, phaseY] = pixelAndPhase(tip.y());
-    const Shape shape{head.colour, head.length, head.halfWidth, unit.x(), unit.y(), phaseX, phaseY};
-    const Stamp& found = stampOf(shape, head, unit);
+    const HeadShape shape{head.colour, head.length, head.halfWidth, unit.x(),
+                          unit.y(),    phaseX,      phaseY};
+    const Stamp& found = headStamp(shape, head, unit);
     const QPoint corner = QPoint(x, y) + found.corner;
     if (target_ != nullptr) {
         blend(found.image, corner + offset_);
@@ -98,7 +103,7 @@ std::uint32_t channelsTimes(std::uint32_t pixel, std::uint32_t alpha) {
 }  // namespace
 
 // Source-over of premultiplied pixels, the stamp cut to the image.
-void ArrowheadStamps::blend(const QImage& stamp, QPoint corner) {
+void FigureStamps::blend(const QImage& stamp, QPoint corner) {
     const QRect area = QRect(corner, stamp.size()).intersected(target_->rect());
     for (int row = area.top(); row <= area.bottom(); ++row) {
         const auto* from =
@@ -116,10 +121,10 @@ void ArrowheadStamps::blend(const QImage& stamp, QPoint corner) {
     }
 }
 
-const ArrowheadStamps::Stamp& ArrowheadStamps::stampOf(const Shape& shape,
-                                                       const FigureArrowhead& head, QPointF unit) {
-    const auto found = stamps_.find(shape);
-    if (found != stamps_.end()) {
+const FigureStamps::Stamp& FigureStamps::headStamp(const HeadShape& shape,
+                                                   const FigureArrowhead& head, QPointF unit) {
+    const auto found = heads_.find(shape);
+    if (found != heads_.end()) {
         return found->second;
     }
     const int reach = reachOf(head);
@@ -136,5 +141,68 @@ const ArrowheadStamps::Stamp& ArrowheadStamps::stampOf(const Shape& shape,
     painter.end();
     const QRect covered = coveredPixels(image);
     Stamp made{image.copy(covered), covered.topLeft() - QPoint(reach, reach)};
-    return stamps_.emplace(shape, std::move(made)).first->second;
+    return heads_.emplace(shape, std::move(made)).first->second;
+}
+
+namespace {
+
+// Longer lines are few in a figure (a load's span, a diagram's closing
+// line) and rarely of one shape: they are stroked.
+constexpr std::int64_t kLongestStamped = 48 * kPhases;
+// A figure whose lines come in more shapes than this gains nothing from
+// stamps: each costs a painter of its own.
+constexpr std::size_t kMostSegmentShapes = 2048;
+
+}  // namespace
+
+bool FigureStamps::segment(QPointF from, QPointF to, ColourValue colour, double width) {
+    if (target_ == nullptr || !(width <= 1)) {
+        return false;
+    }
+    const auto quarters = [](double value) { return std::llround(value * kPhases); };
+    const std::int64_t runX = quarters(to.x()) - quarters(from.x());
+    const std::int64_t runY = quarters(to.y()) - quarters(from.y());
+    if (std::llabs(runX) > kLongestStamped || std::llabs(runY) > kLongestStamped ||
+        (runX == 0 && runY == 0)) {
+        return false;
+    }
+    const auto [x, phaseX] = pixelAndPhase(from.x());
+    const auto [y, phaseY] = pixelAndPhase(from.y());
+    const Stamp* found = segmentStamp({colour, width, phaseX, phaseY, runX, runY});
+    if (found == nullptr) {
+        return false;
+    }
+    if (!found->image.isNull()) {
+        blend(found->image, QPoint(x, y) + found->corner + offset_);
+    }
+    return true;
+}
+
+// The line stroked alone, as strokeThin strokes a path of one line, with
+// its first end at the stamp's anchor plus its phase.
+const FigureStamps::Stamp* FigureStamps::segmentStamp(const SegmentShape& shape) {
+    const auto found = segments_.find(shape);
+    if (found != segments_.end()) {
+        return &found->second;
+    }
+    if (segments_.size() >= kMostSegmentShapes) {
+        return nullptr;
+    }
+    const auto [colour, width, phaseX, phaseY, runX, runY] = shape;
+    // Room for the line each way from its first end, its caps and rim.
+    const int reach = static_cast<int>(std::max(std::llabs(runX), std::llabs(runY)) / kPhases) + 3;
+    QImage image(2 * reach + 1, 2 * reach + 1, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPointF from(reach + static_cast<double>(phaseX) / kPhases,
+                       reach + static_cast<double>(phaseY) / kPhases);
+    QPainterPath path(from);
+    path.lineTo(from + QPointF(static_cast<double>(runX), static_cast<double>(runY)) / kPhases);
+    strokeThin(painter, path, thinPen(colour, width));
+    painter.end();
+    const QRect covered = coveredPixels(image);
+    Stamp made{covered.isEmpty() ? QImage() : image.copy(covered),
+               covered.topLeft() - QPoint(reach, reach)};
+    return &segments_.emplace(shape, std::move(made)).first->second;
 }
