@@ -164,8 +164,11 @@ void paintDrawing(QPainter& painter, const DrawingScene& scene, const ViewTransf
         }
     }
     painter.setRenderHint(QPainter::Antialiasing);
-    for (const LineShape& line : scene.stillLines) {
-        paintLineShape(painter, view, line);
+    {
+        LineBatch batch(painter, view);
+        for (const LineShape& line : scene.stillLines) {
+            batch.add(line);
+        }
     }
     paintConnectionMarks(painter, view, scene.connections, scene.font, toQColor(scene.background));
     painter.setFont(scene.font);

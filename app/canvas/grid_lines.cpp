@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <map>
+#include <mutex>
 
 namespace {
 
@@ -53,8 +54,12 @@ Cap capOf(int width, QPoint facing) {
     return cap;
 }
 
+// Pictures are painted on several threads at once: the caps are made
+// once per width, under a lock.
 const std::array<Cap, 4>& capsOf(int width) {
+    static std::mutex lock;
     static std::map<int, std::array<Cap, 4>> caps;
+    const std::lock_guard<std::mutex> locked(lock);
     const auto found = caps.find(width);
     if (found != caps.end()) {
         return found->second;
@@ -66,14 +71,18 @@ const std::array<Cap, 4>& capsOf(int width) {
     return caps.emplace(width, std::move(made)).first->second;
 }
 
-bool takesGridLines(const QPainter& painter) {
+// Device pixels per pixel when the painter's surface takes grid lines: a
+// pixel surface of a whole number of device pixels a pixel (a PNG of
+// twice the window's density has two), painted untransformed; else 0.
+int gridRatio(const QPainter& painter) {
     const QPaintEngine* engine = painter.paintEngine();
-    return engine != nullptr && engine->type() == QPaintEngine::Raster &&
-           painter.device()->devicePixelRatio() == 1 &&
-           painter.testRenderHint(QPainter::Antialiasing) &&
-           painter.worldTransform().type() == QTransform::TxNone &&
-           painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
-           painter.opacity() == 1;
+    const double ratio = painter.device()->devicePixelRatio();
+    const bool takes =
+        engine != nullptr && engine->type() == QPaintEngine::Raster && ratio >= 1 &&
+        ratio == std::round(ratio) && painter.testRenderHint(QPainter::Antialiasing) &&
+        painter.worldTransform().type() == QTransform::TxNone &&
+        painter.compositionMode() == QPainter::CompositionMode_SourceOver && painter.opacity() == 1;
+    return takes ? static_cast<int>(ratio) : 0;
 }
 
 bool isWhole(double value) {
@@ -92,13 +101,17 @@ int facingIndex(QPointF from, QPointF to) {
 
 }  // namespace
 
+// The lines' ends, width and the pixels painted are all counted in device
+// pixels.
 void paintGridLines(QPainter& painter, std::vector<QLineF>& lines, const QColor& colour,
                     int width) {
-    if (width % 2 != 0 || width <= 0 || colour.alpha() != 255 || !takesGridLines(painter)) {
+    const int ratio = gridRatio(painter);
+    const int deviceWidth = width * ratio;
+    if (ratio == 0 || deviceWidth % 2 != 0 || width <= 0 || colour.alpha() != 255) {
         return;
     }
-    const std::array<Cap, 4>& caps = capsOf(width);
-    const int half = width / 2;
+    const std::array<Cap, 4>& caps = capsOf(deviceWidth);
+    const int half = deviceWidth / 2;
     std::vector<QRect> bodies;
     std::map<int, std::vector<QRect>> capPixels;  // by alpha
     const auto addCap = [&](QPointF end, int facing) {
@@ -108,8 +121,8 @@ void paintGridLines(QPainter& painter, std::vector<QLineF>& lines, const QColor&
         }
     };
     const auto kept = std::remove_if(lines.begin(), lines.end(), [&](const QLineF& line) {
-        const QPointF a = line.p1();
-        const QPointF b = line.p2();
+        const QPointF a = line.p1() * ratio;
+        const QPointF b = line.p2() * ratio;
         const bool onGrid = isWhole(a.x()) && isWhole(a.y()) && isWhole(b.x()) && isWhole(b.y());
         if (!onGrid || (a.x() != b.x() && a.y() != b.y()) || a == b) {
             return false;
@@ -129,6 +142,7 @@ void paintGridLines(QPainter& painter, std::vector<QLineF>& lines, const QColor&
         return;
     }
     painter.save();
+    painter.setWorldTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio));
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::NoPen);
     for (const auto& [alpha, pixels] : capPixels) {

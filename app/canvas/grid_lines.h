@@ -14,8 +14,8 @@
 class QPainter;
 
 // Paints the lines of `lines` that the grid carries (level or plumb, ends
-// on pixel corners, even width, on a pixel surface at one device pixel a
-// pixel) as a round-capped antialiased pen of `width` in `colour` would,
-// and removes them; the others are left for the pen. Returns at once when
+// on device pixel corners, an even width in device pixels, on a pixel
+// surface of a whole number of device pixels a pixel) as a round-capped
+// antialiased pen of `width` in `colour` would, and removes them; the others are left for the pen. Returns at once when
 // the painter's surface or state cannot take them.
 void paintGridLines(QPainter& painter, std::vector<QLineF>& lines, const QColor& colour, int width);
