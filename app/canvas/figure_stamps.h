@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QRect>
 #include <cstdint>
 #include <map>
 #include <tuple>
@@ -21,9 +22,9 @@ class FigureStamps {
 public:
     explicit FigureStamps(QPainter& painter);
 
-    // Whether the painter's surface takes arrowhead stamps: pixels, one
-    // device pixel a pixel, nothing turned or scaled. Elsewhere arrowheads
-    // are filled.
+    // Whether the painter's surface takes arrowhead stamps: pixels, a whole
+    // number of device pixels a pixel, nothing turned or scaled. Elsewhere
+    // arrowheads are filled.
     bool usable() const { return usable_; }
     // The arrowhead `head` with its tip at `tip`, pointing along `unit`
     // (pixels).
@@ -45,19 +46,24 @@ private:
         QImage image;
         QPoint corner;
     };
+    QImage stampImage(int reach) const;
+    void place(const QImage& stamp, QPoint corner);
     const Stamp& headStamp(const HeadShape& shape, const FigureArrowhead& head, QPointF unit);
     const Stamp* segmentStamp(const SegmentShape& shape);
     void blend(const QImage& stamp, QPoint corner);
 
     QPainter& painter_;
     bool usable_ = false;
+    int ratio_ = 1;  // device pixels a pixel
     // The painter's own image when the stamps may be blended into its
-    // pixels directly, as the painter would (no clip, plain source-over):
+    // pixels directly, as the painter would (a rectangular clip or none,
+    // plain source-over):
     // thousands of small image draws cost far more in set-up than in pixels.
     QImage* target_ = nullptr;
     std::uint32_t* targetBits_ = nullptr;
     qsizetype targetStride_ = 0;  // pixels from one row to the next
-    QPoint offset_;
+    QPoint offset_;               // device pixels
+    QRect area_;                  // the device pixels the painter may paint
     std::map<HeadShape, Stamp> heads_;
     std::map<SegmentShape, Stamp> segments_;
 };
