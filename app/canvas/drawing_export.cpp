@@ -75,7 +75,38 @@ void addFigure(WorldBox& box, const Figure& figure) {
     }
 }
 
-QByteArray svgBytes(const DrawingScene& scene, QSize size, const DrawingLayers& layers) {
+// The world window around what is drawn of the scene. A diagram of a
+// large frame holds over a million points: a picture takes its window
+// once, for its size and for its view.
+WorldWindow drawnWindow(const DrawingScene& scene, const DrawingLayers& layers) {
+    WorldBox box;
+    addStillLines(box, scene);
+    if (layers.prints) {
+        addPrints(box, scene);
+    }
+    for (int layer = 0; layer < kFigureLayerCount; ++layer) {
+        if (layers.figures[static_cast<std::size_t>(layer)]) {
+            addFigure(box, scene.figure(static_cast<FigureLayer>(layer)));
+        }
+    }
+    return box.empty() ? scene.world : box.window();
+}
+
+ViewTransform fittedTo(const WorldWindow& drawn, QSize pixels) {
+    return {equalScaleWindow(drawn, pixels, WorldFit::Contain), pixels};
+}
+
+// The drawing whole within `target`, with the window taken before.
+void paintFitted(QPainter& painter, const DrawingScene& scene, const QRect& target,
+                 const DrawingLayers& layers, const WorldWindow& drawn) {
+    painter.save();
+    painter.translate(target.topLeft());
+    paintDrawing(painter, scene, fittedTo(drawn, target.size()), layers);
+    painter.restore();
+}
+
+QByteArray svgBytes(const DrawingScene& scene, QSize size, const DrawingLayers& layers,
+                    const WorldWindow& drawn) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     QSvgGenerator svg;
@@ -85,7 +116,7 @@ QByteArray svgBytes(const DrawingScene& scene, QSize size, const DrawingLayers& 
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(QStringLiteral("Orvandel"));
     QPainter painter(&svg);
-    paintFittedDrawing(painter, scene, QRect(QPoint(0, 0), size), layers);
+    paintFitted(painter, scene, QRect(QPoint(0, 0), size), layers, drawn);
     painter.end();
     return bytes;
 }
@@ -117,7 +148,8 @@ QByteArray pdfBytes(const DrawingScene& scene, Paper paper, const DrawingLayers&
 // multiple of its pixels, as on a screen of high density: lines and texts
 // keep their size against the frame, and a one-pixel line covers whole
 // pixels in its own colour.
-QImage pngPixels(const DrawingScene& scene, QSize size, const DrawingLayers& layers) {
+QImage pngPixels(const DrawingScene& scene, QSize size, const DrawingLayers& layers,
+                 const WorldWindow& drawn) {
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) {
         return {};
@@ -129,26 +161,34 @@ QImage pngPixels(const DrawingScene& scene, QSize size, const DrawingLayers& lay
     image.setDevicePixelRatio(static_cast<double>(ratio));
     {
         QPainter painter(&image);
-        paintFittedDrawing(painter, scene, QRect(QPoint(0, 0), size / ratio), layers);
+        paintFitted(painter, scene, QRect(QPoint(0, 0), size / ratio), layers, drawn);
     }
     return image;
+}
+
+// A picture's size in pixels: the size asked, or the width asked (or the
+// format's) and the drawing's own shape, its window before a surface made
+// it wider or taller.
+QSize surfaceFor(const WorldWindow& drawn, DrawingFormat format, const DrawingSize& asked) {
+    if (format == DrawingFormat::Pdf) {
+        return landscapePage(asked.paper).paintRectPixels(kScreenDpi).size();
+    }
+    if (asked.pixels) {
+        return *asked.pixels;
+    }
+    const int width =
+        asked.width.value_or(format == DrawingFormat::Svg ? kSvgWidth : kDefaultPngWidth);
+    const WorldWindow world = fittedTo(drawn, QSize()).world;
+    const double aspect = world.scaleWidth > 0 ? world.scaleHeight / world.scaleWidth : 1;
+    const double most = std::min<double>(width * kMostAspect, kLargestPictureSide);
+    const double height = std::clamp(width * aspect, 1.0, most);
+    return {width, static_cast<int>(std::lround(height))};
 }
 
 }  // namespace
 
 ViewTransform fittedView(const DrawingScene& scene, QSize pixels, const DrawingLayers& layers) {
-    WorldBox box;
-    addStillLines(box, scene);
-    if (layers.prints) {
-        addPrints(box, scene);
-    }
-    for (int layer = 0; layer < kFigureLayerCount; ++layer) {
-        if (layers.figures[static_cast<std::size_t>(layer)]) {
-            addFigure(box, scene.figure(static_cast<FigureLayer>(layer)));
-        }
-    }
-    const WorldWindow around = box.empty() ? scene.world : box.window();
-    return {equalScaleWindow(around, pixels, WorldFit::Contain), pixels};
+    return fittedTo(drawnWindow(scene, layers), pixels);
 }
 
 // In the window's order: background, printed layer, lines and the marks
@@ -184,10 +224,7 @@ void paintDrawing(QPainter& painter, const DrawingScene& scene, const ViewTransf
 
 void paintFittedDrawing(QPainter& painter, const DrawingScene& scene, const QRect& target,
                         const DrawingLayers& layers) {
-    painter.save();
-    painter.translate(target.topLeft());
-    paintDrawing(painter, scene, fittedView(scene, target.size(), layers), layers);
-    painter.restore();
+    paintFitted(painter, scene, target, layers, drawnWindow(scene, layers));
 }
 
 std::optional<DrawingFormat> drawingFormatOf(const QString& fileName) {
@@ -217,32 +254,23 @@ std::optional<Paper> paperNamed(const QString& text) {
 
 QSize drawingSurface(const DrawingScene& scene, DrawingFormat format, const DrawingSize& asked,
                      const DrawingLayers& layers) {
-    if (format == DrawingFormat::Pdf) {
-        return landscapePage(asked.paper).paintRectPixels(kScreenDpi).size();
-    }
-    if (asked.pixels) {
-        return *asked.pixels;
-    }
-    const int width =
-        asked.width.value_or(format == DrawingFormat::Svg ? kSvgWidth : kDefaultPngWidth);
-    // The drawing's own shape: its window before a surface made it wider
-    // or taller.
-    const WorldWindow world = fittedView(scene, QSize(), layers).world;
-    const double aspect = world.scaleWidth > 0 ? world.scaleHeight / world.scaleWidth : 1;
-    const double most = std::min<double>(width * kMostAspect, kLargestPictureSide);
-    const double height = std::clamp(width * aspect, 1.0, most);
-    return {width, static_cast<int>(std::lround(height))};
+    const bool shaped = format != DrawingFormat::Pdf && !asked.pixels;
+    return surfaceFor(shaped ? drawnWindow(scene, layers) : WorldWindow{}, format, asked);
 }
 
 PaintedDrawing paintForFile(const DrawingScene& scene, DrawingFormat format,
                             const DrawingSize& asked, const DrawingLayers& layers) {
     switch (format) {
-        case DrawingFormat::Svg:
-            return {svgBytes(scene, drawingSurface(scene, format, asked, layers), layers), {}};
+        case DrawingFormat::Svg: {
+            const WorldWindow drawn = drawnWindow(scene, layers);
+            return {svgBytes(scene, surfaceFor(drawn, format, asked), layers, drawn), {}};
+        }
         case DrawingFormat::Pdf:
             return {pdfBytes(scene, asked.paper, layers), {}};
-        case DrawingFormat::Png:
-            return {{}, pngPixels(scene, drawingSurface(scene, format, asked, layers), layers)};
+        case DrawingFormat::Png: {
+            const WorldWindow drawn = drawnWindow(scene, layers);
+            return {{}, pngPixels(scene, surfaceFor(drawn, format, asked), layers, drawn)};
+        }
     }
     return {};
 }
