@@ -1,15 +1,17 @@
 // Pictures and tables of a batch analysis; see batch_export.h.
 #include "batch/batch_export.h"
 
+#include <malloc.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <array>
+#include <condition_variable>
 #include <cstdio>
-#include <deque>
 #include <functional>
 #include <future>
+#include <mutex>
 #include <ostream>
 
 #include "batch/picture_scenes.h"
@@ -46,6 +48,18 @@ public:
     QuietQt& operator=(const QuietQt&) = delete;
 };
 
+// A picture of twice the window's density takes tens of megabytes, and
+// one comes and goes for every picture asked. They are kept in the heap
+// for the next one, rather than mapped anew for each and every page of
+// them faulted in and cleared again.
+void keepPictureBuffersInHeap() {
+#ifdef __GLIBC__
+    constexpr int kLargestKept = 256 << 20;  // bytes
+    mallopt(M_MMAP_THRESHOLD, kLargestKept);
+    mallopt(M_TRIM_THRESHOLD, 2 * kLargestKept);
+#endif
+}
+
 class BatchRun {
 public:
     BatchRun(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
@@ -67,8 +81,10 @@ private:
 
 // Pictures are made two at a time, each from its figure to its file on a
 // thread of its own: a large frame's diagram takes about as long to
-// compute as to paint, and a PNG about as long to encode. At most two
-// pictures are held, and files are named in the order asked.
+// compute as to paint, and a PNG about as long to encode. A picture starts
+// as soon as either of the two before it is written, so that both cores
+// stay busy; at most two pictures are held, and files are named in the
+// order asked.
 class PictureMaker {
 public:
     explicit PictureMaker(BatchRun& run) : run_(run) {}
@@ -77,10 +93,13 @@ public:
     PictureMaker& operator=(const PictureMaker&) = delete;
 
     void make(const QString& path, std::function<PaintedDrawing()> paint) {
-        if (making_.size() == kAtOnce) {
-            nameFirst();
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            slotFree_.wait(lock, [this] { return running_ < kAtOnce; });
+            ++running_;
         }
-        auto written = std::async(std::launch::async, [path, paint = std::move(paint)] {
+        auto written = std::async(std::launch::async, [this, path, paint = std::move(paint)] {
+            const SlotRelease release{*this};
             return writeDrawingFile(path, paint());
         });
         making_.push_back(Making{path, std::move(written)});
@@ -90,9 +109,10 @@ public:
         all_ = run_.written(path, why) && all_;
     }
     void finish() {
-        while (!making_.empty()) {
-            nameFirst();
+        for (Making& picture : making_) {
+            all_ = run_.written(picture.path, picture.written.get()) && all_;
         }
+        making_.clear();
     }
     bool allWritten() {
         finish();
@@ -100,19 +120,28 @@ public:
     }
 
 private:
-    static constexpr std::size_t kAtOnce = 2;
+    static constexpr int kAtOnce = 2;
     struct Making {
         QString path;
         std::future<std::optional<QString>> written;
     };
-    void nameFirst() {
-        Making first = std::move(making_.front());
-        making_.pop_front();
-        all_ = run_.written(first.path, first.written.get()) && all_;
-    }
+    // Frees the picture's slot however its making ends.
+    struct SlotRelease {
+        PictureMaker& maker;
+        ~SlotRelease() {
+            {
+                const std::lock_guard<std::mutex> lock(maker.mutex_);
+                --maker.running_;
+            }
+            maker.slotFree_.notify_one();
+        }
+    };
 
     BatchRun& run_;
-    std::deque<Making> making_;
+    std::vector<Making> making_;
+    std::mutex mutex_;
+    std::condition_variable slotFree_;
+    int running_ = 0;
     bool all_ = true;
 };
 
@@ -129,22 +158,36 @@ void makePicture(const PictureScenes& scenes, const PictureRequest& picture,
     });
 }
 
-// Each table of every set in one file (see csvTextOfSets), then the
-// envelope's when there is more than one set.
-bool writeTables(const SolvedProject& project, const QString& folder, BatchRun& run) {
+using TableFiles = std::vector<std::pair<QString, std::string>>;
+
+QString tablesStem(const SolvedProject& project, const QString& folder) {
     const QString name = QString::fromStdString(project.document.projectPath);
-    const QString stem = QDir(folder).filePath(QFileInfo(name).completeBaseName());
+    return QDir(folder).filePath(QFileInfo(name).completeBaseName());
+}
+
+// Each table of every set in one file (see csvTextOfSets), then the
+// envelope's when there is more than one set; none without results.
+TableFiles tableFiles(const SolvedProject& project, const QString& folder) {
+    const QString stem = tablesStem(project, folder);
     const AllResultTables all = allResultTables(project.document, *project.solver);
-    if (all.sets.empty() || !QDir().mkpath(folder)) {
-        return run.written(stem + QLatin1String(kCsvSuffixes[0]),
-                           QStringLiteral("无法写入文件夹 ") + folder);
+    TableFiles files;
+    if (all.sets.empty()) {
+        return files;
     }
-    std::vector<std::pair<QString, std::string>> files;
     for (std::size_t k = 0; k < kCsvSuffixes.size(); ++k) {
         files.emplace_back(stem + QLatin1String(kCsvSuffixes[k]), csvTextOfSets(all.sets, k));
     }
     if (all.envelope) {
         files.emplace_back(stem + QLatin1String(kEnvelopeCsvSuffix), csvText(*all.envelope));
+    }
+    return files;
+}
+
+bool writeTables(const SolvedProject& project, const QString& folder, const TableFiles& files,
+                 BatchRun& run) {
+    if (files.empty() || !QDir().mkpath(folder)) {
+        return run.written(tablesStem(project, folder) + QLatin1String(kCsvSuffixes[0]),
+                           QStringLiteral("无法写入文件夹 ") + folder);
     }
     bool allWritten = true;
     for (const auto& [path, text] : files) {
@@ -202,6 +245,7 @@ std::optional<QSize> parsePictureSize(const QString& text) {
 BatchStatus exportResults(const SolvedProject& project, const BatchExport& request,
                           std::ostream& out, std::ostream& err) {
     const QuietQt quiet;
+    keepPictureBuffersInHeap();
     std::optional<QGuiApplication> application;
     if (QCoreApplication::instance() == nullptr) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -209,6 +253,14 @@ BatchStatus exportResults(const SolvedProject& project, const BatchExport& reque
         static char name[] = "Orvandel";
         static char* argv[] = {name, nullptr};
         application.emplace(argc, argv);
+    }
+    // The tables are made while the pictures are drawn, and written after
+    // them.
+    std::future<TableFiles> tables;
+    if (!request.csvFolder.isEmpty()) {
+        tables = std::async(std::launch::async, [&project, &request] {
+            return tableFiles(project, request.csvFolder);
+        });
     }
     const SolvedProject set = projectOfSet(project, request.results);
     const PictureScenes scenes(set, request.results.envelope);
@@ -218,8 +270,8 @@ BatchStatus exportResults(const SolvedProject& project, const BatchExport& reque
         makePicture(scenes, picture, request.size, maker);
     }
     bool all = maker.allWritten();
-    if (!request.csvFolder.isEmpty()) {
-        all = writeTables(project, request.csvFolder, run) && all;
+    if (tables.valid()) {
+        all = writeTables(project, request.csvFolder, tables.get(), run) && all;
     }
     return all ? BatchStatus::Solved : BatchStatus::ExportFailed;
 }
