@@ -349,12 +349,12 @@ void CanvasRenderer::paint(QPainter& painter, const QRegion& region, ColourValue
     // they are painted on a thread of its own, into images of their own,
     // while this one renders the cached lines and the texts (and then,
     // for many shapes, their last share).
-    std::future<void> shapes;
     const std::array<ShapeShare, 2> shares = staleShapeShares();
     const bool staleShapes = !std::ranges::all_of(shapesValid_, std::identity{});
+    std::future<void> shapes;  // should this thread throw, waited for on the way out
     if (figures && !figuresValid_ && staleShapes) {
-        shapes =
-            std::async(std::launch::async, [this, &shares] { renderStaleShapes(0, shares[0]); });
+        shapes = std::async(std::launch::async,
+                            [this, share = shares[0]] { renderStaleShapes(0, share); });
     }
     if (!cacheValid_ || !cacheDirty_.isEmpty()) {
         renderCache();
