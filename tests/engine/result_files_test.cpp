@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "model/supports.h"
 #include "run_support.h"
@@ -65,6 +66,33 @@ TEST(ResultFiles, MemberForcesAreRightAlignedInFieldsOfWidthPlusThree) {
         lineAfterHeader(wide, 1),
         " 2   1    3        -1.0000     -2.0000     -3.0000     -4.0000     -5.0000   -123.4568");
     EXPECT_EQ(wide.substr(wide.size() - 2), "\r\n");
+}
+
+// A large frame's numbers are formatted on two cores: each still lands in
+// its own member's line and column.
+TEST(ResultFiles, EveryValueOfALargeFrameIsInItsMembersLine) {
+    constexpr int kMembers = 1500;  // 9,000 numbers
+    Table2D<double> table(7, kMembers + 1, 0.0);
+    for (std::size_t i = 1; i <= kMembers; ++i) {
+        for (std::size_t r = 1; r <= 6; ++r) {
+            table(r, i) = static_cast<double>(i) + static_cast<double>(r) / 10;
+        }
+    }
+    const std::vector<std::int16_t> nodes(kMembers + 1, 1);
+    const std::string text = memberForcesText(table, kMembers, nodes, nodes);
+    for (const int i : {1, 749, 750, 751, kMembers}) {
+        std::istringstream line(lineAfterHeader(text, i - 1));
+        int number = 0;
+        int left = 0;
+        int right = 0;
+        line >> number >> left >> right;
+        EXPECT_EQ(number, i);
+        for (int r = 1; r <= 6; ++r) {
+            double value = 0;
+            line >> value;
+            EXPECT_DOUBLE_EQ(value, i + r / 10.0) << i << ", " << r;
+        }
+    }
 }
 
 // A number that cannot start at its column follows after one blank, and

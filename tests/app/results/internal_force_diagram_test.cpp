@@ -9,6 +9,7 @@
 
 #include "document_frames.h"
 #include "model/load_kinds.h"
+#include "results/result_figures.h"
 #include "text/number_text.h"
 
 namespace {
@@ -245,6 +246,32 @@ TEST(MemberDiagram, EachLoadAddsItsPart) {
     // Axial: the end part -nb = 0 beyond x = 0, and the force beyond the section.
     EXPECT_FLOAT_EQ(sectionValue(beam, forces, DiagramKind::Axial, 2), 6);
     EXPECT_FLOAT_EQ(sectionValue(beam, forces, DiagramKind::Axial, 3.5f), 0);
+}
+
+// A large frame's members are sampled on two cores: its figure is each
+// member's own diagram, in member order, whatever the kind.
+TEST(MemberDiagram, ALargeFramesFigureIsEachMembersDiagramInOrder) {
+    const Document building = orv::testing::buildingDocument(10, 10);  // 210 members
+    const auto members = static_cast<std::size_t>(building.membersEntered);
+    Table2D<double> forces(7, members + 1, 0.0);
+    for (std::size_t i = 1; i <= members; ++i) {
+        for (std::size_t r = 1; r <= 6; ++r) {
+            forces(r, i) = static_cast<double>(i % 13) - 1.5 * static_cast<double>(r);
+        }
+    }
+    for (const DiagramKind kind : {DiagramKind::Moment, DiagramKind::Shear, DiagramKind::Axial}) {
+        std::vector<MemberDiagram> each;
+        for (std::size_t i = 1; i <= members; ++i) {
+            each.push_back(memberDiagram(building.members[i], endForcesOf(forces, i), kind,
+                                         building.diagramScale, kDiagramStep));
+        }
+        const Figure expected =
+            diagramFigure(std::span(building.members).subspan(1, members), each);
+        const Figure figure = diagramsOf(building, forces, kind);
+        EXPECT_TRUE(figure.polylines == expected.polylines);
+        EXPECT_TRUE(figure.texts == expected.texts);
+        EXPECT_FALSE(figure.texts.empty());
+    }
 }
 
 }  // namespace
