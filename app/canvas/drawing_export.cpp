@@ -156,8 +156,16 @@ QImage pngPixels(const DrawingScene& scene, QSize size, const DrawingLayers& lay
     }
     image.setDotsPerMeterX(qRound(kScreenDpi / 0.0254));
     image.setDotsPerMeterY(qRound(kScreenDpi / 0.0254));
-    image.fill(toQColor(scene.background));
     const long ratio = std::max(1L, std::lround(size.width() / kWindowWidth));
+    // The drawing fills its background; a last row or column of device
+    // pixels short of a whole pixel is filled here.
+    const QSize drawnPixels = size / ratio * ratio;
+    if (drawnPixels != size) {
+        QPainter painter(&image);
+        const QColor background = toQColor(scene.background);
+        painter.fillRect(QRect(drawnPixels.width(), 0, size.width(), size.height()), background);
+        painter.fillRect(QRect(0, drawnPixels.height(), size.width(), size.height()), background);
+    }
     image.setDevicePixelRatio(static_cast<double>(ratio));
     {
         QPainter painter(&image);
