@@ -56,11 +56,11 @@ std::string tableText(const ResultTable& table) {
     return text;
 }
 
+}  // namespace
+
 bool isCaseOne(const ResultRequest& request) {
     return request.envelope || request.choice == ResultChoice{};
 }
-
-}  // namespace
 
 BatchStatus printMemberForces(const std::string& path, std::ostream& out, std::ostream& err) {
     const std::filesystem::path fileName = memberForcesFileName(path);

@@ -50,6 +50,9 @@ BatchStatus solveProject(const std::string& path, std::ostream& err, SolvedProje
 // The solved project as the requested set sees it (see result_sets.h); the
 // project itself for case 1 and the envelope.
 SolvedProject projectOfSet(const SolvedProject& project, const ResultRequest& request);
+// Whether that is the project itself: a copy of a large frame's model and
+// solver is not made for nothing.
+bool isCaseOne(const ResultRequest& request);
 
 // Rewrites the result files beside the project with the requested set's
 // results (case 1's, which the analysis wrote, stay); false, said on

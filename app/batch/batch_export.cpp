@@ -262,8 +262,11 @@ BatchStatus exportResults(const SolvedProject& project, const BatchExport& reque
             return tableFiles(project, request.csvFolder);
         });
     }
-    const SolvedProject set = projectOfSet(project, request.results);
-    const PictureScenes scenes(set, request.results.envelope);
+    std::optional<SolvedProject> otherSet;
+    if (!isCaseOne(request.results)) {
+        otherSet = projectOfSet(project, request.results);
+    }
+    const PictureScenes scenes(otherSet ? *otherSet : project, request.results.envelope);
     BatchRun run(out, err);
     PictureMaker maker(run);
     for (const PictureRequest& picture : request.pictures) {

@@ -203,7 +203,7 @@ CommandLine readCommandLine(int argc, char* argv[]) {
 int runBatch(const QString& project, const BatchExport& exports) {
     SolvedProject solved;
     BatchStatus status = solveProject(project.toStdString(), std::cerr, solved, exports.results);
-    if (status == BatchStatus::Solved &&
+    if (status == BatchStatus::Solved && !isCaseOne(exports.results) &&
         !writeResultFilesOfSet(projectOfSet(solved, exports.results), exports.results, std::cerr)) {
         status = BatchStatus::ResultsUnreadable;
     }
