@@ -349,10 +349,12 @@ void CanvasRenderer::paint(QPainter& painter, const QRegion& region, ColourValue
     // they are painted on a thread of its own, into images of their own,
     // while this one renders the cached lines and the texts (and then,
     // for many shapes, their last share).
-    const std::array<ShapeShare, 2> shares = staleShapeShares();
-    const bool staleShapes = !std::ranges::all_of(shapesValid_, std::identity{});
+    const bool staleShapes =
+        figures && !figuresValid_ && !std::ranges::all_of(shapesValid_, std::identity{});
+    const std::array<ShapeShare, 2> shares =
+        staleShapes ? staleShapeShares() : std::array<ShapeShare, 2>{};
     std::future<void> shapes;  // should this thread throw, waited for on the way out
-    if (figures && !figuresValid_ && staleShapes) {
+    if (staleShapes) {
         shapes = std::async(std::launch::async,
                             [this, share = shares[0]] { renderStaleShapes(0, share); });
     }
@@ -504,8 +506,8 @@ void CanvasRenderer::renderStaleShapes(std::size_t part, ShapeShare share) {
 
 // The shares of the stale figures' shapes: all on the thread that paints
 // them, or for thousands of shapes (a diagram or the loads of a large
-// frame) the last quarter on this thread once it has rendered the cached
-// lines and the texts, which take about a third as long as the shapes.
+// frame) the last fifth on the window's thread once it has rendered the
+// cached lines and the texts, which take about half as long as the shapes.
 std::array<ShapeShare, 2> CanvasRenderer::staleShapeShares() const {
     constexpr std::size_t kShapesWorthSharing = 2000;
     std::size_t stale = 0;
